@@ -1,0 +1,29 @@
+#pragma once
+// What the dialogs need of the main window: the refreshes and marks of the
+// assignment contract, and the language texts and font. The main window
+// implements it and hands it to every dialog together with the Workspace.
+
+#include <QFont>
+#include <QString>
+
+namespace pad {
+
+class DialogHost {
+  public:
+    virtual ~DialogHost() = default;
+
+    // Re-show the 16 key labels of the mode the view shows.
+    virtual void RefreshKeyLabels() = 0;
+    virtual void RefreshSlotCaptions() = 0;
+    // Rebuild the macro items of the key menu after any change of the macro list.
+    virtual void RebuildMacroMenu() = 0;
+    // Append "*" to the caption once while the document has unsaved changes.
+    virtual void MarkModified() = 0;
+
+    // Language file state: whether one was loaded, text n of it, and its font.
+    virtual bool LanguageActive() const = 0;
+    virtual bool ReadLanguageText(int n, QString& out) const = 0;
+    virtual QFont LanguageFont() const = 0;
+};
+
+} // namespace pad
