@@ -1,0 +1,93 @@
+// Qd6LoaderS: the companion loader that PadConfig starts. It listens on its
+// local socket for PadConfig's messages and shows a download's progress.
+// One instance per user: a second one exits at once.
+
+#include "loader/LoaderServer.h"
+#include "loader/TQd6LdrSDlg.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QLockFile>
+
+#include <cstdio>
+
+namespace {
+
+// With --trace every record and every change of the window goes to standard
+// error, one line each, so the loader can be watched from outside.
+bool traceOn = false;
+
+void trace(const QString& line) {
+    if (!traceOn)
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(line));
+    std::fflush(stderr);
+}
+
+QString describe(const pad::LoaderCommand& command, const pad::LoaderRecord& record) {
+    switch (command.kind) {
+    case pad::LoaderCommandKind::Hello:
+        return "hello";
+    case pad::LoaderCommandKind::Progress:
+        return QString("progress %1").arg(command.progress);
+    case pad::LoaderCommandKind::Complete:
+        return "complete";
+    case pad::LoaderCommandKind::Quit:
+        return "quit";
+    case pad::LoaderCommandKind::Ignore:
+        break;
+    }
+    return QString("ignored %1 %2 %3")
+        .arg(record.message, 0, 16)
+        .arg(record.wParam, 0, 16)
+        .arg(record.lParam);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Qd6LoaderS");
+    QApplication::setQuitOnLastWindowClosed(false); // closing the status window only hides it
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Shows the progress of PadConfig's downloads to the keypad.");
+    parser.addHelpOption();
+    const QCommandLineOption traceOption(
+        "trace", "Print every message received and every change of the window to standard error.");
+    parser.addOption(traceOption);
+    parser.process(app);
+    traceOn = parser.isSet(traceOption);
+
+    const QString path = QString::fromStdString(pad::loaderSocketPath());
+    QLockFile instanceLock(path + ".lock");
+    if (!instanceLock.tryLock(0)) {
+        trace("already running");
+        return 0;
+    }
+
+    pad::LoaderServer server;
+    if (!server.listen(path)) {
+        std::fprintf(stderr, "Qd6LoaderS: cannot listen on %s: %s\n", qPrintable(path),
+                     qPrintable(server.errorString()));
+        return 1;
+    }
+    trace("listening " + path);
+
+    pad::TQd6LdrSDlg window;
+    QObject::connect(&window, &pad::TQd6LdrSDlg::shownChanged,
+                     [](bool visible) { trace(visible ? "shown" : "hidden"); });
+    QObject::connect(&server, &pad::LoaderServer::shortRecordDropped,
+                     [](int bytes) { trace(QString("short %1").arg(bytes)); });
+    QObject::connect(&server, &pad::LoaderServer::recordReceived,
+                     [&window](const pad::LoaderRecord& record) {
+                         const pad::LoaderCommand command = pad::interpretLoaderRecord(record);
+                         trace(describe(command, record));
+                         if (command.kind == pad::LoaderCommandKind::Quit)
+                             QCoreApplication::quit();
+                         else
+                             window.apply(command);
+                     });
+
+    return app.exec();
+}
