@@ -13,9 +13,16 @@ char16_t foldCase(char16_t c) {
         return char16_t(c - 0x20);
     if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
         return char16_t(c - 0x20);
-    if (c >= 0x100 && c <= 0x17F && (c & 1) == 1 && c != 0x131 && c != 0x138 && c != 0x149 &&
-        c != 0x17F)
-        return char16_t(c - 1);
+    if (c == 0xFF) // y with diaeresis; its capital lies in Latin Extended-A
+        return 0x178;
+    // Latin Extended-A pairs capital and small letter side by side, capital first.
+    // The pairs start on even code points in 0x100-0x137 and 0x14A-0x177 and on odd
+    // ones in 0x139-0x148 and 0x179-0x17E; 0x130/0x131 (dotted/dotless i), 0x138,
+    // 0x149 and 0x17F have no partner.
+    if ((c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177))
+        return (c & 1) ? char16_t(c - 1) : c;
+    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E))
+        return (c & 1) ? c : char16_t(c - 1);
     if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) // Greek
         return char16_t(c - 0x20);
     if (c >= 0x430 && c <= 0x44F) // Cyrillic
@@ -27,7 +34,9 @@ char16_t foldCase(char16_t c) {
     return c;
 }
 
-bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool isHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
 
 } // namespace
 

@@ -1,0 +1,209 @@
+#include "profile/LanguageFile.h"
+
+#include "profile/Profile.h"
+#include "profile/TextEncoding.h"
+
+#include <algorithm>
+#include <climits>
+#include <fstream>
+#include <iterator>
+
+namespace pad {
+namespace {
+
+constexpr std::u16string_view kSection = u"LNG";
+
+bool isBlank(char16_t c) {
+    return c == u' ' || c == u'\t';
+}
+
+std::u16string_view trim(std::u16string_view s) {
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+// The key/value pairs of section LNG, first occurrence of each key only.
+std::vector<std::pair<std::u16string, std::u16string>> parseSection(std::u16string_view text) {
+    std::vector<std::pair<std::u16string, std::u16string>> entries;
+    bool inSection = false;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find_first_of(u"\r\n", pos);
+        if (end == std::u16string_view::npos)
+            end = text.size();
+        const std::u16string_view line = trim(text.substr(pos, end - pos));
+        pos = end + 1;
+        if (end + 1 < text.size() && text[end] == u'\r' && text[end + 1] == u'\n')
+            ++pos;
+
+        if (line.empty() || line.front() == u';')
+            continue;
+        if (line.front() == u'[') {
+            const std::size_t close = line.find(u']');
+            const auto name = trim(line.substr(
+                1, close == std::u16string_view::npos ? std::u16string_view::npos : close - 1));
+            inSection = sameMacroName(name, kSection);
+            continue;
+        }
+        if (!inSection)
+            continue;
+        const std::size_t equals = line.find(u'=');
+        if (equals == std::u16string_view::npos)
+            continue;
+        const auto key = trim(line.substr(0, equals));
+        auto value = trim(line.substr(equals + 1));
+        if (key.empty())
+            continue;
+        if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+            value.back() == value.front())
+            value = value.substr(1, value.size() - 2);
+        value = value.substr(0, value.find(u'\0'));
+        bool known = false;
+        for (const auto& entry : entries)
+            known = known || sameMacroName(entry.first, key);
+        if (known)
+            continue;
+        std::u16string stored(value.substr(0, MaxLanguageTextUnits));
+        // Never leave half of a surrogate pair at the cut.
+        if (value.size() > MaxLanguageTextUnits && stored.back() >= 0xD800 &&
+            stored.back() <= 0xDBFF)
+            stored.pop_back();
+        entries.emplace_back(std::u16string(key), std::move(stored));
+    }
+    return entries;
+}
+
+const char* codePageFor(int languageId) {
+    switch (languageId) {
+    case 1028:
+    case 3076:
+    case 5124:
+        return "CP950"; // Big5
+    case 2052:
+    case 4100:
+        return "GB18030";
+    case 1041:
+        return "CP932"; // Shift-JIS
+    case 1042:
+        return "CP949"; // Korean
+    default:
+        return "CP1252";
+    }
+}
+
+std::u16string decodeText(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE)
+        return DecodeUtf16(bytes.subspan(2), false);
+    if (bytes.size() >= 2 && bytes[0] == 0xFE && bytes[1] == 0xFF)
+        return DecodeUtf16(bytes.subspan(2), true);
+    if (bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
+        if (auto text = DecodeUtf8(bytes.subspan(3)))
+            return *text;
+        return DecodeCodePage(bytes.subspan(3), "UTF-8"); // damaged UTF-8: keep what is valid
+    }
+    if (auto text = DecodeUtf8(bytes))
+        return *text;
+    // Legacy code pages keep ASCII as it is, and INI syntax is ASCII, so the language
+    // number can be read from the raw bytes before the text is decoded.
+    std::u16string raw(bytes.begin(), bytes.end());
+    int languageId = DefaultLanguageId;
+    for (const auto& [key, value] : parseSection(raw))
+        if (key == u"0") {
+            if (!value.empty())
+                languageId = ParseLanguageId(value);
+            break;
+        }
+    return DecodeCodePage(bytes, codePageFor(languageId));
+}
+
+} // namespace
+
+std::optional<LanguageFile> LanguageFile::load(const std::filesystem::path& path) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                    std::istreambuf_iterator<char>());
+    if (in.bad())
+        return std::nullopt;
+    return fromBytes(bytes);
+}
+
+LanguageFile LanguageFile::fromBytes(std::span<const std::uint8_t> bytes) {
+    LanguageFile file;
+    file.entries_ = parseSection(decodeText(bytes));
+    return file;
+}
+
+bool LanguageFile::ReadLanguageText(int n, std::u16string& out) const {
+    const std::string digits = std::to_string(n);
+    const std::u16string key(digits.begin(), digits.end());
+    out.clear();
+    for (const auto& [entryKey, value] : entries_)
+        if (sameMacroName(entryKey, key)) {
+            out = value;
+            break;
+        }
+    return !out.empty();
+}
+
+int LanguageFile::languageId() const {
+    std::u16string text;
+    return ReadLanguageText(0, text) ? ParseLanguageId(text) : DefaultLanguageId;
+}
+
+int ParseLanguageId(std::u16string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == u' ' || (text[i] >= u'\t' && text[i] <= u'\r')))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+        negative = text[i++] == u'-';
+    long long value = 0;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
+        value = std::min<long long>(value * 10 + (text[i] - u'0'), INT_MAX + 1LL);
+    value = negative ? -value : value;
+    return int(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+LanguageFontRow FontRowFor(int languageId) {
+    switch (languageId) {
+    case 1028:
+    case 3076:
+    case 4100:
+    case 5124:
+        return {u"\u65B0\u7D30\u660E\u9AD4", 136, 10}; // "PMingLiU", Big5 B7 73 B2 D3 A9 FA C5 E9
+    case 1041:
+        return {u"MS PGothic", 128, 9};
+    case 1042:
+        return {u"Dotum", 129, 9};
+    case 2052:
+        return {u"SimSun-18030", 134, 9};
+    default:
+        return {u"Arial", 1, 8};
+    }
+}
+
+void LanguageTextTable::fill(const LanguageFile* file) {
+    for (std::size_t i = 0; i < Numbers.size(); ++i) {
+        texts_[i].clear();
+        if (file)
+            file->ReadLanguageText(Numbers[i], texts_[i]);
+    }
+}
+
+const std::u16string& LanguageTextTable::text(int n) const {
+    static const std::u16string empty;
+    for (std::size_t i = 0; i < Numbers.size(); ++i)
+        if (Numbers[i] == n)
+            return texts_[i];
+    return empty;
+}
+
+} // namespace pad

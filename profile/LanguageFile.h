@@ -1,0 +1,71 @@
+#pragma once
+// Reading the language file ("UILANG.lng"): an INI file whose section "LNG" holds the
+// translated texts under their numbers ("0" to "58"). Read the way the desktop's
+// private-profile reader reads it: section and key names without regard to case,
+// blanks around keys and values dropped, ';' lines are comments, the first occurrence
+// of a key wins, a value in matching quotes loses them, values are cut to 511 units.
+//
+// Encoding: a byte-order mark selects UTF-16LE, UTF-16BE or UTF-8; without one, valid
+// UTF-8 is read as UTF-8, and anything else in the legacy code page of the language
+// the file names in text 0 (Big5 for 1028, 3076 and 5124; GB18030 for 2052 and 4100;
+// Shift-JIS for 1041; Korean for 1042; Windows-1252 otherwise).
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace pad {
+
+inline constexpr std::size_t MaxLanguageTextUnits = 511;
+inline constexpr int DefaultLanguageId = 1033;
+
+class LanguageFile {
+  public:
+    // nullopt when the file cannot be read.
+    static std::optional<LanguageFile> load(const std::filesystem::path& path);
+    static LanguageFile fromBytes(std::span<const std::uint8_t> bytes);
+
+    // True when text n is present and not empty; out receives it (empty otherwise).
+    bool ReadLanguageText(int n, std::u16string& out) const;
+    // 1033 unless text 0 is present; then its number (see ParseLanguageId).
+    int languageId() const;
+
+  private:
+    std::vector<std::pair<std::u16string, std::u16string>> entries_; // key, value
+};
+
+// A decimal number the way the desktop's integer parser reads it: leading blanks,
+// an optional sign, then the leading digits; 0 without digits.
+int ParseLanguageId(std::u16string_view text);
+
+struct LanguageFontRow {
+    std::u16string name;
+    int charset;
+    int pointSize;
+};
+// The font of a language: its own row for 1028, 3076, 4100, 5124, 1041, 1042 and
+// 2052, "Arial" (character set 1, 8 points) for any other.
+LanguageFontRow FontRowFor(int languageId);
+
+// The texts that windows look up when they show a message or a label.
+class LanguageTextTable {
+  public:
+    static constexpr std::array<int, 16> Numbers = {21, 22, 39, 18, 41, 34, 35, 49,
+                                                    50, 51, 52, 53, 54, 55, 56, 57};
+
+    // Clears every entry, then fills those the file holds (none for nullptr).
+    void fill(const LanguageFile* file);
+    // The entry of text n; empty when absent or when n is not one of Numbers.
+    const std::u16string& text(int n) const;
+
+  private:
+    std::array<std::u16string, Numbers.size()> texts_;
+};
+
+} // namespace pad
