@@ -1,0 +1,250 @@
+#!/bin/sh
+# The device tests inside the VM (busybox sh, run as root by the VM's init).
+# Each test prints "VMTEST PASS <name>" or "VMTEST FAIL <name>: <why>"; lines starting
+# with "#" are details for the log.
+#
+# There is no udev daemon here: devtmpfs makes the hidraw nodes, libudev reads the
+# device properties from sysfs, and PadLink must notice plugging through the kernel's
+# own uevents (its fallback when no udev daemon runs).
+
+export PATH=/bin:/opt/pad/bin
+data=/opt/pad/data
+state=/tmp/keypad
+user_uid=1000
+keypad_pid=""
+
+pass() { echo "VMTEST PASS $1"; }
+fail() { echo "VMTEST FAIL $1: $2"; }
+note() { echo "# $*"; }
+
+# Waits up to $1 tenths of a second for the command in the remaining arguments.
+wait_for() {
+    tries=$1
+    shift
+    while [ "$tries" -gt 0 ]; do
+        "$@" && return 0
+        usleep 100000
+        tries=$((tries - 1))
+    done
+    return 1
+}
+
+# The hidraw node of the virtual keypad, found by its HID name; empty when absent.
+keypad_node() {
+    for dir in /sys/class/hidraw/hidraw*; do
+        [ -e "$dir/device/uevent" ] || continue
+        if grep -q '^HID_NAME=Corvask 12 Gaming Keypad$' "$dir/device/uevent"; then
+            echo "/dev/${dir##*/}"
+            return 0
+        fi
+    done
+    return 1
+}
+keypad_present() { node=$(keypad_node) && [ -c "$node" ]; }
+keypad_gone() { ! keypad_node >/dev/null; }
+
+start_keypad() {
+    rm -rf "$state"
+    mkdir -p "$state"
+    vm_keypad --state "$state" &
+    keypad_pid=$!
+    wait_for 100 keypad_present || {
+        note "the virtual keypad did not appear"
+        return 1
+    }
+    note "virtual keypad at $(keypad_node): $(grep '^HID_ID=' /sys/class/hidraw/"$(basename "$(keypad_node)")"/device/uevent)"
+}
+
+stop_keypad() {
+    [ -n "$keypad_pid" ] || return 0
+    kill -TERM "$keypad_pid" 2>/dev/null
+    wait "$keypad_pid" 2>/dev/null
+    keypad_pid=""
+    wait_for 100 keypad_gone
+}
+
+# Asks the keypad for its state and waits until the files are fresh.
+dump_keypad_state() {
+    rm -f "$state/memory.bin"
+    kill -USR1 "$keypad_pid"
+    wait_for 50 test -f "$state/memory.bin"
+}
+
+has_line() { grep -q "^$1" "$2" 2>/dev/null; }
+count_lines() { grep -c "^$1" "$2" 2>/dev/null; }
+
+# --- the tests -------------------------------------------------------------------------
+
+test_uhid_keypad() {
+    if start_keypad; then
+        pass "virtual keypad appears as a hidraw node"
+    else
+        fail "virtual keypad appears as a hidraw node" "no hidraw node"
+        dmesg | tail -n 20 | sed 's/^/# /'
+        return 1
+    fi
+}
+
+test_qd6_list() {
+    out=/tmp/list.txt
+    qd6 list >"$out" 2>&1
+    rc=$?
+    sed 's/^/# qd6 list: /' "$out"
+    node=$(keypad_node)
+    if [ $rc -ne 0 ]; then
+        fail "qd6 list finds the writable keypad" "exit status $rc"
+    elif ! grep -q "$node" "$out"; then
+        fail "qd6 list finds the writable keypad" "$node not listed"
+    elif ! grep "$node" "$out" | grep -qi "writable" || grep "$node" "$out" | grep -qi "not writable"; then
+        fail "qd6 list finds the writable keypad" "not reported writable"
+    else
+        pass "qd6 list finds the writable keypad"
+    fi
+}
+
+test_download() {
+    name="qd6 download leaves the profile's image in the keypad memory"
+    started=$(date +%s)
+    qd6 download "$data/test.qd6" >/tmp/download.txt 2>&1
+    rc=$?
+    note "qd6 download: exit $rc after $(($(date +%s) - started))s; $(tail -n 1 /tmp/download.txt)"
+    if [ $rc -ne 0 ]; then
+        sed 's/^/# /' /tmp/download.txt
+        fail "$name" "exit status $rc"
+        return
+    fi
+    if ! dump_keypad_state; then
+        fail "$name" "the keypad wrote no state"
+        return
+    fi
+    writes=$(cat "$state/writes")
+    rejected=$(cat "$state/rejected")
+    note "keypad accepted $writes writes, rejected $rejected"
+    if ! cmp "$state/memory.bin" "$data/expected-memory.bin" >/tmp/cmp.txt 2>&1; then
+        note "$(cat /tmp/cmp.txt)"
+        fail "$name" "memory differs from the profile's download image"
+    elif [ "$writes" != 240 ] || [ "$rejected" != 0 ]; then
+        fail "$name" "expected 240 accepted writes, got $writes (rejected $rejected)"
+    else
+        pass "$name"
+    fi
+}
+
+test_mode() {
+    name="qd6 mode b sets mode 2, qd6 mode normal sets mode 0"
+    qd6 mode b >/tmp/mode.txt 2>&1
+    rc=$?
+    dump_keypad_state
+    mode_b=$(cat "$state/mode" 2>/dev/null)
+    qd6 mode normal >>/tmp/mode.txt 2>&1
+    rc2=$?
+    dump_keypad_state
+    mode_normal=$(cat "$state/mode" 2>/dev/null)
+    note "mode after 'b': $mode_b, after 'normal': $mode_normal"
+    if [ $rc -ne 0 ] || [ $rc2 -ne 0 ]; then
+        sed 's/^/# /' /tmp/mode.txt
+        fail "$name" "exit status $rc / $rc2"
+    elif [ "$mode_b" != 2 ] || [ "$mode_normal" != 0 ]; then
+        fail "$name" "modes were $mode_b and $mode_normal"
+    else
+        pass "$name"
+    fi
+}
+
+test_replug() {
+    name="unplug and replug give ABSENT then PRESENT"
+    out=/tmp/replug.txt
+    vm_padlink_probe --seconds 60 --until PRESENT --count 2 >"$out" 2>/tmp/replug.err &
+    probe=$!
+    if ! wait_for 150 has_line PRESENT "$out"; then
+        fail "$name" "no PRESENT at start"
+        kill "$probe" 2>/dev/null
+        sed 's/^/# probe: /' "$out" /tmp/replug.err
+        return
+    fi
+    stop_keypad
+    wait_for 100 has_line ABSENT "$out"
+    start_keypad
+    wait_for 150 test "$(count_lines PRESENT "$out")" -ge 2
+    kill "$probe" 2>/dev/null
+    wait "$probe" 2>/dev/null
+    sequence=$(grep -v '^READY' "$out" | tr '\n' ' ')
+    note "probe saw: $sequence"
+    # Repeats of the same message are allowed (several interfaces may come and go);
+    # the order must be present, absent, present.
+    squeezed=$(grep -v '^READY' "$out" | uniq | tr '\n' ' ')
+    case "$squeezed" in
+    "PRESENT ABSENT PRESENT ") pass "$name" ;;
+    *) fail "$name" "messages were: $sequence" ;;
+    esac
+}
+
+test_read_device() {
+    name="ReadDevice hands the keypad's input report to the host"
+    out=/tmp/read.txt
+    vm_padlink_probe --read --seconds 30 --until INPUT >"$out" 2>/tmp/read.err &
+    probe=$!
+    if ! wait_for 150 has_line PRESENT "$out"; then
+        fail "$name" "no PRESENT"
+        kill "$probe" 2>/dev/null
+        sed 's/^/# probe: /' "$out" /tmp/read.err
+        return
+    fi
+    usleep 500000
+    kill -USR2 "$keypad_pid"
+    wait_for 100 has_line INPUT "$out"
+    kill "$probe" 2>/dev/null
+    wait "$probe" 2>/dev/null
+    line=$(grep '^INPUT' "$out" | head -n 1)
+    note "probe saw: $line"
+    case "$line" in
+    "INPUT "[0-9]*" 01 c1 c2 c3 c4 c5 c6 c7"*) pass "$name" ;;
+    "") fail "$name" "no input report arrived" ;;
+    *) fail "$name" "unexpected report: $line" ;;
+    esac
+}
+
+test_no_access() {
+    name="a keypad node the user cannot open gives NO_ACCESS"
+    node=$(keypad_node)
+    chown 0:0 "$node"
+    chmod 0600 "$node"
+    out=/tmp/noaccess.txt
+    setpriv --reuid=$user_uid --regid=$user_uid --clear-groups \
+        vm_padlink_probe --seconds 15 --until NO_ACCESS >"$out" 2>&1
+    note "user $user_uid, node mode 0600 root: $(grep -v '^READY' "$out" | tr '\n' ' ')"
+    if grep -q '^NO_ACCESS' "$out" && ! grep -q '^PRESENT' "$out"; then
+        pass "$name"
+    else
+        fail "$name" "messages were: $(tr '\n' ' ' <"$out")"
+    fi
+
+    # The same user with access to the node (what the udev rule's uaccess tag
+    # grants) finds the keypad.
+    name="the same user finds the keypad once the node is accessible"
+    chmod 0666 "$node"
+    setpriv --reuid=$user_uid --regid=$user_uid --clear-groups \
+        vm_padlink_probe --seconds 15 --until PRESENT >"$out" 2>&1
+    note "user $user_uid, node mode 0666: $(grep -v '^READY' "$out" | tr '\n' ' ')"
+    if grep -q '^PRESENT' "$out" && ! grep -q '^NO_ACCESS' "$out"; then
+        pass "$name"
+    else
+        fail "$name" "messages were: $(tr '\n' ' ' <"$out")"
+    fi
+    chmod 0600 "$node"
+}
+
+for module in hid uhid hid-generic; do
+    insmod "/lib/modules/$module.ko" || note "insmod $module failed"
+done
+wait_for 50 test -c /dev/uhid || note "/dev/uhid did not appear"
+
+if test_uhid_keypad; then
+    test_qd6_list
+    test_download
+    test_mode
+    test_replug
+    test_read_device
+    test_no_access
+fi
+stop_keypad

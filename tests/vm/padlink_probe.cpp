@@ -1,0 +1,131 @@
+// A PadLink host for the tests on a real kernel: starts PadLink like PadConfig does
+// and prints every message PadLink gives it, one line each, flushed at once:
+//   READY                      after InitDriver (and ReadDevice with --read) returned
+//   PRESENT / ABSENT / NO_ACCESS
+//   INPUT <index> <32 bytes in hex>   an input report handed over by a reader
+//   MSG <number> <wParam> <lParam>     anything else
+// It quits after --seconds (default 10), or as soon as --until names a word that
+// has been printed --count times (default 1).
+//
+//   padlink_probe [--read] [--seconds N] [--until WORD] [--count N]
+
+#include "devicelink/PadLink.h"
+#include "devicelink/WindowMessage.h"
+
+#include <QCoreApplication>
+#include <QObject>
+#include <QTimer>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr std::uint32_t HostMessage = 1124;
+constexpr std::uint32_t KeypadUsagePage = 0xFF00;
+constexpr std::uint32_t KeypadUsage = 0xFF00;
+constexpr std::uint32_t MsgKeypadPresent = 0x0600;
+constexpr std::uint32_t MsgKeypadAbsent = 0x0700;
+constexpr std::uint32_t MsgKeypadNoAccess = 0x0601;
+constexpr int InputBufferSize = 32;
+
+class Host : public QObject {
+  public:
+    Host(std::string until, int count) : until_(std::move(until)), remaining_(count) {}
+
+    bool event(QEvent* event) override {
+        const auto* message = pad::WindowMessage::from(event);
+        if (!message)
+            return QObject::event(event);
+        switch (message->message()) {
+        case MsgKeypadPresent:
+            print("PRESENT");
+            break;
+        case MsgKeypadAbsent:
+            print("ABSENT");
+            break;
+        case MsgKeypadNoAccess:
+            print("NO_ACCESS");
+            break;
+        case HostMessage: {
+            // lParam is the reader's buffer, valid only while this handler runs.
+            const auto* bytes = reinterpret_cast<const std::uint8_t*>(message->lParam());
+            std::string line = "INPUT " + std::to_string(message->wParam() & 0xFFFF);
+            char hex[4];
+            for (int i = 0; bytes && i < InputBufferSize; ++i) {
+                std::snprintf(hex, sizeof hex, " %02x", bytes[i]);
+                line += hex;
+            }
+            print(line.c_str());
+            break;
+        }
+        default: {
+            char line[96];
+            std::snprintf(line, sizeof line, "MSG 0x%04x %llu %lld", message->message(),
+                          static_cast<unsigned long long>(message->wParam()),
+                          static_cast<long long>(message->lParam()));
+            print(line);
+        }
+        }
+        return true;
+    }
+
+  private:
+    void print(const char* line) {
+        std::printf("%s\n", line);
+        std::fflush(stdout);
+        if (!until_.empty() && std::strncmp(line, until_.c_str(), until_.size()) == 0 &&
+            --remaining_ == 0)
+            QCoreApplication::quit();
+    }
+
+    std::string until_;
+    int remaining_;
+};
+
+[[noreturn]] void usage() {
+    std::fprintf(stderr,
+                 "usage: padlink_probe [--read] [--seconds N] [--until WORD] [--count N]\n");
+    std::exit(2);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    bool read = false;
+    int seconds = 10;
+    int count = 1;
+    std::string until;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--read")
+            read = true;
+        else if (arg == "--seconds" && i + 1 < argc)
+            seconds = std::atoi(argv[++i]);
+        else if (arg == "--until" && i + 1 < argc)
+            until = argv[++i];
+        else if (arg == "--count" && i + 1 < argc)
+            count = std::atoi(argv[++i]);
+        else
+            usage();
+    }
+    if (seconds <= 0 || count <= 0)
+        usage();
+
+    Host host(until, count);
+    InitDriver(&host, HostMessage, KeypadUsagePage);
+    if (read)
+        ReadDevice(KeypadUsagePage, KeypadUsage);
+    std::printf("READY\n");
+    std::fflush(stdout);
+
+    QTimer::singleShot(seconds * 1000, &app, &QCoreApplication::quit);
+    int result = app.exec();
+    // Stops the readers and closes the keypad before the host goes away.
+    RemoveDevice();
+    return result;
+}
