@@ -1,0 +1,21 @@
+#pragma once
+// What every qd6 command shares: exit statuses and the way failures are reported.
+
+#include "profile/ProfileFile.h"
+
+#include <filesystem>
+#include <string>
+
+namespace pad {
+
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitFailure = 1;
+inline constexpr int ExitUsage = 2;
+
+// Prints "qd6: <message>" to stderr and ends the command with ExitFailure.
+[[noreturn]] void failCommand(const std::string& message);
+
+// Ends the command with "qd6: <file>: <the result's message>" unless result is Ok.
+void checkFileResult(FileResult result, const std::filesystem::path& file);
+
+} // namespace pad

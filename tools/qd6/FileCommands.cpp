@@ -1,0 +1,194 @@
+#include "tools/qd6/FileCommands.h"
+
+#include "profile/Download.h"
+#include "profile/KeyNames.h"
+#include "profile/ProfileFile.h"
+#include "profile/TextEncoding.h"
+#include "tools/qd6/CommandSupport.h"
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
+
+namespace pad {
+namespace {
+
+constexpr const char* kModeNames[ModeCount] = {"Mode A", "Mode B", "Mode C"};
+
+Profile loadOrFail(const std::filesystem::path& file, std::string* magic = nullptr) {
+    Profile profile;
+    checkFileResult(LoadProfileFile(profile, file, u"Normal", magic), file);
+    return profile;
+}
+
+std::string kindName(AssignmentKind kind) {
+    switch (kind) {
+    case KindNone:
+        return "None";
+    case KindSingleKey:
+        return "Single key";
+    case KindMacroOff:
+        return "Macro Off";
+    case KindMouseButton:
+        return "Mouse button";
+    case KindDefault:
+        return "Default";
+    default:
+        if (kind >= KindMacroBase)
+            return "Macro " + std::to_string(kind - KindMacroBase);
+        return "Kind " + std::to_string(kind);
+    }
+}
+
+// A DirectKey action names one key; any other lists its events up to the last one.
+std::string eventsText(const KeyAction& action) {
+    if (action.playMode == DirectKey)
+        return action.events[0] ? DeviceKeyName(codeOf(action.events[0])) : "(none)";
+    int last = EventsPerAction - 1;
+    while (last >= 0 && action.events[std::size_t(last)] == 0)
+        --last;
+    if (last < 0)
+        return "-";
+    std::string text;
+    for (int i = 0; i <= last; ++i) {
+        if (i > 0)
+            text += ", ";
+        text += KeyEventName(action.events[std::size_t(i)]);
+    }
+    return text;
+}
+
+// Pads text (UTF-8) with blanks to width characters.
+std::string padded(const std::string& text, std::size_t width) {
+    std::size_t characters = 0;
+    for (unsigned char c : text)
+        characters += (c & 0xC0) != 0x80;
+    return text + std::string(width > characters ? width - characters : 0, ' ');
+}
+
+std::string quotedText(std::u16string_view text) {
+    return "\"" + ToUtf8(text) + "\"";
+}
+
+void printProfile(const std::filesystem::path& file, const std::string& magic,
+                  const Profile& profile) {
+    const MacroList& macros = profile.macros();
+    std::cout << file.string() << ": " << magic << ", " << macros.count()
+              << (macros.count() == 1 ? " macro\n" : " macros\n");
+    for (int mode = 0; mode < ModeCount; ++mode) {
+        std::cout << '\n' << kModeNames[mode] << '\n';
+        std::cout << "  Key  " << padded("Native", 9) << padded("Kind", 14) << padded("Label", 18)
+                  << padded("Play mode", 25) << "Events\n";
+        for (int key = 0; key < KeysPerMode; ++key) {
+            const KeySlot& slot = profile.slot(mode, key);
+            char number[8];
+            std::snprintf(number, sizeof number, "%5d", key + 1);
+            std::cout << number << "  " << padded(ToUtf8(nativeKey(key).label), 9)
+                      << padded(kindName(profile.kindOf(mode, key)), 14)
+                      << padded(quotedText(slot.label), 18)
+                      << padded(PlayModeName(slot.action.playMode), 25) << eventsText(slot.action)
+                      << '\n';
+        }
+    }
+    std::cout << "\nMacros\n";
+    if (macros.empty())
+        std::cout << "  (none)\n";
+    for (std::size_t n = 0; n < macros.count(); ++n) {
+        const MacroRecord& macro = macros.macroAt(n);
+        char number[24];
+        std::snprintf(number, sizeof number, "%5zu", n);
+        std::cout << number << "  " << padded(quotedText(macro.name), 20)
+                  << padded(PlayModeName(macro.action.playMode), 25) << eventsText(macro.action)
+                  << '\n';
+    }
+}
+
+nlohmann::ordered_json eventsJson(const KeyAction& action) {
+    auto events = nlohmann::ordered_json::array();
+    for (KeyEvent e : action.events)
+        events.push_back(int(e));
+    return events;
+}
+
+void printProfileJson(const std::string& magic, const Profile& profile) {
+    nlohmann::ordered_json out;
+    out["magic"] = magic;
+    auto slots = nlohmann::ordered_json::array();
+    for (int mode = 0; mode < ModeCount; ++mode)
+        for (int key = 0; key < KeysPerMode; ++key) {
+            const KeySlot& slot = profile.slot(mode, key);
+            slots.push_back({{"mode", mode},
+                             {"key", key},
+                             {"kind", profile.kindOf(mode, key)},
+                             {"label", ToUtf8(slot.label)},
+                             {"playMode", int(slot.action.playMode)},
+                             {"events", eventsJson(slot.action)}});
+        }
+    out["slots"] = std::move(slots);
+    auto macros = nlohmann::ordered_json::array();
+    for (const MacroRecord& macro : profile.macros().records())
+        macros.push_back({{"name", ToUtf8(macro.name)},
+                          {"playMode", int(macro.action.playMode)},
+                          {"events", eventsJson(macro.action)}});
+    out["macros"] = std::move(macros);
+    std::cout << out.dump() << '\n';
+}
+
+void printReports(const Profile& profile) {
+    for (const Report& report : DownloadReports(BuildDownloadImage(profile))) {
+        char line[3 * 8];
+        for (std::size_t i = 0; i < report.size(); ++i)
+            std::snprintf(line + 3 * i, 4, i + 1 < report.size() ? "%02x " : "%02x", report[i]);
+        std::cout << line << '\n';
+    }
+}
+
+} // namespace
+
+void addFileCommands(CLI::App& app) {
+    // Option values live as long as the app; the callbacks run inside app.parse().
+    struct Arguments {
+        std::string file;
+        bool json = false;
+        std::string input;
+        std::string output;
+    };
+    auto args = std::make_shared<Arguments>();
+
+    auto* show =
+        app.add_subcommand("show", "Print a profile: every key of every mode and the macros");
+    show->add_flag("--json", args->json, "Print one JSON object instead");
+    show->add_option("FILE", args->file, "Profile file (.qd6)")->required();
+    show->callback([args] {
+        std::string magic;
+        const Profile profile = loadOrFail(args->file, &magic);
+        if (args->json)
+            printProfileJson(magic, profile);
+        else
+            printProfile(args->file, magic, profile);
+    });
+
+    auto* reports = app.add_subcommand(
+        "reports", "Print the 240 download reports of a profile, one per line, in hex");
+    reports->add_option("FILE", args->file, "Profile file (.qd6)")->required();
+    reports->callback([args] { printReports(loadOrFail(args->file)); });
+
+    auto* fresh = app.add_subcommand("new", "Write a fresh profile: every key Normal, no macros");
+    fresh->add_option("FILE", args->file, "Profile file to write")->required();
+    fresh->callback(
+        [args] { checkFileResult(SaveProfileFile(Profile{}, args->file), args->file); });
+
+    auto* convert = app.add_subcommand(
+        "convert", "Read a profile of either version and write it in the current version");
+    convert->add_option("IN", args->input, "Profile file to read (.QD6 or .QD5)")->required();
+    convert->add_option("OUT", args->output, "Profile file to write")->required();
+    convert->callback([args] {
+        const Profile profile = loadOrFail(args->input);
+        checkFileResult(SaveProfileFile(profile, args->output), args->output);
+    });
+}
+
+} // namespace pad

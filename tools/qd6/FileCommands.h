@@ -1,0 +1,12 @@
+#pragma once
+// The qd6 commands that work on profile files: show, reports, new and convert.
+
+namespace CLI {
+class App;
+}
+
+namespace pad {
+
+void addFileCommands(CLI::App& app);
+
+} // namespace pad

@@ -1,0 +1,35 @@
+// qd6: the command-line tool for profile files and the keypad.
+//
+// Each group of commands lives in its own file and registers its subcommands
+// here. A command reports failure by throwing CLI::RuntimeError with its exit
+// status (see CommandSupport.h).
+
+#include "tools/qd6/CommandSupport.h"
+#include "tools/qd6/FileCommands.h"
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <iostream>
+
+int main(int argc, char** argv) {
+    CLI::App app{"Inspect, create and convert Corvask 12 keypad profiles (.qd6 files)", "qd6"};
+    app.require_subcommand(1);
+
+    pad::addFileCommands(app);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::RuntimeError& failure) {
+        return failure.get_exit_code();
+    } catch (const CLI::ParseError& error) {
+        // --help prints its text and succeeds; anything else is wrong usage.
+        return app.exit(error) == 0 ? pad::ExitOk : pad::ExitUsage;
+    }
+
+    std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "qd6: cannot write the output\n";
+        return pad::ExitFailure;
+    }
+    return pad::ExitOk;
+}
