@@ -1,0 +1,191 @@
+#include "devicelink/LinkCore.h"
+
+#include <QObject>
+
+#include <chrono>
+
+namespace pad {
+
+// The hidden object that stands in for the link window: device notifications and
+// reader messages reach the driver through it, on its thread.
+class LinkWindow : public QObject {
+  public:
+    explicit LinkWindow(LinkCore* core) : core_(core) {}
+
+    bool event(QEvent* event) override {
+        const WindowMessage* message = WindowMessage::from(event);
+        if (!message)
+            return QObject::event(event);
+        switch (message->message()) {
+        case MSG_READER_REPORT:
+            // A stopped reader no longer waits for its report; drop it.
+            if (!isAbandoned(message))
+                core_->onReaderReport(message->wParam(),
+                                      reinterpret_cast<const std::uint8_t*>(message->lParam()));
+            return true;
+        case MSG_READER_HEAD:
+            core_->onReaderHead(message->wParam(), std::uint32_t(message->lParam()));
+            return true;
+        default:
+            return true;
+        }
+    }
+
+  private:
+    LinkCore* core_;
+};
+
+namespace {
+
+// One reader thread: blocking 32-byte reads on its own handle. Each report is sent to
+// the link window (the thread waits until it was handled, so the buffer stays as it
+// is meanwhile), then its first 4 bytes are posted. Ends when a read fails or was
+// woken, or when the channel was abandoned (the reader is being stopped).
+void runReader(std::size_t index, HidHandle* handle, std::shared_ptr<SendChannel> channel,
+               QObject* linkWindow) {
+    auto buffer = std::make_shared<InputReport>();
+    while (!channel->abandoned()) {
+        buffer->fill(0);
+        if (!handle->read(*buffer) || channel->abandoned())
+            return;
+        if (!sendWindowMessage(linkWindow, MSG_READER_REPORT, index,
+                               reinterpret_cast<std::intptr_t>(buffer->data()), channel, buffer))
+            return;
+        const auto& b = *buffer;
+        std::uint32_t head = b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t(b[3]) << 24);
+        WindowMessage::post(linkWindow, MSG_READER_HEAD, index, std::intptr_t(head));
+    }
+}
+
+} // namespace
+
+LinkCore::LinkCore(std::shared_ptr<HidSystem> hid, std::unique_ptr<DeviceNotifier> notifier)
+    : hid_(std::move(hid)), notifier_(std::move(notifier)) {}
+
+LinkCore::~LinkCore() {
+    stopAllReaders();
+    entries_.clear();
+    // Deleting the window also deletes the notifier's socket watcher, its child.
+    delete linkWindow_;
+}
+
+void LinkCore::attach(QObject* host, std::uint32_t hostMessage, std::uint32_t usagePage,
+                      const char* windowTitle) {
+    host_ = host;
+    hostMessage_ = hostMessage;
+    usagePage_ = usagePage;
+    if (linkWindow_)
+        return;
+    linkWindow_ = new LinkWindow(this);
+    linkWindow_->setObjectName(QString::fromLatin1(windowTitle));
+    if (notifier_)
+        notificationsActive_ =
+            notifier_->start(linkWindow_, [this](const DeviceEvent& e) { onDeviceEvent(e); });
+}
+
+void LinkCore::scan() {
+    entries_.clear();
+    matched_.clear();
+    auto interfaces = hid_->enumerate();
+    if (!interfaces)
+        return;
+    entries_.reserve(interfaces->size());
+    for (const auto& info : *interfaces) {
+        HidDeviceEntry entry;
+        if (info.readable && !info.path.empty()) {
+            entry.path = info.path;
+            entry.usagePage = info.usagePage;
+            entry.usage = info.usage;
+            entry.vendorId = info.vendorId;
+            entry.productId = info.productId;
+        }
+        entries_.push_back(std::move(entry));
+    }
+}
+
+HidOpenResult LinkCore::openEntry(std::size_t index, HidAccess access) {
+    if (index >= entries_.size() || entries_[index].path.empty())
+        return {nullptr, ENOENT};
+    return hid_->open(entries_[index].path, access);
+}
+
+void LinkCore::startReader(std::size_t index) {
+    if (index >= entries_.size() || index >= ReaderSlots || entries_[index].isOpen())
+        return;
+    HidOpenResult opened = openEntry(index, HidAccess::ReadWrite);
+    if (!opened.handle)
+        return;
+    entries_[index].handle = std::move(opened.handle);
+    ReaderSlot& slot = readers_[index];
+    slot.channel = std::make_shared<SendChannel>();
+    slot.thread =
+        std::thread(runReader, index, entries_[index].handle.get(), slot.channel, linkWindow_);
+}
+
+void LinkCore::stopReader(std::size_t index) {
+    if (index >= entries_.size() || !entries_[index].isOpen())
+        return;
+    if (index < ReaderSlots && readers_[index].thread.joinable()) {
+        // Release the reader from a pending send, wake its read, let it end.
+        readers_[index].channel->abandon();
+        entries_[index].handle->wake();
+        readers_[index].thread.join();
+        readers_[index].channel.reset();
+    }
+    closeEntry(index);
+}
+
+void LinkCore::stopAllReaders() {
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        stopReader(i);
+}
+
+bool LinkCore::readerRunning(std::size_t index) const {
+    return index < ReaderSlots && readers_[index].thread.joinable();
+}
+
+std::size_t LinkCore::runningReaderCount() const {
+    std::size_t running = 0;
+    for (const auto& slot : readers_)
+        running += slot.thread.joinable() ? 1 : 0;
+    return running;
+}
+
+void LinkCore::writeFeature(const std::function<bool(const HidDeviceEntry&)>& qualifies,
+                            const FeatureReport& report) {
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        HidDeviceEntry& entry = entries_[i];
+        if (entry.path.empty() || !qualifies(entry))
+            continue;
+        if (entry.isOpen()) {
+            entry.handle->sendFeatureReport(report);
+        } else {
+            HidOpenResult opened = openEntry(i, HidAccess::Query);
+            if (!opened.handle)
+                continue;
+            opened.handle->sendFeatureReport(report);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+bool LinkCore::postToHost(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+    return WindowMessage::post(host_.data(), message, wParam, lParam);
+}
+
+bool LinkCore::sendToHost(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+    return sendWindowMessage(host_.data(), message, wParam, lParam);
+}
+
+bool samePath(const std::string& a, const std::string& b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace pad

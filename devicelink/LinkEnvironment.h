@@ -1,0 +1,30 @@
+#pragma once
+// How the libraries' exports pick their HID system: the machine's (hidapi and udev),
+// or, when PADLINK_SIMULATOR names a file, one simulated keypad that logs to it.
+
+#include "devicelink/DeviceNotifier.h"
+#include "devicelink/SimulatedHidSystem.h"
+
+namespace pad {
+
+// The vendor id from PADLINK_VENDOR_ID (hex, "0x" optional), else fallback. A value
+// that is not a 16-bit hex number is ignored with a warning on stderr.
+std::uint16_t vendorIdFromEnvironment(std::uint16_t fallback);
+
+struct LinkBackend {
+    std::shared_ptr<HidSystem> hid;
+    std::unique_ptr<DeviceNotifier> notifier;
+    bool simulated = false;
+};
+
+LinkBackend backendFromEnvironment(std::uint16_t vendorId);
+
+// The simulator's path of its one keypad.
+inline constexpr const char* SimulatedKeypadPath = "sim:keypad0";
+
+// A simulated system holding one keypad (vendorId, product 0x4002, usage page and
+// usage 0xFF00) that appends the reports it receives to logPath.
+std::shared_ptr<SimulatedHidSystem> makeSimulatedKeypadSystem(std::uint16_t vendorId,
+                                                              const std::string& logPath);
+
+} // namespace pad

@@ -1,0 +1,68 @@
+#pragma once
+// PadLink, the device-link library of the Corvask 12 keypad (libpadlink.so): what a
+// host program needs to use it. The host passes a QObject as its "window"; PadLink
+// delivers pad::WindowMessage events to it (see devicelink/WindowMessage.h).
+//
+// Call InitDriver once, on a thread that runs a Qt event loop (the GUI thread), and
+// every other export on that same thread. Soon after InitDriver the host receives
+// MSG_KEYPAD_PRESENT or MSG_KEYPAD_ABSENT; it receives one again after every change
+// of the machine's HID interfaces that concerns a keypad.
+//
+// Environment, read by InitDriver:
+//   PADLINK_VENDOR_ID  the keypad's USB vendor id in hex (e.g. 0x1234), instead of
+//                      KEYPAD_DEFAULT_VENDOR_ID
+//   PADLINK_SIMULATOR  a file name: use one simulated keypad instead of the machine's
+//                      devices, and append every feature report it receives to the
+//                      file as a line of 8 lower-case hex bytes
+
+#include <cstdint>
+
+class QObject;
+
+namespace pad {
+
+// The vendor id the keypad is matched with unless PADLINK_VENDOR_ID says otherwise.
+// The keypad's own id is not known to this project; 0x3D7A is a placeholder that no
+// device we know of uses.
+constexpr std::uint16_t KEYPAD_DEFAULT_VENDOR_ID = 0x3D7A;
+constexpr std::uint16_t KEYPAD_PRODUCT_ID = 0x4002;
+
+constexpr std::uint32_t MSG_KEYPAD_PRESENT = 0x0600; // wParam 0, lParam 0
+constexpr std::uint32_t MSG_KEYPAD_ABSENT = 0x0700;  // wParam 0, lParam 0
+// Posted right after MSG_KEYPAD_PRESENT when no matched keypad can be opened for
+// writing (no udev rule grants access): wParam 0, lParam = errno of the last open.
+constexpr std::uint32_t MSG_KEYPAD_NO_ACCESS = 0x0601;
+
+} // namespace pad
+
+// Receives what PadLinkListKeypads reports: one call per interface with the keypad's
+// vendor and product id. writable is 1 when it could be opened for writing, else 0
+// with the errno in openError.
+typedef void (*PadLinkKeypadVisitor)(void* context, const char* path, std::uint16_t vendorId,
+                                     std::uint16_t productId, std::uint32_t usagePage,
+                                     std::uint32_t usage, std::int32_t writable,
+                                     std::int32_t openError);
+
+// Ordinals, kept for a Windows build (padlink.def):
+//   2 InitDriver, 3 SetKbdFeatures, 4 RemoveDevice, 5 ReadDevice, 6 DeviceArrival.
+// PadLinkListKeypads is an addition without an ordinal.
+extern "C" {
+// Stores the host, starts following the HID interfaces and scans. Always 1.
+std::int32_t InitDriver(QObject* host, std::uint32_t hostMessage, std::uint32_t usagePage);
+// Sends the 8-byte report (byte 0 = report id) to every keypad interface with this
+// usage page and usage. Always 1; nothing tells whether a keypad received it.
+std::int32_t SetKbdFeatures(std::uint32_t usagePage, std::uint32_t usage,
+                            const std::uint8_t* report8);
+// Stops every reader and closes every keypad interface. Always 1.
+std::int32_t RemoveDevice();
+// Starts readers (at most 10) on the keypad interfaces with this usage page and usage;
+// each input report reaches the host as the host message, sent (wParam = table index,
+// lParam = address of the 32-byte report, valid while the host handles it). Always 1.
+std::int32_t ReadDevice(std::uint32_t usagePage, std::uint32_t usage);
+// Stops the readers, rescans and posts the presence message; non-zero when it was
+// queued.
+std::int32_t DeviceArrival();
+// Reports every interface of the last scan that has the keypad's vendor and product
+// id; returns how many there were.
+std::int32_t PadLinkListKeypads(PadLinkKeypadVisitor visitor, void* context);
+}

@@ -1,0 +1,60 @@
+#include "devicelink/SentMessage.h"
+
+#include <QThread>
+
+namespace pad {
+
+void SendChannel::abandon() {
+    std::lock_guard lock(mutex_);
+    abandoned_ = true;
+    changed_.notify_all();
+}
+
+bool SendChannel::abandoned() const {
+    std::lock_guard lock(mutex_);
+    return abandoned_;
+}
+
+std::uint64_t SendChannel::nextTicket() {
+    std::lock_guard lock(mutex_);
+    return ++issued_;
+}
+
+void SendChannel::markHandled() {
+    std::lock_guard lock(mutex_);
+    ++handled_;
+    changed_.notify_all();
+}
+
+bool SendChannel::waitHandled(std::uint64_t ticket) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return handled_ >= ticket || abandoned_; });
+    return handled_ >= ticket;
+}
+
+bool sendWindowMessage(QObject* target, std::uint32_t message, std::uintptr_t wParam,
+                       std::intptr_t lParam, std::shared_ptr<SendChannel> channel,
+                       std::shared_ptr<const void> keepAlive) {
+    if (!target)
+        return false;
+    if (!channel)
+        channel = std::make_shared<SendChannel>();
+    if (channel->abandoned())
+        return false;
+    if (target->thread() == QThread::currentThread()) {
+        WindowMessage event(message, wParam, lParam);
+        QCoreApplication::sendEvent(target, &event);
+        return true;
+    }
+    std::uint64_t ticket = channel->nextTicket();
+    QCoreApplication::postEvent(
+        target, new SentWindowMessage(message, wParam, lParam, channel, std::move(keepAlive)));
+    return channel->waitHandled(ticket);
+}
+
+bool isAbandoned(const WindowMessage* message) {
+    auto* sent = dynamic_cast<const SentWindowMessage*>(message);
+    return sent && sent->abandoned();
+}
+
+} // namespace pad

@@ -1,0 +1,64 @@
+#pragma once
+// "Sending" a window message: the sender blocks until the receiver's thread has
+// handled it. Across threads the message is posted and the sender waits until Qt has
+// delivered and deleted the event (or the target was destroyed and its queue
+// dropped); the sender can be released early by abandoning the channel, which is how
+// a stopping reader stops waiting for a busy host.
+
+#include "devicelink/WindowMessage.h"
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+
+namespace pad {
+
+class SendChannel {
+  public:
+    // Releases a waiting sender; events still queued on this channel are marked
+    // abandoned so that their receiver can drop them.
+    void abandon();
+    bool abandoned() const;
+
+    std::uint64_t nextTicket();
+    void markHandled();
+    // Waits until the ticket's message was handled or the channel was abandoned.
+    // Returns true when it was handled.
+    bool waitHandled(std::uint64_t ticket);
+
+  private:
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    std::uint64_t issued_ = 0;
+    std::uint64_t handled_ = 0;
+    bool abandoned_ = false;
+};
+
+// A window message whose sender waits; the receiver sees an ordinary WindowMessage.
+class SentWindowMessage : public WindowMessage {
+  public:
+    SentWindowMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
+                      std::shared_ptr<SendChannel> channel, std::shared_ptr<const void> keepAlive)
+        : WindowMessage(message, wParam, lParam), channel_(std::move(channel)),
+          keepAlive_(std::move(keepAlive)) {}
+    ~SentWindowMessage() override { channel_->markHandled(); }
+
+    bool abandoned() const { return channel_->abandoned(); }
+
+  private:
+    std::shared_ptr<SendChannel> channel_;
+    std::shared_ptr<const void> keepAlive_; // whatever lParam points into
+};
+
+// Delivers the message to target and returns after target's thread handled it: at
+// once on target's own thread, else through its event queue. Returns false when
+// target is null or channel was abandoned before the message was handled. keepAlive
+// holds the memory lParam points to for as long as the event exists.
+bool sendWindowMessage(QObject* target, std::uint32_t message, std::uintptr_t wParam,
+                       std::intptr_t lParam, std::shared_ptr<SendChannel> channel = nullptr,
+                       std::shared_ptr<const void> keepAlive = nullptr);
+
+// True when event is a sent message whose sender has given up waiting.
+bool isAbandoned(const WindowMessage* message);
+
+} // namespace pad
