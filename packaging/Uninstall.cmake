@@ -1,0 +1,27 @@
+# Removes every file listed in an install manifest, then the folders the install left
+# empty (up to the prefix).
+#   cmake -P Uninstall.cmake <install_manifest.txt>
+set(manifest ${CMAKE_ARGV3})
+if(NOT EXISTS "${manifest}")
+    message(FATAL_ERROR "No install manifest at ${manifest}: nothing was installed from this build")
+endif()
+file(STRINGS "${manifest}" files)
+set(folders "")
+foreach(file IN LISTS files)
+    if(IS_SYMLINK "$ENV{DESTDIR}${file}" OR EXISTS "$ENV{DESTDIR}${file}")
+        message(STATUS "Removing ${file}")
+        file(REMOVE "$ENV{DESTDIR}${file}")
+        get_filename_component(folder "${file}" DIRECTORY)
+        list(APPEND folders "${folder}")
+    endif()
+endforeach()
+# Folders only PadConfig uses go with it when they are empty.
+list(REMOVE_DUPLICATES folders)
+foreach(folder IN LISTS folders)
+    if(folder MATCHES "/padconfig$")
+        file(GLOB left "$ENV{DESTDIR}${folder}/*")
+        if(NOT left)
+            file(REMOVE_RECURSE "$ENV{DESTDIR}${folder}")
+        endif()
+    endif()
+endforeach()
