@@ -1,0 +1,33 @@
+#pragma once
+// Language texts for the dialogs: the captions replaced at creation when a
+// language file is loaded, and the texts shown at run time.
+
+#include "dialogs/DialogHost.h"
+
+#include <QString>
+#include <string>
+
+class QAbstractButton;
+class QWidget;
+
+namespace pad {
+
+// With a language file loaded: gives widget the language font and returns true.
+bool ApplyLanguageFont(QWidget& widget, const DialogHost& host);
+
+// Replaces text n where the language file has one; keeps the built-in text otherwise.
+void ApplyButtonText(QAbstractButton& button, const DialogHost& host, int n);
+void ApplyWindowTitle(QWidget& window, const DialogHost& host, int n);
+
+// A text used at run time: the built-in text without a language file, the
+// language file's text n (empty when the file lacks it) with one.
+QString RunTimeText(const DialogHost& host, int n, const QString& builtIn);
+
+inline std::u16string ToU16(const QString& s) {
+    return std::u16string(reinterpret_cast<const char16_t*>(s.utf16()), std::size_t(s.size()));
+}
+inline QString FromU16(const std::u16string& s) {
+    return QString::fromUtf16(s.data(), qsizetype(s.size()));
+}
+
+} // namespace pad

@@ -1,0 +1,156 @@
+#include "dialogs/TMacroMngDlg.h"
+
+#include "dialogs/DialogTexts.h"
+#include "dialogs/MacroListModel.h"
+#include "dialogs/ScreenCentre.h"
+#include "dialogs/TRecDlg.h"
+#include "profile/MacroOps.h"
+
+#include <QListView>
+#include <QPushButton>
+#include <QShowEvent>
+
+namespace pad {
+
+TMacroMngDlg::TMacroMngDlg(Workspace& ws, DialogHost& host, TRecDlg& editor, QWidget* parent)
+    : QDialog(parent, Qt::Tool), ws_(ws), host_(host), editor_(editor) {
+    setObjectName(QStringLiteral("TMacroMngDlg"));
+    setWindowTitle(QStringLiteral("Macro Manager"));
+    setModal(true);
+    setFixedSize(325, 280);
+
+    model_ = new MacroListModel(ws_.profile.macros(), this);
+    list_ = new QListView(this);
+    list_->setObjectName(QStringLiteral("TntListBox1"));
+    list_->setAccessibleName(QStringLiteral("Macros"));
+    list_->setModel(model_);
+    list_->setUniformItemSizes(true); // keeps very long lists fast
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setGeometry(8, 8, 201, 264);
+
+    auto button = [this](const char* name, const QString& text, int y) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(QLatin1String(name));
+        b->setAccessibleName(text);
+        b->setAutoDefault(false);
+        b->setGeometry(217, y, 100, 26);
+        return b;
+    };
+    edit_ = button("TntBitBtn2", QStringLiteral("Edit"), 8);
+    delete_ = button("TntBitBtn3", QStringLiteral("Delete"), 40);
+    newMacro_ = button("TntBitBtn4", QStringLiteral("New Macro"), 72);
+    assign_ = button("TntBitBtn5", QStringLiteral("Assign"), 104);
+    close_ = button("TntBitBtn1", QStringLiteral("Close"), 246);
+    assign_->hide();
+
+    if (ApplyLanguageFont(*this, host_)) {
+        ApplyWindowTitle(*this, host_, 30);
+        ApplyButtonText(*edit_, host_, 31);
+        ApplyButtonText(*delete_, host_, 32);
+        ApplyButtonText(*newMacro_, host_, 17);
+        ApplyButtonText(*assign_, host_, 40);
+        ApplyButtonText(*close_, host_, 33);
+    }
+
+    connect(edit_, &QPushButton::clicked, this, &TMacroMngDlg::EditSelected);
+    connect(delete_, &QPushButton::clicked, this, &TMacroMngDlg::DeleteClick);
+    connect(newMacro_, &QPushButton::clicked, this, &TMacroMngDlg::NewMacroClick);
+    connect(assign_, &QPushButton::clicked, this, &TMacroMngDlg::AssignClick);
+    connect(close_, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TMacroMngDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    CentreOnScreen(*this);
+    assign_->setVisible(ws_.requests.assignRequested == 1);
+    ws_.requests.assignRequested = 0;
+    RefreshList();
+}
+
+void TMacroMngDlg::RefreshList() {
+    model_->Refresh();
+}
+
+std::optional<std::size_t> TMacroMngDlg::SelectedMacro() const {
+    const auto rows = list_->selectionModel()->selectedIndexes();
+    if (rows.isEmpty())
+        return std::nullopt;
+    const int row = rows.first().row();
+    if (row < 0 || std::size_t(row) >= ws_.profile.macros().count())
+        return std::nullopt;
+    return std::size_t(row);
+}
+
+void TMacroMngDlg::SelectMacro(std::size_t n) {
+    RefreshList();
+    const QModelIndex index = model_->index(int(n), 0);
+    if (index.isValid())
+        list_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+}
+
+std::u16string TMacroMngDlg::DisappearLabel() const {
+    return ToU16(RunTimeText(host_, 41, QStringLiteral("Macro Disappear")));
+}
+
+void TMacroMngDlg::EditSelected() {
+    if (!SelectedMacro())
+        return;
+    ws_.requests.editorPurpose = PurposeEditMacro;
+    editor_.exec();
+}
+
+void TMacroMngDlg::NewMacroClick() {
+    ws_.requests.editorPurpose = PurposeNewFromManager;
+    editor_.exec();
+    RefreshList();
+}
+
+void TMacroMngDlg::DeleteClick() {
+    DeleteMacroAndRefresh(SelectedMacro());
+}
+
+void TMacroMngDlg::DeleteMacroAndRefresh(std::optional<std::size_t> n) {
+    DeleteMacro(ws_, n, DisappearLabel());
+    if (n)
+        RefreshList();
+    host_.RebuildMacroMenu();
+    host_.RefreshKeyLabels();
+    host_.MarkModified();
+}
+
+std::size_t TMacroMngDlg::ReplaceMacroAndRefresh(std::size_t n, const std::u16string& name,
+                                                 const KeyAction& action) {
+    const std::size_t m = ReplaceMacro(ws_, n, name, action, DisappearLabel());
+    host_.RebuildMacroMenu();
+    SelectMacro(m);
+    host_.RefreshKeyLabels();
+    host_.MarkModified();
+    return m;
+}
+
+void TMacroMngDlg::AssignMacroToCurrentKeyAndRefresh(std::size_t m) {
+    SelectMacro(m);
+    AssignMacroToCurrentKey(ws_, m);
+    host_.RefreshKeyLabels();
+    host_.MarkModified();
+}
+
+void TMacroMngDlg::AssignClick() {
+    ws_.requests.editorPurpose = PurposeEditMacro;
+    const auto n = SelectedMacro();
+    if (!n)
+        return;
+    WorkingMacro& wm = ws_.requests.workingMacro;
+    const MacroRecord& macro = ws_.profile.macros().macroAt(*n);
+    wm.name = macro.name;
+    wm.action = macro.action;
+    editor_.SelectPlayMode(wm.action.playMode);
+    ReplaceMacroAndRefresh(*n, wm.name, wm.action);
+    accept();
+    AssignMacroToCurrentKeyAndRefresh(ws_.profile.macros().count() - 1);
+}
+
+} // namespace pad

@@ -1,0 +1,389 @@
+#include "dialogs/TRecDlg.h"
+
+#include "devicelink/WindowMessage.h"
+#include "dialogs/DialogTexts.h"
+#include "dialogs/ScreenCentre.h"
+#include "dialogs/TMacroMngDlg.h"
+#include "dialogs/TRecSingleDlg.h"
+#include "dialogs/capture/Keystroke.h"
+#include "profile/MacroOps.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+
+namespace pad {
+namespace {
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, int y) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAccessibleName(text);
+    b->setGeometry(10, y, 90, 26);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QRadioButton* makeRadio(QWidget* parent, const char* name, const QString& text, int y) {
+    auto* r = new QRadioButton(text, parent);
+    r->setObjectName(QLatin1String(name));
+    r->setAccessibleName(text);
+    r->setGeometry(4, y, 365, 22);
+    return r;
+}
+
+} // namespace
+
+TRecDlg::TRecDlg(Workspace& ws, DialogHost& host, QWidget* parent)
+    : QDialog(parent), ws_(ws), host_(host) {
+    setObjectName(QStringLiteral("TRecDlg"));
+    setWindowTitle(QStringLiteral("Macro Editor"));
+    setModal(true);
+    setFixedSize(370, 330);
+
+    name_ = new QLineEdit(this);
+    name_->setObjectName(QStringLiteral("TED_RecKeyDes"));
+    name_->setAccessibleName(QStringLiteral("Macro name"));
+    name_->setMaxLength(int(MaxTextUnits));
+    name_->setGeometry(8, 8, 354, 24);
+
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("TntListBox1"));
+    list_->setAccessibleName(QStringLiteral("Recorded keys"));
+    list_->setGeometry(8, 40, 236, 204);
+
+    recGroup_ = new QGroupBox(this);
+    recGroup_->setObjectName(QStringLiteral("RecGrp"));
+    recGroup_->setFocusPolicy(Qt::StrongFocus);
+    recGroup_->setGeometry(252, 36, 110, 80);
+    rec_ = makeButton(recGroup_, "TntBitBtn37", QStringLiteral("Rec"), 14);
+    ok_ = makeButton(recGroup_, "TntBitBtn38", QStringLiteral("OK"), 46);
+
+    editGroup_ = new QGroupBox(this);
+    editGroup_->setObjectName(QStringLiteral("EdtGrp"));
+    editGroup_->setGeometry(252, 118, 110, 128);
+    up_ = makeButton(editGroup_, "TntBitBtn1", QStringLiteral("Up"), 8);
+    down_ = makeButton(editGroup_, "TntBitBtn2", QStringLiteral("Down"), 38);
+    delete_ = makeButton(editGroup_, "TntBitBtn3", QStringLiteral("Delete"), 68);
+    insert_ = makeButton(editGroup_, "TntBitBtn4", QStringLiteral("Insert"), 98);
+
+    once_ = makeRadio(this, "TntRadioButton1", QStringLiteral("Play macro one time only"), 252);
+    whileHeld_ = makeRadio(this, "TntRadioButton2",
+                           QStringLiteral("Repeat macro while the key is down"), 276);
+    untilAgain_ = makeRadio(this, "TntRadioButton3",
+                            QStringLiteral("Repeat macro until the key is pressed again"), 300);
+    once_->setChecked(true);
+
+    if (ApplyLanguageFont(*this, host_)) {
+        ApplyWindowTitle(*this, host_, 25);
+        ApplyButtonText(*rec_, host_, 22);
+        ApplyButtonText(*ok_, host_, 23);
+        ApplyButtonText(*up_, host_, 26);
+        ApplyButtonText(*down_, host_, 27);
+        ApplyButtonText(*delete_, host_, 28);
+        ApplyButtonText(*insert_, host_, 29);
+        ApplyButtonText(*once_, host_, 36);
+        ApplyButtonText(*whileHeld_, host_, 37);
+        ApplyButtonText(*untilAgain_, host_, 38);
+    }
+
+    connect(rec_, &QPushButton::clicked, this, &TRecDlg::RecClick);
+    connect(ok_, &QPushButton::clicked, this, &TRecDlg::OkClick);
+    connect(up_, &QPushButton::clicked, this, &TRecDlg::UpClick);
+    connect(down_, &QPushButton::clicked, this, &TRecDlg::DownClick);
+    connect(delete_, &QPushButton::clicked, this, &TRecDlg::DeleteClick);
+    connect(insert_, &QPushButton::clicked, this, &TRecDlg::InsertClick);
+}
+
+void TRecDlg::SetPeers(TRecSingleDlg* singleKey, TMacroMngDlg* manager) {
+    singleKey_ = singleKey;
+    manager_ = manager;
+}
+
+bool TRecDlg::StartKeyCapture(QWidget* grabWidget) {
+    return capture_.Start(this, grabWidget);
+}
+
+void TRecDlg::StopKeyCapture() {
+    capture_.Stop();
+}
+
+bool TRecDlg::event(QEvent* event) {
+    if (const auto* msg = WindowMessage::from(event)) {
+        if (msg->message() == KeyCaptureMessage)
+            HandleKeystroke(msg->wParam(), std::uint32_t(msg->lParam()));
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void TRecDlg::HandleKeystroke(std::uintptr_t virtualKey, std::uint32_t flags) {
+    const KeystrokeInfo key = DecodeKeystroke(virtualKey, flags);
+    if (key.usage == 0)
+        return;
+    const CaptureTarget target = ws_.requests.captureTarget;
+    if (target == TargetSingleKey || target == TargetInsertKey) {
+        if (singleKey_)
+            singleKey_->ApplySingleKeyRules(key);
+        return;
+    }
+    if (recorder_.Record(key, ws_.requests.workingMacro.action, Words()))
+        ShowLines();
+}
+
+void TRecDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    CentreOnScreen(*this);
+    list_->setEnabled(true);
+    ws_.requests.editorAccepted = false;
+    name_->clear();
+    name_->setFocus();
+    name_->selectAll();
+    if (ws_.requests.editorPurpose == PurposeEditMacro) {
+        ShowStoredMacro();
+        return;
+    }
+    recorder_.ClearLines();
+    ShowLines();
+    ws_.requests.workingMacro.action.events.fill(0);
+}
+
+void TRecDlg::ShowStoredMacro() {
+    const auto n = manager_ ? manager_->SelectedMacro() : std::nullopt;
+    if (!n)
+        return;
+    const MacroRecord& macro = ws_.profile.macros().macroAt(*n);
+    WorkingMacro& wm = ws_.requests.workingMacro;
+    wm.name = macro.name;
+    wm.action = macro.action;
+    name_->setText(FromU16(wm.name));
+    recorder_.SetLines(NameStoredEvents(wm.action, Words()));
+    ShowLines();
+    SelectPlayMode(wm.action.playMode);
+}
+
+void TRecDlg::SelectPlayMode(std::uint8_t mode) {
+    if (mode == PlayOnce)
+        once_->setChecked(true);
+    else if (mode == RepeatWhileHeld)
+        whileHeld_->setChecked(true);
+    else if (mode == RepeatUntilPressedAgain)
+        untilAgain_->setChecked(true);
+}
+
+std::uint8_t TRecDlg::ChosenPlayMode() const {
+    if (whileHeld_->isChecked())
+        return RepeatWhileHeld;
+    if (untilAgain_->isChecked())
+        return RepeatUntilPressedAgain;
+    return PlayOnce;
+}
+
+EventWords TRecDlg::Words() const {
+    EventWords words;
+    if (host_.LanguageActive()) {
+        words.press = u"  " + ToU16(RunTimeText(host_, 56, {}));
+        words.release = u"  " + ToU16(RunTimeText(host_, 57, {}));
+    }
+    return words;
+}
+
+void TRecDlg::SetRecCaption() {
+    rec_->setText(capture_.Installed() ? RunTimeText(host_, 39, QStringLiteral("Stop"))
+                                       : RunTimeText(host_, 22, QStringLiteral("Rec")));
+}
+
+void TRecDlg::ShowLines(std::optional<int> select) {
+    list_->clear();
+    for (const auto& line : recorder_.Lines())
+        list_->addItem(FromU16(line));
+    if (select)
+        list_->setCurrentRow(*select);
+}
+
+std::optional<int> TRecDlg::SelectedLine() const {
+    const auto items = list_->selectedItems();
+    if (items.isEmpty())
+        return std::nullopt;
+    return list_->row(items.first());
+}
+
+void TRecDlg::RecClick() {
+    ws_.requests.captureTarget = TargetMacro;
+    recordingTouched_ = true;
+    if (capture_.Installed()) {
+        list_->setEnabled(true);
+        StopKeyCapture();
+        editGroup_->show();
+    } else {
+        list_->setEnabled(false);
+        recorder_.StartRecording(ws_.requests.workingMacro.action);
+        ShowLines();
+        editGroup_->hide();
+        StartKeyCapture(this);
+        recGroup_->setFocus();
+    }
+    SetRecCaption();
+}
+
+void TRecDlg::UpClick() {
+    if (const auto s = SelectedLine())
+        if (const auto to = recorder_.MoveUp(*s, ws_.requests.workingMacro.action))
+            ShowLines(to);
+}
+
+void TRecDlg::DownClick() {
+    if (const auto s = SelectedLine())
+        if (const auto to = recorder_.MoveDown(*s, ws_.requests.workingMacro.action))
+            ShowLines(to);
+}
+
+void TRecDlg::DeleteClick() {
+    if (const auto s = SelectedLine())
+        if (recorder_.Delete(*s, ws_.requests.workingMacro.action))
+            ShowLines();
+}
+
+void TRecDlg::InsertClick() {
+    if (recorder_.Lines().empty() || !singleKey_)
+        return;
+    const auto s = SelectedLine();
+    ws_.requests.captureTarget = TargetInsertKey;
+    singleKey_->exec();
+    if (ws_.requests.captureTarget != TargetAccepted) {
+        ws_.requests.captureTarget = TargetMacro;
+        return;
+    }
+    const CapturedKey& captured = singleKey_->Captured();
+    const auto result =
+        recorder_.Insert(s, captured.pressCode, captured.releaseCode,
+                         captured.lastKeystroke.keyName, ws_.requests.workingMacro.action, Words());
+    if (result == InsertResult::TooManyEvents) {
+        QMessageBox box(
+            QMessageBox::Warning, RunTimeText(host_, 53, QStringLiteral("Warning")),
+            RunTimeText(host_, 55, QStringLiteral("Out of 8 keys data, can not insert")),
+            QMessageBox::Ok);
+        box.exec();
+        return;
+    }
+    if (result == InsertResult::Inserted)
+        ShowLines(*s);
+}
+
+void TRecDlg::OkClick() {
+    list_->setEnabled(true);
+    StopKeyCapture();
+    editGroup_->show();
+    SetRecCaption();
+    if (name_->text().isEmpty()) {
+        name_->setFocus();
+        return;
+    }
+    switch (ws_.requests.editorPurpose) {
+    case PurposeKeyMacro:
+        OkKeyMacro();
+        break;
+    case PurposeNewMacro:
+    case PurposeNewFromManager:
+        OkNewMacro();
+        break;
+    case PurposeEditMacro:
+        OkEditMacro();
+        break;
+    }
+}
+
+void TRecDlg::OkKeyMacro() {
+    const std::u16string name = clampText(ToU16(name_->text()));
+    // A full list refuses the macro before anything is written to the key.
+    if (CheckNewMacro(ws_.profile.macros(), name) == NewMacroCheck::ListFull) {
+        ShowListFullMessage();
+        return;
+    }
+    const Selection& sel = ws_.selection;
+    KeySlot& slot = ws_.profile.slot(sel.currentMode, sel.currentKey);
+    if (recordingTouched_) {
+        slot.action.events = ws_.requests.workingMacro.action.events;
+        recordingTouched_ = false;
+    }
+    slot.action.playMode = ChosenPlayMode();
+    Profile::setLabel(slot, name);
+    host_.RefreshSlotCaptions();
+
+    ws_.requests.editorAccepted = true;
+    const auto index = AddNewMacro(ws_, slot.label, slot.action);
+    if (!index) {
+        ShowDuplicateMessage();
+        return;
+    }
+    ws_.profile.setKind(sel.currentMode, sel.currentKey, KindMacroBase + AssignmentKind(*index));
+    host_.RebuildMacroMenu();
+    accept();
+}
+
+void TRecDlg::OkNewMacro() {
+    recordingTouched_ = false;
+    WorkingMacro& wm = ws_.requests.workingMacro;
+    wm.action.playMode = ChosenPlayMode();
+    wm.name = clampText(ToU16(name_->text()));
+    switch (CheckNewMacro(ws_.profile.macros(), wm.name)) {
+    case NewMacroCheck::DuplicateName:
+        ws_.requests.editorAccepted = true;
+        ShowDuplicateMessage();
+        return;
+    case NewMacroCheck::ListFull:
+        ShowListFullMessage();
+        return;
+    case NewMacroCheck::Ok:
+        break;
+    }
+    AddNewMacro(ws_, wm.name, wm.action);
+    host_.RebuildMacroMenu();
+    ws_.requests.editorAccepted = true;
+    accept();
+}
+
+void TRecDlg::OkEditMacro() {
+    recordingTouched_ = false;
+    WorkingMacro& wm = ws_.requests.workingMacro;
+    wm.action.playMode = ChosenPlayMode();
+    wm.name = clampText(ToU16(name_->text()));
+    const auto n = manager_ ? manager_->SelectedMacro() : std::nullopt;
+    if (n) {
+        manager_->ReplaceMacroAndRefresh(*n, wm.name, wm.action);
+        host_.RefreshKeyLabels();
+        ws_.document.modifiedFlag = true;
+        ws_.requests.editorAccepted = true;
+    }
+    accept();
+}
+
+void TRecDlg::ShowDuplicateMessage() {
+    QMessageBox::information(
+        this, QGuiApplication::applicationDisplayName(),
+        RunTimeText(host_, 34, QStringLiteral("Macro already exists, please change macro name.")));
+}
+
+void TRecDlg::ShowListFullMessage() {
+    QMessageBox::warning(this, RunTimeText(host_, 53, QStringLiteral("Warning")),
+                         FromU16(std::u16string(MacroListFullMessage)));
+}
+
+void TRecDlg::done(int result) {
+    list_->setEnabled(true);
+    StopKeyCapture();
+    editGroup_->show();
+    recordingTouched_ = false;
+    SetRecCaption();
+    host_.MarkModified();
+    QDialog::done(result);
+}
+
+} // namespace pad

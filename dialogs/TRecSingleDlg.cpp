@@ -1,0 +1,142 @@
+#include "dialogs/TRecSingleDlg.h"
+
+#include "dialogs/DialogTexts.h"
+#include "dialogs/ScreenCentre.h"
+#include "dialogs/TRecDlg.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+
+namespace pad {
+
+TRecSingleDlg::TRecSingleDlg(Workspace& ws, DialogHost& host, TRecDlg& editor, QWidget* parent)
+    : QDialog(parent, Qt::Tool), ws_(ws), host_(host), editor_(editor) {
+    setObjectName(QStringLiteral("TRecSingleDlg"));
+    setWindowTitle(QStringLiteral("Single Key"));
+    setModal(true);
+    setFixedSize(191, 132);
+
+    keyName_ = new QLabel(this);
+    keyName_->setObjectName(QStringLiteral("TntLabel1"));
+    keyName_->setAccessibleName(QStringLiteral("Captured key"));
+    keyName_->setAlignment(Qt::AlignCenter);
+    keyName_->setFrameShape(QFrame::StyledPanel);
+    keyName_->setGeometry(8, 8, 175, 24);
+
+    label_ = new QLineEdit(this);
+    label_->setObjectName(QStringLiteral("TntEdit1"));
+    label_->setAccessibleName(QStringLiteral("Key label"));
+    label_->setMaxLength(int(MaxTextUnits));
+    label_->setGeometry(8, 38, 175, 24);
+
+    auto button = [this](const char* name, const QString& text, int x, int y) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(QLatin1String(name));
+        b->setAccessibleName(text);
+        b->setAutoDefault(false);
+        b->setGeometry(x, y, 84, 26);
+        return b;
+    };
+    rec_ = button("TntBitBtn1", QStringLiteral("Rec"), 8, 70);
+    ok_ = button("TntBitBtn2", QStringLiteral("OK"), 8, 100);
+    cancel_ = button("TntBitBtn3", QStringLiteral("Cancel"), 99, 100);
+    ok_->setEnabled(false);
+
+    // Holds the keyboard focus while capturing, so no visible control has it.
+    focus_ = new QRadioButton(this);
+    focus_->setObjectName(QStringLiteral("TntRadioButton1"));
+    focus_->setGeometry(894, 70, 16, 16);
+
+    if (ApplyLanguageFont(*this, host_)) {
+        ApplyWindowTitle(*this, host_, 16);
+        ApplyButtonText(*rec_, host_, 22);
+        ApplyButtonText(*ok_, host_, 23);
+        ApplyButtonText(*cancel_, host_, 24);
+    }
+
+    connect(rec_, &QPushButton::clicked, this, &TRecSingleDlg::RecClick);
+    connect(ok_, &QPushButton::clicked, this, &TRecSingleDlg::OkClick);
+    connect(cancel_, &QPushButton::clicked, this, &TRecSingleDlg::CancelClick);
+}
+
+void TRecSingleDlg::ApplySingleKeyRules(const KeystrokeInfo& key) {
+    ApplySingleKey(captured_, key);
+    const QString name = QString::fromLatin1(key.keyName);
+    keyName_->setText(name);
+    if (ws_.requests.captureTarget == TargetSingleKey)
+        label_->setText(name);
+    else
+        label_->clear();
+}
+
+void TRecSingleDlg::SetRecCaption(bool capturing) {
+    rec_->setText(capturing ? RunTimeText(host_, 39, QStringLiteral("Stop"))
+                            : RunTimeText(host_, 22, QStringLiteral("Rec")));
+}
+
+void TRecSingleDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    CentreOnScreen(*this);
+    captured_.Clear();
+    if (editor_.KeyCaptureInstalled())
+        editor_.StopKeyCapture();
+    label_->clear();
+    keyName_->clear();
+    SetRecCaption(false);
+    ok_->setEnabled(false);
+    label_->setEnabled(true);
+    label_->setVisible(ws_.requests.captureTarget == TargetSingleKey);
+    rec_->setFocus();
+}
+
+void TRecSingleDlg::RecClick() {
+    if (editor_.KeyCaptureInstalled()) {
+        editor_.StopKeyCapture();
+        SetRecCaption(false);
+        label_->setEnabled(true);
+    } else {
+        editor_.StartKeyCapture(this);
+        focus_->setFocus();
+        SetRecCaption(true);
+        label_->setEnabled(false);
+    }
+    ok_->setEnabled(!keyName_->text().isEmpty());
+    focus_->setFocus();
+}
+
+void TRecSingleDlg::OkClick() {
+    editor_.StopKeyCapture();
+    SetRecCaption(false);
+    if (ws_.requests.captureTarget == TargetSingleKey) {
+        const Selection& sel = ws_.selection;
+        KeySlot& slot = ws_.profile.slot(sel.currentMode, sel.currentKey);
+        slot.action = KeyAction::direct(captured_.pressCode);
+        Profile::setLabel(slot, ToU16(label_->text()));
+        host_.RefreshSlotCaptions();
+        ws_.profile.setKind(sel.currentMode, sel.currentKey, KindSingleKey);
+        ws_.document.modifiedFlag = true;
+        host_.MarkModified();
+    }
+    ws_.requests.captureTarget = TargetAccepted;
+    accept();
+}
+
+void TRecSingleDlg::CancelClick() {
+    editor_.StopKeyCapture();
+    ws_.requests.captureTarget = TargetMacro;
+    reject();
+}
+
+void TRecSingleDlg::done(int result) {
+    editor_.StopKeyCapture();
+    if (ws_.requests.captureTarget <= TargetInsertKey)
+        ws_.requests.captureTarget = TargetMacro;
+    QDialog::done(result);
+}
+
+} // namespace pad

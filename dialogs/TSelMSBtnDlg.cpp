@@ -1,0 +1,82 @@
+#include "dialogs/TSelMSBtnDlg.h"
+
+#include "dialogs/DialogTexts.h"
+#include "dialogs/ScreenCentre.h"
+#include "profile/KeyCodes.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+
+namespace pad {
+
+TSelMSBtnDlg::TSelMSBtnDlg(Workspace& ws, DialogHost& host, QWidget* parent)
+    : QDialog(parent, Qt::Tool), ws_(ws), host_(host) {
+    setObjectName(QStringLiteral("TSelMSBtnDlg"));
+    setWindowTitle(QStringLiteral("Select Mouse Button"));
+    setModal(true);
+    setFixedSize(200, 130);
+
+    auto radio = [this](const char* name, const QString& text, int y) {
+        auto* r = new QRadioButton(text, this);
+        r->setObjectName(QLatin1String(name));
+        r->setAccessibleName(text);
+        r->setGeometry(16, y, 170, 22);
+        return r;
+    };
+    left_ = radio("TntRadioButton1", QStringLiteral("Left"), 8);
+    middle_ = radio("TntRadioButton2", QStringLiteral("Middle"), 32);
+    right_ = radio("TntRadioButton3", QStringLiteral("Right"), 56);
+    left_->setChecked(true);
+
+    auto button = [this](const char* name, const QString& text, int x) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(QLatin1String(name));
+        b->setAccessibleName(text);
+        b->setGeometry(x, 92, 84, 26);
+        return b;
+    };
+    ok_ = button("TntBitBtn1", QStringLiteral("OK"), 12);
+    cancel_ = button("TntBitBtn2", QStringLiteral("Cancel"), 104);
+    ok_->setDefault(true);
+
+    if (ApplyLanguageFont(*this, host_)) {
+        ApplyWindowTitle(*this, host_, 42);
+        ApplyButtonText(*left_, host_, 43);
+        ApplyButtonText(*middle_, host_, 44);
+        ApplyButtonText(*right_, host_, 45);
+        ApplyButtonText(*ok_, host_, 23);
+        ApplyButtonText(*cancel_, host_, 24);
+    }
+
+    connect(ok_, &QPushButton::clicked, this, &TSelMSBtnDlg::OkClick);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TSelMSBtnDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        CentreOnScreen(*this);
+}
+
+void TSelMSBtnDlg::OkClick() {
+    const Selection& sel = ws_.selection;
+    KeySlot& slot = ws_.profile.slot(sel.currentMode, sel.currentKey);
+    if (middle_->isChecked()) {
+        slot.action = KeyAction::direct(MouseMiddleCode);
+        Profile::setLabel(slot, u"M-Mouse");
+    } else if (right_->isChecked()) {
+        slot.action = KeyAction::direct(MouseRightCode);
+        Profile::setLabel(slot, u"R-Mouse");
+    } else {
+        slot.action = KeyAction::direct(MouseLeftCode);
+        Profile::setLabel(slot, u"L-Mouse");
+    }
+    ws_.profile.setKind(sel.currentMode, sel.currentKey, KindMouseButton);
+    host_.RefreshSlotCaptions();
+    ws_.document.modifiedFlag = true;
+    host_.MarkModified();
+    accept();
+}
+
+} // namespace pad

@@ -1,0 +1,126 @@
+#include "dialogs/capture/MacroRecorder.h"
+
+#include "dialogs/capture/KeyNames.h"
+#include "dialogs/capture/ScanTables.h"
+#include "profile/KeyCodes.h"
+
+#include <algorithm>
+
+namespace pad {
+namespace {
+
+// At most six keys held at once are recorded; the seventh press is dropped.
+constexpr int HeldKeyLimit = 7;
+
+std::u16string widen(std::string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (unsigned char c : text)
+        out.push_back(char16_t(c)); // key names are 8-bit (Latin-1) text
+    return out;
+}
+
+} // namespace
+
+std::u16string EventLine(std::string_view keyName, bool release, const EventWords& words) {
+    return widen(keyName) + (release ? words.release : words.press);
+}
+
+std::vector<std::u16string> NameStoredEvents(const KeyAction& action, const EventWords& words) {
+    std::vector<std::u16string> lines;
+    for (KeyEvent b : action.events) {
+        const bool release = b > 0x72;
+        const DeviceKeyCode code = release ? codeOf(b) : b;
+        const std::uint16_t scan = UsageToScan(std::uint8_t(DeviceCodeToUsage(code)));
+        if (scan == 0)
+            continue;
+        std::uint32_t flags = std::uint32_t(scan & 0xFF) << 16;
+        if (scan > 0xFF)
+            flags += 0x01000000u;
+        const std::string name = flags == 0x01370000u ? "Prnt Scrn" : KeyNameText(flags);
+        lines.push_back(EventLine(name, release, words));
+    }
+    return lines;
+}
+
+void MacroRecorder::StartRecording(KeyAction& action) {
+    recordedCount_ = 0;
+    heldKeyCount_ = 0;
+    lines_.clear();
+    action.events.fill(0);
+}
+
+bool MacroRecorder::Record(const KeystrokeInfo& key, KeyAction& action, const EventWords& words) {
+    if (key.usage == 0 || recordedCount_ >= EventsPerAction)
+        return false;
+    if (key.isRepeat())
+        return false;
+    const DeviceKeyCode c = key.deviceCode;
+    if (key.isUp()) {
+        const auto pressed = std::count(action.events.begin(), action.events.end(), pressOf(c));
+        const auto released = std::count(action.events.begin(), action.events.end(), releaseOf(c));
+        const bool record = key.usage == PrintScreenUsage || released < pressed;
+        if (record)
+            Append(releaseOf(c), key.keyName, action, words);
+        --heldKeyCount_;
+        return record;
+    }
+    ++heldKeyCount_;
+    if (heldKeyCount_ >= HeldKeyLimit)
+        return false;
+    Append(pressOf(c), key.keyName, action, words);
+    return true;
+}
+
+void MacroRecorder::Append(KeyEvent event, std::string_view keyName, KeyAction& action,
+                           const EventWords& words) {
+    action.events[std::size_t(recordedCount_)] = event;
+    lines_.push_back(EventLine(keyName, isRelease(event), words));
+    ++recordedCount_;
+}
+
+std::optional<int> MacroRecorder::MoveUp(int s, KeyAction& action) {
+    if (s < 1 || s >= int(lines_.size()) || s >= EventsPerAction)
+        return std::nullopt;
+    std::swap(lines_[std::size_t(s - 1)], lines_[std::size_t(s)]);
+    std::swap(action.events[std::size_t(s - 1)], action.events[std::size_t(s)]);
+    return s - 1;
+}
+
+std::optional<int> MacroRecorder::MoveDown(int s, KeyAction& action) {
+    if (s < 0 || s + 1 >= int(lines_.size()) || s + 1 >= EventsPerAction)
+        return std::nullopt;
+    std::swap(lines_[std::size_t(s)], lines_[std::size_t(s + 1)]);
+    std::swap(action.events[std::size_t(s)], action.events[std::size_t(s + 1)]);
+    return s + 1;
+}
+
+bool MacroRecorder::Delete(int s, KeyAction& action) {
+    if (s < 0 || s >= int(lines_.size()) || s >= EventsPerAction)
+        return false;
+    lines_.erase(lines_.begin() + s);
+    std::copy(action.events.begin() + s + 1, action.events.end(), action.events.begin() + s);
+    action.events[EventsPerAction - 1] = 0;
+    return true;
+}
+
+InsertResult MacroRecorder::Insert(std::optional<int> s, DeviceKeyCode pressCode,
+                                   std::uint8_t releaseCode, std::string_view keyName,
+                                   KeyAction& action, const EventWords& words) {
+    if (!s || *s < 0 || *s > int(lines_.size()))
+        return InsertResult::NoLineSelected;
+    if (lines_.size() + 2 > std::size_t(EventsPerAction))
+        return InsertResult::TooManyEvents;
+    const auto at = std::size_t(*s);
+    lines_.insert(lines_.begin() + std::ptrdiff_t(at),
+                  {EventLine(keyName, false, words), EventLine(keyName, true, words)});
+
+    std::vector<KeyEvent> bytes(action.events.begin(), action.events.begin() + std::ptrdiff_t(at));
+    bytes.push_back(pressCode);
+    bytes.push_back(releaseCode);
+    bytes.insert(bytes.end(), action.events.begin() + std::ptrdiff_t(at), action.events.end());
+    std::copy_n(bytes.begin(), EventsPerAction, action.events.begin());
+    return InsertResult::Inserted;
+}
+
+} // namespace pad

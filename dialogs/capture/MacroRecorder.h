@@ -1,0 +1,72 @@
+#pragma once
+// The Macro Editor's event list without its widgets: the recording rules that
+// turn captured keystrokes into the 16 event bytes of a macro, the list lines
+// shown for them, and the Up / Down / Delete / Insert edits.
+
+#include "dialogs/capture/Keystroke.h"
+#include "profile/KeyAction.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pad {
+
+// The words after a key name in an event line: built in "  press" and
+// "  release"; with a language file two blanks and its texts 56 and 57.
+struct EventWords {
+    std::u16string press = u"  press";
+    std::u16string release = u"  release";
+};
+
+// The line of one event: key name followed by the press or release word.
+std::u16string EventLine(std::string_view keyName, bool release, const EventWords& words);
+
+// The lines that name the events of a stored macro; bytes whose key has no
+// scan code (including empty bytes) give no line.
+std::vector<std::u16string> NameStoredEvents(const KeyAction& action, const EventWords& words);
+
+enum class InsertResult {
+    Inserted,
+    NoLineSelected, // nothing inserted
+    TooManyEvents,  // the list would exceed 16 events: "Out of 8 keys data, can not insert"
+};
+
+class MacroRecorder {
+  public:
+    // Rec pressed to start: counters to 0, list cleared, the 16 events of
+    // action cleared (its play mode stays).
+    void StartRecording(KeyAction& action);
+
+    // Recording rules for one decoded keystroke with a usage. Returns true
+    // when an event was recorded (and a line appended).
+    bool Record(const KeystrokeInfo& key, KeyAction& action, const EventWords& words);
+
+    // Editing of line s; each returns the line to select afterwards, or
+    // nullopt when nothing changed.
+    std::optional<int> MoveUp(int s, KeyAction& action);
+    std::optional<int> MoveDown(int s, KeyAction& action);
+    bool Delete(int s, KeyAction& action);
+    // A press and a release of one key before line s (none = nullopt).
+    InsertResult Insert(std::optional<int> s, DeviceKeyCode pressCode, std::uint8_t releaseCode,
+                        std::string_view keyName, KeyAction& action, const EventWords& words);
+
+    const std::vector<std::u16string>& Lines() const { return lines_; }
+    void SetLines(std::vector<std::u16string> lines) { lines_ = std::move(lines); }
+    void ClearLines() { lines_.clear(); }
+
+    int RecordedCount() const { return recordedCount_; }
+    std::int16_t HeldKeyCount() const { return heldKeyCount_; }
+
+  private:
+    void Append(KeyEvent event, std::string_view keyName, KeyAction& action,
+                const EventWords& words);
+
+    std::vector<std::u16string> lines_;
+    int recordedCount_ = 0;         // the next event goes to byte recordedCount_
+    std::int16_t heldKeyCount_ = 0; // presses minus releases since Rec; may go below 0
+};
+
+} // namespace pad
