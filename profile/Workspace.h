@@ -21,7 +21,7 @@ struct Selection {
 struct DocumentState {
     bool modifiedFlag = false;  // ModifiedFlag: differs from the last file read or written
     bool captionMarked = false; // CaptionMarked: a "*" was appended since the caption was rebuilt
-    std::u16string profilePath;        // ProfilePath: set just before every file access
+    std::u16string profilePath; // ProfilePath: set just before every file access
     std::u16string documentFileName;   // the save dialog's file name; empty when unnamed
     std::u16string openDialogFileName; // the file name the open dialog offers
 };
@@ -55,11 +55,26 @@ struct RequestValues {
     WorkingMacro workingMacro;
 };
 
+// What the keypad view shows: -1 Normal mode, 0-2 Mode A-C (ViewMode).
+inline constexpr int NormalView = -1;
+
+// The language file's state as far as the core needs it: whether one is active and
+// the texts that the document and assignment rules write into slots.
+struct LanguageState {
+    bool active = false;                                // LanguageActive
+    std::u16string programFolder;                       // ProgramFolder, no trailing separator
+    std::u16string freshLabel = u"Normal";              // text 49: label of an unassigned slot
+    std::u16string macroOffLabel = u"Macro Off";        // text 18: label written by Macro Off
+    std::u16string disappearLabel = u"Macro Disappear"; // text 41
+};
+
 struct Workspace {
     Profile profile;
     Selection selection;
     DocumentState document;
     RequestValues requests;
+    int viewMode = NormalView; // ViewMode
+    LanguageState language;
 };
 
 } // namespace pad

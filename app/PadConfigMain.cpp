@@ -1,0 +1,67 @@
+#include "app/PadConfigMain.h"
+
+#include "app/TForm1.h"
+#include "devicelink/WindowMessage.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPalette>
+#include <QStyleFactory>
+
+#include <exception>
+
+namespace pad {
+namespace {
+
+// A dark look that suits the keypad picture in every mode colour.
+void ApplyLook(QApplication& app) {
+    app.setStyle(QStyleFactory::create("Fusion"));
+    QPalette p;
+    p.setColor(QPalette::Window, QColor(0x2b, 0x2e, 0x33));
+    p.setColor(QPalette::WindowText, QColor(0xe6, 0xe8, 0xeb));
+    p.setColor(QPalette::Base, QColor(0x1e, 0x20, 0x24));
+    p.setColor(QPalette::AlternateBase, QColor(0x26, 0x29, 0x2e));
+    p.setColor(QPalette::Text, QColor(0xe6, 0xe8, 0xeb));
+    p.setColor(QPalette::Button, QColor(0x33, 0x37, 0x3d));
+    p.setColor(QPalette::ButtonText, QColor(0xe6, 0xe8, 0xeb));
+    p.setColor(QPalette::ToolTipBase, QColor(0xff, 0xfb, 0xe6));
+    p.setColor(QPalette::ToolTipText, QColor(0x20, 0x20, 0x20));
+    p.setColor(QPalette::Highlight, QColor(0x2f, 0x9b, 0xd6));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::Link, QColor(0x4f, 0xc3, 0xf7));
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x84, 0x8a));
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x80, 0x84, 0x8a));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x80, 0x84, 0x8a));
+    app.setPalette(p);
+}
+
+} // namespace
+
+int RunPadConfig(int argc, char** argv, const DeviceLinkPort& deviceLink) {
+    QApplication app(argc, argv);
+    app.setApplicationName("Corvask 12");
+    app.setOrganizationName("PadConfig");
+    try {
+        ApplyLook(app);
+        Workspace workspace;
+        TForm1Options options;
+        options.deviceLink = deviceLink;
+        TForm1 form(workspace, options);
+        form.CreateDialogs();
+        form.show();
+
+        // Linux hands the arguments over already split; the program's own path comes
+        // first. The window reads them when the posted message arrives, after the
+        // message loop has started.
+        for (const QString& argument : QCoreApplication::arguments())
+            form.PendingCommandLine.push_back(argument.toStdU16String());
+        WindowMessage::post(&form, OpenProfileMessage,
+                            reinterpret_cast<std::uintptr_t>(&form.PendingCommandLine), 1);
+        app.exec();
+    } catch (const std::exception& error) {
+        QMessageBox::critical(nullptr, "Corvask 12", QString::fromLocal8Bit(error.what()));
+    }
+    return 0;
+}
+
+} // namespace pad

@@ -1,0 +1,12 @@
+#pragma once
+// The program entry of PadConfig, in a library so that the tests start the same way.
+
+#include "app/DeviceLinkPort.h"
+
+namespace pad {
+
+// Creates the main window and the dialogs, hands the command line to the window
+// through the OpenProfileMessage and runs the message loop. Returns 0.
+int RunPadConfig(int argc, char** argv, const DeviceLinkPort& deviceLink);
+
+} // namespace pad
