@@ -9,6 +9,16 @@
 
 namespace pad {
 
+namespace {
+
+// Windowless platforms (offscreen, minimal) have no keyboard to grab.
+bool CanGrabKeyboard() {
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
+} // namespace
+
 KeyCapture::KeyCapture(QObject* parent) : QObject(parent) {}
 
 KeyCapture::~KeyCapture() {
@@ -24,7 +34,7 @@ bool KeyCapture::Start(QObject* captureWindow, QWidget* grabWidget) {
         qApp->installEventFilter(this);
         installed_ = true;
     }
-    if (grabWidget && grabWidget->isVisible()) {
+    if (grabWidget && grabWidget->isVisible() && CanGrabKeyboard()) {
         grabWidget_ = grabWidget;
         grabWidget->grabKeyboard();
     }

@@ -316,6 +316,8 @@ void TRecDlg::OkKeyMacro() {
     slot.action.playMode = ChosenPlayMode();
     Profile::setLabel(slot, name);
     host_.RefreshSlotCaptions();
+    // The slot has changed even when the name turns out to be taken below.
+    ws_.document.modifiedFlag = true;
 
     ws_.requests.editorAccepted = true;
     const auto index = AddNewMacro(ws_, slot.label, slot.action);

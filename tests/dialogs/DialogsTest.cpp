@@ -1,0 +1,662 @@
+// The dialogs driven like a user would: buttons clicked, keys sent as key
+// events with native scan codes (evdev code + 8) through the capture filter.
+
+#include "dialogs/TMacroMngDlg.h"
+#include "dialogs/TRecDlg.h"
+#include "dialogs/TRecSingleDlg.h"
+#include "dialogs/TSelMSBtnDlg.h"
+#include "profile/MacroOps.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <map>
+
+using namespace pad;
+
+namespace {
+
+constexpr unsigned EvA = 30, EvB = 48, EvC = 46, EvD = 32, EvE = 18, EvF = 33, EvG = 34, EvH = 35,
+                   EvI = 23, EvQ = 16, EvLeftCtrl = 29, EvEsc = 1, EvSysRq = 99, EvKpEqual = 117;
+
+class FakeHost : public DialogHost {
+  public:
+    void RefreshKeyLabels() override { ++refreshKeyLabels; }
+    void RefreshSlotCaptions() override { ++refreshSlotCaptions; }
+    void RebuildMacroMenu() override { ++rebuildMacroMenu; }
+    void MarkModified() override { ++markModified; }
+    bool LanguageActive() const override { return !texts.empty(); }
+    bool ReadLanguageText(int n, QString& out) const override {
+        auto it = texts.find(n);
+        out = it == texts.end() ? QString() : it->second;
+        return !out.isEmpty();
+    }
+    QFont LanguageFont() const override { return QFont(QStringLiteral("DejaVu Sans"), 9); }
+
+    int refreshKeyLabels = 0, refreshSlotCaptions = 0, rebuildMacroMenu = 0, markModified = 0;
+    std::map<int, QString> texts;
+};
+
+KeyAction actionOf(KeyEvent first, std::uint8_t playMode) {
+    KeyAction a;
+    a.events[0] = first;
+    a.events[1] = KeyEvent(first | ReleaseFlag);
+    a.playMode = playMode;
+    return a;
+}
+
+// Runs action on the modal dialog that the next exec() opens.
+void onNextModal(std::function<void(QWidget*)> action) {
+    QTimer::singleShot(0, [action] { action(QApplication::activeModalWidget()); });
+}
+
+} // namespace
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<FakeHost> host;
+    std::unique_ptr<Workspace> ws;
+    std::unique_ptr<TRecDlg> rec;
+    std::unique_ptr<TSelMSBtnDlg> mouse;
+    std::unique_ptr<TRecSingleDlg> single;
+    std::unique_ptr<TMacroMngDlg> manager;
+
+    void create() {
+        rec = std::make_unique<TRecDlg>(*ws, *host);
+        mouse = std::make_unique<TSelMSBtnDlg>(*ws, *host);
+        single = std::make_unique<TRecSingleDlg>(*ws, *host, *rec);
+        manager = std::make_unique<TMacroMngDlg>(*ws, *host, *rec);
+        rec->SetPeers(single.get(), manager.get());
+    }
+
+    template <class T> T* child(QWidget* dlg, const char* name) {
+        auto* w = dlg->findChild<T*>(QLatin1String(name));
+        if (!w)
+            qFatal("no control %s", name);
+        return w;
+    }
+    QPushButton* button(QWidget* dlg, const char* name) { return child<QPushButton>(dlg, name); }
+
+    // One key event as the window system delivers it, then the posted capture message.
+    void key(QEvent::Type type, unsigned evdev, bool autoRepeat = false,
+             Qt::KeyboardModifiers mods = Qt::NoModifier, int qtKey = 0) {
+        QWidget* target = QApplication::focusWidget();
+        if (!target)
+            target =
+                QApplication::activeModalWidget() ? QApplication::activeModalWidget() : rec.get();
+        QKeyEvent ev(type, qtKey, mods, evdev + 8, 0, 0, QString(), autoRepeat);
+        QApplication::sendEvent(target, &ev);
+        QCoreApplication::sendPostedEvents();
+    }
+    void tap(unsigned evdev) {
+        key(QEvent::KeyPress, evdev);
+        key(QEvent::KeyRelease, evdev);
+    }
+    QStringList lines() {
+        QStringList out;
+        auto* list = child<QListWidget>(rec.get(), "TntListBox1");
+        for (int i = 0; i < list->count(); ++i)
+            out << list->item(i)->text();
+        return out;
+    }
+    void showEditor(EditorPurpose purpose) {
+        ws->requests.editorPurpose = purpose;
+        rec->show();
+        QVERIFY(rec->isVisible());
+    }
+    void addThreeMacros() {
+        auto& macros = ws->profile.macros();
+        macros.append({u"Zero", actionOf(0x01, PlayOnce)});
+        macros.append({u"One", actionOf(0x02, RepeatWhileHeld)});
+        macros.append({u"Two", actionOf(0x03, RepeatUntilPressedAgain)});
+        for (auto [mode, key, n] : {std::tuple{0, 0, 0}, {0, 1, 1}, {2, 5, 1}, {1, 3, 2}}) {
+            const MacroRecord& m = macros.macroAt(std::size_t(n));
+            ws->profile.slot(mode, key) = {m.action, m.name};
+            ws->profile.setKind(mode, key, KindMacroBase + n);
+        }
+    }
+
+  private slots:
+    void init() {
+        host = std::make_unique<FakeHost>();
+        ws = std::make_unique<Workspace>();
+        create();
+    }
+    void cleanup() {
+        manager.reset();
+        single.reset();
+        mouse.reset();
+        rec.reset();
+    }
+
+    void controlsCarryComponentNames() {
+        for (const char* name :
+             {"TED_RecKeyDes", "TntListBox1", "TntBitBtn37", "TntBitBtn38", "RecGrp", "EdtGrp",
+              "TntBitBtn1", "TntBitBtn2", "TntBitBtn3", "TntBitBtn4", "TntRadioButton1",
+              "TntRadioButton2", "TntRadioButton3"})
+            QVERIFY2(rec->findChild<QWidget*>(QLatin1String(name)), name);
+        QCOMPARE(rec->windowTitle(), QStringLiteral("Macro Editor"));
+        QCOMPARE(rec->width(), 370);
+        QCOMPARE(child<QLineEdit>(rec.get(), "TED_RecKeyDes")->maxLength(), 255);
+        QCOMPARE(child<QLineEdit>(single.get(), "TntEdit1")->maxLength(), 255);
+        QCOMPARE(button(rec.get(), "TntBitBtn37")->accessibleName(), QStringLiteral("Rec"));
+        QCOMPARE(single->windowTitle(), QStringLiteral("Single Key"));
+        QCOMPARE(mouse->windowTitle(), QStringLiteral("Select Mouse Button"));
+        QCOMPARE(manager->windowTitle(), QStringLiteral("Macro Manager"));
+        QCOMPARE(manager->width(), 325);
+    }
+
+    void languageTextsReplaceCaptionsAndEventWords() {
+        cleanup();
+        host->texts = {{25, QStringLiteral("Makro-Editor")}, {22, QStringLiteral("Aufn.")},
+                       {39, QStringLiteral("Halt")},         {56, QStringLiteral("drücken")},
+                       {16, QStringLiteral("Einzeltaste")},  {30, QStringLiteral("Makros")}};
+        create();
+        QCOMPARE(rec->windowTitle(), QStringLiteral("Makro-Editor"));
+        QCOMPARE(single->windowTitle(), QStringLiteral("Einzeltaste"));
+        QCOMPARE(manager->windowTitle(), QStringLiteral("Makros"));
+        QCOMPARE(button(rec.get(), "TntBitBtn38")->text(), QStringLiteral("OK")); // no text 23
+        showEditor(PurposeNewMacro);
+        button(rec.get(), "TntBitBtn37")->click();
+        QCOMPARE(button(rec.get(), "TntBitBtn37")->text(), QStringLiteral("Halt"));
+        tap(EvA);
+        button(rec.get(), "TntBitBtn37")->click();
+        QCOMPARE(button(rec.get(), "TntBitBtn37")->text(), QStringLiteral("Aufn."));
+        // Text 57 is missing: the table entry is empty, so only the two blanks remain.
+        QCOMPARE(lines(), (QStringList{QStringLiteral("A  drücken"), QStringLiteral("A  ")}));
+        rec->reject();
+    }
+
+    void recordingThroughKeyEvents() {
+        showEditor(PurposeNewMacro);
+        auto* recButton = button(rec.get(), "TntBitBtn37");
+        recButton->click();
+        QVERIFY(rec->KeyCaptureInstalled());
+        QCOMPARE(recButton->text(), QStringLiteral("Stop"));
+        QVERIFY(!child<QListWidget>(rec.get(), "TntListBox1")->isEnabled());
+        QVERIFY(child<QWidget>(rec.get(), "EdtGrp")->isHidden());
+
+        key(QEvent::KeyPress, EvLeftCtrl);
+        key(QEvent::KeyPress, EvA);
+        key(QEvent::KeyRelease, EvA, true); // auto-repeat pairs are dropped
+        key(QEvent::KeyPress, EvA, true);
+        key(QEvent::KeyRelease, EvA);
+        key(QEvent::KeyRelease, EvLeftCtrl);
+        key(QEvent::KeyPress, EvSysRq);
+        tap(EvKpEqual);
+        recButton->click();
+
+        QVERIFY(!rec->KeyCaptureInstalled());
+        QCOMPARE(recButton->text(), QStringLiteral("Rec"));
+        QVERIFY(!child<QWidget>(rec.get(), "EdtGrp")->isHidden());
+        QCOMPARE(lines(), (QStringList{"Ctrl  press", "A  press", "A  release", "Ctrl  release",
+                                       "Prnt Scrn  release", "Num =  press", "Num =  release"}));
+        const std::array<KeyEvent, 8> expected = {0x63, 0x01, 0x81, 0xE3, 0xC3, 0x00, 0x80, 0x00};
+        const auto& events = ws->requests.workingMacro.action.events;
+        QVERIFY(std::equal(expected.begin(), expected.end(), events.begin()));
+        QVERIFY(child<QLineEdit>(rec.get(), "TED_RecKeyDes")->text().isEmpty());
+        rec->reject();
+    }
+
+    void capturedKeysReachNoWindowAndNoShortcut() {
+        showEditor(PurposeNewMacro);
+        int triggered = 0;
+        QAction quit(rec.get());
+        quit.setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
+        rec->addAction(&quit);
+        connect(&quit, &QAction::triggered, [&] { ++triggered; });
+        auto* name = child<QLineEdit>(rec.get(), "TED_RecKeyDes");
+        button(rec.get(), "TntBitBtn37")->click();
+
+        name->setFocus();
+        QKeyEvent override(QEvent::ShortcutOverride, Qt::Key_Q, Qt::ControlModifier, EvQ + 8, 0, 0,
+                           QStringLiteral("q"));
+        override.ignore();
+        QApplication::sendEvent(name, &override);
+        QVERIFY(override.isAccepted()); // claims the key, so no shortcut fires
+        key(QEvent::KeyPress, EvQ, false, Qt::ControlModifier, Qt::Key_Q);
+        key(QEvent::KeyRelease, EvQ, false, Qt::ControlModifier, Qt::Key_Q);
+        key(QEvent::KeyPress, EvEsc, false, Qt::NoModifier, Qt::Key_Escape);
+        key(QEvent::KeyRelease, EvEsc, false, Qt::NoModifier, Qt::Key_Escape);
+        QVERIFY(rec->isVisible()); // Escape was recorded, not acted on
+        QVERIFY(name->text().isEmpty());
+        QCOMPARE(triggered, 0);
+        QCOMPARE(lines().size(), 4);
+        button(rec.get(), "TntBitBtn37")->click();
+        // With the capture removed keys reach the widgets again.
+        QTest::keyClick(name, Qt::Key_X);
+        QCOMPARE(name->text(), QStringLiteral("x"));
+        rec->reject();
+    }
+
+    void seventeenthEventAndSeventhHeldKeyAreNotRecorded() {
+        showEditor(PurposeNewMacro);
+        button(rec.get(), "TntBitBtn37")->click();
+        const unsigned keys[] = {EvA, EvB, EvC, EvD, EvE, EvF, EvG};
+        for (unsigned k : keys)
+            key(QEvent::KeyPress, k);
+        for (unsigned k : keys)
+            key(QEvent::KeyRelease, k);
+        QCOMPARE(lines().size(), 12);
+        QCOMPARE(rec->Recorder().HeldKeyCount(), 0);
+        tap(EvH);
+        tap(EvI);
+        QCOMPARE(lines().size(), 16);
+        tap(EvQ); // a 17th event
+        QCOMPARE(lines().size(), 16);
+        QCOMPARE(ws->requests.workingMacro.action.events[15], KeyEvent(0x89)); // I released
+        rec->reject();
+    }
+
+    void releaseOfAKeyPressedBeforeRecLowersTheHeldCount() {
+        showEditor(PurposeNewMacro);
+        button(rec.get(), "TntBitBtn37")->click();
+        key(QEvent::KeyRelease, EvA);
+        QVERIFY(lines().isEmpty());
+        QCOMPARE(rec->Recorder().HeldKeyCount(), std::int16_t(-1));
+        rec->reject();
+    }
+
+    void keyMacroOkStoresSlotMacroAndKind() {
+        ws->selection = {1, 4};
+        showEditor(PurposeKeyMacro);
+        button(rec.get(), "TntBitBtn37")->click();
+        tap(EvA);
+        button(rec.get(), "TntBitBtn37")->click();
+        child<QRadioButton>(rec.get(), "TntRadioButton3")->setChecked(true);
+        child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(QStringLiteral("Fire"));
+        button(rec.get(), "TntBitBtn38")->click();
+
+        QVERIFY(!rec->isVisible());
+        const KeySlot& slot = ws->profile.slot(1, 4);
+        QCOMPARE(slot.action, actionOf(0x01, RepeatUntilPressedAgain));
+        QVERIFY(slot.label == u"Fire");
+        QCOMPARE(ws->profile.macros().count(), std::size_t(1));
+        QVERIFY(ws->profile.macros().macroAt(0) == (MacroRecord{u"Fire", slot.action}));
+        QCOMPARE(ws->profile.kindOf(1, 4), 10);
+        QVERIFY(ws->requests.editorAccepted);
+        QVERIFY(ws->document.modifiedFlag);
+        QCOMPARE(host->rebuildMacroMenu, 1);
+        QVERIFY(host->markModified >= 1);
+        QVERIFY(!rec->RecordingTouched());
+    }
+
+    void keyMacroOkWithoutRecKeepsTheSlotsEvents() {
+        ws->selection = {0, 2};
+        ws->profile.slot(0, 2).action = actionOf(0x07, PlayOnce);
+        // Leftover events of an earlier recording must not leak into the slot.
+        ws->requests.workingMacro.action = actionOf(0x09, PlayOnce);
+        showEditor(PurposeKeyMacro);
+        child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(QStringLiteral("Keep"));
+        button(rec.get(), "TntBitBtn38")->click();
+        QCOMPARE(ws->profile.slot(0, 2).action.events[0], KeyEvent(0x07));
+        QCOMPARE(ws->profile.macros().macroAt(0).action.events[0], KeyEvent(0x07));
+    }
+
+    void okWhileRecordingStopsAndStores() {
+        showEditor(PurposeNewMacro);
+        child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(QStringLiteral("Quick"));
+        button(rec.get(), "TntBitBtn37")->click();
+        tap(EvB);
+        button(rec.get(), "TntBitBtn38")->click();
+        QVERIFY(!rec->KeyCaptureInstalled());
+        QVERIFY(!rec->isVisible());
+        QCOMPARE(ws->profile.macros().count(), std::size_t(1));
+        QCOMPARE(ws->profile.macros().macroAt(0).action.events[1], KeyEvent(0x82));
+        QVERIFY(ws->requests.editorAccepted);
+    }
+
+    void okWithEmptyNameKeepsTheDialogOpen() {
+        showEditor(PurposeNewMacro);
+        button(rec.get(), "TntBitBtn38")->click();
+        QVERIFY(rec->isVisible());
+        QVERIFY(!ws->requests.editorAccepted);
+        QCOMPARE(ws->profile.macros().count(), std::size_t(0));
+        rec->reject();
+    }
+
+    void closeBoxWithoutOkStoresNothing() {
+        ws->selection = {0, 3};
+        const Profile before = ws->profile;
+        showEditor(PurposeKeyMacro);
+        button(rec.get(), "TntBitBtn37")->click();
+        tap(EvA);
+        child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(QStringLiteral("Never"));
+        rec->close();
+        QVERIFY(!rec->isVisible());
+        QVERIFY(!rec->KeyCaptureInstalled());
+        QVERIFY(ws->profile == before);
+        QVERIFY(!ws->requests.editorAccepted);
+        QCOMPARE(button(rec.get(), "TntBitBtn37")->text(), QStringLiteral("Rec"));
+    }
+
+    void duplicateNameIsRefusedForNewMacros() {
+        addThreeMacros();
+        ws->selection = {2, 9};
+        showEditor(PurposeKeyMacro);
+        button(rec.get(), "TntBitBtn37")->click();
+        tap(EvC);
+        button(rec.get(), "TntBitBtn37")->click();
+        child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(QStringLiteral("ONE"));
+        QString message;
+        onNextModal([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            QVERIFY(box);
+            message = box->text();
+            box->accept();
+        });
+        button(rec.get(), "TntBitBtn38")->click();
+        QCOMPARE(message, QStringLiteral("Macro already exists, please change macro name."));
+        QVERIFY(rec->isVisible());
+        QCOMPARE(ws->profile.macros().count(), std::size_t(3));
+        // The slot keeps what OK wrote before the check; its kind does not change.
+        QVERIFY(ws->profile.slot(2, 9).label == u"ONE");
+        QCOMPARE(ws->profile.slot(2, 9).action.events[0], KeyEvent(0x03));
+        QCOMPARE(ws->profile.kindOf(2, 9), KindNone);
+        QVERIFY(ws->requests.editorAccepted);
+        QVERIFY(ws->document.modifiedFlag);
+        rec->close();
+        QVERIFY(ws->requests.editorAccepted);
+    }
+
+    void fullMacroListRefusesNewMacroBeforeWritingTheKey() {
+        auto& macros = ws->profile.macros();
+        for (std::size_t i = 0; i < MacroList::MaxCount; ++i)
+            macros.append({u"m", KeyAction::empty()});
+        ws->selection = {0, 0};
+        const KeySlot before = ws->profile.slot(0, 0);
+        showEditor(PurposeKeyMacro);
+        button(rec.get(), "TntBitBtn37")->click();
+        tap(EvA);
+        button(rec.get(), "TntBitBtn37")->click();
+        child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(QStringLiteral("one more"));
+        QString message;
+        onNextModal([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            QVERIFY(box);
+            message = box->text();
+            box->accept();
+        });
+        button(rec.get(), "TntBitBtn38")->click();
+        QVERIFY(message.contains(QStringLiteral("full")));
+        QVERIFY(rec->isVisible());
+        QCOMPARE(macros.count(), MacroList::MaxCount);
+        QVERIFY(ws->profile.slot(0, 0) == before);
+        QVERIFY(!ws->requests.editorAccepted);
+        rec->reject();
+    }
+
+    void upDownDeleteEditTheListAndBytes() {
+        showEditor(PurposeNewMacro);
+        button(rec.get(), "TntBitBtn37")->click();
+        tap(EvA);
+        tap(EvB);
+        button(rec.get(), "TntBitBtn37")->click();
+        auto* list = child<QListWidget>(rec.get(), "TntListBox1");
+        const auto& events = ws->requests.workingMacro.action.events;
+        list->setCurrentRow(0);
+        button(rec.get(), "TntBitBtn1")->click(); // Up on the first line
+        QCOMPARE(events[0], KeyEvent(0x01));
+        list->setCurrentRow(3);
+        button(rec.get(), "TntBitBtn2")->click(); // Down on the last line
+        QCOMPARE(events[3], KeyEvent(0x82));
+        button(rec.get(), "TntBitBtn1")->click(); // Up from 3 to 2
+        QCOMPARE(list->currentRow(), 2);
+        QCOMPARE(events[2], KeyEvent(0x82));
+        QCOMPARE(events[3], KeyEvent(0x02));
+        QCOMPARE(lines()[2], QStringLiteral("B  release"));
+        list->setCurrentRow(0);
+        button(rec.get(), "TntBitBtn3")->click(); // Delete
+        QCOMPARE(lines().size(), 3);
+        QCOMPARE(events[0], KeyEvent(0x81));
+        QCOMPARE(events[3], KeyEvent(0x00));
+        rec->reject();
+    }
+
+    void insertPutsACapturedPairBeforeTheSelection() {
+        showEditor(PurposeNewMacro);
+        button(rec.get(), "TntBitBtn37")->click();
+        tap(EvA);
+        button(rec.get(), "TntBitBtn37")->click();
+        child<QListWidget>(rec.get(), "TntListBox1")->setCurrentRow(1);
+        onNextModal([&](QWidget* w) {
+            QCOMPARE(w, single.get());
+            QVERIFY(child<QLineEdit>(single.get(), "TntEdit1")->isHidden());
+            button(single.get(), "TntBitBtn1")->click(); // Rec
+            tap(EvB);
+            button(single.get(), "TntBitBtn1")->click(); // Stop
+            QCOMPARE(child<QLabel>(single.get(), "TntLabel1")->text(), QStringLiteral("B"));
+            button(single.get(), "TntBitBtn2")->click(); // OK
+        });
+        button(rec.get(), "TntBitBtn4")->click();
+        QCOMPARE(ws->requests.captureTarget, TargetAccepted);
+        QCOMPARE(lines(), (QStringList{"A  press", "B  press", "B  release", "A  release"}));
+        const std::array<KeyEvent, 5> expected = {0x01, 0x02, 0x82, 0x81, 0x00};
+        const auto& events = ws->requests.workingMacro.action.events;
+        QVERIFY(std::equal(expected.begin(), expected.end(), events.begin()));
+        rec->reject();
+    }
+
+    void insertWithoutSelectionOrWhenCancelledInsertsNothing() {
+        showEditor(PurposeNewMacro);
+        button(rec.get(), "TntBitBtn37")->click();
+        tap(EvA);
+        button(rec.get(), "TntBitBtn37")->click();
+        bool opened = false;
+        onNextModal([&](QWidget* w) {
+            opened = w == single.get();
+            button(single.get(), "TntBitBtn1")->click();
+            tap(EvB);
+            button(single.get(), "TntBitBtn1")->click();
+            button(single.get(), "TntBitBtn2")->click();
+        });
+        button(rec.get(), "TntBitBtn4")->click();
+        QVERIFY(opened);
+        QCOMPARE(lines().size(), 2);
+
+        child<QListWidget>(rec.get(), "TntListBox1")->setCurrentRow(0);
+        onNextModal([&](QWidget*) { button(single.get(), "TntBitBtn3")->click(); }); // Cancel
+        button(rec.get(), "TntBitBtn4")->click();
+        QCOMPARE(ws->requests.captureTarget, TargetMacro);
+        QCOMPARE(lines().size(), 2);
+        rec->reject();
+    }
+
+    void insertWithFifteenLinesWarnsAfterTheCapture() {
+        showEditor(PurposeNewMacro);
+        button(rec.get(), "TntBitBtn37")->click();
+        for (unsigned k : {EvA, EvB, EvC, EvD, EvE, EvF, EvG})
+            tap(k);
+        key(QEvent::KeyPress, EvH);
+        button(rec.get(), "TntBitBtn37")->click();
+        QCOMPARE(lines().size(), 15);
+        const auto before = ws->requests.workingMacro.action;
+        child<QListWidget>(rec.get(), "TntListBox1")->setCurrentRow(2);
+        QString warning, caption;
+        bool captured = false;
+        onNextModal([&](QWidget*) {
+            button(single.get(), "TntBitBtn1")->click();
+            tap(EvQ);
+            button(single.get(), "TntBitBtn1")->click();
+            captured = true;
+            onNextModal([&](QWidget* w) {
+                auto* box = qobject_cast<QMessageBox*>(w);
+                QVERIFY(box);
+                warning = box->text();
+                caption = box->windowTitle();
+                box->accept();
+            });
+            button(single.get(), "TntBitBtn2")->click();
+        });
+        button(rec.get(), "TntBitBtn4")->click();
+        QVERIFY(captured);
+        QCOMPARE(warning, QStringLiteral("Out of 8 keys data, can not insert"));
+        QCOMPARE(caption, QStringLiteral("Warning"));
+        QCOMPARE(lines().size(), 15);
+        QVERIFY(ws->requests.workingMacro.action == before);
+        rec->reject();
+    }
+
+    void singleKeyAssignsTheCapturedKey() {
+        ws->selection = {0, 7};
+        ws->profile.slot(0, 7).action = actionOf(0x33, RepeatWhileHeld);
+        ws->requests.captureTarget = TargetSingleKey;
+        single->show();
+        auto* ok = button(single.get(), "TntBitBtn2");
+        QVERIFY(!ok->isEnabled());
+        QVERIFY(child<QLineEdit>(single.get(), "TntEdit1")->isVisible());
+        button(single.get(), "TntBitBtn1")->click();
+        QVERIFY(rec->KeyCaptureInstalled());
+        QCOMPARE(button(single.get(), "TntBitBtn1")->text(), QStringLiteral("Stop"));
+        QVERIFY(!ok->isEnabled()); // nothing captured at the time of the click
+        tap(EvA);
+        QCOMPARE(child<QLineEdit>(single.get(), "TntEdit1")->text(), QStringLiteral("A"));
+        QVERIFY(!ok->isEnabled()); // OK waits for Stop
+        button(single.get(), "TntBitBtn1")->click();
+        QVERIFY(ok->isEnabled());
+        ok->click();
+
+        QVERIFY(!single->isVisible());
+        QCOMPARE(ws->profile.slot(0, 7).action, KeyAction::direct(0x01));
+        QVERIFY(ws->profile.slot(0, 7).label == u"A");
+        QCOMPARE(ws->profile.kindOf(0, 7), KindSingleKey);
+        QCOMPARE(ws->requests.captureTarget, TargetAccepted);
+        QVERIFY(ws->document.modifiedFlag);
+        QCOMPARE(host->refreshSlotCaptions, 1);
+    }
+
+    void singleKeyPrintScreenAndCancel() {
+        ws->requests.captureTarget = TargetSingleKey;
+        single->show();
+        button(single.get(), "TntBitBtn1")->click();
+        key(QEvent::KeyPress, EvSysRq);
+        QCOMPARE(single->Captured().pressCode, std::uint8_t(0xC3));
+        QCOMPARE(single->Captured().releaseCode, std::uint8_t(0xC3));
+        QCOMPARE(child<QLabel>(single.get(), "TntLabel1")->text(), QStringLiteral("Prnt Scrn"));
+        const Profile before = ws->profile;
+        button(single.get(), "TntBitBtn3")->click(); // Cancel
+        QVERIFY(!rec->KeyCaptureInstalled());
+        QCOMPARE(ws->requests.captureTarget, TargetMacro);
+        QVERIFY(ws->profile == before);
+    }
+
+    void mouseButtonDialog() {
+        ws->selection = {0, 0};
+        addThreeMacros(); // slot (0, 0) plays macro 0
+        mouse->show();
+        child<QRadioButton>(mouse.get(), "TntRadioButton2")->setChecked(true);
+        button(mouse.get(), "TntBitBtn1")->click();
+        QCOMPARE(ws->profile.slot(0, 0).action, KeyAction::direct(0x74));
+        QVERIFY(ws->profile.slot(0, 0).label == u"M-Mouse");
+        QCOMPARE(ws->profile.kindOf(0, 0), KindMouseButton);
+        QVERIFY(ws->document.modifiedFlag);
+
+        ws->selection = {1, 1};
+        const Profile before = ws->profile;
+        ws->document.modifiedFlag = false;
+        mouse->show();
+        QVERIFY(child<QRadioButton>(mouse.get(), "TntRadioButton2")->isChecked());
+        button(mouse.get(), "TntBitBtn2")->click(); // Cancel
+        QVERIFY(ws->profile == before);
+        QVERIFY(!ws->document.modifiedFlag);
+    }
+
+    void managerDeletesMacroOneOfThree() {
+        addThreeMacros();
+        manager->show();
+        auto* list = child<QListView>(manager.get(), "TntListBox1");
+        QCOMPARE(list->model()->rowCount(), 3);
+        QVERIFY(child<QPushButton>(manager.get(), "TntBitBtn5")->isHidden());
+        manager->SelectMacro(1);
+        button(manager.get(), "TntBitBtn3")->click();
+        QCOMPARE(list->model()->rowCount(), 2);
+        QCOMPARE(list->model()->index(1, 0).data().toString(), QStringLiteral("Two"));
+        for (auto [mode, key] : {std::pair{0, 1}, std::pair{2, 5}}) {
+            QVERIFY(ws->profile.slot(mode, key).label == u"Macro Disappear");
+            QCOMPARE(ws->profile.slot(mode, key).action, KeyAction::empty());
+            QCOMPARE(ws->profile.kindOf(mode, key), KindNone);
+        }
+        QCOMPARE(ws->profile.kindOf(1, 3), 11);
+        QCOMPARE(ws->profile.kindOf(0, 0), 10);
+        QCOMPARE(host->rebuildMacroMenu, 1);
+        QVERIFY(host->refreshKeyLabels >= 1);
+        manager->accept();
+    }
+
+    void managerEditsMacroZeroWhichMovesToTheEnd() {
+        addThreeMacros();
+        manager->show();
+        manager->SelectMacro(0);
+        onNextModal([&](QWidget* w) {
+            QCOMPARE(w, rec.get());
+            QCOMPARE(child<QLineEdit>(rec.get(), "TED_RecKeyDes")->text(), QStringLiteral("Zero"));
+            QCOMPARE(lines(), (QStringList{"A  press", "A  release"}));
+            QVERIFY(child<QRadioButton>(rec.get(), "TntRadioButton1")->isChecked());
+            button(rec.get(), "TntBitBtn37")->click();
+            tap(EvD);
+            button(rec.get(), "TntBitBtn37")->click();
+            child<QRadioButton>(rec.get(), "TntRadioButton2")->setChecked(true);
+            child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(QStringLiteral("two"));
+            button(rec.get(), "TntBitBtn38")->click(); // equal names are accepted when editing
+        });
+        button(manager.get(), "TntBitBtn2")->click();
+        const auto& macros = ws->profile.macros();
+        QCOMPARE(macros.count(), std::size_t(3));
+        QVERIFY(macros.macroAt(2) == (MacroRecord{u"two", actionOf(0x04, RepeatWhileHeld)}));
+        QCOMPARE(ws->profile.kindOf(0, 0), 12);
+        QVERIFY(ws->profile.slot(0, 0) == (KeySlot{actionOf(0x04, RepeatWhileHeld), u"two"}));
+        QCOMPARE(ws->profile.kindOf(0, 1), 10);
+        QCOMPARE(ws->profile.kindOf(1, 3), 11);
+        QVERIFY(ws->requests.editorAccepted);
+        QCOMPARE(manager->SelectedMacro(), std::optional<std::size_t>(2));
+        auto* list = child<QListView>(manager.get(), "TntListBox1");
+        QCOMPARE(list->model()->index(2, 0).data().toString(), QStringLiteral("two"));
+        manager->accept();
+    }
+
+    void assignFromMoreMovesTheMacroAndGivesItToTheKey() {
+        addThreeMacros();
+        ws->selection = {1, 5};
+        ws->requests.assignRequested = 1;
+        manager->show();
+        auto* assign = child<QPushButton>(manager.get(), "TntBitBtn5");
+        QVERIFY(assign->isVisible());
+        QCOMPARE(ws->requests.assignRequested, 0);
+        manager->SelectMacro(0);
+        assign->click();
+        QVERIFY(!manager->isVisible());
+        const auto& macros = ws->profile.macros();
+        QVERIFY(macros.macroAt(2).name == u"Zero");
+        QVERIFY(ws->profile.slot(1, 5) == (KeySlot{actionOf(0x01, PlayOnce), u"Zero"}));
+        QCOMPARE(ws->profile.kindOf(1, 5), 12);
+        QCOMPARE(ws->profile.kindOf(0, 0), 12);
+        QCOMPARE(ws->profile.kindOf(0, 1), 10);
+        QVERIFY(ws->document.modifiedFlag);
+        // Opened from "Edit Macros" right after: no Assign.
+        manager->show();
+        QVERIFY(assign->isHidden());
+        manager->accept();
+    }
+
+    void editorOpenedWithoutSelectionKeepsItsState() {
+        addThreeMacros();
+        manager->show();
+        button(manager.get(), "TntBitBtn2")->click(); // Edit with nothing selected
+        QVERIFY(!rec->isVisible());
+        manager->accept();
+    }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "DialogsTest.moc"
