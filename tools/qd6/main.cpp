@@ -5,6 +5,7 @@
 // status (see CommandSupport.h).
 
 #include "tools/qd6/CommandSupport.h"
+#include "tools/qd6/DeviceCommands.h"
 #include "tools/qd6/FileCommands.h"
 
 #include <CLI/CLI.hpp>
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
 
     pad::addFileCommands(app);
+    pad::addDeviceCommands(app);
 
     try {
         app.parse(argc, argv);

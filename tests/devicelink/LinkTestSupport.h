@@ -1,0 +1,105 @@
+#pragma once
+// What the device-link tests share: a host object that records the window messages it
+// receives, and helpers to build simulated interfaces and to run the event loop.
+
+#include "devicelink/SimulatedHidSystem.h"
+#include "devicelink/WindowMessage.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QObject>
+
+#include <cstring>
+#include <functional>
+
+namespace pad::test {
+
+constexpr std::uint16_t TestVendor = 0x1234;
+constexpr std::uint32_t HostMessage = 1124;
+constexpr std::uint32_t KeypadPage = 0xFF00;
+
+struct Received {
+    std::uint32_t message;
+    std::uintptr_t wParam;
+    std::intptr_t lParam;
+    InputReport buffer{}; // a copy of lParam's 32 bytes for the report messages
+};
+
+class RecordingHost : public QObject {
+  public:
+    std::vector<Received> messages;
+    // Messages whose lParam is a 32-byte buffer, copied while the handler runs.
+    std::vector<std::uint32_t> bufferMessages;
+    // Runs inside the handler of every message, after it was recorded.
+    std::function<void(const Received&)> onMessage;
+
+    bool event(QEvent* event) override {
+        const WindowMessage* m = WindowMessage::from(event);
+        if (!m)
+            return QObject::event(event);
+        Received r{m->message(), m->wParam(), m->lParam()};
+        for (std::uint32_t withBuffer : bufferMessages) {
+            if (m->message() == withBuffer && m->lParam() != 0)
+                std::memcpy(r.buffer.data(), reinterpret_cast<const void*>(m->lParam()), 32);
+        }
+        messages.push_back(r);
+        if (onMessage)
+            onMessage(r);
+        return true;
+    }
+
+    std::vector<std::uint32_t> numbers() const {
+        std::vector<std::uint32_t> list;
+        for (const auto& m : messages)
+            list.push_back(m.message);
+        return list;
+    }
+    int count(std::uint32_t message) const {
+        int n = 0;
+        for (const auto& m : messages)
+            n += m.message == message ? 1 : 0;
+        return n;
+    }
+};
+
+// Delivers every posted event.
+inline void drainEvents() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+}
+
+// Runs the event loop until done() or about two seconds passed; returns done().
+inline bool runUntil(const std::function<bool()>& done, int milliseconds = 2000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < milliseconds)
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
+    return done();
+}
+
+inline SimulatedInterface interfaceOf(const std::string& path, std::uint16_t vendor,
+                                      std::uint16_t product, std::uint16_t page,
+                                      std::uint16_t usage) {
+    SimulatedInterface i;
+    i.info = {path, vendor, product, page, usage, true};
+    return i;
+}
+
+inline SimulatedInterface keypadInterface(const std::string& path, std::uint16_t usage = 0xFF00) {
+    return interfaceOf(path, TestVendor, 0x4002, 0xFF00, usage);
+}
+
+inline SimulatedInterface mouseInterface(const std::string& path) {
+    return interfaceOf(path, 0x046D, 0xC077, 0x0001, 0x0002);
+}
+
+inline InputReport inputReport(std::uint8_t first) {
+    InputReport r{};
+    for (std::size_t i = 0; i < r.size(); ++i)
+        r[i] = std::uint8_t(first + i);
+    return r;
+}
+
+} // namespace pad::test

@@ -1,0 +1,122 @@
+// The simulated keypad, the environment the exports read, and a real hidapi/udev link
+// on this machine.
+
+#include "devicelink/HidrawSystem.h"
+#include "devicelink/LinkEnvironment.h"
+#include "devicelink/PadLink.h"
+#include "devicelink/PadLinkDriver.h"
+#include "devicelink/UdevNotifier.h"
+#include "tests/devicelink/LinkTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <fstream>
+#include <glob.h>
+
+using namespace pad;
+using namespace pad::test;
+
+namespace {
+
+std::vector<std::string> linesOf(const std::string& file) {
+    std::ifstream in(file);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+TEST(SimulatedKeypad, KeepsMemoryAndModeAndLogsEveryReport) {
+    QTemporaryDir dir;
+    std::string log = dir.filePath("k.log").toStdString();
+    { std::ofstream(log) << "earlier line\n"; }
+    SimulatedKeypad keypad(log);
+    ASSERT_TRUE(keypad.logging());
+    keypad.receive({0x03, 0x04, 0x00, 0x11, 0x22, 0x33, 0x44, 0x00});
+    keypad.receive({0x03, 0x33, 0x03, 0xA0, 0xBB, 0xCC, 0xDD, 0x00}); // address 819
+    keypad.receive({0x03, 0xFF, 0xFF, 0x02, 0x00, 0x00, 0x00, 0x00});
+    keypad.receive({0x05, 0x08, 0x00, 0x99, 0x99, 0x99, 0x99, 0x00}); // other report id
+
+    EXPECT_EQ(keypad.memory()[4], 0x11);
+    EXPECT_EQ(keypad.memory()[7], 0x44);
+    EXPECT_EQ(keypad.memory()[8], 0x00);
+    EXPECT_EQ(keypad.memory()[819], 0xA0);
+    EXPECT_EQ(keypad.mode(), 2);
+    // Appended, one line per report, flushed as it arrives.
+    EXPECT_EQ(linesOf(log),
+              (std::vector<std::string>{"earlier line", "03 04 00 11 22 33 44 00",
+                                        "03 33 03 a0 bb cc dd 00", "03 ff ff 02 00 00 00 00",
+                                        "05 08 00 99 99 99 99 00"}));
+}
+
+TEST(SimulatedKeypad, WorksWithoutWritableLog) {
+    SimulatedKeypad keypad("/nonexistent-dir/k.log");
+    EXPECT_FALSE(keypad.logging());
+    keypad.receive({0x03, 0xFF, 0xFF, 0x03, 0, 0, 0, 0});
+    EXPECT_EQ(keypad.mode(), 3);
+}
+
+TEST(LinkEnvironment, VendorIdFromEnvironment) {
+    struct Case {
+        const char* text;
+        std::uint16_t expected;
+    };
+    for (Case c :
+         {Case{"0x1234", 0x1234}, Case{"1c4F", 0x1C4F}, Case{"0XFFFF", 0xFFFF}, Case{"", 0x3D7A},
+          Case{"0x10000", 0x3D7A}, Case{"zz", 0x3D7A}, Case{"12 34", 0x3D7A}, Case{"-1", 0x3D7A}}) {
+        setenv("PADLINK_VENDOR_ID", c.text, 1);
+        EXPECT_EQ(vendorIdFromEnvironment(0x3D7A), c.expected) << c.text;
+    }
+    unsetenv("PADLINK_VENDOR_ID");
+    EXPECT_EQ(vendorIdFromEnvironment(0x3D7A), 0x3D7A);
+}
+
+TEST(LinkEnvironment, SimulatorHoldsOneKeypadThatLinkFinds) {
+    QTemporaryDir dir;
+    std::string log = dir.filePath("k.log").toStdString();
+    auto hid = makeSimulatedKeypadSystem(0x1234, log);
+    auto interfaces = hid->enumerate();
+    ASSERT_TRUE(interfaces && interfaces->size() == 1);
+    EXPECT_EQ((*interfaces)[0].path, "sim:keypad0");
+    EXPECT_EQ((*interfaces)[0].productId, 0x4002);
+
+    RecordingHost host;
+    PadLinkDriver link(hid, nullptr, 0x1234);
+    link.initDriver(&host, HostMessage, KeypadPage);
+    drainEvents();
+    EXPECT_EQ(host.numbers(), std::vector<std::uint32_t>{MSG_KEYPAD_PRESENT});
+    link.setKbdFeatures(0xFF00, 0xFF00, {0x03, 0xFF, 0xFF, 0x01, 0, 0, 0, 0});
+    EXPECT_EQ(linesOf(log), std::vector<std::string>{"03 ff ff 01 00 00 00 00"});
+}
+
+// No keypad is attached to a build machine: the real backend must scan, report the
+// keypad absent and take every call without harm.
+TEST(HidrawLink, RealEnumerationReportsAbsentKeypad) {
+    glob_t nodes{};
+    bool anyHidraw = glob("/dev/hidraw*", 0, nullptr, &nodes) == 0 && nodes.gl_pathc > 0;
+    globfree(&nodes);
+
+    RecordingHost host;
+    host.bufferMessages = {HostMessage};
+    {
+        PadLinkDriver link(std::make_shared<HidrawSystem>(), std::make_unique<UdevNotifier>(),
+                           KEYPAD_DEFAULT_VENDOR_ID);
+        EXPECT_EQ(link.initDriver(&host, HostMessage, KeypadPage), 1);
+        ASSERT_TRUE(runUntil([&] { return !host.messages.empty(); }));
+        if (!anyHidraw) {
+            EXPECT_EQ(host.numbers(), std::vector<std::uint32_t>{MSG_KEYPAD_ABSENT});
+        }
+        EXPECT_EQ(link.readDevice(0xFF00, 0xFF00), 1);
+        EXPECT_EQ(link.setKbdFeatures(0xFF00, 0xFF00, {0x03, 0xFF, 0xFF, 0, 0, 0, 0, 0}), 1);
+        EXPECT_EQ(link.deviceArrival(), 1);
+        EXPECT_EQ(link.removeDevice(), 1);
+        link.listKeypads();
+        drainEvents();
+    }
+    EXPECT_EQ(host.count(MSG_KEYPAD_PRESENT) + host.count(MSG_KEYPAD_ABSENT), 2);
+}
+
+} // namespace
