@@ -1,0 +1,500 @@
+// The main window as a user meets it: captions, labels per mode, menus, key menu,
+// check marks, document questions, language file, help and About.
+
+#include "app/TAboutBox.h"
+#include "app/TForm1.h"
+#include "app/UiServices.h"
+#include "devicelink/WindowMessage.h"
+#include "profile/ProfileFile.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+#include <deque>
+
+using namespace pad;
+
+namespace {
+
+// Answers every question from a queue and records what was shown.
+struct ScriptedUi : UiServices {
+    struct Shown {
+        bool question;
+        bool owned;
+        QString text, caption;
+    };
+    std::deque<bool> answers;
+    std::deque<std::optional<QString>> fileAnswers;
+    std::vector<Shown> shown;
+    QStringList opened, started;
+    QStringList programs; // found in PATH
+    int beeps = 0;
+
+    bool askYesNo(QWidget* owner, const QString& text, const QString& caption) override {
+        shown.push_back({true, owner != nullptr, text, caption});
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void inform(QWidget* owner, const QString& text, const QString& caption) override {
+        shown.push_back({false, owner != nullptr, text, caption});
+    }
+    std::optional<QString> openFileName(QWidget*, const QString&, const QString&) override {
+        auto a = fileAnswers.front();
+        fileAnswers.pop_front();
+        return a;
+    }
+    std::optional<QString> saveFileName(QWidget*, const QString&, const QString&) override {
+        auto a = fileAnswers.front();
+        fileAnswers.pop_front();
+        return a;
+    }
+    void beep() override { ++beeps; }
+    void openLocalFile(const QString& path) override { opened << path; }
+    bool startProgram(const QString& program, const QStringList& arguments) override {
+        started << program + " " + arguments.join(' ');
+        return true;
+    }
+    QString findProgram(const QString& name) override {
+        return programs.contains(name) ? "/usr/bin/" + name : QString();
+    }
+};
+
+struct Fixture {
+    explicit Fixture(const QString& folder = QString()) {
+        options.programFolder = folder.isEmpty() ? emptyFolder.path() : folder;
+        options.ui = &ui;
+        options.startLoader = false;
+        options.deviceLink.initDriver = [this](QObject* host, std::uint32_t m, std::uint32_t page) {
+            calls << QString("InitDriver %1 %2 %3").arg(qobject_cast<TForm1*>(host) != nullptr).arg(m).arg(page, 0, 16);
+            return 1;
+        };
+        options.deviceLink.setKbdFeatures = [this](std::uint32_t page, std::uint32_t usage,
+                                                   const std::uint8_t* r) {
+            QByteArray bytes(reinterpret_cast<const char*>(r), 8);
+            calls << QString("Set %1 %2 %3")
+                         .arg(page, 0, 16)
+                         .arg(usage, 0, 16)
+                         .arg(QString(bytes.toHex(' ')));
+        };
+        form = std::make_unique<TForm1>(ws, options);
+    }
+    QTemporaryDir emptyFolder;
+    ScriptedUi ui;
+    Workspace ws;
+    TForm1Options options;
+    QStringList calls;
+    std::unique_ptr<TForm1> form;
+
+    QStringList Labels() const {
+        QStringList texts;
+        for (int k = 0; k < 16; ++k)
+            texts << form->KeyLabel(k)->text();
+        return texts;
+    }
+    template <typename T> T* Child(const char* name) const {
+        T* child = form->findChild<T*>(name);
+        if (!child)
+            qFatal("no child %s", name);
+        return child;
+    }
+    QAction* KeyItem(const char* name) const { return form->KeyMenu()->findChild<QAction*>(name); }
+    QColor BackgroundColour() const {
+        // A pixel of the picture that no bitmap covers: right of the label column.
+        return form->findChild<QWidget*>("BkImg")->grab().toImage().pixelColor(180, 200);
+    }
+    void OpenKeyMenuOn(int labelNumber) {
+        form->KeyMenu()->hide();
+        form->KeyLabelReleased(labelNumber);
+    }
+};
+
+const QStringList NormalTexts = {"Q",       "W",       "E",       "L-Ctrl", "A",     "S",
+                                 "D",       "L-Shift", "L-Alt",   "Tab",    "Space", "M-Mouse",
+                                 "U-Arrow", "D-Arrow", "L-Arrow", "R-Arrow"};
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void creationBindsTheLinkThenSendsNormalMode() {
+        Fixture f;
+        QCOMPARE(f.form->windowTitle(), QString("Corvask 12 - "));
+        QCOMPARE(f.calls.size(), 2);
+        QCOMPARE(f.calls[0], QString("InitDriver 1 1124 ff00"));
+        QCOMPARE(f.calls[1], QString("Set ff00 ff00 03 ff ff 00 00 00 00 00"));
+        QCOMPARE(f.Labels(), NormalTexts);
+        QCOMPARE(f.BackgroundColour(), QColor(6, 6, 6));
+    }
+
+    void windowHasTheFixedClientAreaAndNamedControls() {
+        Fixture f;
+        f.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
+        QCOMPARE(f.form->centralWidget()->size(), QSize(467, 458));
+        QCOMPARE(f.form->minimumSize(), f.form->maximumSize());
+        QVERIFY(!(f.form->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(f.form->PictureTop(), 29);
+        for (int n = 1; n <= 16; ++n) {
+            auto* label = f.Child<QLabel>(QString("TntLabel%1").arg(n).toLatin1());
+            QCOMPARE(label->size(), QSize(90, 13));
+            QCOMPARE(label->accessibleName(), NormalTexts[n - 1]);
+        }
+        QCOMPARE(f.Child<QLabel>("TntLabel13")->pos(), QPoint(221, 403));
+        for (const char* name :
+             {"ToolButton1", "ToolButton2", "ToolButton3", "ToolButton4", "ToolButton5",
+              "ToolButton6", "ToolButton7", "ToolButton8", "ToolButton10"})
+            QVERIFY2(!f.Child<QToolButton>(name)->accessibleName().isEmpty(), name);
+        QCOMPARE(f.Child<QToolButton>("ToolButton8")->toolTip(), QString("Normal mode"));
+        QCOMPARE(f.Child<QWidget>("Image5")->geometry(), QRect(402, 43, 50, 50));
+        QCOMPARE(f.Child<QWidget>("Image5")->toolTip(), QString("LOAD"));
+        QVERIFY(f.form->CheckBox1->isChecked());
+        QVERIFY(!f.form->CheckBox1->isVisible());
+    }
+
+    void menuBarHasTheItemsInOrder() {
+        Fixture f;
+        QStringList menus, items;
+        for (QAction* a : f.form->menuBar()->actions()) {
+            menus << a->text();
+            for (QAction* item : a->menu()->actions())
+                items << (item->isSeparator() ? QString("-") : item->text());
+        }
+        QCOMPARE(menus, QStringList({"&File", "&Mode", "M&acro", "&Help"}));
+        QCOMPARE(items, QStringList({"&New", "&Open...", "&Save", "Save &As...", "-", "&Import",
+                                     "-", "E&xit", "Mode A", "Mode B", "Mode C", "New Macro",
+                                     "Edit Macros", "Help", "-", "About"}));
+    }
+
+    void modeSwitchRepaintsRelabelsAndSelectsTheKeypadMode() {
+        Fixture f;
+        f.ws.profile.slot(1, 4).label = u"Grenade";
+        f.calls.clear();
+        f.Child<QToolButton>("ToolButton2")->click();
+        QCOMPARE(f.form->ViewMode(), 1);
+        QCOMPARE(f.calls, QStringList({"Set ff00 ff00 03 ff ff 02 00 00 00 00"}));
+        QCOMPARE(f.BackgroundColour(), QColor(0, 128, 0));
+        QCOMPARE(f.Labels()[4], QString("Grenade"));
+        QCOMPARE(f.Labels()[0], QString("Normal"));
+
+        f.calls.clear();
+        f.Child<QAction>("ModeA1")->trigger();
+        QCOMPARE(f.calls, QStringList({"Set ff00 ff00 03 ff ff 01 00 00 00 00"}));
+        QCOMPARE(f.BackgroundColour(), QColor(0, 0, 128));
+        QCOMPARE(f.Labels()[4], QString("Normal"));
+        f.Child<QAction>("ModeA1")->trigger(); // sent again although already shown
+        f.Child<QAction>("ModeC1")->trigger();
+        QCOMPARE(f.BackgroundColour(), QColor(128, 0, 0));
+        f.Child<QToolButton>("ToolButton8")->click();
+        QCOMPARE(f.Labels(), NormalTexts);
+        QCOMPARE(f.calls.mid(1), QStringList({"Set ff00 ff00 03 ff ff 01 00 00 00 00",
+                                              "Set ff00 ff00 03 ff ff 03 00 00 00 00",
+                                              "Set ff00 ff00 03 ff ff 00 00 00 00 00"}));
+    }
+
+    void keyMenuOpensOnlyInModesAtoC() {
+        Fixture f;
+        f.form->show();
+        f.OpenKeyMenuOn(5);
+        QVERIFY(!f.form->KeyMenu()->isVisible());
+        f.Child<QAction>("ModeB1")->trigger();
+        f.OpenKeyMenuOn(5);
+        QVERIFY(f.form->KeyMenu()->isVisible());
+        QCOMPARE(int(f.ws.selection.currentMode), 1);
+        QCOMPARE(int(f.ws.selection.currentKey), 4);
+        QCOMPARE(f.form->SelectedLabel(), f.form->KeyLabel(4));
+        f.form->KeyMenu()->hide();
+    }
+
+    void keyMenuItemsAndCheckMarks() {
+        Fixture f;
+        f.form->show();
+        QStringList items;
+        for (QAction* a : f.form->KeyMenu()->actions())
+            items << (a->isSeparator() ? QString("-") : a->text());
+        // No macros: the rebuild's separator stands next to the fixed one.
+        QCOMPARE(items, QStringList({"Single Key...", "New Macro...", "-", "-", "Macro Off", "-",
+                                     "Mouse Button...", "-", "Default"}));
+        f.Child<QAction>("ModeA1")->trigger();
+        f.ws.profile.setKind(0, 2, KindMouseButton);
+        f.OpenKeyMenuOn(3);
+        QVERIFY(f.KeyItem("MouseButton1")->isChecked());
+        QVERIFY(!f.KeyItem("Default1")->isChecked());
+        f.ws.profile.setKind(0, 2, KindNone);
+        f.OpenKeyMenuOn(3);
+        for (const char* name : {"SingeKey1", "MacrosOff1", "MouseButton1", "Default1"})
+            QVERIFY2(!f.KeyItem(name)->isChecked(), name);
+        f.form->KeyMenu()->hide();
+    }
+
+    void defaultAndMacroOffFromTheKeyMenu() {
+        Fixture f;
+        f.form->show();
+        f.Child<QAction>("ModeB1")->trigger();
+        f.OpenKeyMenuOn(4);
+        f.KeyItem("Default1")->trigger();
+        QCOMPARE(f.ws.profile.slot(1, 3).action, KeyAction::direct(0x63));
+        QCOMPARE(f.ws.profile.kindOf(1, 3), KindDefault);
+        QCOMPARE(f.Labels()[3], QString("L-Ctrl"));
+        QVERIFY(f.KeyItem("Default1")->isChecked());
+        QCOMPARE(f.form->windowTitle(), QString("Corvask 12 - *"));
+
+        f.OpenKeyMenuOn(1);
+        f.KeyItem("MacrosOff1")->trigger();
+        QCOMPARE(f.ws.profile.slot(1, 0).action, KeyAction::empty());
+        QCOMPARE(f.ws.profile.kindOf(1, 0), KindMacroOff);
+        QCOMPARE(f.Labels()[0], QString("Macro Off"));
+        QCOMPARE(f.form->windowTitle(), QString("Corvask 12 - *"));
+        f.form->KeyMenu()->hide();
+    }
+
+    void macroItemsShowTheLastTwelve() {
+        Fixture f;
+        for (int i = 0; i < 13; ++i)
+            f.ws.profile.macros().append(
+                {u"m" + QString::number(i).toStdU16String(), KeyAction::empty()});
+        f.form->RebuildMacroMenu();
+        f.form->RebuildMacroMenu(); // twice leaves the same items
+        QStringList visible;
+        for (QAction* a : f.form->KeyMenu()->actions())
+            if (a->isVisible())
+                visible << (a->isSeparator() ? QString("-") : a->objectName());
+        QCOMPARE(
+            visible,
+            QStringList({"SingeKey1", "Marco1",       "-",       "Macro1",  "Macro2", "Macro3",
+                         "Macro4",    "Macro5",       "Macro6",  "Macro7",  "Macro8", "Macro9",
+                         "Macro10",   "Macro11",      "Macro12", "More1",   "-",      "MacrosOff1",
+                         "-",         "MouseButton1", "-",       "Default1"}));
+        QVERIFY(f.KeyItem("Macro0") && !f.KeyItem("Macro0")->isVisible());
+        QCOMPARE(f.KeyItem("Macro12")->text(), QString("m12"));
+
+        // A key of macro 12 checks its item; one of the hidden macro 0 shows none.
+        f.Child<QAction>("ModeC1")->trigger();
+        f.ws.profile.setKind(2, 0, KindMacroBase + 12);
+        f.form->show();
+        f.OpenKeyMenuOn(1);
+        QVERIFY(f.KeyItem("Macro12")->isChecked());
+        f.ws.profile.setKind(2, 0, KindMacroBase);
+        f.OpenKeyMenuOn(1);
+        for (QAction* a : f.form->KeyMenu()->actions())
+            QVERIFY(!(a->isVisible() && a->isChecked()));
+        f.form->KeyMenu()->hide();
+    }
+
+    void commandLineOpensAfterTheLoopAndMarksChanges() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("game.qd6");
+        Profile stored;
+        stored.slot(0, 0).label = u"Fire";
+        QCOMPARE(SaveProfileFile(stored, path.toStdString()), FileResult::Ok);
+        Fixture f;
+        f.form->PendingCommandLine = {u"/usr/bin/padconfig", path.toStdU16String()};
+        WindowMessage::post(f.form.get(), OpenProfileMessage,
+                            reinterpret_cast<std::uintptr_t>(&f.form->PendingCommandLine), 1);
+        QCOMPARE(f.form->windowTitle(), QString("Corvask 12 - ")); // only once the loop runs
+        QTRY_COMPARE(f.form->windowTitle(), QString("Corvask 12 - game.qd6"));
+        f.Child<QAction>("ModeA1")->trigger();
+        QCOMPARE(f.Labels()[0], QString("Fire"));
+        f.form->show();
+        f.OpenKeyMenuOn(2);
+        f.KeyItem("Default1")->trigger();
+        QCOMPARE(f.form->windowTitle(), QString("Corvask 12 - game.qd6*"));
+        f.Child<QAction>("Save1")->trigger();
+        QCOMPARE(f.form->windowTitle(), QString("Corvask 12 - game.qd6"));
+        Profile back;
+        QCOMPARE(LoadProfileFile(back, path.toStdString()), FileResult::Ok);
+        QCOMPARE(back.slot(0, 1).label, std::u16string(u"W"));
+        QCOMPARE(back.kindOf(0, 1), KindDefault);
+    }
+
+    void unsupportedFileWarnsAndLeavesAFreshDocument() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("notes.qd6");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(30000, 'x'));
+        file.close();
+        Fixture f;
+        f.form->PendingCommandLine = {u"padconfig", path.toStdU16String()};
+        QCoreApplication::sendEvent(
+            f.form.get(),
+            new WindowMessage(OpenProfileMessage,
+                              reinterpret_cast<std::uintptr_t>(&f.form->PendingCommandLine), 1));
+        QCOMPARE(f.ui.shown.size(), size_t(1));
+        QCOMPARE(f.ui.shown[0].text, QString("Unsupported file"));
+        QCOMPARE(f.ui.shown[0].caption, QString("Warning"));
+        QVERIFY(!f.ui.shown[0].owned);
+        QCOMPARE(f.form->windowTitle(), QString("Corvask 12 - "));
+    }
+
+    void saveAsOverwriteQuestionBothAnswers() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("old.qd6");
+        Profile stored;
+        stored.slot(2, 2).label = u"Stored";
+        QCOMPARE(SaveProfileFile(stored, path.toStdString()), FileResult::Ok);
+
+        Fixture f;
+        f.ws.profile.slot(2, 2).label = u"Edited";
+        f.ws.document.modifiedFlag = true;
+        f.form->MarkModified();
+        // Yes: nothing is written and the document stays unnamed.
+        f.ui.fileAnswers = {path};
+        f.ui.answers = {true};
+        f.Child<QAction>("SaveAs1")->trigger();
+        QCOMPARE(f.ui.shown.back().text,
+                 QString("A file with the name your specified already exists. Specify a "
+                         "different file name."));
+        QCOMPARE(f.ui.shown.back().caption, QString("Warning"));
+        QVERIFY(f.ui.shown.back().owned);
+        Profile back;
+        QCOMPARE(LoadProfileFile(back, path.toStdString()), FileResult::Ok);
+        QCOMPARE(back.slot(2, 2).label, std::u16string(u"Stored"));
+        QCOMPARE(f.form->windowTitle(), QString("Corvask 12 - *"));
+        QCOMPARE(f.ui.beeps, 0);
+
+        // No: overwritten, beep, named, unmarked.
+        f.ui.fileAnswers = {path};
+        f.ui.answers = {false};
+        f.Child<QAction>("SaveAs1")->trigger();
+        QCOMPARE(LoadProfileFile(back, path.toStdString()), FileResult::Ok);
+        QCOMPARE(back.slot(2, 2).label, std::u16string(u"Edited"));
+        QCOMPARE(f.ui.beeps, 1);
+        QCOMPARE(f.form->windowTitle(), QString("Corvask 12 - old.qd6"));
+    }
+
+    void discardQuestionGuardsNewAndClose() {
+        Fixture f;
+        f.form->show();
+        f.ws.document.modifiedFlag = true;
+        f.form->MarkModified();
+        f.ui.answers = {false};
+        f.Child<QAction>("New1")->trigger();
+        QCOMPARE(f.ui.shown.back().text,
+                 QString("Key settings has been modified, you will lost the current settings "
+                         "when you close the window without saving. Continue?"));
+        QVERIFY(!f.ui.shown.back().owned);
+        QVERIFY(f.ws.document.modifiedFlag);
+        f.ui.answers = {false};
+        QVERIFY(!f.form->close());
+        QVERIFY(f.form->isVisible());
+        f.ui.answers = {true};
+        QVERIFY(f.form->close());
+    }
+
+    void germanLanguageFileTranslatesMenusTipsAndSlots() {
+        QTemporaryDir folder;
+        QVERIFY(QFile::copy(PADCONFIG_RESOURCES_DIR "/lang/UILANG-de.lng",
+                            folder.filePath("UILANG.lng")));
+        Fixture f(folder.path());
+        QVERIFY(f.form->LanguageActive());
+        QCOMPARE(f.Child<QMenu>("File1")->title(), QString("&Datei"));
+        QCOMPARE(f.Child<QAction>("Open1")->text(), QString("&Öffnen..."));
+        QCOMPARE(f.Child<QAction>("ModeB1")->text(), QString("Modus B"));
+        QCOMPARE(f.KeyItem("MacrosOff1")->text(), QString("Makro aus"));
+        QCOMPARE(f.Child<QToolButton>("ToolButton5")->toolTip(), QString("Öffnen..."));
+        QCOMPARE(f.Child<QToolButton>("ToolButton8")->toolTip(), QString("Normalmodus"));
+        QCOMPARE(f.Child<QWidget>("Image5")->toolTip(), QString("LADEN"));
+        QCOMPARE(f.form->LoadingLabel->text(), QString("LADE ..."));
+        QCOMPARE(f.form->WarningCaption(), QString("Warnung"));
+
+        f.form->show();
+        f.Child<QAction>("ModeA1")->trigger();
+        QCOMPARE(f.Labels()[0], QString("Normal"));
+        f.OpenKeyMenuOn(2);
+        f.KeyItem("MacrosOff1")->trigger();
+        QCOMPARE(f.Labels()[1], QString("Makro aus"));
+        f.OpenKeyMenuOn(3);
+        f.KeyItem("Default1")->trigger();
+        QCOMPARE(f.Labels()[2], QString("E")); // native labels stay English
+        f.form->KeyMenu()->hide();
+
+        // Questions come from the file too.
+        f.ui.answers = {false};
+        f.Child<QAction>("New1")->trigger();
+        QCOMPARE(f.ui.shown.back().caption, QString("Warnung"));
+        QVERIFY(f.ui.shown.back().text.startsWith("Die Tastenbelegung"));
+    }
+
+    void languageFileWithoutTextsEmptiesTheSlotLabels() {
+        QTemporaryDir folder;
+        QFile file(folder.filePath("UILANG.lng"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[LNG]\n0=1041\n");
+        file.close();
+        Fixture f(folder.path());
+        QCOMPARE(f.form->LanguageFont().family(), QString("MS PGothic"));
+        QCOMPARE(f.form->LanguageFont().pointSize(), 9);
+        QCOMPARE(f.Child<QAction>("Open1")->text(), QString("&Open..."));
+        f.Child<QAction>("ModeA1")->trigger();
+        QCOMPARE(f.Labels()[7], QString());
+    }
+
+    void hoverHighlightDrawsOnScreenOnly() {
+        Fixture f;
+        f.form->show();
+        auto* view = f.form->findChild<QWidget*>("BkImg");
+        const QImage plain = view->grab().toImage();
+        const QPoint inBar(60, 29 + 140); // zone 5, left of its label
+        f.form->PointerMovedTo(inBar);
+        QVERIFY(f.form->Timer2->isActive());
+        f.form->Timer2Timer();
+        QCOMPARE(f.form->Hover().DrawnHoverZone(), 5);
+        QVERIFY(view->grab().toImage().pixel(inBar) != plain.pixel(inBar));
+        f.form->PointerMovedTo(QPoint(5, 200));
+        f.form->Timer2Timer();
+        QCOMPARE(f.form->Hover().DrawnHoverZone(), 17);
+        QCOMPARE(view->grab().toImage().pixel(inBar), plain.pixel(inBar));
+        // A mode switch resets the zones.
+        f.Child<QAction>("ModeA1")->trigger();
+        QCOMPARE(f.form->Hover().HoverZone(), 0);
+    }
+
+    void helpSoundAndAbout() {
+        Fixture f;
+        f.Child<QAction>("Help2")->trigger();
+        QCOMPARE(f.ui.opened, QStringList({f.options.programFolder + "/CV12HLP.htm"}));
+        f.Child<QToolButton>("ToolButton10")->click(); // no sound program: nothing
+        QVERIFY(f.ui.started.isEmpty());
+        f.ui.programs = {"pavucontrol", "systemsettings"};
+        f.Child<QToolButton>("ToolButton10")->click();
+        QCOMPARE(f.ui.started, QStringList({"/usr/bin/systemsettings kcm_pulseaudio"}));
+
+        f.form->CreateDialogs();
+        TAboutBox* about = f.form->AboutBox();
+        QVERIFY(about);
+        QCOMPARE(about->windowTitle(), QString("About"));
+        QCOMPARE(about->size(), QSize(298, 213));
+        QStringList texts;
+        for (QLabel* label : about->findChildren<QLabel*>())
+            texts << label->text();
+        QVERIFY(texts.contains("Corvask 12 Gaming Keypad"));
+        QVERIFY(texts.contains("Version"));
+        QVERIFY(texts.contains("1.7.0.0"));
+    }
+
+    void presenceMessagesShowInTheToolBarStrip() {
+        Fixture f;
+        auto* status = f.Child<QLabel>("PadLinkStatus");
+        QCOMPARE(status->accessibleName(), QString("Not connected"));
+        QCoreApplication::sendEvent(f.form.get(), new WindowMessage(MsgKeypadPresent, 0, 0));
+        QCOMPARE(status->accessibleName(), QString("Keypad connected"));
+        QCoreApplication::sendEvent(f.form.get(), new WindowMessage(MsgKeypadNoAccess, 0, 0));
+        QCOMPARE(status->accessibleName(), QString("No permission"));
+        QVERIFY(status->toolTip().contains("udev"));
+        QCoreApplication::sendEvent(f.form.get(), new WindowMessage(MsgKeypadAbsent, 0, 0));
+        QCOMPARE(status->accessibleName(), QString("Not connected"));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
