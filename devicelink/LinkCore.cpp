@@ -1,5 +1,7 @@
 #include "devicelink/LinkCore.h"
 
+#include "devicelink/ReaderMailbox.h"
+
 #include <QObject>
 
 #include <chrono>
@@ -18,10 +20,8 @@ class LinkWindow : public QObject {
             return QObject::event(event);
         switch (message->message()) {
         case MSG_READER_REPORT:
-            // A stopped reader no longer waits for its report; drop it.
-            if (!isAbandoned(message))
-                core_->onReaderReport(message->wParam(),
-                                      reinterpret_cast<const std::uint8_t*>(message->lParam()));
+            core_->onReaderReport(message->wParam(),
+                                  reinterpret_cast<const std::uint8_t*>(message->lParam()));
             return true;
         case MSG_READER_HEAD:
             core_->onReaderHead(message->wParam(), std::uint32_t(message->lParam()));
@@ -42,18 +42,18 @@ namespace {
 // is meanwhile), then its first 4 bytes are posted. Ends when a read fails or was
 // woken, or when the channel was abandoned (the reader is being stopped).
 void runReader(std::size_t index, HidHandle* handle, std::shared_ptr<SendChannel> channel,
-               QObject* linkWindow) {
+               std::shared_ptr<ReaderMailbox> linkWindow) {
     auto buffer = std::make_shared<InputReport>();
     while (!channel->abandoned()) {
         buffer->fill(0);
         if (!handle->read(*buffer) || channel->abandoned())
             return;
-        if (!sendWindowMessage(linkWindow, MSG_READER_REPORT, index,
-                               reinterpret_cast<std::intptr_t>(buffer->data()), channel, buffer))
+        if (!linkWindow->send(MSG_READER_REPORT, index,
+                              reinterpret_cast<std::intptr_t>(buffer->data()), channel, buffer))
             return;
         const auto& b = *buffer;
         std::uint32_t head = b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t(b[3]) << 24);
-        WindowMessage::post(linkWindow, MSG_READER_HEAD, index, std::intptr_t(head));
+        linkWindow->post(MSG_READER_HEAD, index, std::intptr_t(head));
     }
 }
 
@@ -78,6 +78,9 @@ void LinkCore::attach(QObject* host, std::uint32_t hostMessage, std::uint32_t us
         return;
     linkWindow_ = new LinkWindow(this);
     linkWindow_->setObjectName(QString::fromLatin1(windowTitle));
+    mailbox_ = std::make_shared<ReaderMailbox>();
+    if (!mailbox_->attach(linkWindow_))
+        mailbox_.reset();
     if (notifier_)
         notificationsActive_ =
             notifier_->start(linkWindow_, [this](const DeviceEvent& e) { onDeviceEvent(e); });
@@ -110,7 +113,7 @@ HidOpenResult LinkCore::openEntry(std::size_t index, HidAccess access) {
 }
 
 void LinkCore::startReader(std::size_t index) {
-    if (index >= entries_.size() || index >= ReaderSlots || entries_[index].isOpen())
+    if (index >= entries_.size() || index >= ReaderSlots || entries_[index].isOpen() || !mailbox_)
         return;
     HidOpenResult opened = openEntry(index, HidAccess::ReadWrite);
     if (!opened.handle)
@@ -119,7 +122,7 @@ void LinkCore::startReader(std::size_t index) {
     ReaderSlot& slot = readers_[index];
     slot.channel = std::make_shared<SendChannel>();
     slot.thread =
-        std::thread(runReader, index, entries_[index].handle.get(), slot.channel, linkWindow_);
+        std::thread(runReader, index, entries_[index].handle.get(), slot.channel, mailbox_);
 }
 
 void LinkCore::stopReader(std::size_t index) {

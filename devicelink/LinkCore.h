@@ -18,6 +18,8 @@
 
 namespace pad {
 
+class ReaderMailbox;
+
 // Messages from a reader thread to the link window.
 constexpr std::uint32_t MSG_READER_HEAD = 0x0501;   // posted: wParam index, lParam first 4 bytes
 constexpr std::uint32_t MSG_READER_REPORT = 0x0502; // sent: wParam index, lParam buffer address
@@ -103,6 +105,7 @@ class LinkCore {
     std::uint32_t hostMessage_ = 0;
     std::uint32_t usagePage_ = 0;
     QObject* linkWindow_ = nullptr;
+    std::shared_ptr<ReaderMailbox> mailbox_; // readers' messages to the link window
     bool notificationsActive_ = false;
     std::vector<HidDeviceEntry> entries_;
     std::vector<std::size_t> matched_;

@@ -52,9 +52,4 @@ bool sendWindowMessage(QObject* target, std::uint32_t message, std::uintptr_t wP
     return channel->waitHandled(ticket);
 }
 
-bool isAbandoned(const WindowMessage* message) {
-    auto* sent = dynamic_cast<const SentWindowMessage*>(message);
-    return sent && sent->abandoned();
-}
-
 } // namespace pad

@@ -2,8 +2,9 @@
 // "Sending" a window message: the sender blocks until the receiver's thread has
 // handled it. Across threads the message is posted and the sender waits until Qt has
 // delivered and deleted the event (or the target was destroyed and its queue
-// dropped); the sender can be released early by abandoning the channel, which is how
-// a stopping reader stops waiting for a busy host.
+// dropped). A SendChannel counts a sender's messages as they are handled; abandoning
+// it releases a waiting sender, which is how a stopping reader stops waiting for a
+// busy link window.
 
 #include "devicelink/WindowMessage.h"
 
@@ -57,8 +58,5 @@ class SentWindowMessage : public WindowMessage {
 bool sendWindowMessage(QObject* target, std::uint32_t message, std::uintptr_t wParam,
                        std::intptr_t lParam, std::shared_ptr<SendChannel> channel = nullptr,
                        std::shared_ptr<const void> keepAlive = nullptr);
-
-// True when event is a sent message whose sender has given up waiting.
-bool isAbandoned(const WindowMessage* message);
 
 } // namespace pad
