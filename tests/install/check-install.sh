@@ -91,7 +91,7 @@ resolves_ours() {
     ! readelf -d "$file" | grep -E 'RPATH|RUNPATH' | grep -q "$build"
 }
 while read -r file; do
-    if file -L "$file" | grep -q ELF; then
+    if [ "$(head -c 4 "$file" | tail -c 3)" = ELF ]; then
         check "$(basename "$file") finds its libraries" resolves_ours "$file"
     fi
 done < <(find "$program_folder" "$prefix/bin" \( -type f -o -type l \) 2>/dev/null)

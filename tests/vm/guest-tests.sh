@@ -225,6 +225,18 @@ test_no_access() {
     *) fail "$name" "messages were: $seen" ;;
     esac
 
+    # qd6 tells that user how to get access instead of writing nothing silently.
+    name="qd6 as that user fails and names the udev rule"
+    su -s /bin/sh "$user_name" -c \
+        "LD_LIBRARY_PATH=/opt/pad/bin LANG=C.UTF-8 /opt/pad/bin/qd6 mode a" >/tmp/user-mode.txt 2>&1
+    rc=$?
+    sed 's/^/# qd6 mode a as user: /' /tmp/user-mode.txt
+    if [ $rc -ne 0 ] && grep -q '70-corvask12-keypad.rules' /tmp/user-mode.txt; then
+        pass "$name"
+    else
+        fail "$name" "exit status $rc"
+    fi
+
     # The same user with access to the node (what the udev rule's uaccess tag grants)
     # finds a writable keypad.
     name="the same user gets no NO_ACCESS once the node is accessible"
