@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# PadConfig end to end on a virtual X display with a simulated keypad: window
+# titles, mode-select reports, Default and Macro Off from the key menu, Save read
+# back with qd6, and the warning for a file that is not a profile.
+# Usage: xvfb-run -a -s "-screen 0 1024x768x24" run.sh BIN_DIR SAMPLES_DIR
+set -euo pipefail
+bin=$1
+samples=$2
+work=$(mktemp -d)
+trap 'kill "${pid:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+export XDG_RUNTIME_DIR=$work/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+# X, Y, WIDTH, HEIGHT of a window's client area on the screen.
+geometry() {
+    local info
+    info=$(xwininfo -id "$1")
+    X=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
+    Y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
+    WIDTH=$(awk '/Width:/ {print $2}' <<<"$info")
+    HEIGHT=$(awk '/Height:/ {print $2}' <<<"$info")
+}
+export PADLINK_SIMULATOR=$work/keypad.log
+passed=0
+failed=0
+
+check() { # check NAME EXPECTED ACTUAL
+    if [[ "$2" == "$3" ]]; then
+        passed=$((passed + 1))
+        echo "ok: $1"
+    else
+        failed=$((failed + 1))
+        echo "FAIL: $1: expected [$2], got [$3]"
+    fi
+}
+
+# Starts padconfig with the given arguments; sets pid and wid (the main window).
+start() {
+    : >"$PADLINK_SIMULATOR"
+    "$bin/padconfig" "$@" >"$work/out.log" 2>&1 &
+    pid=$!
+    wid=""
+    for _ in $(seq 100); do
+        wid=$(xdotool search --onlyvisible --name '^Corvask 12 - ' 2>/dev/null | head -1 || true)
+        [[ -n "$wid" ]] && break
+        sleep 0.1
+    done
+    [[ -n "$wid" ]] || { echo "FAIL: no main window"; cat "$work/out.log"; exit 1; }
+    sleep 0.5 # let the posted command line arrive
+    geometry "$wid"
+    menu=$((HEIGHT - 458)) # the menu bar sits above the 467 x 458 client area
+}
+stop() {
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+}
+title() { xdotool getwindowname "$wid"; }
+click() { # click at client coordinates
+    xdotool mousemove --sync $((X + $1)) $((Y + menu + $2)) click 1
+    sleep 0.3
+}
+last_report() { tail -n 1 "$PADLINK_SIMULATOR" | tr 'A-F' 'a-f'; }
+# Tool buttons, centre of each: Normal, Mode A, Mode B, Mode C.
+mode_button() { case $1 in N) click 374 14 ;; A) click 400 14 ;; B) click 426 14 ;; C) click 452 14 ;; esac; }
+label() { # centre of key label n
+    local lefts=(50 50 51 50 50 50 50 50 50 50 50 224 221 221 358 358)
+    local tops=(54 82 110 138 167 195 223 251 281 307 335 80 403 430 403 430)
+    click $((${lefts[$1 - 1]} + 45)) $((${tops[$1 - 1]} + 6))
+}
+
+# 1. No argument: bare title, Normal mode sent first, Mode B by tool button and menu.
+start
+check "title without a profile" "Corvask 12 - " "$(title)"
+check "first report selects Normal mode" "03 ff ff 00 00 00 00 00" "$(head -n 1 "$PADLINK_SIMULATOR" | tr 'A-F' 'a-f')"
+mode_button B
+check "Mode B tool button sends Mode B" "03 ff ff 02 00 00 00 00" "$(last_report)"
+mode_button N
+check "Normal tool button sends Normal" "03 ff ff 00 00 00 00 00" "$(last_report)"
+xdotool key --window "$wid" alt+m
+sleep 0.3
+xdotool key Down Return # Mode A is highlighted on opening; Down moves to Mode B
+sleep 0.3
+check "Mode menu sends Mode B" "03 ff ff 02 00 00 00 00" "$(last_report)"
+stop
+
+# 2. A profile on the command line; Default and Macro Off from the key menu; Save.
+cp "$samples/example.qd6" "$work/game.qd6"
+start "$work/game.qd6"
+check "title with a profile" "Corvask 12 - game.qd6" "$(title)"
+mode_button A
+check "Mode A tool button sends Mode A" "03 ff ff 01 00 00 00 00" "$(last_report)"
+label 1
+xdotool key Up Return # the last item: Default
+sleep 0.3
+check "title after one change" "Corvask 12 - game.qd6*" "$(title)"
+label 2
+xdotool key Up Up Up Return # Default, Mouse Button..., Macro Off
+sleep 0.3
+check "title after two changes" "Corvask 12 - game.qd6*" "$(title)"
+xdotool key --window "$wid" alt+f s
+sleep 0.5
+check "title after Save" "Corvask 12 - game.qd6" "$(title)"
+json=$("$bin/qd6" show --json "$work/game.qd6")
+check "Default written to Mode A key 0" 1 \
+    "$(grep -c '{"mode":0,"key":0,"kind":4,"label":"Q","playMode":163,"events":\[17,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\]}' <<<"$json")"
+check "Macro Off written to Mode A key 1" 1 \
+    "$(grep -c '{"mode":0,"key":1,"kind":2,"label":"Macro Off","playMode":160,"events":\[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\]}' <<<"$json")"
+stop
+
+# 3. A file that is not a profile: the warning, then a fresh document.
+head -c 30000 /dev/zero | tr '\0' 'x' >"$work/notes.qd6"
+start "$work/notes.qd6"
+warning=""
+for _ in $(seq 50); do
+    warning=$(xdotool search --onlyvisible --name '^Warning$' 2>/dev/null | head -1 || true)
+    [[ -n "$warning" ]] && break
+    sleep 0.1
+done
+check "warning box for a file that is not a profile" "Warning" "$( [[ -n "$warning" ]] && xdotool getwindowname "$warning")"
+if [[ -n "$warning" ]]; then
+    xdotool windowfocus --sync "$warning" 2>/dev/null || true
+    xdotool key Return
+fi
+sleep 0.5
+check "title after the failed open" "Corvask 12 - " "$(title)"
+stop
+
+echo "e2e: $passed passed, $failed failed"
+[[ $failed -eq 0 ]]

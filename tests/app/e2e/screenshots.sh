@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Takes the screenshots in docs/screenshots: the four modes, the key menu and the
+# About box, on a virtual X display with a window manager, as a user sees them.
+# Usage: xvfb-run -a -s "-screen 0 1024x768x24" screenshots.sh BIN_DIR SAMPLES_DIR OUT_DIR
+# Needs openbox (window frames) and imagemagick's import.
+set -euo pipefail
+bin=$1
+samples=$2
+out=$3
+work=$(mktemp -d)
+trap 'kill "${pid:-}" "${wm:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+export XDG_RUNTIME_DIR=$work/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+# X, Y, WIDTH, HEIGHT of a window's client area on the screen.
+geometry() {
+    local info
+    info=$(xwininfo -id "$1")
+    X=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
+    Y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
+    WIDTH=$(awk '/Width:/ {print $2}' <<<"$info")
+    HEIGHT=$(awk '/Height:/ {print $2}' <<<"$info")
+}
+export PADLINK_SIMULATOR=$work/keypad.log
+mkdir -p "$out"
+
+openbox >/dev/null 2>&1 &
+wm=$!
+sleep 1
+cp "$samples/example.qd6" "$work/game.qd6"
+"$bin/padconfig" "$work/game.qd6" >/dev/null 2>&1 &
+pid=$!
+wid=""
+for _ in $(seq 100); do
+    wid=$(xdotool search --onlyvisible --name '^Corvask 12 - game' 2>/dev/null | head -1 || true)
+    [[ -n "$wid" ]] && break
+    sleep 0.1
+done
+[[ -n "$wid" ]] || { echo "no main window"; exit 1; }
+sleep 1
+geometry "$wid"
+menu=$((HEIGHT - 458))
+
+click() { xdotool mousemove --sync $((X + $1)) $((Y + menu + $2)) click 1; sleep 0.4; }
+hover() { xdotool mousemove --sync $((X + $1)) $((Y + menu + $2)); sleep 0.4; }
+# The main window with its frame (and whatever opened on top of it).
+shot() {
+    local margin=40
+    import -window root "$work/root.png"
+    convert "$work/root.png" -crop $((WIDTH + 2 * margin))x$((HEIGHT + 2 * margin + 30))+$((X - margin))+$((Y - margin - 30)) +repage "$out/$1"
+}
+
+hover 500 300
+shot mode-normal.png
+click 400 14 && hover 90 173 && shot mode-a.png  # hover over key 5's label
+click 426 14 && hover 270 86 && shot mode-b.png  # hover over key 12's label
+click 452 14 && hover 500 300 && shot mode-c.png
+click 400 14 && click 95 173 && shot key-menu.png # the key menu of key 5 in Mode A
+xdotool key Escape
+sleep 0.3
+xdotool key --window "$wid" alt+h
+sleep 0.3
+xdotool key Up Return
+sleep 0.8
+shot about.png
+xdotool key Return
+echo "screenshots written to $out"
