@@ -1,0 +1,239 @@
+// PadConfig's download and loader handling in the main window: the warnings
+// without a usable keypad, starting the loader, the greeting, one download with
+// its reports, loader messages and progress panel, and the quit message at close.
+// A recording stand-in loader (fake_loader) plays Qd6LoaderS. On an X server the
+// test also clicks a key label during the download with a real X click.
+
+#include "app/TForm1.h"
+#include "app/UiServices.h"
+#include "devicelink/WindowMessage.h"
+#include "profile/Download.h"
+#include "profile/ProfileFile.h"
+
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+using namespace pad;
+
+namespace {
+
+struct RecordingUi : UiServices {
+    QStringList informed, started;
+    bool askYesNo(QWidget*, const QString&, const QString&) override { return true; }
+    void inform(QWidget*, const QString& text, const QString& caption) override {
+        informed << caption + ": " + text;
+    }
+    std::optional<QString> openFileName(QWidget*, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    std::optional<QString> saveFileName(QWidget*, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    void beep() override {}
+    void openLocalFile(const QString&) override {}
+    bool startProgram(const QString& program, const QStringList& arguments) override {
+        started << program;
+        return QProcess::startDetached(program, arguments);
+    }
+    QString findProgram(const QString&) override { return {}; }
+};
+
+// Counts the events of one type that reach a widget.
+struct EventCounter : QObject {
+    EventCounter(QObject* target, QEvent::Type type) : type(type) {
+        target->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == type)
+            ++count;
+        return false;
+    }
+    QEvent::Type type;
+    int count = 0;
+};
+
+} // namespace
+
+class TForm1DownloadTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir runtimeDir, programDir;
+    Workspace ws;
+    RecordingUi ui;
+    std::vector<Report> sent;
+    std::function<void(int)> onReport;
+    std::unique_ptr<TForm1> form;
+
+    QString LoaderLog() const { return runtimeDir.filePath("loader.log"); }
+    QString SocketPath() const { return runtimeDir.filePath("Qd6LoaderS.sock"); }
+    // The loader log without its time stamps: "<message hex> <wParam> <lParam>".
+    QStringList LoaderMessages() const {
+        QFile file(LoaderLog());
+        QStringList lines;
+        if (file.open(QIODevice::ReadOnly))
+            for (const QByteArray& line : file.readAll().split('\n'))
+                if (!line.isEmpty())
+                    lines << QString(line).section(' ', 1);
+        return lines;
+    }
+    void Presence(std::uint32_t message) {
+        WindowMessage::post(form.get(), message, 0, 0);
+        QCoreApplication::processEvents();
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(runtimeDir.isValid() && programDir.isValid());
+        QFile::setPermissions(runtimeDir.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toUtf8());
+        qputenv("FAKE_LOADER_LOG", LoaderLog().toUtf8());
+        // The stand-in loader is the program folder's Qd6LoaderS.
+        QVERIFY(QFile::link(FAKE_LOADER, programDir.filePath("Qd6LoaderS")));
+        QVERIFY(LoadProfileFile(ws.profile, EXAMPLE_PROFILE) == FileResult::Ok);
+
+        TForm1Options options;
+        options.programFolder = programDir.path();
+        options.ui = &ui;
+        options.startLoader = false; // started by the first LOAD below
+        options.deviceLink.setKbdFeatures = [this](std::uint32_t page, std::uint32_t usage,
+                                                   const std::uint8_t* r) {
+            QCOMPARE(page, 0xFF00u);
+            QCOMPARE(usage, 0xFF00u);
+            Report report;
+            std::copy(r, r + 8, report.begin());
+            sent.push_back(report);
+            if (onReport)
+                onReport(int(sent.size()));
+        };
+        form = std::make_unique<TForm1>(ws, options);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form->SwitchViewMode(0); // Mode A: a released key label opens the key menu
+        sent.clear();
+    }
+
+    void loadWithoutAKeypadWarnsAndSendsNothing() {
+        form->StartDownload(); // no presence message yet
+        Presence(MsgKeypadAbsent);
+        form->StartDownload();
+        const QString noKeypad =
+            "Warning: No keypad connected. The profile was not written to the keypad.";
+        QCOMPARE(ui.informed, QStringList({noKeypad, noKeypad}));
+
+        ui.informed.clear();
+        Presence(MsgKeypadPresent);
+        Presence(MsgKeypadNoAccess);
+        form->Import1->trigger();
+        QCOMPARE(ui.informed.size(), 1);
+        QVERIFY(ui.informed[0].startsWith("Warning: "));
+        QVERIFY(ui.informed[0].contains("70-corvask12-keypad.rules"));
+
+        QVERIFY(!form->Timer3->isActive());
+        QVERIFY(ui.started.isEmpty());
+        QVERIFY(sent.empty());
+        ui.informed.clear();
+    }
+
+    void loadWhileTheLoaderIsNotRunningStartsItAndSendsNothing() {
+        Presence(MsgKeypadPresent);
+        QTest::mouseClick(form->Image5, Qt::LeftButton);
+        QCOMPARE(ui.started, QStringList({programDir.filePath("Qd6LoaderS")}));
+        QVERIFY(!form->Timer3->isActive());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(SocketPath()), 5000);
+        QTest::qWait(300);
+        QVERIFY(sent.empty());
+        QVERIFY(LoaderMessages().isEmpty());
+    }
+
+    void greetsTheLoaderOnce() {
+        form->Timer4->start(100);
+        QTRY_VERIFY_WITH_TIMEOUT(!form->Timer4->isActive(), 2000);
+        QTest::qWait(300);
+        QCOMPARE(LoaderMessages(), QStringList({"6a33 0 241"}));
+    }
+
+    void nextLoadDownloadsTheProfile() {
+        QWidget* keyLabel = form->KeyLabel(4);
+        EventCounter paints(form->KeyLabel(0), QEvent::Paint);
+        EventCounter releases(keyLabel, QEvent::MouseButtonRelease);
+        const bool realInput = QGuiApplication::platformName() == "xcb" &&
+                               !QStandardPaths::findExecutable("xdotool").isEmpty();
+        const QPoint target = keyLabel->mapToGlobal(keyLabel->rect().center());
+        int paintsBefore = 0, paintsDuring = 0, releasesDuring = -1;
+        bool menuDuring = true;
+        onReport = [&](int n) {
+            if (n == 3) {
+                paintsBefore = paints.count;
+                form->KeyLabel(0)->update();
+                if (realInput)
+                    QProcess::execute("xdotool",
+                                      {"mousemove", "--sync", QString::number(target.x()),
+                                       QString::number(target.y()), "click", "1"});
+            } else if (n == 240) {
+                paintsDuring = paints.count;
+                releasesDuring = releases.count;
+                menuDuring = form->KeyMenu()->isVisible();
+            }
+        };
+
+        form->StartDownload();
+        QVERIFY(form->Timer3->isActive());
+        QTest::qWait(120);
+        form->StartDownload(); // before the timer fires: the timer runs on unchanged
+        QVERIFY(form->Timer3->remainingTime() <= 100);
+
+        const QString end = QString("6a33 %1 241").arg(std::uint32_t(form->winId()));
+        QTRY_VERIFY_WITH_TIMEOUT(LoaderMessages().contains(end), 40000);
+        onReport = nullptr;
+
+        // The keypad got the profile's 240 reports, once.
+        QVERIFY(sent == DownloadReports(BuildDownloadImage(ws.profile)));
+
+        // The loader: hello, 240 steps from the main window, the end.
+        const std::uint32_t window = std::uint32_t(form->winId());
+        QVERIFY(window != 0);
+        QStringList expected = {"6a33 0 241"};
+        for (int n = 1; n <= 241; ++n)
+            expected << QString("6a33 %1 %2").arg(window).arg(n);
+        QCOMPARE(LoaderMessages(), expected);
+
+        // The hidden progress panel moved as the reports went out.
+        const QRect frame = form->Shape1->geometry();
+        QCOMPARE(frame.width(), 181);
+        QCOMPARE(form->Shape2->geometry().topLeft(), QPoint(frame.left() + 1, frame.top()));
+        QCOMPARE(form->Shape2->width(), 240);
+        QCOMPARE(form->Panel2->geometry().topLeft(), QPoint(frame.left() + 1, frame.top() + 2));
+        QCOMPARE(form->Panel2->width(), 240);
+        QCOMPARE(form->Panel3->y(), frame.top() + 19);
+        QCOMPARE(form->Panel3->text(), QString("133 %"));
+        QVERIFY(form->Panel1->isHidden());
+
+        // The window painted during the download; the click waited for its end.
+        QVERIFY(paintsDuring > paintsBefore);
+        if (!realInput)
+            QSKIP("the held-back click needs an X server and xdotool");
+        QCOMPARE(releasesDuring, 0);
+        QVERIFY(!menuDuring);
+        QTRY_COMPARE_WITH_TIMEOUT(releases.count, 1, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(form->KeyMenu()->isVisible(), 3000);
+        form->KeyMenu()->hide();
+    }
+
+    void closingAsksTheLoaderToQuit() {
+        QVERIFY(form->close());
+        QTRY_COMPARE_WITH_TIMEOUT(LoaderMessages().value(LoaderMessages().size() - 1),
+                                  QString("12 0 0"), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(SocketPath()), 3000); // the loader has gone
+        QVERIFY(ui.informed.isEmpty());
+    }
+};
+
+QTEST_MAIN(TForm1DownloadTest)
+#include "TForm1DownloadTest.moc"

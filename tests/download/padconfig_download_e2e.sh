@@ -1,0 +1,86 @@
+#!/bin/bash
+# One PadConfig run on an X server, with a simulated keypad and a recording
+# stand-in loader: start, LOAD through the File menu's Import, close.
+# Checks what the loader received and what the keypad received.
+# Usage (under xvfb-run): padconfig_download_e2e.sh BINDIR PROFILE
+set -euo pipefail
+bindir=$1
+profile_in=$2
+
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+mkdir -m 700 "$work/run"
+export XDG_RUNTIME_DIR=$work/run
+export PADLINK_SIMULATOR=$work/keypad.log
+export QT_QPA_PLATFORM=xcb
+cp "$profile_in" "$work/profile.qd6"
+loader_log=$work/loader.log
+: > "$loader_log"
+
+fail() { echo "FAIL: $*" >&2; echo "--- loader log" >&2; tail -5 "$loader_log" >&2; exit 1; }
+
+# Waits up to $1 seconds for the command in the remaining arguments to succeed.
+wait_for() {
+    local limit=$1; shift
+    local end=$((SECONDS + limit))
+    until "$@"; do
+        [ $SECONDS -lt $end ] || return 1
+        sleep 0.1
+    done
+}
+loader_has() { grep -Eq "$1" "$loader_log"; }
+
+"$bindir/fake_loader" "$loader_log" &
+wait_for 5 test -S "$XDG_RUNTIME_DIR/Qd6LoaderS.sock" || fail "the test loader did not start"
+
+"$bindir/padconfig" "$work/profile.qd6" &
+padconfig=$!
+
+wait_for 10 loader_has '^[0-9]+ 6a33 0 241$' || fail "no hello (0, 241) after start"
+window=$(xdotool search --sync --name '^Corvask 12 - profile.qd6$' | head -1)
+[ -n "$window" ] || fail "main window with the opened profile not found"
+
+# LOAD through File > Import (the menu's mnemonics).
+xdotool windowfocus --sync "$window"
+sleep 0.3
+xdotool key --clearmodifiers alt+f
+sleep 0.5
+xdotool key i
+wait_for 40 loader_has ' 6a33 [1-9][0-9]* 241$' || fail "the download did not end within 40 s"
+
+# Close through File > Exit.
+xdotool windowfocus --sync "$window"
+sleep 0.3
+xdotool key --clearmodifiers alt+f
+sleep 0.5
+xdotool key x
+wait_for 10 bash -c "! kill -0 $padconfig 2>/dev/null" || fail "PadConfig did not close"
+wait_for 5 loader_has ' 12 0 0$' || fail "no quit message at close"
+
+# What the loader saw: hello, 240 steps and the end from one window id, quit.
+awk -v want_window="$((window & 0xFFFFFFFF))" '
+    { msg[NR] = $2; w[NR] = $3; l[NR] = $4 }
+    END {
+        if (NR != 243) { print "expected 243 messages, got " NR; exit 1 }
+        if (msg[1] != "6a33" || w[1] != 0 || l[1] != 241) { print "first is not the hello"; exit 1 }
+        for (n = 1; n <= 241; ++n) {
+            i = n + 1
+            if (msg[i] != "6a33" || l[i] != n || w[i] != want_window) {
+                print "message " i ": " msg[i] " " w[i] " " l[i] ", expected 6a33 " want_window " " n
+                exit 1
+            }
+        }
+        if (msg[243] != "12" || w[243] != 0 || l[243] != 0) { print "last is not quit"; exit 1 }
+    }' "$loader_log" || fail "loader messages"
+
+# What the keypad saw: Normal mode first, then exactly the profile's 240 reports.
+head -1 "$PADLINK_SIMULATOR" | grep -qx '03 ff ff 00 00 00 00 00' || fail "Normal mode is not first"
+"$bindir/qd6" reports "$work/profile.qd6" > "$work/expected.txt"
+tail -n +2 "$PADLINK_SIMULATOR" | diff -q - "$work/expected.txt" >/dev/null ||
+    fail "the keypad did not receive exactly the profile's 240 reports"
+
+# Pace: steps 1 to 241 span 239 of the 240 report cycles.
+awk '$2 == "6a33" && $3 != 0 && $4 == 1 { first = $1 } $2 == "6a33" && $3 != 0 && $4 == 241 { last = $1 }
+     END { s = (last - first) / 1e9 * 240 / 239; printf "download %.3f s, %.4f of 16.8 s\n", s, s / 16.8 }' \
+    "$loader_log"
+echo PASS
