@@ -1,0 +1,272 @@
+// PadConfig's main window with its dialogs on a real X display (Xvfb): keys are
+// typed with xdotool, so they arrive as the window system delivers them, through
+// the keyboard grab and the capture filter. A profile made entirely through the
+// windows is saved, read back with qd6 and opened again.
+
+#include "app/TForm1.h"
+#include "app/UiServices.h"
+#include "dialogs/TMacroMngDlg.h"
+#include "dialogs/TRecDlg.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+using namespace pad;
+
+namespace {
+
+class ScriptedUi : public UiServices {
+  public:
+    bool askYesNo(QWidget*, const QString&, const QString&) override { return true; }
+    void inform(QWidget*, const QString& text, const QString&) override { messages << text; }
+    std::optional<QString> openFileName(QWidget*, const QString&, const QString&) override {
+        return openPath;
+    }
+    std::optional<QString> saveFileName(QWidget*, const QString&, const QString&) override {
+        return savePath;
+    }
+    void beep() override {}
+    void openLocalFile(const QString&) override {}
+    bool startProgram(const QString&, const QStringList&) override { return false; }
+    QString findProgram(const QString&) override { return {}; }
+
+    QString openPath, savePath;
+    QStringList messages;
+};
+
+void onNextModal(std::function<void(QWidget*)> action) {
+    QTimer::singleShot(0, [action] {
+        QWidget* w = QApplication::activeModalWidget();
+        QVERIFY(w);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        action(w);
+    });
+}
+
+// Types keys on the X display and lets the program take them in.
+void xdotool(const QStringList& args) {
+    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), args), 0);
+    QTest::qWait(300);
+}
+
+QPushButton* button(QWidget* dlg, const char* name) {
+    auto* b = dlg->findChild<QPushButton*>(QLatin1String(name));
+    if (!b)
+        qFatal("no button %s", name);
+    return b;
+}
+
+QStringList listLines(QWidget* editor) {
+    QStringList out;
+    auto* list = editor->findChild<QListWidget*>(QStringLiteral("TntListBox1"));
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+// Rec, the keys, Stop in the Macro Editor.
+void recordInEditor(QWidget* editor, const QStringList& keys) {
+    button(editor, "TntBitBtn37")->click();
+    for (const QString& k : keys)
+        xdotool({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("30"), k});
+    button(editor, "TntBitBtn37")->click();
+}
+
+QByteArray qd6Json(const QString& path) {
+    QProcess qd6;
+    qd6.start(QStringLiteral(QD6_PATH), {QStringLiteral("show"), QStringLiteral("--json"), path});
+    if (!qd6.waitForFinished(10000) || qd6.exitCode() != 0)
+        qFatal("qd6 failed: %s", qd6.readAllStandardError().constData());
+    return qd6.readAllStandardOutput();
+}
+
+} // namespace
+
+class EndToEndTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+
+    std::unique_ptr<TForm1> makeForm(Workspace& ws, ScriptedUi& ui) {
+        TForm1Options options;
+        options.programFolder = dir.path();
+        options.ui = &ui;
+        options.startLoader = false;
+        auto form = std::make_unique<TForm1>(ws, options);
+        form->CreateDialogs();
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get()))
+            qFatal("main window not shown");
+        return form;
+    }
+    // Releases the mouse over key label n in the mode shown; the key menu opens.
+    void selectKey(TForm1& form, int mode, int labelNumber) {
+        form.SwitchViewMode(mode);
+        form.KeyLabelReleased(labelNumber);
+        form.KeyMenu()->hide();
+    }
+    void trigger(TForm1& form, const char* action) {
+        auto* a = form.findChild<QAction*>(QLatin1String(action));
+        if (!a)
+            qFatal("no action %s", action);
+        a->trigger();
+    }
+
+  private slots:
+    void singleKeyFromTheKeyMenu() {
+        Workspace ws;
+        ScriptedUi ui;
+        auto form = makeForm(ws, ui);
+        selectKey(*form, 0, 5);
+        onNextModal([](QWidget* w) {
+            QCOMPARE(w->objectName(), QStringLiteral("TRecSingleDlg"));
+            button(w, "TntBitBtn1")->click(); // Rec
+            xdotool({QStringLiteral("key"), QStringLiteral("a")});
+            button(w, "TntBitBtn1")->click(); // Stop
+            button(w, "TntBitBtn2")->click(); // OK
+        });
+        trigger(*form, "SingeKey1");
+        const KeySlot& slot = ws.profile.slot(0, 4);
+        QCOMPARE(slot.action, KeyAction::direct(0x01));
+        QVERIFY(slot.label == u"A");
+        QCOMPARE(ws.profile.kindOf(0, 4), KindSingleKey);
+        QVERIFY(form->windowTitle().endsWith(QLatin1Char('*')));
+    }
+
+    void profileMadeThroughTheWindowsReadsBackIdentically() {
+        const QString path = dir.filePath(QStringLiteral("gui.qd6"));
+        const QString again = dir.filePath(QStringLiteral("again.qd6"));
+        Workspace ws;
+        ScriptedUi ui;
+        auto form = makeForm(ws, ui);
+
+        // Mode A key 5: a single key; key 6: the right mouse button.
+        selectKey(*form, 0, 5);
+        onNextModal([](QWidget* w) {
+            button(w, "TntBitBtn1")->click();
+            xdotool({QStringLiteral("key"), QStringLiteral("F7")});
+            button(w, "TntBitBtn1")->click();
+            w->findChild<QLineEdit*>(QStringLiteral("TntEdit1"))->setText(QStringLiteral("Map"));
+            button(w, "TntBitBtn2")->click();
+        });
+        trigger(*form, "SingeKey1");
+        selectKey(*form, 0, 6);
+        onNextModal([](QWidget* w) {
+            w->findChild<QRadioButton*>(QStringLiteral("TntRadioButton3"))->setChecked(true);
+            button(w, "TntBitBtn1")->click();
+        });
+        trigger(*form, "MouseButton1");
+
+        // Mode B key 1: a macro recorded for the key. Ctrl+C, the menu accelerator
+        // Alt+F and Escape are recorded, not acted on (xdotool lets go of the
+        // modifier first).
+        selectKey(*form, 1, 1);
+        QStringList recorded;
+        onNextModal([&](QWidget* w) {
+            recordInEditor(w, {"ctrl+c", "alt+f", "Escape"});
+            recorded = listLines(w);
+            w->findChild<QRadioButton*>(QStringLiteral("TntRadioButton2"))->setChecked(true);
+            w->findChild<QLineEdit*>(QStringLiteral("TED_RecKeyDes"))
+                ->setText(QStringLiteral("Copy"));
+            button(w, "TntBitBtn38")->click();
+        });
+        trigger(*form, "Marco1");
+        QCOMPARE(recorded, (QStringList{"Ctrl  press", "C  press", "Ctrl  release", "C  release",
+                                        "Alt  press", "F  press", "Alt  release", "F  release",
+                                        "Esc  press", "Esc  release"}));
+        const std::array<KeyEvent, 10> copyEvents = {0x63, 0x03, 0xE3, 0x83, 0x65,
+                                                     0x06, 0xE5, 0x86, 0x26, 0xA6};
+        QVERIFY(std::equal(copyEvents.begin(), copyEvents.end(),
+                           ws.profile.slot(1, 0).action.events.begin()));
+        QCOMPARE(ws.profile.slot(1, 0).action.playMode, std::uint8_t(RepeatWhileHeld));
+        QCOMPARE(ws.profile.kindOf(1, 0), 10);
+
+        // A macro from the "M&acro" menu and one from the manager's New Macro.
+        onNextModal([](QWidget* w) {
+            recordInEditor(w, {"shift+x"});
+            w->findChild<QLineEdit*>(QStringLiteral("TED_RecKeyDes"))
+                ->setText(QStringLiteral("Shout"));
+            button(w, "TntBitBtn38")->click();
+        });
+        trigger(*form, "NewMacro1");
+        onNextModal([](QWidget* manager) {
+            onNextModal([](QWidget* editor) {
+                recordInEditor(editor, {"F5"});
+                editor->findChild<QLineEdit*>(QStringLiteral("TED_RecKeyDes"))
+                    ->setText(QStringLiteral("FromManager"));
+                button(editor, "TntBitBtn38")->click();
+            });
+            button(manager, "TntBitBtn4")->click(); // New Macro
+            button(manager, "TntBitBtn1")->click(); // Close
+        });
+        trigger(*form, "EditMarcos1");
+        QCOMPARE(ws.profile.macros().count(), std::size_t(3));
+
+        // Mode C key 16 gets "FromManager" through More... and Assign; key 3 gets
+        // "Copy" through its macro item, which moves it to the end of the list.
+        selectKey(*form, 2, 16);
+        onNextModal([](QWidget* w) {
+            auto* manager = static_cast<TMacroMngDlg*>(w);
+            QVERIFY(button(w, "TntBitBtn5")->isVisible());
+            manager->SelectMacro(2);
+            button(w, "TntBitBtn5")->click(); // Assign
+        });
+        form->More1Click();
+        QCOMPARE(ws.profile.kindOf(2, 15), 12);
+        selectKey(*form, 2, 3);
+        onNextModal([](QWidget* w) { button(w, "TntBitBtn38")->click(); });
+        trigger(*form, "Macro0");
+        QCOMPARE(ws.profile.kindOf(2, 2), 12);
+        QCOMPARE(ws.profile.kindOf(1, 0), 12);
+        QVERIFY(ws.profile.macros().macroAt(2).name == u"Copy");
+        QCOMPARE(ws.profile.kindOf(2, 15), 11);
+
+        ui.savePath = path;
+        form->Save1Click();
+        QVERIFY(ui.messages.isEmpty());
+        QVERIFY(!ws.document.modifiedFlag);
+        const QByteArray saved = qd6Json(path);
+
+        // The stored bytes as the windows made them.
+        const QJsonObject json = QJsonDocument::fromJson(saved).object();
+        auto slotJson = [&](int mode, int key) {
+            return json[QStringLiteral("slots")].toArray()[mode * 16 + key].toObject();
+        };
+        QCOMPARE(slotJson(0, 4)[QStringLiteral("label")].toString(), QStringLiteral("Map"));
+        QCOMPARE(slotJson(0, 4)[QStringLiteral("playMode")].toInt(), 0xA3);
+        QCOMPARE(slotJson(0, 4)[QStringLiteral("events")].toArray()[0].toInt(), 0x3D); // F7
+        QCOMPARE(slotJson(0, 4)[QStringLiteral("kind")].toInt(), 1);
+        QCOMPARE(slotJson(0, 5)[QStringLiteral("events")].toArray()[0].toInt(), 0x75);
+        QCOMPARE(slotJson(0, 5)[QStringLiteral("kind")].toInt(), 3);
+        QCOMPARE(slotJson(1, 0)[QStringLiteral("playMode")].toInt(), 0xA1);
+
+        // Opened again in a second window, it is the same profile and saves the same file.
+        Workspace reopened;
+        ScriptedUi ui2;
+        auto form2 = makeForm(reopened, ui2);
+        ui2.openPath = path;
+        form2->Open1Click();
+        QVERIFY(ui2.messages.isEmpty());
+        QVERIFY(reopened.profile == ws.profile);
+        ui2.savePath = again;
+        form2->SaveAs1Click();
+        QCOMPARE(qd6Json(again), saved);
+    }
+};
+
+QTEST_MAIN(EndToEndTest)
+#include "EndToEndTest.moc"
