@@ -27,9 +27,6 @@ namespace {
 constexpr std::uint32_t HostMessage = 1124;
 constexpr std::uint32_t KeypadUsagePage = 0xFF00;
 constexpr std::uint32_t KeypadUsage = 0xFF00;
-constexpr std::uint32_t MsgKeypadPresent = 0x0600;
-constexpr std::uint32_t MsgKeypadAbsent = 0x0700;
-constexpr std::uint32_t MsgKeypadNoAccess = 0x0601;
 constexpr int InputBufferSize = 32;
 
 class Host : public QObject {
@@ -41,13 +38,13 @@ class Host : public QObject {
         if (!message)
             return QObject::event(event);
         switch (message->message()) {
-        case MsgKeypadPresent:
+        case pad::MSG_KEYPAD_PRESENT:
             print("PRESENT");
             break;
-        case MsgKeypadAbsent:
+        case pad::MSG_KEYPAD_ABSENT:
             print("ABSENT");
             break;
-        case MsgKeypadNoAccess:
+        case pad::MSG_KEYPAD_NO_ACCESS:
             print("NO_ACCESS");
             break;
         case HostMessage: {
