@@ -5,6 +5,7 @@
 #include "profile/KeyAction.h"
 #include "profile/KeyCodes.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -66,6 +67,8 @@ class MacroList {
     // Index of the first macro whose name equals text ignoring case, or -1.
     long findByName(std::u16string_view text) const;
     void clear() { records_.clear(); }
+    // Makes room for n macros in one allocation (the file reader knows the count).
+    void reserve(std::size_t n) { records_.reserve(std::min(n, MaxCount)); }
 
     friend bool operator==(const MacroList&, const MacroList&) = default;
 

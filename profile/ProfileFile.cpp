@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,50 +16,194 @@ constexpr std::string_view kMagicOlder = ".QD5";
 constexpr std::size_t kMacroCountWord = 4;
 constexpr std::size_t kFirstKindWord = 16;
 
-std::uint16_t readWord(std::span<const std::uint8_t> bytes, std::size_t offset) {
-    return std::uint16_t(bytes[offset] | (bytes[offset + 1] << 8));
+std::uint16_t readWord(const std::uint8_t* in, std::size_t offset) {
+    return std::uint16_t(in[offset] | (in[offset + 1] << 8));
 }
 
-void writeWord(std::vector<std::uint8_t>& out, std::size_t offset, std::uint16_t value) {
+void writeWord(std::uint8_t* out, std::size_t offset, std::uint16_t value) {
     out[offset] = std::uint8_t(value & 0xFF);
     out[offset + 1] = std::uint8_t(value >> 8);
 }
 
-// A 256-unit text field: the text (at most 255 units), its NUL, zero fill.
-void writeTextField(std::vector<std::uint8_t>& out, std::size_t offset, std::u16string_view text) {
+// A 256-unit text field: the text (at most 255 units), its NUL, zero fill. The
+// field must already be zero.
+void writeTextField(std::uint8_t* field, std::u16string_view text) {
     const std::size_t units = std::min(text.size(), MaxTextUnits);
     for (std::size_t i = 0; i < units; ++i)
-        writeWord(out, offset + 2 * i, text[i]);
+        writeWord(field, 2 * i, text[i]);
 }
 
 // The text of a 256-unit field: up to its first NUL, at most 255 units even when the
 // field holds no NUL. Units are taken as they are, valid UTF-16 or not.
-std::u16string readTextField(std::span<const std::uint8_t> bytes, std::size_t offset) {
-    std::u16string text;
-    for (std::size_t i = 0; i < MaxTextUnits; ++i) {
-        const char16_t unit = readWord(bytes, offset + 2 * i);
-        if (unit == 0)
-            break;
-        text.push_back(unit);
-    }
+std::u16string readTextField(const std::uint8_t* field) {
+    std::size_t length = 0;
+    while (length < MaxTextUnits && readWord(field, 2 * length) != 0)
+        ++length;
+    std::u16string text(length, u'\0');
+    for (std::size_t i = 0; i < length; ++i)
+        text[i] = readWord(field, 2 * i);
     return text;
 }
 
-void writeAction(std::vector<std::uint8_t>& out, std::size_t offset, const KeyAction& action) {
+void writeAction(std::uint8_t* out, const KeyAction& action) {
     const auto bytes = action.bytes();
-    std::copy(bytes.begin(), bytes.end(), out.begin() + std::ptrdiff_t(offset));
+    std::copy(bytes.begin(), bytes.end(), out);
 }
 
-bool magicIs(std::span<const std::uint8_t> bytes, std::string_view magic) {
+bool magicIs(const std::uint8_t* header, std::string_view magic) {
     for (std::size_t i = 0; i < magic.size(); ++i)
-        if (readWord(bytes, 2 * i) != std::uint16_t(magic[i]))
+        if (readWord(header, 2 * i) != std::uint16_t(magic[i]))
             return false;
     return true;
 }
 
-void readSlotRecord(std::span<const std::uint8_t> bytes, std::size_t offset, KeySlot& slot) {
-    slot.action = KeyAction::fromBytes(bytes.data() + offset);
-    slot.label = readTextField(bytes, offset + ActionSize + 1);
+std::size_t macroCountToWrite(const Profile& profile) {
+    return std::min(profile.macros().count(), MacroList::MaxCount);
+}
+
+std::size_t encodedSize(const Profile& profile) {
+    return Qd6FixedSize + macroCountToWrite(profile) * MacroFileSize;
+}
+
+// The file in writing order. out.take(n) hands out the next n bytes, zeroed.
+template <class Sink> void encode(const Profile& profile, Sink& out) {
+    const std::size_t count = macroCountToWrite(profile);
+
+    std::uint8_t* header = out.take(ProfileHeaderSize);
+    for (std::size_t i = 0; i < kMagicCurrent.size(); ++i)
+        writeWord(header, 2 * i, std::uint16_t(kMagicCurrent[i]));
+    writeWord(header, 2 * kMacroCountWord, std::uint16_t(count));
+    for (int i = 0; i < SlotCount; ++i)
+        writeWord(header, 2 * (kFirstKindWord + std::size_t(i)),
+                  std::uint16_t(std::uint32_t(profile.kindAt(i)) & 0xFFFF));
+
+    for (int i = 0; i < SlotCount; ++i) {
+        std::uint8_t* record = out.take(SlotRecordSize);
+        writeAction(record, profile.slotAt(i).action);
+        // record[17] is the reserved byte, left zero.
+        writeTextField(record + ActionSize + 1, profile.slotAt(i).label);
+    }
+    for (std::size_t n = 0; n < count; ++n)
+        writeTextField(out.take(NameFieldSize), profile.macros().macroAt(n).name);
+    for (std::size_t n = 0; n < count; ++n)
+        writeAction(out.take(ActionSize), profile.macros().macroAt(n).action);
+}
+
+// The decoder's input: next(n) gives the next n bytes, or nullptr when the input
+// ends (or fails) first; knownSize() is the whole input's size when known up front.
+class SpanSource {
+  public:
+    explicit SpanSource(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+    const std::uint8_t* next(std::size_t n) {
+        if (bytes_.size() - position_ < n)
+            return nullptr;
+        position_ += n;
+        return bytes_.data() + position_ - n;
+    }
+    std::optional<std::size_t> knownSize() const { return bytes_.size(); }
+    bool failed() const { return false; }
+
+  private:
+    std::span<const std::uint8_t> bytes_;
+    std::size_t position_ = 0;
+};
+
+// Reads a file through a small buffer: the decoder's pieces are at most one slot
+// record, so a profile of any size needs no more memory than its decoded form.
+class FileSource {
+  public:
+    explicit FileSource(int fd) : fd_(fd), buffer_(1 << 16) {
+        struct stat info {};
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+            size_ = std::size_t(info.st_size);
+    }
+    const std::uint8_t* next(std::size_t n) {
+        if (end_ - begin_ < n) {
+            std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+            end_ -= begin_;
+            begin_ = 0;
+            while (end_ < n) {
+                const ssize_t got = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
+                if (got < 0 && errno == EINTR)
+                    continue;
+                if (got <= 0) {
+                    failed_ = got < 0; // a folder, for one, opens but cannot be read
+                    return nullptr;
+                }
+                end_ += std::size_t(got);
+            }
+        }
+        begin_ += n;
+        return buffer_.data() + begin_ - n;
+    }
+    std::optional<std::size_t> knownSize() const { return size_; }
+    bool failed() const { return failed_; }
+
+  private:
+    int fd_;
+    std::vector<std::uint8_t> buffer_;
+    std::size_t begin_ = 0;
+    std::size_t end_ = 0;
+    std::optional<std::size_t> size_;
+    bool failed_ = false;
+};
+
+template <class Source>
+FileResult decode(Source& in, Profile& into, std::u16string_view freshLabel,
+                  std::string* magicOut) {
+    // What a missing piece means: a read error, or a file shorter than it announces.
+    const auto cut = [&in] {
+        return in.failed() ? FileResult::OpenForReadFailed : FileResult::UnsupportedFile;
+    };
+    const std::uint8_t* header = in.next(ProfileHeaderSize);
+    if (!header)
+        return cut();
+    const bool current = magicIs(header, kMagicCurrent);
+    if (!current && !magicIs(header, kMagicOlder))
+        return FileResult::UnsupportedFile;
+    const std::size_t count = readWord(header, 2 * kMacroCountWord);
+    const std::size_t fixedSize = current ? Qd6FixedSize : Qd5FixedSize;
+    if (count > MacroList::MaxCount)
+        return FileResult::UnsupportedFile;
+    if (in.knownSize() && *in.knownSize() < fixedSize + count * MacroFileSize)
+        return FileResult::UnsupportedFile;
+
+    // Built aside and moved in at the end, so a refused file changes nothing.
+    Profile loaded;
+    loaded.resetToFresh(freshLabel);
+    const int keysPerMode = current ? KeysPerMode : Qd5KeysPerMode;
+    for (int r = 0; r < ModeCount * keysPerMode; ++r) {
+        const int mode = r / keysPerMode;
+        const int key = r % keysPerMode;
+        loaded.setKind(mode, key, readWord(header, 2 * (kFirstKindWord + std::size_t(r))));
+        const std::uint8_t* record = in.next(SlotRecordSize);
+        if (!record)
+            return cut();
+        KeySlot& slot = loaded.slot(mode, key);
+        slot.action = KeyAction::fromBytes(record);
+        slot.label = readTextField(record + ActionSize + 1);
+    }
+
+    MacroList& macros = loaded.macros();
+    macros.reserve(count);
+    for (std::size_t n = 0; n < count; ++n) {
+        const std::uint8_t* name = in.next(NameFieldSize);
+        if (!name)
+            return cut();
+        macros.append({readTextField(name), KeyAction{}});
+    }
+    for (std::size_t n = 0; n < count; ++n) {
+        const std::uint8_t* action = in.next(ActionSize);
+        if (!action)
+            return cut();
+        macros.macroAt(n).action = KeyAction::fromBytes(action);
+    }
+    loaded.enforceKindInvariant();
+
+    into = std::move(loaded);
+    if (magicOut)
+        *magicOut = std::string(current ? kMagicCurrent : kMagicOlder);
+    return FileResult::Ok;
 }
 
 // Writes all of data to fd; false on any error.
@@ -124,79 +269,25 @@ int languageTextNumber(FileResult result) {
 }
 
 std::vector<std::uint8_t> EncodeProfileFile(const Profile& profile) {
-    const MacroList& macros = profile.macros();
-    const std::size_t count = std::min(macros.count(), MacroList::MaxCount);
-    std::vector<std::uint8_t> out(Qd6FixedSize + count * MacroFileSize, 0);
-
-    for (std::size_t i = 0; i < kMagicCurrent.size(); ++i)
-        writeWord(out, 2 * i, std::uint16_t(kMagicCurrent[i]));
-    writeWord(out, 2 * kMacroCountWord, std::uint16_t(count));
-    for (int i = 0; i < SlotCount; ++i)
-        writeWord(out, 2 * (kFirstKindWord + std::size_t(i)),
-                  std::uint16_t(std::uint32_t(profile.kindAt(i)) & 0xFFFF));
-
-    for (int i = 0; i < SlotCount; ++i) {
-        const std::size_t offset = ProfileHeaderSize + std::size_t(i) * SlotRecordSize;
-        const KeySlot& slot = profile.slotAt(i);
-        writeAction(out, offset, slot.action);
-        // out[offset + 17] is the reserved byte, already zero.
-        writeTextField(out, offset + ActionSize + 1, slot.label);
-    }
-
-    const std::size_t actionsOffset = Qd6FixedSize + count * NameFieldSize;
-    for (std::size_t n = 0; n < count; ++n) {
-        const MacroRecord& macro = macros.macroAt(n);
-        writeTextField(out, Qd6FixedSize + n * NameFieldSize, macro.name);
-        writeAction(out, actionsOffset + n * ActionSize, macro.action);
-    }
-    return out;
+    struct VectorSink {
+        std::vector<std::uint8_t> bytes;
+        std::uint8_t* take(std::size_t n) {
+            bytes.resize(bytes.size() + n, 0);
+            return bytes.data() + bytes.size() - n;
+        }
+    } sink;
+    sink.bytes.reserve(encodedSize(profile));
+    encode(profile, sink);
+    return std::move(sink.bytes);
 }
 
 FileResult DecodeProfileFile(std::span<const std::uint8_t> bytes, Profile& into,
                              std::u16string_view freshLabel, std::string* magicOut) {
-    if (bytes.size() < ProfileHeaderSize)
-        return FileResult::UnsupportedFile;
-    const bool current = magicIs(bytes, kMagicCurrent);
-    if (!current && !magicIs(bytes, kMagicOlder))
-        return FileResult::UnsupportedFile;
-
-    const std::size_t count = readWord(bytes, 2 * kMacroCountWord);
-    const std::size_t fixedSize = current ? Qd6FixedSize : Qd5FixedSize;
-    if (bytes.size() < fixedSize + count * MacroFileSize)
-        return FileResult::UnsupportedFile;
-    if (count > MacroList::MaxCount)
-        return FileResult::UnsupportedFile;
-
-    // Built aside and moved in at the end, so a refused file changes nothing.
-    Profile loaded;
-    loaded.resetToFresh(freshLabel);
-    const int keysPerMode = current ? KeysPerMode : Qd5KeysPerMode;
-    for (int record = 0; record < ModeCount * keysPerMode; ++record) {
-        const int mode = record / keysPerMode;
-        const int key = record % keysPerMode;
-        loaded.setKind(mode, key, readWord(bytes, 2 * (kFirstKindWord + std::size_t(record))));
-        readSlotRecord(bytes, ProfileHeaderSize + std::size_t(record) * SlotRecordSize,
-                       loaded.slot(mode, key));
-    }
-
-    const std::size_t actionsOffset = fixedSize + count * NameFieldSize;
-    for (std::size_t n = 0; n < count; ++n) {
-        MacroRecord macro;
-        macro.name = readTextField(bytes, fixedSize + n * NameFieldSize);
-        macro.action = KeyAction::fromBytes(bytes.data() + actionsOffset + n * ActionSize);
-        loaded.macros().append(std::move(macro));
-    }
-    loaded.enforceKindInvariant();
-
-    into = std::move(loaded);
-    if (magicOut)
-        *magicOut = std::string(current ? kMagicCurrent : kMagicOlder);
-    return FileResult::Ok;
+    SpanSource source(bytes);
+    return decode(source, into, freshLabel, magicOut);
 }
 
 FileResult SaveProfileFile(const Profile& profile, const std::filesystem::path& path) {
-    const std::vector<std::uint8_t> bytes = EncodeProfileFile(profile);
-
     // Saving through a symbolic link replaces the file it points to, not the link.
     std::error_code error;
     std::filesystem::path target = path;
@@ -211,11 +302,31 @@ FileResult SaveProfileFile(const Profile& profile, const std::filesystem::path& 
     if (fd < 0)
         return FileResult::OpenForWriteFailed;
 
-    bool ok = writeAll(fd, bytes.data(), bytes.size());
+    // Written through a small buffer, so a profile of any size needs no extra memory.
+    struct FileSink {
+        int fd;
+        std::vector<std::uint8_t> buffer = std::vector<std::uint8_t>(1 << 16);
+        std::size_t used = 0;
+        bool ok = true;
+        std::uint8_t* take(std::size_t n) {
+            if (used + n > buffer.size())
+                flush();
+            std::memset(buffer.data() + used, 0, n);
+            used += n;
+            return buffer.data() + used - n;
+        }
+        void flush() {
+            ok = ok && writeAll(fd, buffer.data(), used);
+            used = 0;
+        }
+    } sink{fd};
+    encode(profile, sink);
+    sink.flush();
+    bool ok = sink.ok;
     struct stat existing {};
     if (ok && ::stat(target.c_str(), &existing) == 0)
         ok = ::fchmod(fd, existing.st_mode & 07777) == 0;
-    ok = ok && ::fsync(fd) == 0;
+    ok = ok && ::fdatasync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     ok = ok && ::rename(tempPath.c_str(), target.c_str()) == 0;
     if (!ok) {
@@ -240,30 +351,10 @@ FileResult LoadProfileFile(Profile& profile, const std::filesystem::path& path,
     if (fd < 0)
         return FileResult::OpenForReadFailed;
 
-    // Nothing past the largest possible profile file matters, so reading stops there.
-    std::vector<std::uint8_t> bytes;
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
-        bytes.reserve(std::min(std::size_t(info.st_size), MaxProfileFileSize));
-    std::uint8_t buffer[65536];
-    bool ok = true;
-    while (bytes.size() < MaxProfileFileSize) {
-        const std::size_t want = std::min(sizeof buffer, MaxProfileFileSize - bytes.size());
-        const ssize_t n = ::read(fd, buffer, want);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            ok = false; // also a folder, which opens but cannot be read
-            break;
-        }
-        if (n == 0)
-            break;
-        bytes.insert(bytes.end(), buffer, buffer + n);
-    }
+    FileSource source(fd);
+    const FileResult result = decode(source, profile, freshLabel, magicOut);
     ::close(fd);
-    if (!ok)
-        return FileResult::OpenForReadFailed;
-    return DecodeProfileFile(bytes, profile, freshLabel, magicOut);
+    return result;
 }
 
 } // namespace pad

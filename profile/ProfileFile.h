@@ -51,8 +51,6 @@ inline constexpr std::size_t Qd6FixedSize = ProfileHeaderSize + SlotCount * Slot
 inline constexpr int Qd5KeysPerMode = 12;
 inline constexpr std::size_t Qd5FixedSize =
     ProfileHeaderSize + ModeCount * Qd5KeysPerMode * SlotRecordSize;
-// The largest file the format can describe (65,535 macros); the reader never needs more.
-inline constexpr std::size_t MaxProfileFileSize = Qd6FixedSize + 65535 * MacroFileSize;
 
 // The whole file for a profile, always the current version.
 std::vector<std::uint8_t> EncodeProfileFile(const Profile& profile);
