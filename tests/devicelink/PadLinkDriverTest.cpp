@@ -119,12 +119,20 @@ TEST_F(PadLinkTest, SetKbdFeaturesWithNothingPresentSendsNothing) {
     EXPECT_EQ(hid->openCount("/dev/hidraw0"), 0);
 }
 
-TEST_F(PadLinkTest, UnpluggedKeypadDropsWritesSilently) {
+TEST_F(PadLinkTest, UnpluggedOrRefusingKeypadDropsWritesSilently) {
     hid->addInterface(keypadInterface("/dev/hidraw0"));
+    auto refusing = keypadInterface("/dev/hidraw1");
+    refusing.rejectsFeatureReports = true;
+    hid->addInterface(refusing);
+    hid->addInterface(keypadInterface("/dev/hidraw2"));
     start();
     hid->removeInterface("/dev/hidraw0");
     EXPECT_EQ(link->setKbdFeatures(0xFF00, 0xFF00, ModeB), 1);
     EXPECT_TRUE(hid->reportsReceived("/dev/hidraw0").empty());
+    EXPECT_TRUE(hid->reportsReceived("/dev/hidraw1").empty());
+    // The interfaces after them still get the report.
+    EXPECT_EQ(hid->reportsReceived("/dev/hidraw2"), std::vector<FeatureReport>{ModeB});
+    EXPECT_EQ(hid->openHandleCount("/dev/hidraw1"), 0);
 }
 
 TEST_F(PadLinkTest, KeypadThatCannotBeOpenedForWritingAddsNoAccess) {
