@@ -31,6 +31,9 @@ std::shared_ptr<SimulatedHidSystem> makeSimulatedKeypadSystem(std::uint16_t vend
     SimulatedInterface keypad;
     keypad.info = {SimulatedKeypadPath, vendorId, 0x4002, 0xFF00, 0xFF00, true};
     keypad.keypad = std::make_shared<SimulatedKeypad>(logPath);
+    // The log stands for the keypad's device node: one that cannot be written makes a
+    // keypad that is present but cannot be opened, as without a udev rule.
+    keypad.openError = keypad.keypad->logError();
     system->addInterface(std::move(keypad));
     return system;
 }

@@ -23,7 +23,8 @@ LinkBackend backendFromEnvironment(std::uint16_t vendorId);
 inline constexpr const char* SimulatedKeypadPath = "sim:keypad0";
 
 // A simulated system holding one keypad (vendorId, product 0x4002, usage page and
-// usage 0xFF00) that appends the reports it receives to logPath.
+// usage 0xFF00) that appends the reports it receives to logPath. When logPath cannot
+// be opened for appending, every open of the keypad fails with that error.
 std::shared_ptr<SimulatedHidSystem> makeSimulatedKeypadSystem(std::uint16_t vendorId,
                                                               const std::string& logPath);
 

@@ -13,7 +13,8 @@
 //                      KEYPAD_DEFAULT_VENDOR_ID
 //   PADLINK_SIMULATOR  a file name: use one simulated keypad instead of the machine's
 //                      devices, and append every feature report it receives to the
-//                      file as a line of 8 lower-case hex bytes
+//                      file as a line of 8 lower-case hex bytes (a file that cannot
+//                      be written makes the keypad one that cannot be opened)
 
 #include <cstdint>
 

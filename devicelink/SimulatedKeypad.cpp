@@ -1,9 +1,11 @@
 #include "devicelink/SimulatedKeypad.h"
 
+#include <cerrno>
+
 namespace pad {
 
 SimulatedKeypad::SimulatedKeypad(const std::string& logPath)
-    : log_(std::fopen(logPath.c_str(), "a")) {}
+    : log_(std::fopen(logPath.c_str(), "a")), logError_(log_ ? 0 : errno) {}
 
 SimulatedKeypad::~SimulatedKeypad() {
     if (log_)

@@ -31,6 +31,7 @@ class SimulatedKeypad {
     const std::array<std::uint8_t, MemorySize>& memory() const { return memory_; }
     std::uint8_t mode() const { return mode_; }
     bool logging() const { return log_ != nullptr; }
+    int logError() const { return logError_; } // errno of a failed log open, else 0
 
     static std::string formatReport(const FeatureReport& report);
 
@@ -38,6 +39,7 @@ class SimulatedKeypad {
     std::array<std::uint8_t, MemorySize> memory_{};
     std::uint8_t mode_ = 0;
     std::FILE* log_ = nullptr;
+    int logError_ = 0;
 };
 
 } // namespace pad

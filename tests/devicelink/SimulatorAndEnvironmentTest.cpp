@@ -12,6 +12,7 @@
 
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <glob.h>
@@ -52,11 +53,21 @@ TEST(SimulatedKeypad, KeepsMemoryAndModeAndLogsEveryReport) {
                                         "05 08 00 99 99 99 99 00"}));
 }
 
-TEST(SimulatedKeypad, WorksWithoutWritableLog) {
+TEST(SimulatedKeypad, UnwritableLogMakesAKeypadThatCannotBeOpened) {
     SimulatedKeypad keypad("/nonexistent-dir/k.log");
     EXPECT_FALSE(keypad.logging());
+    EXPECT_EQ(keypad.logError(), ENOENT);
     keypad.receive({0x03, 0xFF, 0xFF, 0x03, 0, 0, 0, 0});
     EXPECT_EQ(keypad.mode(), 3);
+
+    RecordingHost host;
+    PadLinkDriver link(makeSimulatedKeypadSystem(0x1234, "/nonexistent-dir/k.log"), nullptr,
+                       0x1234);
+    link.initDriver(&host, HostMessage, KeypadPage);
+    drainEvents();
+    ASSERT_EQ(host.numbers(),
+              (std::vector<std::uint32_t>{MSG_KEYPAD_PRESENT, MSG_KEYPAD_NO_ACCESS}));
+    EXPECT_EQ(host.messages[1].lParam, ENOENT);
 }
 
 TEST(LinkEnvironment, VendorIdFromEnvironment) {

@@ -24,4 +24,12 @@ if PADLINK_VENDOR_ID=0x0000 "$qd6" download "$profile" > /dev/null 2> "$work/abs
     exit 1
 fi
 grep -qx "No keypad connected" "$work/absent.err" || { cat "$work/absent.err"; exit 1; }
+# A keypad that cannot be opened (the simulator's log is unwritable): no download,
+# and the udev rule is named.
+if PADLINK_SIMULATOR=/nonexistent-dir/k.log "$qd6" download "$profile" > /dev/null 2> "$work/locked.err"; then
+    echo "download to a keypad that cannot be opened succeeded"
+    exit 1
+fi
+grep -q "cannot be opened for writing" "$work/locked.err" &&
+    grep -q "70-corvask12-keypad.rules" "$work/locked.err" || { cat "$work/locked.err"; exit 1; }
 echo "qd6 download: 240 reports match"
