@@ -1,8 +1,5 @@
 #include "app/KeyedBitmap.h"
 
-#include <QPainter>
-#include <QSvgRenderer>
-
 #include <algorithm>
 
 namespace pad {
@@ -28,32 +25,8 @@ void DrawKeyedBitmap(QImage& target, const QImage& bitmap, int x, int y, QRgb ke
     }
 }
 
-QImage RenderKeyedSvg(const QString& resource, QSize size) {
-    QImage canvas(size, QImage::Format_ARGB32);
-    canvas.fill(Qt::transparent);
-    {
-        QSvgRenderer renderer(resource);
-        QPainter painter(&canvas);
-        painter.setRenderHint(QPainter::Antialiasing);
-        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    }
-    QImage keyed(size, QImage::Format_RGB32);
-    for (int row = 0; row < size.height(); ++row) {
-        const auto* from = reinterpret_cast<const QRgb*>(canvas.constScanLine(row));
-        auto* to = reinterpret_cast<QRgb*>(keyed.scanLine(row));
-        for (int col = 0; col < size.width(); ++col) {
-            const QRgb p = from[col];
-            if (qAlpha(p) < 128) {
-                to[col] = KeyColour;
-                continue;
-            }
-            QRgb opaque = qRgb(qRed(p), qGreen(p), qBlue(p));
-            if (opaque == KeyColour)
-                opaque = qRgb(0, 254, 0);
-            to[col] = opaque;
-        }
-    }
-    return keyed;
+QImage LoadKeyedBitmap(const QString& name) {
+    return QImage(":/artwork/" + name + ".png").convertToFormat(QImage::Format_RGB32);
 }
 
 QImage KeyedToAlpha(const QImage& keyed, QRgb key) {

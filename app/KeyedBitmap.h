@@ -15,9 +15,8 @@ inline constexpr QRgb KeyColour = 0xFF00FF00; // pure green
 // are replaced. Parts outside the target are cut off.
 void DrawKeyedBitmap(QImage& target, const QImage& bitmap, int x, int y, QRgb key = KeyColour);
 
-// Renders an SVG to an opaque bitmap of the given size: fully or mostly transparent
-// pixels become the key colour, every other pixel is opaque and never pure green.
-QImage RenderKeyedSvg(const QString& resource, QSize size);
+// A bitmap of the artwork compiled into the program, by name ("keypad", "marker").
+QImage LoadKeyedBitmap(const QString& name);
 
 // The bitmap with an alpha channel: key-colour pixels become fully transparent
 // (for icons, which the window system draws itself).

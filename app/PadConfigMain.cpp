@@ -1,9 +1,12 @@
 #include "app/PadConfigMain.h"
 
+#include "app/KeyedBitmap.h"
 #include "app/TForm1.h"
 #include "devicelink/WindowMessage.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <QMessageBox>
 #include <QPalette>
 #include <QStyleFactory>
@@ -43,6 +46,7 @@ int RunPadConfig(int argc, char** argv, const DeviceLinkPort& deviceLink) {
     app.setOrganizationName("PadConfig");
     try {
         ApplyLook(app);
+        app.setWindowIcon(QIcon(QPixmap::fromImage(KeyedToAlpha(LoadKeyedBitmap("icon")))));
         Workspace workspace;
         TForm1Options options;
         options.deviceLink = deviceLink;

@@ -26,8 +26,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     auto* icon = new QLabel(panel);
     icon->setObjectName("ProgramIcon");
     icon->setGeometry(14, 34, 32, 32);
-    icon->setPixmap(
-        QPixmap::fromImage(KeyedToAlpha(RenderKeyedSvg(":/artwork/icon.svg", QSize(32, 32)))));
+    icon->setPixmap(QPixmap::fromImage(KeyedToAlpha(LoadKeyedBitmap("icon"))));
     icon->setAccessibleName("Corvask 12 Gaming Keypad");
 
     auto* product = new QLabel("Corvask 12 Gaming Keypad", panel);

@@ -167,12 +167,12 @@ void TForm1::BuildHiddenControls() {
 }
 
 void TForm1::LoadArtwork() {
-    Image1 = RenderKeyedSvg(":/artwork/keypad.svg", QSize(469, 431));
-    Image2 = RenderKeyedSvg(":/artwork/keys.svg", QSize(177, 261));
-    Image3 = RenderKeyedSvg(":/artwork/load.svg", QSize(64, 62));
-    Image4 = RenderKeyedSvg(":/artwork/load-pressed.svg", QSize(64, 62));
-    TntImage2 = RenderKeyedSvg(":/artwork/highlight.svg", QSize(102, 21));
-    TntImage3 = RenderKeyedSvg(":/artwork/marker.svg", QSize(16, 16));
+    Image1 = LoadKeyedBitmap("keypad");
+    Image2 = LoadKeyedBitmap("keys");
+    Image3 = LoadKeyedBitmap("load");
+    Image4 = LoadKeyedBitmap("load-pressed");
+    TntImage2 = LoadKeyedBitmap("highlight");
+    TntImage3 = LoadKeyedBitmap("marker");
 }
 
 void TForm1::showEvent(QShowEvent* event) {

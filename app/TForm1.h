@@ -234,6 +234,7 @@ class TForm1 : public QMainWindow, public DialogHost, public AssignmentView, pri
     QToolBar* toolBar1_ = nullptr;
     QToolBar* toolBar2_ = nullptr;
     QLabel* presenceLabel_ = nullptr;
+    QLabel* modeTitle_ = nullptr;
     KeypadView* bkImg_ = nullptr;
     std::array<QLabel*, 16> keyLabels_{};
     QMenu* keyMenu_ = nullptr;

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QToolButton>
 
@@ -56,6 +57,18 @@ void TForm1::BuildKeypad() {
         keyLabels_[std::size_t(key)] = label;
     }
 
+    // The name of the mode shown, above the keypad picture.
+    modeTitle_ = new QLabel(client);
+    modeTitle_->setObjectName("ModeTitle");
+    modeTitle_->setGeometry(160, 38, 220, 22);
+    QFont titleFont("DejaVu Sans");
+    titleFont.setPixelSize(15);
+    titleFont.setBold(true);
+    titleFont.setLetterSpacing(QFont::AbsoluteSpacing, 2);
+    modeTitle_->setFont(titleFont);
+    modeTitle_->setPalette(white);
+    modeTitle_->setAttribute(Qt::WA_TransparentForMouseEvents);
+
     Image5 = new QWidget(client);
     Image5->setObjectName("Image5");
     Image5->setGeometry(402, 43, 50, 50);
@@ -86,6 +99,9 @@ void TForm1::SwitchViewMode(int mode) {
     RefreshKeyLabels();
     hover_.Reset();
     SendModeSelect(mode == NormalView ? 0 : mode + 1);
+    const QString names[] = {Text(14, "Normal mode"), Text(46, "Mode A"), Text(47, "Mode B"),
+                             Text(48, "Mode C")};
+    modeTitle_->setText(QString(names[mode + 1]).remove(QRegularExpression("&(?!&)")).toUpper());
     for (int m = -1; m < 3; ++m) {
         const char* name[] = {"ToolButton8", "ToolButton1", "ToolButton2", "ToolButton3"};
         if (auto* button = findChild<QToolButton*>(name[m + 1]))

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
+#include <QStyleOptionMenuItem>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -18,9 +20,27 @@ namespace pad {
 namespace {
 
 QIcon ToolIcon(const QString& name) {
-    return QIcon(QPixmap::fromImage(
-        KeyedToAlpha(RenderKeyedSvg(":/artwork/" + name + ".svg", QSize(20, 20)))));
+    return QIcon(QPixmap::fromImage(KeyedToAlpha(LoadKeyedBitmap(name))));
 }
+
+// Draws unchecked items of the key menu without the empty check box.
+class UncheckedWithoutBox : public QProxyStyle {
+  public:
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        if (element == CE_MenuItem) {
+            if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option)) {
+                if (item->checkType != QStyleOptionMenuItem::NotCheckable && !item->checked) {
+                    QStyleOptionMenuItem plain(*item);
+                    plain.checkType = QStyleOptionMenuItem::NotCheckable;
+                    QProxyStyle::drawControl(element, &plain, painter, widget);
+                    return;
+                }
+            }
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+};
 
 QAction* MakeAction(QObject* parent, const char* name, const QString& text) {
     auto* action = new QAction(text, parent);
@@ -160,6 +180,10 @@ void TForm1::BuildMenus() {
 void TForm1::BuildKeyMenu() {
     keyMenu_ = new QMenu(this);
     keyMenu_->setObjectName("TntPopupMenu1");
+    // Only the item in force carries a mark; the others show no empty box.
+    auto* style = new UncheckedWithoutBox;
+    style->setParent(keyMenu_);
+    keyMenu_->setStyle(style);
     const struct {
         const char* name;
         const char* text;
