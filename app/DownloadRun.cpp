@@ -21,17 +21,23 @@ void ProgressPanelState::advance() {
 }
 
 void PauseWithoutInput(const QDeadlineTimer& deadline) {
-    if (deadline.hasExpired())
-        return;
-    QEventLoop loop;
-    QTimer wake;
-    wake.setSingleShot(true);
-    wake.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&wake, &QTimer::timeout, &loop, &QEventLoop::quit);
-    wake.start(std::chrono::ceil<std::chrono::milliseconds>(deadline.remainingTimeAsDuration()));
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    // The loop returns early when the application is quitting; the keypad still
-    // gets its full pause.
+    // The event loop wakes on whole milliseconds and may be busy painting when
+    // its timer is due, so it hands over shortly before the deadline and a plain
+    // sleep ends the pause on time. The window is blocked for at most that margin.
+    constexpr auto SleepMargin = std::chrono::milliseconds(2);
+    const auto loopTime = std::chrono::floor<std::chrono::milliseconds>(
+        deadline.remainingTimeAsDuration() - SleepMargin);
+    if (loopTime.count() > 0) {
+        QEventLoop loop;
+        QTimer wake;
+        wake.setSingleShot(true);
+        wake.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&wake, &QTimer::timeout, &loop, &QEventLoop::quit);
+        wake.start(loopTime);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    // Also the whole pause when the application is quitting, which makes every
+    // event loop return at once: the keypad still gets its full pause.
     while (!deadline.hasExpired())
         std::this_thread::sleep_for(deadline.remainingTimeAsDuration());
 }
@@ -42,10 +48,12 @@ int RunDownloadReports(const std::vector<Report>& reports, bool realWrite,
     for (const Report& report : reports) {
         if (!realWrite)
             continue;
+        // The pause runs on the steady clock from the moment the report is handed
+        // to the device link, so consecutive reports leave at least pause apart
+        // while the link's own time and the event processing do not add up.
+        const QDeadlineTimer next(pause, Qt::PreciseTimer);
         hooks.sendReport(report);
-        // The pause counts from the moment the report has gone out, on the steady
-        // clock, so time spent processing events while waiting does not add to it.
-        PauseWithoutInput(QDeadlineTimer(pause, Qt::PreciseTimer));
+        PauseWithoutInput(next);
         ++sent;
         if (hooks.reportDone)
             hooks.reportDone(sent);

@@ -83,4 +83,5 @@ tail -n +2 "$PADLINK_SIMULATOR" | diff -q - "$work/expected.txt" >/dev/null ||
 awk '$2 == "6a33" && $3 != 0 && $4 == 1 { first = $1 } $2 == "6a33" && $3 != 0 && $4 == 241 { last = $1 }
      END { s = (last - first) / 1e9 * 240 / 239; printf "download %.3f s, %.4f of 16.8 s\n", s, s / 16.8 }' \
     "$loader_log"
+if [ -n "${KEEP_LOADER_LOG:-}" ]; then cp "$loader_log" "$KEEP_LOADER_LOG"; fi
 echo PASS
