@@ -94,6 +94,7 @@ void TForm1::BuildLayout() {
     bkImg_ = new KeypadView(client);
     bkImg_->setGeometry(0, 0, 500, 500);
     bkImg_->installEventFilter(this);
+    bkImg_->setAccessibleName("Keypad");
 
     coolBar_ = new QWidget(client);
     coolBar_->setObjectName("CoolBar1");
