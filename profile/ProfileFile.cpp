@@ -220,6 +220,36 @@ bool writeAll(int fd, const std::uint8_t* data, std::size_t size) {
     return true;
 }
 
+// The encoder's output to a file, through a small buffer, so a profile of any size
+// needs no extra memory.
+class FileSink {
+  public:
+    explicit FileSink(int fd) : fd_(fd), buffer_(1 << 16) {}
+    std::uint8_t* take(std::size_t n) {
+        if (used_ + n > buffer_.size())
+            flush();
+        std::memset(buffer_.data() + used_, 0, n);
+        used_ += n;
+        return buffer_.data() + used_ - n;
+    }
+    // Writes what is left; false when any write failed.
+    bool finish() {
+        flush();
+        return ok_;
+    }
+
+  private:
+    void flush() {
+        ok_ = ok_ && writeAll(fd_, buffer_.data(), used_);
+        used_ = 0;
+    }
+
+    int fd_;
+    std::vector<std::uint8_t> buffer_;
+    std::size_t used_ = 0;
+    bool ok_ = true;
+};
+
 // Opens a new file beside target, named after it, with the usual permissions
 // (0666 less the umask). Returns -1 when no such file can be created.
 int createTempBeside(const std::filesystem::path& target, std::filesystem::path& tempPath) {
@@ -302,27 +332,9 @@ FileResult SaveProfileFile(const Profile& profile, const std::filesystem::path& 
     if (fd < 0)
         return FileResult::OpenForWriteFailed;
 
-    // Written through a small buffer, so a profile of any size needs no extra memory.
-    struct FileSink {
-        int fd;
-        std::vector<std::uint8_t> buffer = std::vector<std::uint8_t>(1 << 16);
-        std::size_t used = 0;
-        bool ok = true;
-        std::uint8_t* take(std::size_t n) {
-            if (used + n > buffer.size())
-                flush();
-            std::memset(buffer.data() + used, 0, n);
-            used += n;
-            return buffer.data() + used - n;
-        }
-        void flush() {
-            ok = ok && writeAll(fd, buffer.data(), used);
-            used = 0;
-        }
-    } sink{fd};
+    FileSink sink(fd);
     encode(profile, sink);
-    sink.flush();
-    bool ok = sink.ok;
+    bool ok = sink.finish();
     struct stat existing {};
     if (ok && ::stat(target.c_str(), &existing) == 0)
         ok = ::fchmod(fd, existing.st_mode & 07777) == 0;
