@@ -13,6 +13,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -78,12 +79,22 @@ QStringList listLines(QWidget* editor) {
     return out;
 }
 
-// Rec, the keys, Stop in the Macro Editor.
-void recordInEditor(QWidget* editor, const QStringList& keys) {
+// Rec, the keys, Stop in the Macro Editor; waits until lineCount lines arrived.
+void recordInEditor(QWidget* editor, const QStringList& keys, int lineCount) {
     button(editor, "TntBitBtn37")->click();
     for (const QString& k : keys)
         xdotool({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("30"), k});
+    QTRY_COMPARE_WITH_TIMEOUT(listLines(editor).size(), lineCount, 5000);
     button(editor, "TntBitBtn37")->click();
+}
+
+// Rec, one key, Stop in the single-key dialog; waits until the key's name shows.
+void captureSingleKey(QWidget* dialog, const QString& key) {
+    button(dialog, "TntBitBtn1")->click();
+    xdotool({QStringLiteral("key"), key});
+    auto* name = dialog->findChild<QLabel*>(QStringLiteral("TntLabel1"));
+    QTRY_VERIFY_WITH_TIMEOUT(!name->text().isEmpty(), 5000);
+    button(dialog, "TntBitBtn1")->click();
 }
 
 QByteArray qd6Json(const QString& path) {
@@ -134,10 +145,8 @@ class EndToEndTest : public QObject {
         selectKey(*form, 0, 5);
         onNextModal([](QWidget* w) {
             QCOMPARE(w->objectName(), QStringLiteral("TRecSingleDlg"));
-            button(w, "TntBitBtn1")->click(); // Rec
-            xdotool({QStringLiteral("key"), QStringLiteral("a")});
-            button(w, "TntBitBtn1")->click(); // Stop
-            button(w, "TntBitBtn2")->click(); // OK
+            captureSingleKey(w, QStringLiteral("a")); // Rec, A, Stop
+            button(w, "TntBitBtn2")->click();         // OK
         });
         trigger(*form, "SingeKey1");
         const KeySlot& slot = ws.profile.slot(0, 4);
@@ -157,9 +166,7 @@ class EndToEndTest : public QObject {
         // Mode A key 5: a single key; key 6: the right mouse button.
         selectKey(*form, 0, 5);
         onNextModal([](QWidget* w) {
-            button(w, "TntBitBtn1")->click();
-            xdotool({QStringLiteral("key"), QStringLiteral("F7")});
-            button(w, "TntBitBtn1")->click();
+            captureSingleKey(w, QStringLiteral("F7"));
             w->findChild<QLineEdit*>(QStringLiteral("TntEdit1"))->setText(QStringLiteral("Map"));
             button(w, "TntBitBtn2")->click();
         });
@@ -177,7 +184,7 @@ class EndToEndTest : public QObject {
         selectKey(*form, 1, 1);
         QStringList recorded;
         onNextModal([&](QWidget* w) {
-            recordInEditor(w, {"ctrl+c", "alt+f", "Escape"});
+            recordInEditor(w, {"ctrl+c", "alt+f", "Escape"}, 10);
             recorded = listLines(w);
             w->findChild<QRadioButton*>(QStringLiteral("TntRadioButton2"))->setChecked(true);
             w->findChild<QLineEdit*>(QStringLiteral("TED_RecKeyDes"))
@@ -197,7 +204,7 @@ class EndToEndTest : public QObject {
 
         // A macro from the "M&acro" menu and one from the manager's New Macro.
         onNextModal([](QWidget* w) {
-            recordInEditor(w, {"shift+x"});
+            recordInEditor(w, {"shift+x"}, 4);
             w->findChild<QLineEdit*>(QStringLiteral("TED_RecKeyDes"))
                 ->setText(QStringLiteral("Shout"));
             button(w, "TntBitBtn38")->click();
@@ -205,7 +212,7 @@ class EndToEndTest : public QObject {
         trigger(*form, "NewMacro1");
         onNextModal([](QWidget* manager) {
             onNextModal([](QWidget* editor) {
-                recordInEditor(editor, {"F5"});
+                recordInEditor(editor, {"F5"}, 2);
                 editor->findChild<QLineEdit*>(QStringLiteral("TED_RecKeyDes"))
                     ->setText(QStringLiteral("FromManager"));
                 button(editor, "TntBitBtn38")->click();
