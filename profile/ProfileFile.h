@@ -69,7 +69,9 @@ FileResult DecodeProfileFile(std::span<const std::uint8_t> bytes, Profile& into,
 // OpenForWriteFailed and leaves an existing file as it was.
 FileResult SaveProfileFile(const Profile& profile, const std::filesystem::path& path);
 
-// Reads the whole file, then decodes it. On any failure the profile is unchanged.
+// Reads and decodes the file; nothing is applied before all of it has been read, so
+// on any failure the profile is unchanged. A file that cannot be opened or read gives
+// OpenForReadFailed; everything else DecodeProfileFile says.
 FileResult LoadProfileFile(Profile& profile, const std::filesystem::path& path,
                            std::u16string_view freshLabel = u"Normal",
                            std::string* magicOut = nullptr);
