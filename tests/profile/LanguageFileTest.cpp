@@ -50,7 +50,7 @@ TEST(LanguageFile, ReadsTheLngSectionLikeThePrivateProfileReader) {
                                                     "9=\n"
                                                     "10=a=b\n"
                                                     "no equals sign\n"
-                                                    "07=leading zero\n"
+                                                    "012=leading zero\n"
                                                     "59=beyond 58\n"
                                                     "[other]\n"
                                                     "11=after the section\n"));
@@ -62,6 +62,7 @@ TEST(LanguageFile, ReadsTheLngSectionLikeThePrivateProfileReader) {
     EXPECT_EQ(text(file, 8), u"  quoted  ");
     EXPECT_EQ(text(file, 10), u"a=b");
     EXPECT_EQ(text(file, 11), u"");
+    EXPECT_EQ(text(file, 12), u""); // written "012"
     EXPECT_EQ(text(file, 59), u"beyond 58");
     std::u16string out;
     EXPECT_FALSE(file.ReadLanguageText(9, out)); // present but empty
