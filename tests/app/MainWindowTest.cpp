@@ -73,7 +73,10 @@ struct Fixture {
         options.ui = &ui;
         options.startLoader = false;
         options.deviceLink.initDriver = [this](QObject* host, std::uint32_t m, std::uint32_t page) {
-            calls << QString("InitDriver %1 %2 %3").arg(qobject_cast<TForm1*>(host) != nullptr).arg(m).arg(page, 0, 16);
+            calls << QString("InitDriver %1 %2 %3")
+                         .arg(qobject_cast<TForm1*>(host) != nullptr)
+                         .arg(m)
+                         .arg(page, 0, 16);
             return 1;
         };
         options.deviceLink.setKbdFeatures = [this](std::uint32_t page, std::uint32_t usage,
@@ -115,6 +118,11 @@ struct Fixture {
         form->KeyLabelReleased(labelNumber);
     }
 };
+
+void SendMessage(QObject* to, std::uint32_t message) {
+    WindowMessage event(message, 0, 0);
+    QCoreApplication::sendEvent(to, &event);
+}
 
 const QStringList NormalTexts = {"Q",       "W",       "E",       "L-Ctrl", "A",     "S",
                                  "D",       "L-Shift", "L-Alt",   "Tab",    "Space", "M-Mouse",
@@ -325,10 +333,9 @@ class MainWindowTest : public QObject {
         file.close();
         Fixture f;
         f.form->PendingCommandLine = {u"padconfig", path.toStdU16String()};
-        QCoreApplication::sendEvent(
-            f.form.get(),
-            new WindowMessage(OpenProfileMessage,
-                              reinterpret_cast<std::uintptr_t>(&f.form->PendingCommandLine), 1));
+        WindowMessage open(OpenProfileMessage,
+                           reinterpret_cast<std::uintptr_t>(&f.form->PendingCommandLine), 1);
+        QCoreApplication::sendEvent(f.form.get(), &open);
         QCOMPARE(f.ui.shown.size(), size_t(1));
         QCOMPARE(f.ui.shown[0].text, QString("Unsupported file"));
         QCOMPARE(f.ui.shown[0].caption, QString("Warning"));
@@ -459,6 +466,22 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.form->Hover().HoverZone(), 0);
     }
 
+    void loadButtonShowsItsPressedLook() {
+        Fixture f;
+        f.form->show();
+        auto* view = f.form->findChild<QWidget*>("BkImg");
+        auto* hot = f.Child<QWidget>("Image5");
+        const QPoint inside(402 + 25, 43 + 25);
+        const QImage normal = view->grab().toImage();
+        QTest::mousePress(hot, Qt::LeftButton, {}, QPoint(45, 45)); // off the arrow, on the face
+        const QImage pressed = view->grab().toImage();
+        QVERIFY(pressed != normal);
+        QCOMPARE(pressed.pixel(inside.x() - 30, inside.y() - 30),
+                 normal.pixel(inside.x() - 30, inside.y() - 30)); // outside the button: unchanged
+        QTest::mouseRelease(hot, Qt::LeftButton, {}, QPoint(200, 200)); // released outside: no click
+        QCOMPARE(view->grab().toImage(), normal);
+    }
+
     void helpSoundAndAbout() {
         Fixture f;
         f.Child<QAction>("Help2")->trigger();
@@ -486,12 +509,12 @@ class MainWindowTest : public QObject {
         Fixture f;
         auto* status = f.Child<QLabel>("PadLinkStatus");
         QCOMPARE(status->accessibleName(), QString("Not connected"));
-        QCoreApplication::sendEvent(f.form.get(), new WindowMessage(MsgKeypadPresent, 0, 0));
+        SendMessage(f.form.get(), MsgKeypadPresent);
         QCOMPARE(status->accessibleName(), QString("Keypad connected"));
-        QCoreApplication::sendEvent(f.form.get(), new WindowMessage(MsgKeypadNoAccess, 0, 0));
+        SendMessage(f.form.get(), MsgKeypadNoAccess);
         QCOMPARE(status->accessibleName(), QString("No permission"));
         QVERIFY(status->toolTip().contains("udev"));
-        QCoreApplication::sendEvent(f.form.get(), new WindowMessage(MsgKeypadAbsent, 0, 0));
+        SendMessage(f.form.get(), MsgKeypadAbsent);
         QCOMPARE(status->accessibleName(), QString("Not connected"));
     }
 };
