@@ -2,7 +2,7 @@
 // appends every record it receives to a file as
 //   <steady-clock nanoseconds> <message hex> <wParam> <lParam>
 // It takes the loader's instance lock too, so a real loader started meanwhile
-// exits at once, and it exits itself after the quit message.
+// exits at once, and it exits itself after the quit message (or 5 minutes).
 // Usage: fake_loader LOGFILE   (or FAKE_LOADER_LOG in the environment)
 
 #include "loader/LoaderProtocol.h"
@@ -11,6 +11,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QTimer>
 
 #include <chrono>
 #include <cstdio>
@@ -59,6 +60,8 @@ int main(int argc, char** argv) {
             QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         }
     });
+    // A test that fails before closing PadConfig must not leave this behind.
+    QTimer::singleShot(std::chrono::minutes(5), &app, &QCoreApplication::quit);
     const int result = app.exec();
     std::fclose(log);
     return result;
