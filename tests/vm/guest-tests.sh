@@ -64,15 +64,15 @@ stop_keypad() {
     wait_for 100 keypad_gone
 }
 
-# Asks the keypad for its state and waits until the files are fresh.
+# Asks the keypad for its state and waits until all its files are fresh.
 dump_keypad_state() {
-    rm -f "$state/memory.bin"
+    rm -f "$state/dumped"
     kill -USR1 "$keypad_pid"
-    wait_for 50 test -f "$state/memory.bin"
+    wait_for 50 test -f "$state/dumped"
 }
 
 has_line() { grep -q "^$1" "$2" 2>/dev/null; }
-count_lines() { grep -c "^$1" "$2" 2>/dev/null; }
+seen_twice() { [ "$(grep -c "^$1" "$2" 2>/dev/null)" -ge 2 ]; }
 
 # --- the tests -------------------------------------------------------------------------
 
@@ -166,7 +166,7 @@ test_replug() {
     stop_keypad
     wait_for 100 has_line ABSENT "$out"
     start_keypad
-    wait_for 150 test "$(count_lines PRESENT "$out")" -ge 2
+    wait_for 150 seen_twice PRESENT "$out"
     kill "$probe" 2>/dev/null
     wait "$probe" 2>/dev/null
     sequence=$(grep -v '^READY' "$out" | tr '\n' ' ')

@@ -14,8 +14,8 @@
  * (01 C1 C2 C3 C4 C5 C6 C7, then C1 counts up), SIGTERM/SIGINT write the state,
  * destroy the device and exit. The state is DIR/memory.bin (820 bytes), DIR/mode
  * (the mode code as a decimal number), DIR/writes (feature writes accepted) and
- * DIR/rejected (feature requests refused). DIR/ready appears once the kernel has
- * started the device. */
+ * DIR/rejected (feature requests refused), then DIR/dumped once all of them are
+ * written. DIR/ready appears once the kernel has started the device. */
 
 #include <errno.h>
 #include <fcntl.h>
@@ -141,6 +141,8 @@ static void dump_state(const struct keypad* pad) {
     write_number(pad, "mode", (unsigned)pad->mode);
     write_number(pad, "writes", pad->writes);
     write_number(pad, "rejected", pad->rejected);
+    /* Last, so that a reader waiting for it finds every other file up to date. */
+    write_file(pad, "dumped", "1\n", 2);
 }
 
 /* One feature write, data[0] being the report id. Returns 0 when the keypad takes it. */
