@@ -7,7 +7,9 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QLockFile>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -16,6 +18,8 @@ namespace {
 // With --trace every record and every change of the window goes to standard
 // error, one line each, so the loader can be watched from outside.
 bool traceOn = false;
+
+constexpr int SocketCheckIntervalMs = 2000;
 
 void trace(const QString& line) {
     if (!traceOn)
@@ -88,6 +92,17 @@ int main(int argc, char* argv[]) {
                          else
                              window.apply(command);
                      });
+
+    // A loader whose socket has gone (its runtime directory was removed at logout,
+    // or by a test that ended) can never be reached again: it ends.
+    QTimer socketWatch;
+    QObject::connect(&socketWatch, &QTimer::timeout, [&path] {
+        if (!QFileInfo::exists(path)) {
+            trace("socket gone");
+            QCoreApplication::quit();
+        }
+    });
+    socketWatch.start(SocketCheckIntervalMs);
 
     return app.exec();
 }

@@ -173,6 +173,14 @@ TEST_F(LoaderProcessTest, ReplacesASocketFileLeftBehind) {
     EXPECT_TRUE(loader.finished(5000));
 }
 
+TEST_F(LoaderProcessTest, EndsWhenItsSocketHasGone) {
+    LoaderProcess loader(runtimeDir.path());
+    ASSERT_EQ(loader.nextLine(), "listening " + socketPath());
+    ASSERT_TRUE(QFile::remove(socketPath()));
+    EXPECT_EQ(loader.nextLine(), "socket gone");
+    EXPECT_TRUE(loader.finished(5000));
+}
+
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
