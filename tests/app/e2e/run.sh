@@ -8,6 +8,8 @@ bin=$1
 samples=$2
 work=$(mktemp -d)
 trap 'kill "${pid:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+# A real X display: the test presets set the offscreen platform for unit tests.
+export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR=$work/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 # X, Y, WIDTH, HEIGHT of a window's client area on the screen.

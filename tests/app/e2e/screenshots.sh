@@ -9,6 +9,8 @@ samples=$2
 out=$3
 work=$(mktemp -d)
 trap 'kill "${pid:-}" "${wm:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+# A real X display: the test presets set the offscreen platform for unit tests.
+export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR=$work/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 # X, Y, WIDTH, HEIGHT of a window's client area on the screen.
