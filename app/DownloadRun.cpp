@@ -48,12 +48,11 @@ int RunDownloadReports(const std::vector<Report>& reports, bool realWrite,
     for (const Report& report : reports) {
         if (!realWrite)
             continue;
-        // The pause runs on the steady clock from the moment the report is handed
-        // to the device link, so consecutive reports leave at least pause apart
-        // while the link's own time and the event processing do not add up.
-        const QDeadlineTimer next(pause, Qt::PreciseTimer);
+        // The keypad gets the whole pause after each report has been written; the
+        // pause runs on the steady clock, so event processing during it does not
+        // lengthen it.
         hooks.sendReport(report);
-        PauseWithoutInput(next);
+        PauseWithoutInput(QDeadlineTimer(pause, Qt::PreciseTimer));
         ++sent;
         if (hooks.reportDone)
             hooks.reportDone(sent);

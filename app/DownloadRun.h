@@ -45,7 +45,7 @@ struct DownloadHooks {
     std::function<void(int sent)> reportDone;
 };
 
-// Sends every report, the next one no sooner than pause after it. With
+// Sends every report, each followed by the whole pause once it is written. With
 // realWrite off nothing is sent and nothing waits. Returns the number sent.
 int RunDownloadReports(const std::vector<Report>& reports, bool realWrite,
                        const DownloadHooks& hooks, std::chrono::milliseconds pause = ReportPause);
