@@ -192,6 +192,8 @@ class TForm1 : public QMainWindow, public DialogHost, public AssignmentView, pri
     void OpenProfileFromCommandLine(const std::vector<std::u16string>& arguments);
     void DrawOnScreen(const QImage& bitmap, int x, int y);
     void LoadPressed(bool pressed);
+    // The mode title on the picture and the checked mode button.
+    void ShowViewModeControls();
     void ShowFileResult(int fileResult);
 
   public:

@@ -99,14 +99,18 @@ void TForm1::SwitchViewMode(int mode) {
     RefreshKeyLabels();
     hover_.Reset();
     SendModeSelect(mode == NormalView ? 0 : mode + 1);
+    ShowViewModeControls();
+}
+
+void TForm1::ShowViewModeControls() {
+    const int mode = ws_.viewMode;
     const QString names[] = {Text(14, "Normal mode"), Text(46, "Mode A"), Text(47, "Mode B"),
                              Text(48, "Mode C")};
     modeTitle_->setText(QString(names[mode + 1]).remove(QRegularExpression("&(?!&)")).toUpper());
-    for (int m = -1; m < 3; ++m) {
-        const char* name[] = {"ToolButton8", "ToolButton1", "ToolButton2", "ToolButton3"};
-        if (auto* button = findChild<QToolButton*>(name[m + 1]))
+    const char* buttons[] = {"ToolButton8", "ToolButton1", "ToolButton2", "ToolButton3"};
+    for (int m = NormalView; m < 3; ++m)
+        if (auto* button = findChild<QToolButton*>(buttons[m + 1]))
             button->setChecked(m == mode);
-    }
 }
 
 void TForm1::RefreshKeyLabels() {

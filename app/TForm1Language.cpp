@@ -91,6 +91,7 @@ void TForm1::ApplyLanguage() {
             }
     if (language_->Read(58, text))
         LoadingLabel->setText(text);
+    ShowViewModeControls();
 
     // The language's words for the labels the core writes into slots.
     ws_.language.freshLabel = TableText(49).toStdU16String();

@@ -414,8 +414,10 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.form->LoadingLabel->text(), QString("LADE ..."));
         QCOMPARE(f.form->WarningCaption(), QString("Warnung"));
 
+        QCOMPARE(f.Child<QLabel>("ModeTitle")->text(), QString("NORMALMODUS"));
         f.form->show();
         f.Child<QAction>("ModeA1")->trigger();
+        QCOMPARE(f.Child<QLabel>("ModeTitle")->text(), QString("MODUS A"));
         QCOMPARE(f.Labels()[0], QString("Normal"));
         f.OpenKeyMenuOn(2);
         f.KeyItem("MacrosOff1")->trigger();
