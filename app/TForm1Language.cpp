@@ -70,7 +70,7 @@ void TForm1::ApplyLanguage() {
     const struct {
         int number;
         const char* menu;
-    } menus[] = {{1, "File1"}, {2, "Mode1"}, {3, "Macro1"}, {4, "Help1"}};
+    } menus[] = {{1, "File1"}, {2, "Mode1"}, {3, "MacroMenu1"}, {4, "Help1"}};
     for (const auto& m : menus)
         if (language_->Read(m.number, text))
             if (QMenu* menu = menuBar()->findChild<QMenu*>(m.menu))

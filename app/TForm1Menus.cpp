@@ -158,7 +158,7 @@ void TForm1::BuildMenus() {
     }
 
     QMenu* macro = bar->addMenu("M&acro");
-    macro->setObjectName("Macro1");
+    macro->setObjectName("MacroMenu1"); // "Macro" + j names the key menu's macro items
     QAction* newMacro = MakeAction(macro, "NewMacro1", "New Macro");
     connect(newMacro, &QAction::triggered, this, [this] { NewMacro1Click(); });
     macro->addAction(newMacro);

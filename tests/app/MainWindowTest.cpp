@@ -405,6 +405,7 @@ class MainWindowTest : public QObject {
         Fixture f(folder.path());
         QVERIFY(f.form->LanguageActive());
         QCOMPARE(f.Child<QMenu>("File1")->title(), QString("&Datei"));
+        QCOMPARE(f.Child<QMenu>("MacroMenu1")->title(), QString("M&akro"));
         QCOMPARE(f.Child<QAction>("Open1")->text(), QString("&Öffnen..."));
         QCOMPARE(f.Child<QAction>("ModeB1")->text(), QString("Modus B"));
         QCOMPARE(f.KeyItem("MacrosOff1")->text(), QString("Makro aus"));
@@ -480,7 +481,8 @@ class MainWindowTest : public QObject {
         QVERIFY(pressed != normal);
         QCOMPARE(pressed.pixel(inside.x() - 30, inside.y() - 30),
                  normal.pixel(inside.x() - 30, inside.y() - 30)); // outside the button: unchanged
-        QTest::mouseRelease(hot, Qt::LeftButton, {}, QPoint(200, 200)); // released outside: no click
+        QTest::mouseRelease(hot, Qt::LeftButton, {},
+                            QPoint(200, 200)); // released outside: no click
         QCOMPARE(view->grab().toImage(), normal);
     }
 
