@@ -9,20 +9,7 @@ samples=$2
 out=$3
 work=$(mktemp -d)
 trap 'kill "${pid:-}" "${wm:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
-# A real X display: the test presets set the offscreen platform for unit tests.
-export QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-# X, Y, WIDTH, HEIGHT of a window's client area on the screen.
-geometry() {
-    local info
-    info=$(xwininfo -id "$1")
-    X=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
-    Y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
-    WIDTH=$(awk '/Width:/ {print $2}' <<<"$info")
-    HEIGHT=$(awk '/Height:/ {print $2}' <<<"$info")
-}
-export PADLINK_SIMULATOR=$work/keypad.log
+source "$(dirname "$0")/session.sh"
 mkdir -p "$out"
 
 openbox >/dev/null 2>&1 &

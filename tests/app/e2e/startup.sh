@@ -7,11 +7,7 @@ bin=$1
 runs=${2:-7}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# A real X display: the test presets set the offscreen platform for unit tests.
-export QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-export PADLINK_SIMULATOR=$work/keypad.log
+source "$(dirname "$0")/session.sh"
 times=()
 for _ in $(seq "$runs"); do
     start=$(date +%s%N)
