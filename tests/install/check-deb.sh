@@ -22,19 +22,7 @@ deb=$(find "$tmp/out" -maxdepth 1 -name '*.deb' | head -n 1)
 }
 echo "package: $(basename "$deb")"
 
-failures=0
-checks=0
-check() {
-    local what=$1
-    shift
-    checks=$((checks + 1))
-    if "$@"; then
-        echo "ok   $what"
-    else
-        echo "FAIL $what"
-        failures=$((failures + 1))
-    fi
-}
+source "$(dirname "$0")/checks.sh"
 
 # Files and links, as ./usr/... paths.
 dpkg-deb -c "$deb" >"$tmp/listing"
@@ -60,5 +48,4 @@ if [ -e "$tmp/contents" ] && grep -qx 'usr/bin/padconfig' "$tmp/contents"; then
         grep -q './usr/bin/padconfig -> ../lib/padconfig/padconfig' "$tmp/listing"
 fi
 
-echo "deb: $((checks - failures)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish_checks deb

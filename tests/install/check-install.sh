@@ -27,19 +27,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-failures=0
-checks=0
-check() {
-    local what=$1
-    shift
-    checks=$((checks + 1))
-    if "$@"; then
-        echo "ok   $what"
-    else
-        echo "FAIL $what"
-        failures=$((failures + 1))
-    fi
-}
+source "$(dirname "$0")/checks.sh"
 
 # --- install ---------------------------------------------------------------------------
 [ -f "$manifest" ] && cp -p "$manifest" "$tmp/saved-manifest"
@@ -196,5 +184,4 @@ left=$(installed)
 check "uninstall leaves no file behind" test -z "$left"
 check "uninstall removes the program folder" test ! -e "$program_folder"
 
-echo "install: $((checks - failures)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish_checks install
