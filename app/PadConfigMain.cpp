@@ -6,9 +6,9 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QPixmap>
 #include <QMessageBox>
 #include <QPalette>
+#include <QPixmap>
 #include <QStyleFactory>
 
 #include <exception>

@@ -45,9 +45,17 @@ struct KeyAction {
     friend bool operator==(const KeyAction&, const KeyAction&) = default;
 };
 
-constexpr KeyEvent pressOf(DeviceKeyCode code) { return code; }
-constexpr KeyEvent releaseOf(DeviceKeyCode code) { return KeyEvent(code | ReleaseFlag); }
-constexpr bool isRelease(KeyEvent e) { return (e & ReleaseFlag) != 0; }
-constexpr DeviceKeyCode codeOf(KeyEvent e) { return DeviceKeyCode(e & 0x7F); }
+constexpr KeyEvent pressOf(DeviceKeyCode code) {
+    return code;
+}
+constexpr KeyEvent releaseOf(DeviceKeyCode code) {
+    return KeyEvent(code | ReleaseFlag);
+}
+constexpr bool isRelease(KeyEvent e) {
+    return (e & ReleaseFlag) != 0;
+}
+constexpr DeviceKeyCode codeOf(KeyEvent e) {
+    return DeviceKeyCode(e & 0x7F);
+}
 
 } // namespace pad

@@ -17,10 +17,22 @@ constexpr std::array<std::uint32_t, 16> kHighUsages = {
 constexpr DeviceKeyCode kFirstHighCode = 0x63;
 
 constexpr std::array<NativeKey, KeysPerMode> kNativeKeyTable = {{
-    {u"Q", 0x11},       {u"W", 0x17},       {u"E", 0x05},       {u"L-Ctrl", 0x63},
-    {u"A", 0x01},       {u"S", 0x13},       {u"D", 0x04},       {u"L-Shift", 0x64},
-    {u"L-Alt", 0x65},   {u"Tab", 0x28},     {u"Space", 0x29},   {u"M-Mouse", 0x74},
-    {u"U-Arrow", 0x4F}, {u"D-Arrow", 0x4E}, {u"L-Arrow", 0x4D}, {u"R-Arrow", 0x4C},
+    {u"Q", 0x11},
+    {u"W", 0x17},
+    {u"E", 0x05},
+    {u"L-Ctrl", 0x63},
+    {u"A", 0x01},
+    {u"S", 0x13},
+    {u"D", 0x04},
+    {u"L-Shift", 0x64},
+    {u"L-Alt", 0x65},
+    {u"Tab", 0x28},
+    {u"Space", 0x29},
+    {u"M-Mouse", 0x74},
+    {u"U-Arrow", 0x4F},
+    {u"D-Arrow", 0x4E},
+    {u"L-Arrow", 0x4D},
+    {u"R-Arrow", 0x4C},
 }};
 
 } // namespace
