@@ -60,6 +60,19 @@ void onNextModal(std::function<void(QWidget*)> action) {
     QTimer::singleShot(0, [action] { action(QApplication::activeModalWidget()); });
 }
 
+// Clicks b and returns the text of the message box it opens, which is accepted.
+QString clickAndReadMessage(QAbstractButton* b) {
+    QString message;
+    onNextModal([&](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        QVERIFY(box);
+        message = box->text();
+        box->accept();
+    });
+    b->click();
+    return message;
+}
+
 } // namespace
 
 class DialogsTest : public QObject {
@@ -99,6 +112,14 @@ class DialogsTest : public QObject {
         QApplication::sendEvent(target, &ev);
         QCoreApplication::sendPostedEvents();
     }
+    // Rec, one key, Stop, then the macro's name.
+    void recordOneKey(unsigned evdev, const QString& name) {
+        button(rec.get(), "TntBitBtn37")->click();
+        tap(evdev);
+        button(rec.get(), "TntBitBtn37")->click();
+        child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(name);
+    }
+
     void tap(unsigned evdev) {
         key(QEvent::KeyPress, evdev);
         key(QEvent::KeyRelease, evdev);
@@ -345,18 +366,8 @@ class DialogsTest : public QObject {
         addThreeMacros();
         ws->selection = {2, 9};
         showEditor(PurposeKeyMacro);
-        button(rec.get(), "TntBitBtn37")->click();
-        tap(EvC);
-        button(rec.get(), "TntBitBtn37")->click();
-        child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(QStringLiteral("ONE"));
-        QString message;
-        onNextModal([&](QWidget* w) {
-            auto* box = qobject_cast<QMessageBox*>(w);
-            QVERIFY(box);
-            message = box->text();
-            box->accept();
-        });
-        button(rec.get(), "TntBitBtn38")->click();
+        recordOneKey(EvC, QStringLiteral("ONE"));
+        const QString message = clickAndReadMessage(button(rec.get(), "TntBitBtn38"));
         QCOMPARE(message, QStringLiteral("Macro already exists, please change macro name."));
         QVERIFY(rec->isVisible());
         QCOMPARE(ws->profile.macros().count(), std::size_t(3));
@@ -377,18 +388,8 @@ class DialogsTest : public QObject {
         ws->selection = {0, 0};
         const KeySlot before = ws->profile.slot(0, 0);
         showEditor(PurposeKeyMacro);
-        button(rec.get(), "TntBitBtn37")->click();
-        tap(EvA);
-        button(rec.get(), "TntBitBtn37")->click();
-        child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(QStringLiteral("one more"));
-        QString message;
-        onNextModal([&](QWidget* w) {
-            auto* box = qobject_cast<QMessageBox*>(w);
-            QVERIFY(box);
-            message = box->text();
-            box->accept();
-        });
-        button(rec.get(), "TntBitBtn38")->click();
+        recordOneKey(EvA, QStringLiteral("one more"));
+        const QString message = clickAndReadMessage(button(rec.get(), "TntBitBtn38"));
         QVERIFY(message.contains(QStringLiteral("full")));
         QVERIFY(rec->isVisible());
         QCOMPARE(macros.count(), MacroList::MaxCount);
