@@ -68,6 +68,7 @@ class LinkCore {
     void scan();
     void clearMatches() { matched_.clear(); }
     void addMatch(std::size_t index) { matched_.push_back(index); }
+    void removeMatch(std::size_t index) { std::erase(matched_, index); }
 
     void startReader(std::size_t index);
     void stopReader(std::size_t index);
