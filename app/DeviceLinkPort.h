@@ -14,6 +14,10 @@ struct DeviceLinkPort {
     std::function<std::int32_t(QObject*, std::uint32_t, std::uint32_t)> initDriver;
     // SetKbdFeatures(usagePage, usage, 8-byte report)
     std::function<void(std::uint32_t, std::uint32_t, const std::uint8_t*)> setKbdFeatures;
+    // PadLinkWriteReport(usagePage, usage, 8-byte report): the download's write, which
+    // tells how many keypad interfaces took the report. Unset: the download writes
+    // with setKbdFeatures and counts every report as taken.
+    std::function<std::int32_t(std::uint32_t, std::uint32_t, const std::uint8_t*)> writeReport;
 };
 
 // PadLink's messages to its host window.

@@ -42,22 +42,27 @@ void PauseWithoutInput(const QDeadlineTimer& deadline) {
         std::this_thread::sleep_for(deadline.remainingTimeAsDuration());
 }
 
-int RunDownloadReports(const std::vector<Report>& reports, bool realWrite,
-                       const DownloadHooks& hooks, std::chrono::milliseconds pause) {
-    int sent = 0;
+DownloadResult RunDownloadReports(const std::vector<Report>& reports, bool realWrite,
+                                  const DownloadHooks& hooks, std::chrono::milliseconds pause) {
+    DownloadResult result;
     for (const Report& report : reports) {
         if (!realWrite)
             continue;
+        // PadLink's absent message arrives during a pause; a keypad pulled out since
+        // takes no report. Either way the rest of the download would reach nothing.
+        if ((hooks.keypadGone && hooks.keypadGone()) || !hooks.sendReport(report)) {
+            result.keypadLost = true;
+            break;
+        }
         // The keypad gets the whole pause after each report has been written; the
         // pause runs on the steady clock, so event processing during it does not
         // lengthen it.
-        hooks.sendReport(report);
         PauseWithoutInput(QDeadlineTimer(pause, Qt::PreciseTimer));
-        ++sent;
+        ++result.sent;
         if (hooks.reportDone)
-            hooks.reportDone(sent);
+            hooks.reportDone(result.sent);
     }
-    return sent;
+    return result;
 }
 
 } // namespace pad

@@ -39,16 +39,25 @@ struct ProgressPanelState {
 };
 
 struct DownloadHooks {
-    // Sends one 8-byte report to the keypad.
-    std::function<void(const Report&)> sendReport;
+    // Sends one 8-byte report to the keypad; false when no keypad took it.
+    std::function<bool(const Report&)> sendReport;
     // After report n (1 ... 240) and its pause.
     std::function<void(int sent)> reportDone;
+    // Asked before each report: true once the keypad has gone (unset: never).
+    std::function<bool()> keypadGone;
 };
 
-// Sends every report, each followed by the whole pause once it is written. With
-// realWrite off nothing is sent and nothing waits. Returns the number sent.
-int RunDownloadReports(const std::vector<Report>& reports, bool realWrite,
-                       const DownloadHooks& hooks, std::chrono::milliseconds pause = ReportPause);
+struct DownloadResult {
+    int sent = 0;            // reports written, each with its pause
+    bool keypadLost = false; // stopped early: the keypad went away
+};
+
+// Sends every report, each followed by the whole pause once it is written, and stops
+// as soon as the keypad has gone or a report was not taken. With realWrite off
+// nothing is sent and nothing waits.
+DownloadResult RunDownloadReports(const std::vector<Report>& reports, bool realWrite,
+                                  const DownloadHooks& hooks,
+                                  std::chrono::milliseconds pause = ReportPause);
 
 // Waits until deadline while the window keeps repainting and timers and socket
 // events run; mouse and key input stay queued until afterwards.

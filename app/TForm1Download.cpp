@@ -33,6 +33,8 @@ DownloadParts& Parts(std::unique_ptr<DownloadParts, DownloadPartsDeleter>& parts
 }
 
 const char* const NoKeypadText = "No keypad connected. The profile was not written to the keypad.";
+const char* const DisconnectedText =
+    "The keypad was disconnected during the download. Connect it and press LOAD again.";
 const char* const NoAccessText =
     "The keypad is connected, but PadConfig is not allowed to write to it. The profile was "
     "not written to the keypad.\n\n"
@@ -109,9 +111,14 @@ void TForm1::Timer3Timer() {
 
     DownloadHooks hooks;
     hooks.sendReport = [this](const Report& report) {
+        if (DeviceLink().writeReport)
+            return DeviceLink().writeReport(KEYPAD_USAGE_PAGE, KEYPAD_USAGE, report.data()) > 0;
         if (DeviceLink().setKbdFeatures)
             DeviceLink().setKbdFeatures(KEYPAD_USAGE_PAGE, KEYPAD_USAGE, report.data());
+        return true;
     };
+    // PadLink's presence messages are handled during the pauses.
+    hooks.keypadGone = [this] { return KeypadPresence() != MsgKeypadPresent; };
     hooks.reportDone = [this, &parts, window](int sent) {
         parts.loader.post(MSG_LOADER_STATUS, window, sent);
         parts.panel.advance();
@@ -124,12 +131,16 @@ void TForm1::Timer3Timer() {
     };
 
     parts.downloading = true;
-    RunDownloadReports(DownloadReports(parts.image), CheckBox1->isChecked(), hooks);
+    const DownloadResult result =
+        RunDownloadReports(DownloadReports(parts.image), CheckBox1->isChecked(), hooks);
     parts.downloading = false;
 
     parts.panel.hide();
     Panel1->hide();
     parts.loader.post(MSG_LOADER_STATUS, window, LoaderDownloadEnd);
+    // The keypad now holds part of the old and part of the new profile.
+    if (result.keypadLost)
+        ui().inform(this, DisconnectedText, WarningCaption());
 }
 
 void TForm1::Timer4Timer() {

@@ -16,6 +16,10 @@ int main(int argc, char** argv) {
                              const std::uint8_t* report) {
         SetKbdFeatures(usagePage, usage, report);
     };
+    link.writeReport = [](std::uint32_t usagePage, std::uint32_t usage,
+                          const std::uint8_t* report) {
+        return PadLinkWriteReport(usagePage, usage, report);
+    };
 #endif
     return pad::RunPadConfig(argc, argv, link);
 }

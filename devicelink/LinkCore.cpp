@@ -154,22 +154,24 @@ std::size_t LinkCore::runningReaderCount() const {
     return running;
 }
 
-void LinkCore::writeFeature(const std::function<bool(const HidDeviceEntry&)>& qualifies,
-                            const FeatureReport& report) {
+std::size_t LinkCore::writeFeature(const std::function<bool(const HidDeviceEntry&)>& qualifies,
+                                   const FeatureReport& report) {
+    std::size_t taken = 0;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         HidDeviceEntry& entry = entries_[i];
         if (entry.path.empty() || !qualifies(entry))
             continue;
         if (entry.isOpen()) {
-            entry.handle->sendFeatureReport(report);
+            taken += entry.handle->sendFeatureReport(report) ? 1 : 0;
         } else {
             HidOpenResult opened = openEntry(i, HidAccess::Query);
             if (!opened.handle)
                 continue;
-            opened.handle->sendFeatureReport(report);
+            taken += opened.handle->sendFeatureReport(report) ? 1 : 0;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
+    return taken;
 }
 
 bool LinkCore::postToHost(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {

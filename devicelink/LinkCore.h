@@ -68,6 +68,7 @@ class LinkCore {
     void scan();
     void clearMatches() { matched_.clear(); }
     void addMatch(std::size_t index) { matched_.push_back(index); }
+    void removeMatch(std::size_t index) { std::erase(matched_, index); }
 
     void startReader(std::size_t index);
     void stopReader(std::size_t index);
@@ -76,9 +77,9 @@ class LinkCore {
 
     // Writes report to every entry that qualifies, through the reader's handle when
     // one holds the entry, else through a handle opened for this write alone; each
-    // send is followed by a 1 ms pause.
-    void writeFeature(const std::function<bool(const HidDeviceEntry&)>& qualifies,
-                      const FeatureReport& report);
+    // send is followed by a 1 ms pause. Returns how many entries took the report.
+    std::size_t writeFeature(const std::function<bool(const HidDeviceEntry&)>& qualifies,
+                             const FeatureReport& report);
 
     HidOpenResult openEntry(std::size_t index, HidAccess access);
 

@@ -1,6 +1,7 @@
 #pragma once
 // How the libraries' exports pick their HID system: the machine's (hidapi and udev),
-// or, when PADLINK_SIMULATOR names a file, one simulated keypad that logs to it.
+// or, when PADLINK_SIMULATOR names a file, one simulated keypad that logs to it and,
+// with PADLINK_SIMULATOR_UNPLUG_AFTER=N, is unplugged after N reports.
 
 #include "devicelink/DeviceNotifier.h"
 #include "devicelink/SimulatedHidSystem.h"
@@ -17,6 +18,10 @@ struct LinkBackend {
     bool simulated = false;
 };
 
+// The report count from PADLINK_SIMULATOR_UNPLUG_AFTER (a positive decimal number),
+// else 0. Anything else is ignored with a warning on stderr.
+std::size_t unplugAfterFromEnvironment();
+
 LinkBackend backendFromEnvironment(std::uint16_t vendorId);
 
 // The simulator's path of its one keypad.
@@ -24,8 +29,15 @@ inline constexpr const char* SimulatedKeypadPath = "sim:keypad0";
 
 // A simulated system holding one keypad (vendorId, product 0x4002, usage page and
 // usage 0xFF00) that appends the reports it receives to logPath. When logPath cannot
-// be opened for appending, every open of the keypad fails with that error.
+// be opened for appending, every open of the keypad fails with that error. With
+// unplugAfter > 0 the keypad disappears once it has received that many reports.
 std::shared_ptr<SimulatedHidSystem> makeSimulatedKeypadSystem(std::uint16_t vendorId,
-                                                              const std::string& logPath);
+                                                              const std::string& logPath,
+                                                              std::size_t unplugAfter = 0);
+
+// The notifier of a simulated system: it tells the link of every interface that
+// unplugs itself as the machine's notifier tells of a removal, through the link
+// window's event loop.
+std::unique_ptr<DeviceNotifier> makeSimulatedUnplugNotifier(SimulatedHidSystem& system);
 
 } // namespace pad

@@ -15,6 +15,10 @@
 //                      devices, and append every feature report it receives to the
 //                      file as a line of 8 lower-case hex bytes (a file that cannot
 //                      be written makes the keypad one that cannot be opened)
+//   PADLINK_SIMULATOR_UNPLUG_AFTER  a number N: the simulated keypad is unplugged once
+//                      it has received N feature reports; PadLink hears of it as of a
+//                      real removal (it rescans and posts MSG_KEYPAD_ABSENT) and later
+//                      writes reach nothing
 
 #include <cstdint>
 
@@ -46,7 +50,7 @@ typedef void (*PadLinkKeypadVisitor)(void* context, const char* path, std::uint1
 
 // Ordinals, kept for a Windows build (padlink.def):
 //   2 InitDriver, 3 SetKbdFeatures, 4 RemoveDevice, 5 ReadDevice, 6 DeviceArrival.
-// PadLinkListKeypads is an addition without an ordinal.
+// PadLinkListKeypads and PadLinkWriteReport are additions without an ordinal.
 extern "C" {
 // Stores the host, starts following the HID interfaces and scans. Always 1.
 std::int32_t InitDriver(QObject* host, std::uint32_t hostMessage, std::uint32_t usagePage);
@@ -63,6 +67,11 @@ std::int32_t ReadDevice(std::uint32_t usagePage, std::uint32_t usage);
 // Stops the readers, rescans and posts the presence message; non-zero when it was
 // queued.
 std::int32_t DeviceArrival();
+// Sends the report as SetKbdFeatures does and tells how many keypad interfaces took
+// it: 0 when none did (no keypad, one unplugged since the last scan, or one that
+// refused the report). A host that must know whether a report arrived uses this.
+std::int32_t PadLinkWriteReport(std::uint32_t usagePage, std::uint32_t usage,
+                                const std::uint8_t* report8);
 // Reports every interface of the last scan that has the keypad's vendor and product
 // id; returns how many there were.
 std::int32_t PadLinkListKeypads(PadLinkKeypadVisitor visitor, void* context);

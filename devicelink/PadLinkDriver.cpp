@@ -43,12 +43,17 @@ void PadLinkDriver::checkWriteAccess() {
 
 std::int32_t PadLinkDriver::setKbdFeatures(std::uint32_t usagePage, std::uint32_t usage,
                                            const FeatureReport& report) {
-    writeFeature(
+    writeReport(usagePage, usage, report);
+    return 1;
+}
+
+std::size_t PadLinkDriver::writeReport(std::uint32_t usagePage, std::uint32_t usage,
+                                       const FeatureReport& report) {
+    return writeFeature(
         [&](const HidDeviceEntry& e) {
             return e.usagePage == usagePage && e.usage == usage && isKeypad(e);
         },
         report);
-    return 1;
 }
 
 std::int32_t PadLinkDriver::removeDevice() {

@@ -16,6 +16,9 @@ class PadLinkDriver : public LinkCore {
     std::int32_t initDriver(QObject* host, std::uint32_t hostMessage, std::uint32_t usagePage);
     std::int32_t setKbdFeatures(std::uint32_t usagePage, std::uint32_t usage,
                                 const FeatureReport& report);
+    // setKbdFeatures' write; returns how many keypad interfaces took the report.
+    std::size_t writeReport(std::uint32_t usagePage, std::uint32_t usage,
+                            const FeatureReport& report);
     std::int32_t removeDevice();
     std::int32_t readDevice(std::uint32_t usagePage, std::uint32_t usage);
     std::int32_t deviceArrival();

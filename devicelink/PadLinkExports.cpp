@@ -50,6 +50,13 @@ PADLINK_EXPORT std::int32_t SetKbdFeatures(std::uint32_t usagePage, std::uint32_
     return 1;
 }
 
+PADLINK_EXPORT std::int32_t PadLinkWriteReport(std::uint32_t usagePage, std::uint32_t usage,
+                                               const std::uint8_t* report8) {
+    if (!theLink || !report8)
+        return 0;
+    return std::int32_t(theLink->writeReport(usagePage, usage, reportFrom(report8)));
+}
+
 PADLINK_EXPORT std::int32_t RemoveDevice() {
     if (theLink)
         theLink->removeDevice();

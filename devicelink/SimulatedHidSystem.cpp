@@ -32,10 +32,22 @@ struct SimulatedHidSystem::Core {
     std::vector<std::shared_ptr<HandleState>> handles;
     std::map<std::string, PathRecord> records;
 
+    std::function<void(const std::string&)> unplugListener;
+
     const SimulatedInterface* find(const std::string& path) const {
         auto it = std::find_if(interfaces.begin(), interfaces.end(),
                                [&](const auto& i) { return i.info.path == path; });
         return it == interfaces.end() ? nullptr : &*it;
+    }
+
+    // With the mutex held.
+    void remove(const std::string& path) {
+        std::erase_if(interfaces, [&](const auto& i) { return i.info.path == path; });
+        for (auto& handle : handles) {
+            if (handle->path == path)
+                handle->gone = true;
+        }
+        changed.notify_all();
     }
 };
 
@@ -54,13 +66,25 @@ class SimulatedHandle : public HidHandle {
     }
 
     bool sendFeatureReport(const FeatureReport& report) override {
-        std::lock_guard lock(core_->mutex);
-        const SimulatedInterface* interface = core_->find(state_->path);
-        if (state_->gone || !interface || interface->rejectsFeatureReports)
-            return false;
-        core_->records[state_->path].received.push_back(report);
-        if (interface->keypad)
-            interface->keypad->receive(report);
+        std::function<void(const std::string&)> unplugged;
+        {
+            std::lock_guard lock(core_->mutex);
+            const SimulatedInterface* interface = core_->find(state_->path);
+            if (state_->gone || !interface || interface->rejectsFeatureReports)
+                return false;
+            auto& received = core_->records[state_->path].received;
+            received.push_back(report);
+            if (interface->keypad)
+                interface->keypad->receive(report);
+            if (interface->unplugAfterReports > 0 &&
+                received.size() >= interface->unplugAfterReports) {
+                core_->remove(state_->path);
+                unplugged = core_->unplugListener;
+            }
+        }
+        // Outside the lock: the listener may look at the system again.
+        if (unplugged)
+            unplugged(state_->path);
         return true;
     }
 
@@ -146,12 +170,12 @@ void SimulatedHidSystem::addInterface(SimulatedInterface interface) {
 
 void SimulatedHidSystem::removeInterface(const std::string& path) {
     std::lock_guard lock(core_->mutex);
-    std::erase_if(core_->interfaces, [&](const auto& i) { return i.info.path == path; });
-    for (auto& handle : core_->handles) {
-        if (handle->path == path)
-            handle->gone = true;
-    }
-    core_->changed.notify_all();
+    core_->remove(path);
+}
+
+void SimulatedHidSystem::setUnplugListener(std::function<void(const std::string&)> listener) {
+    std::lock_guard lock(core_->mutex);
+    core_->unplugListener = std::move(listener);
 }
 
 void SimulatedHidSystem::setEnumerationFails(bool fails) {

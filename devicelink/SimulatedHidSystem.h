@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <string>
 
@@ -19,6 +20,9 @@ struct SimulatedInterface {
     int openError = 0;          // errno every open fails with; 0 = opens
     int readWriteOpenError = 0; // errno only read/write opens fail with (no permission)
     bool rejectsFeatureReports = false;
+    // > 0: the interface unplugs itself once it has received this many feature
+    // reports (the unplug listener hears of it).
+    std::size_t unplugAfterReports = 0;
     bool answersStrings = true;
     std::u16string indexedString = u"Corvask 12";
     std::shared_ptr<SimulatedKeypad> keypad; // receives the feature reports, if set
@@ -36,6 +40,9 @@ class SimulatedHidSystem : public HidSystem {
     // Removes every interface with this path; its open handles fail from now on.
     void removeInterface(const std::string& path);
     void setEnumerationFails(bool fails);
+    // Called with the path of an interface that unplugged itself, on the thread that
+    // sent its last report, after the removal.
+    void setUnplugListener(std::function<void(const std::string& path)> listener);
 
     // Queues a copy of report for every read/write handle open on path; returns how
     // many handles received it.

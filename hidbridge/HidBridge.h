@@ -5,7 +5,9 @@
 // + 1 (wParam = table index, lParam = address of the 32-byte report), then posted as
 // the host message (wParam = table index, lParam = the report's first 4 bytes).
 // Every interface arrival posts MSG_KEYPAD_ABSENT and then the rescan's presence
-// message. Same threading rules and environment variables as PadLink.
+// message. The removal of a matched interface stops that interface's reader; the
+// host gets MSG_KEYPAD_ABSENT once no matched interface is left. Same threading rules
+// and environment variables as PadLink.
 
 #include "devicelink/PadLink.h"
 

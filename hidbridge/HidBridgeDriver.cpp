@@ -59,13 +59,19 @@ void HidBridgeDriver::onDeviceEvent(const DeviceEvent& event) {
         postToHost(MSG_KEYPAD_ABSENT, 0, 0);
         rescan();
     } else if (event.kind == DeviceEvent::Kind::RemoveComplete) {
-        // No rescan: the rows stay until the next arrival.
+        // Only the removed interface's reader stops; the other matches keep reading,
+        // and the host hears of absence once none is left. No rescan: the rows stay
+        // until the next arrival.
+        bool removed = false;
         for (std::size_t index : std::vector<std::size_t>(matchedKeypads())) {
             if (index < entries().size() && samePath(event.path, entries()[index].path)) {
-                postToHost(MSG_KEYPAD_ABSENT, 0, 0);
-                stopAllReaders();
+                stopReader(index);
+                removeMatch(index);
+                removed = true;
             }
         }
+        if (removed && matchedKeypads().empty())
+            postToHost(MSG_KEYPAD_ABSENT, 0, 0);
     }
     // Query-remove and everything else: nothing.
 }

@@ -37,6 +37,7 @@ TEST(PadLinkExports, SimulatorFromEnvironment) {
     const std::uint8_t modeA[8] = {0x03, 0xFF, 0xFF, 0x01, 0, 0, 0, 0};
     EXPECT_EQ(SetKbdFeatures(0xFF00, 0xFF00, modeA), 1);
     EXPECT_EQ(DeviceArrival(), 0);
+    EXPECT_EQ(PadLinkWriteReport(0xFF00, 0xFF00, modeA), 0);
 
     RecordingHost host;
     EXPECT_EQ(InitDriver(&host, HostMessage, KeypadPage), 1);
@@ -55,6 +56,11 @@ TEST(PadLinkExports, SimulatorFromEnvironment) {
 
     EXPECT_EQ(SetKbdFeatures(0xFF00, 0xFF00, modeA), 1);
     EXPECT_EQ(SetKbdFeatures(0xFF00, 0xFF00, nullptr), 1);
+    // The counting write: one keypad interface takes it, none has another usage.
+    const std::uint8_t modeB[8] = {0x03, 0xFF, 0xFF, 0x02, 0, 0, 0, 0};
+    EXPECT_EQ(PadLinkWriteReport(0xFF00, 0xFF00, modeB), 1);
+    EXPECT_EQ(PadLinkWriteReport(0xFF00, 0x0001, modeB), 0);
+    EXPECT_EQ(PadLinkWriteReport(0xFF00, 0xFF00, nullptr), 0);
     EXPECT_EQ(ReadDevice(0xFF00, 0xFF00), 1);
     EXPECT_EQ(RemoveDevice(), 1);
     EXPECT_NE(DeviceArrival(), 0);
@@ -65,6 +71,8 @@ TEST(PadLinkExports, SimulatorFromEnvironment) {
     std::string line, rest;
     std::getline(in, line);
     EXPECT_EQ(line, "03 ff ff 01 00 00 00 00");
+    std::getline(in, line);
+    EXPECT_EQ(line, "03 ff ff 02 00 00 00 00");
     EXPECT_FALSE(std::getline(in, rest));
 }
 

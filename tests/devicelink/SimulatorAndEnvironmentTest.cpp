@@ -103,6 +103,37 @@ TEST(LinkEnvironment, SimulatorHoldsOneKeypadThatLinkFinds) {
     EXPECT_EQ(linesOf(log), std::vector<std::string>{"03 ff ff 01 00 00 00 00"});
 }
 
+TEST(LinkEnvironment, SimulatedKeypadUnpluggedAfterNReports) {
+    QTemporaryDir dir;
+    std::string log = dir.filePath("k.log").toStdString();
+    setenv("PADLINK_SIMULATOR", log.c_str(), 1);
+    for (const char* ignored : {"0", "-3", "3x", "x"}) {
+        setenv("PADLINK_SIMULATOR_UNPLUG_AFTER", ignored, 1);
+        EXPECT_EQ(unplugAfterFromEnvironment(), 0u) << ignored;
+    }
+    setenv("PADLINK_SIMULATOR_UNPLUG_AFTER", "3", 1);
+    LinkBackend backend = backendFromEnvironment(0x1234);
+    unsetenv("PADLINK_SIMULATOR");
+    unsetenv("PADLINK_SIMULATOR_UNPLUG_AFTER");
+
+    RecordingHost host;
+    PadLinkDriver link(backend.hid, std::move(backend.notifier), 0x1234);
+    link.initDriver(&host, HostMessage, KeypadPage);
+    drainEvents();
+    const FeatureReport report = {0x03, 0x04, 0x00, 1, 2, 3, 4, 0};
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_EQ(link.writeReport(0xFF00, 0xFF00, report), 1u) << n;
+    // The removal reaches PadLink through the event loop, not inside the write.
+    EXPECT_EQ(host.numbers(), std::vector<std::uint32_t>{MSG_KEYPAD_PRESENT});
+    drainEvents();
+    EXPECT_EQ(host.numbers(), (std::vector<std::uint32_t>{MSG_KEYPAD_PRESENT, MSG_KEYPAD_ABSENT}));
+    EXPECT_TRUE(link.matchedKeypads().empty());
+
+    EXPECT_EQ(link.writeReport(0xFF00, 0xFF00, report), 0u);
+    EXPECT_EQ(link.setKbdFeatures(0xFF00, 0xFF00, report), 1);
+    EXPECT_EQ(linesOf(log).size(), 3u);
+}
+
 // No keypad is attached to a build machine: the real backend must scan, report the
 // keypad absent and take every call without harm.
 TEST(HidrawLink, RealEnumerationReportsAbsentKeypad) {

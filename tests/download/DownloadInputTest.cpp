@@ -58,6 +58,7 @@ void DownloadInputTest::paintsDuringADownloadAndHandlesAClickOnlyAfterIt() {
             QProcess::execute("xdotool", {"mousemove", "--sync", QString::number(target.x()),
                                           QString::number(target.y()), "click", "1"});
         }
+        return true;
     };
     hooks.reportDone = [&](int sent) {
         if (sent == 10) {
@@ -69,7 +70,7 @@ void DownloadInputTest::paintsDuringADownloadAndHandlesAClickOnlyAfterIt() {
     for (std::uint8_t i = 0; i < 10; ++i)
         reports[i][1] = std::uint8_t(i + 1);
 
-    QCOMPARE(RunDownloadReports(reports, true, hooks, 30ms), 10);
+    QCOMPARE(RunDownloadReports(reports, true, hooks, 30ms).sent, 10);
     QVERIFY2(paintsDuring > paintsBefore, "no paint event during the download");
     QCOMPARE(clicksDuring, 0);
     QTRY_COMPARE_WITH_TIMEOUT(clicks, 1, 3000); // the click waited and is handled now

@@ -70,13 +70,16 @@ TEST(RunDownloadReports, SendsEachReportThenWaitsThenReportsTheCount) {
         // the pause must only start once the write has returned.
         std::this_thread::sleep_for(5ms);
         sentAt.push_back(clock.nsecsElapsed());
+        return true;
     };
     hooks.reportDone = [&](int n) {
         calls.push_back("done " + std::to_string(n));
         doneAt.push_back(clock.nsecsElapsed());
     };
 
-    EXPECT_EQ(RunDownloadReports(reports, true, hooks, 20ms), 6);
+    const DownloadResult result = RunDownloadReports(reports, true, hooks, 20ms);
+    EXPECT_EQ(result.sent, 6);
+    EXPECT_FALSE(result.keypadLost);
     const std::vector<std::string> expected = {"send 1", "done 1", "send 2", "done 2",
                                                "send 3", "done 3", "send 4", "done 4",
                                                "send 5", "done 5", "send 6", "done 6"};
@@ -92,11 +95,11 @@ TEST(RunDownloadReports, SendsEachReportThenWaitsThenReportsTheCount) {
 TEST(RunDownloadReports, WithoutRealWriteSendsNothingAndWaitsNot) {
     int sends = 0, dones = 0;
     DownloadHooks hooks;
-    hooks.sendReport = [&](const Report&) { ++sends; };
+    hooks.sendReport = [&](const Report&) { return ++sends > 0; };
     hooks.reportDone = [&](int) { ++dones; };
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(RunDownloadReports(numberedReports(240), false, hooks), 0);
+    EXPECT_EQ(RunDownloadReports(numberedReports(240), false, hooks).sent, 0);
     EXPECT_EQ(sends, 0);
     EXPECT_EQ(dones, 0);
     EXPECT_LT(clock.elapsed(), 1000);

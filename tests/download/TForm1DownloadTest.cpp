@@ -19,6 +19,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <cstdint>
+
 using namespace pad;
 
 namespace {
@@ -68,6 +70,7 @@ class TForm1DownloadTest : public QObject {
     RecordingUi ui;
     std::vector<Report> sent;
     std::function<void(int)> onReport;
+    std::size_t reportsTaken = SIZE_MAX; // the keypad takes the reports up to this count
     std::unique_ptr<TForm1> form;
 
     QString LoaderLog() const { return runtimeDir.filePath("loader.log"); }
@@ -111,6 +114,12 @@ class TForm1DownloadTest : public QObject {
             sent.push_back(report);
             if (onReport)
                 onReport(int(sent.size()));
+        };
+        options.deviceLink.writeReport = [this, record = options.deviceLink.setKbdFeatures](
+                                             std::uint32_t page, std::uint32_t usage,
+                                             const std::uint8_t* r) {
+            record(page, usage, r);
+            return sent.size() <= reportsTaken ? 1 : 0;
         };
         form = std::make_unique<TForm1>(ws, options);
         form->show();
@@ -224,6 +233,42 @@ class TForm1DownloadTest : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(releases.count, 1, 3000);
         QTRY_VERIFY_WITH_TIMEOUT(form->KeyMenu()->isVisible(), 3000);
         form->KeyMenu()->hide();
+    }
+
+    // The keypad pulled out during a download: PadLink's absent message arrives in
+    // the pause after report 5, or report 3 finds no keypad. The download stops, the
+    // loader hears of its end, and the user is told.
+    void unpluggedKeypadEndsTheDownloadWithAWarning() {
+        const QString window = QString::number(std::uint32_t(form->winId()));
+        const QString warning = "Warning: The keypad was disconnected during the download. "
+                                "Connect it and press LOAD again.";
+        struct Case {
+            int absentAfter, refused, written;
+        };
+        for (Case c : {Case{5, 0, 5}, Case{0, 3, 2}}) {
+            Presence(MsgKeypadPresent);
+            sent.clear();
+            ui.informed.clear();
+            reportsTaken = c.refused ? std::size_t(c.refused - 1) : SIZE_MAX;
+            onReport = [&](int n) {
+                if (n == c.absentAfter) // handled during the pause that follows
+                    WindowMessage::post(form.get(), MsgKeypadAbsent, 0, 0);
+            };
+            const int before = int(LoaderMessages().size());
+            form->StartDownload();
+            QTRY_COMPARE_WITH_TIMEOUT(ui.informed, QStringList{warning}, 5000);
+            onReport = nullptr;
+            reportsTaken = SIZE_MAX;
+
+            QCOMPARE(int(sent.size()), c.refused ? c.refused : c.written);
+            QStringList expected;
+            for (int n = 1; n <= c.written; ++n)
+                expected << QString("6a33 %1 %2").arg(window).arg(n);
+            expected << QString("6a33 %1 241").arg(window);
+            QTRY_COMPARE_WITH_TIMEOUT(LoaderMessages().mid(before), expected, 3000);
+            QVERIFY(form->Panel1->isHidden());
+        }
+        ui.informed.clear();
     }
 
     void closingAsksTheLoaderToQuit() {

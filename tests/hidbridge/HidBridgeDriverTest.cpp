@@ -76,9 +76,10 @@ TEST_F(HidBridgeTest, ArrivalPostsAbsentThenTheRescansResult) {
     EXPECT_EQ(hid->openHandleCount("/dev/hidraw0"), 1);
 }
 
-TEST_F(HidBridgeTest, RemovalOfAMatchPostsAbsentAndStopsReadersWithoutRescan) {
+TEST_F(HidBridgeTest, RemovalOfAMatchStopsItsReaderAndPostsAbsentOnlyWhenNoneIsLeft) {
     hid->addInterface(keypadInterface("/dev/hidraw0"));
-    hid->addInterface(keypadInterface("/dev/hidraw1"));
+    // Another vendor's device on the same usage page matches as well.
+    hid->addInterface(interfaceOf("/dev/hidraw1", 0x0BDA, 0x0001, 0xFF00, 0x0003));
     hid->addInterface(mouseInterface("/dev/hidraw2"));
     start();
     ASSERT_EQ(bridge->runningReaderCount(), 2u);
@@ -89,15 +90,28 @@ TEST_F(HidBridgeTest, RemovalOfAMatchPostsAbsentAndStopsReadersWithoutRescan) {
     EXPECT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(bridge->runningReaderCount(), 2u);
 
+    // The other device goes: the keypad is still there and keeps its reader.
+    hid->removeInterface("/dev/hidraw1");
+    deliver(DeviceEvent::Kind::RemoveComplete, "/DEV/HIDRAW1");
+    EXPECT_EQ(host.numbers(), std::vector<std::uint32_t>{MSG_KEYPAD_PRESENT});
+    EXPECT_FALSE(bridge->readerRunning(1));
+    EXPECT_TRUE(bridge->readerRunning(0));
+    ASSERT_TRUE(hid->waitForBlockedReaders("/dev/hidraw0", 1, 2s));
+    hid->pushInputReport("/dev/hidraw0", inputReport(0x20));
+    EXPECT_TRUE(runUntil([&] { return host.count(HostMessage) == 1; }));
+
+    // The last match goes: absent, no reader left, no rescan.
     hid->removeInterface("/dev/hidraw0");
-    deliver(DeviceEvent::Kind::RemoveComplete, "/DEV/HIDRAW0");
-    EXPECT_EQ(host.numbers(), (std::vector<std::uint32_t>{MSG_KEYPAD_PRESENT, MSG_KEYPAD_ABSENT}));
+    deliver(DeviceEvent::Kind::RemoveComplete, "/dev/hidraw0");
+    EXPECT_EQ(host.count(MSG_KEYPAD_ABSENT), 1);
+    EXPECT_EQ(host.messages.back().message, MSG_KEYPAD_ABSENT);
     EXPECT_EQ(bridge->runningReaderCount(), 0u);
-    EXPECT_EQ(hid->openHandleCount("/dev/hidraw1"), 0);
+    EXPECT_EQ(hid->openHandleCount("/dev/hidraw0"), 0);
     // The rows stay until the next arrival, and writes still walk them.
     EXPECT_EQ(bridge->entries().size(), 3u);
+    hid->addInterface(keypadInterface("/dev/hidraw0"));
     bridge->setKbdFeatures(0xFF00, 0xFF00, ModeA);
-    EXPECT_EQ(hid->reportsReceived("/dev/hidraw1").size(), 1u);
+    EXPECT_EQ(hid->reportsReceived("/dev/hidraw0").size(), 1u);
 }
 
 TEST_F(HidBridgeTest, ReportIsSentAsHostMessagePlusOneThenPostedAsHostMessage) {

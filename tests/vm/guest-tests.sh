@@ -13,6 +13,7 @@ state=/tmp/keypad
 user_uid=1000
 user_name=player
 keypad_pid=""
+timing_runs=7
 
 pass() { echo "VMTEST PASS $1"; }
 fail() { echo "VMTEST FAIL $1: $2"; }
@@ -205,6 +206,63 @@ test_read_device() {
     esac
 }
 
+# The microsecond time of the first line starting with $2 after line $1 of file $3.
+time_after_line() {
+    tail -n +$(($1 + 1)) "$3" | grep -m 1 "^$2 " | cut -d ' ' -f 2
+}
+has_time_after_line() { [ -n "$(time_after_line "$@")" ]; }
+
+# "median 12.3 ms (runs: ...)" of microsecond values.
+median_ms() {
+    echo "$@" | tr ' ' '\n' | sort -n | awk '{ v[NR] = $1 }
+        END { printf "median %.1f ms (%d runs:", v[int((NR + 1) / 2)] / 1000, NR
+              for (i = 1; i <= NR; ++i) printf " %.1f", v[i] / 1000; print ")" }'
+}
+
+# How long PadLink takes to tell its host of a plug and of an unplug: from the
+# virtual keypad's creation to PRESENT and from its removal to ABSENT, as seen by a
+# host on the same clock, over several plugs.
+test_presence_timing() {
+    name="PadLink reports each of $timing_runs unplugs and replugs"
+    out=/tmp/timing.txt
+    vm_padlink_probe --times --seconds 300 >"$out" 2>/tmp/timing.err &
+    probe=$!
+    if ! wait_for 150 has_line PRESENT "$out"; then
+        fail "$name" "no PRESENT at start"
+        kill "$probe" 2>/dev/null
+        return
+    fi
+    plugs="" unplugs="" problem=""
+    run=1
+    while [ $run -le $timing_runs ] && [ -z "$problem" ]; do
+        lines=$(wc -l <"$out")
+        stop_keypad
+        if wait_for 100 has_time_after_line "$lines" ABSENT "$out"; then
+            unplugs="$unplugs $(($(time_after_line "$lines" ABSENT "$out") - $(cat "$state/destroyed")))"
+        else
+            problem="no ABSENT after unplug $run"
+        fi
+        lines=$(wc -l <"$out")
+        start_keypad >/dev/null # its note would repeat for every run
+        if wait_for 150 has_time_after_line "$lines" PRESENT "$out"; then
+            plugs="$plugs $(($(time_after_line "$lines" PRESENT "$out") - $(cat "$state/created")))"
+        else
+            problem="${problem:-no PRESENT after plug $run}"
+        fi
+        run=$((run + 1))
+    done
+    kill "$probe" 2>/dev/null
+    wait "$probe" 2>/dev/null
+    if [ -n "$problem" ]; then
+        sed 's/^/# probe: /' "$out"
+        fail "$name" "$problem"
+        return
+    fi
+    echo "VMTEST MEASURE keypad created to PRESENT: $(median_ms $plugs)"
+    echo "VMTEST MEASURE keypad removed to ABSENT: $(median_ms $unplugs)"
+    pass "$name"
+}
+
 # Runs the probe as an ordinary user for a few seconds; prints its messages on one line.
 probe_as_user() {
     su -s /bin/sh "$user_name" -c \
@@ -260,6 +318,7 @@ if test_uhid_keypad; then
     test_download
     test_mode
     test_replug
+    test_presence_timing
     test_read_device
     test_no_access
 fi

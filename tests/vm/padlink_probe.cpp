@@ -4,10 +4,11 @@
 //   PRESENT / ABSENT / NO_ACCESS
 //   INPUT <index> <32 bytes in hex>   an input report handed over by a reader
 //   MSG <number> <wParam> <lParam>     anything else
-// It quits after --seconds (default 10), or as soon as --until names a word that
-// has been printed --count times (default 1).
+// With --times each presence line ends with the CLOCK_MONOTONIC time in microseconds
+// at which the message reached the host. It quits after --seconds (default 10), or as
+// soon as --until names a word that has been printed --count times (default 1).
 //
-//   padlink_probe [--read] [--seconds N] [--until WORD] [--count N]
+//   padlink_probe [--read] [--times] [--seconds N] [--until WORD] [--count N]
 
 #include "devicelink/PadLink.h"
 #include "devicelink/WindowMessage.h"
@@ -21,6 +22,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <time.h>
 
 namespace {
 
@@ -31,7 +33,8 @@ constexpr int InputBufferSize = 32;
 
 class Host : public QObject {
   public:
-    Host(std::string until, int count) : until_(std::move(until)), remaining_(count) {}
+    Host(std::string until, int count, bool times)
+        : until_(std::move(until)), remaining_(count), times_(times) {}
 
     bool event(QEvent* event) override {
         const auto* message = pad::WindowMessage::from(event);
@@ -39,13 +42,13 @@ class Host : public QObject {
             return QObject::event(event);
         switch (message->message()) {
         case pad::MSG_KEYPAD_PRESENT:
-            print("PRESENT");
+            printPresence("PRESENT");
             break;
         case pad::MSG_KEYPAD_ABSENT:
-            print("ABSENT");
+            printPresence("ABSENT");
             break;
         case pad::MSG_KEYPAD_NO_ACCESS:
-            print("NO_ACCESS");
+            printPresence("NO_ACCESS");
             break;
         case HostMessage: {
             // lParam is the reader's buffer, valid only while this handler runs.
@@ -71,6 +74,19 @@ class Host : public QObject {
     }
 
   private:
+    void printPresence(const char* word) {
+        if (!times_) {
+            print(word);
+            return;
+        }
+        timespec now{};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        char line[64];
+        std::snprintf(line, sizeof line, "%s %lld", word,
+                      static_cast<long long>(now.tv_sec) * 1000000 + now.tv_nsec / 1000);
+        print(line);
+    }
+
     void print(const char* line) {
         std::printf("%s\n", line);
         std::fflush(stdout);
@@ -81,11 +97,12 @@ class Host : public QObject {
 
     std::string until_;
     int remaining_;
+    bool times_;
 };
 
 [[noreturn]] void usage() {
-    std::fprintf(stderr,
-                 "usage: padlink_probe [--read] [--seconds N] [--until WORD] [--count N]\n");
+    std::fprintf(stderr, "usage: padlink_probe [--read] [--times] [--seconds N] [--until WORD] "
+                         "[--count N]\n");
     std::exit(2);
 }
 
@@ -94,6 +111,7 @@ class Host : public QObject {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     bool read = false;
+    bool times = false;
     int seconds = 10;
     int count = 1;
     std::string until;
@@ -101,6 +119,8 @@ int main(int argc, char** argv) {
         std::string arg = argv[i];
         if (arg == "--read")
             read = true;
+        else if (arg == "--times")
+            times = true;
         else if (arg == "--seconds" && i + 1 < argc)
             seconds = std::atoi(argv[++i]);
         else if (arg == "--until" && i + 1 < argc)
@@ -113,7 +133,7 @@ int main(int argc, char** argv) {
     if (seconds <= 0 || count <= 0)
         usage();
 
-    Host host(until, count);
+    Host host(until, count, times);
     InitDriver(&host, HostMessage, KeypadUsagePage);
     if (read)
         ReadDevice(KeypadUsagePage, KeypadUsage);

@@ -15,7 +15,9 @@
  * destroy the device and exit. The state is DIR/memory.bin (820 bytes), DIR/mode
  * (the mode code as a decimal number), DIR/writes (feature writes accepted) and
  * DIR/rejected (feature requests refused), then DIR/dumped once all of them are
- * written. DIR/ready appears once the kernel has started the device. */
+ * written. DIR/ready appears once the kernel has started the device. DIR/created and
+ * DIR/destroyed hold the CLOCK_MONOTONIC time in microseconds at which the device was
+ * created and destroyed, for measuring how long the host takes to notice. */
 
 #include <errno.h>
 #include <fcntl.h>
@@ -28,6 +30,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include <sys/signalfd.h>
+#include <time.h>
 #include <unistd.h>
 
 #ifndef VKEYPAD_DEFAULT_VENDOR
@@ -131,6 +134,21 @@ static void write_file(const struct keypad* pad, const char* name, const void* d
 static void write_number(const struct keypad* pad, const char* name, unsigned value) {
     char text[32];
     int length = snprintf(text, sizeof text, "%u\n", value);
+    write_file(pad, name, text, (size_t)length);
+}
+
+static unsigned long long monotonic_microseconds(void) {
+    struct timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return (unsigned long long)now.tv_sec * 1000000ULL + (unsigned long long)now.tv_nsec / 1000ULL;
+}
+
+static void write_time(const struct keypad* pad, const char* name,
+                       unsigned long long microseconds) {
+    if (!pad->state_dir)
+        return;
+    char text[32];
+    int length = snprintf(text, sizeof text, "%llu\n", microseconds);
     write_file(pad, name, text, (size_t)length);
 }
 
@@ -271,7 +289,9 @@ int main(int argc, char** argv) {
     pad.uhid = open("/dev/uhid", O_RDWR | O_CLOEXEC);
     if (pad.uhid < 0)
         fail("cannot open /dev/uhid: %s", strerror(errno));
+    unsigned long long created = monotonic_microseconds();
     create_device(&pad);
+    write_time(&pad, "created", created);
     fprintf(stderr, "vkeypad: created %04x:%04x\n", pad.vendor, pad.product);
 
     for (;;) {
@@ -295,7 +315,9 @@ int main(int argc, char** argv) {
                 send_input_report(&pad);
             } else {
                 dump_state(&pad);
+                unsigned long long destroyed = monotonic_microseconds();
                 destroy_device(&pad);
+                write_time(&pad, "destroyed", destroyed);
                 close(pad.uhid);
                 return 0;
             }

@@ -162,18 +162,33 @@ int selectMode(const KeypadHost& host, int modeCode, const std::string& modeName
 
 // Sends the reports with the keypad's pause after each one. The pause is measured on
 // a steady clock from the moment the report was handed over, so the progress output
-// falls inside it and only PadLink's own send time adds to the total.
+// falls inside it and only PadLink's own send time adds to the total. Stops when the
+// keypad goes away: a report no keypad took, or PadLink's absent message.
 int download(const KeypadHost& host, const std::vector<Report>& reports) {
     if (int status = checkReachable(host); status != ExitOk)
         return status;
     // Wake from each pause on time rather than up to the default 50 us late.
     ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     Progress progress(int(reports.size()));
-    for (std::size_t i = 0; i < reports.size(); ++i) {
-        SetKbdFeatures(KEYPAD_USAGE_PAGE, KEYPAD_USAGE, reports[i].data());
+    std::size_t written = 0;
+    for (; written < reports.size(); ++written) {
+        QCoreApplication::processEvents(); // PadLink's device notifications
+        if (!host.present ||
+            PadLinkWriteReport(KEYPAD_USAGE_PAGE, KEYPAD_USAGE, reports[written].data()) == 0)
+            break;
         auto pauseEnd = std::chrono::steady_clock::now() + ReportPause;
-        progress.update(int(i + 1));
+        progress.update(int(written + 1));
         std::this_thread::sleep_until(pauseEnd);
+    }
+    if (written < reports.size()) {
+        if (written > 0 && ::isatty(STDERR_FILENO) == 1)
+            std::fputc('\n', stderr); // ends the progress bar's line
+        std::fprintf(stderr,
+                     "qd6: the keypad was disconnected during the download; %zu of %zu reports "
+                     "were written, so it holds part of the old and part of the new profile. "
+                     "Connect it and download again.\n",
+                     written, reports.size());
+        return ExitFailure;
     }
     std::cout << "Downloaded " << reports.size() << " reports to the keypad\n";
     return ExitOk;
