@@ -324,6 +324,32 @@ class MainWindowTest : public QObject {
         QCOMPARE(back.kindOf(0, 1), KindDefault);
     }
 
+    void macroItemBeyondTheKeysReachIsRefused() {
+        Fixture f;
+        f.form->CreateDialogs();
+        for (std::size_t i = 0; i < 65527; ++i)
+            f.ws.profile.macros().append({u"m", KeyAction::empty()});
+        f.form->RebuildMacroMenu();
+        f.Child<QAction>("ModeA1")->trigger();
+        f.form->show();
+        f.OpenKeyMenuOn(1);
+        const Profile before = f.ws.profile;
+        // Should the editor open, it is closed again, so that the test fails, not hangs.
+        QTimer::singleShot(0, f.form.get(), [] {
+            if (QWidget* editor = QApplication::activeModalWidget())
+                editor->close();
+        });
+        QAction* item = f.KeyItem("Macro65526");
+        QVERIFY(item);
+        item->trigger();
+        QCOMPARE(f.ui.shown.size(), std::size_t(1));
+        QCOMPARE(f.ui.shown[0].text,
+                 QString("This macro cannot be assigned to a key: keys can play only the first "
+                         "65,526 macros of a profile."));
+        QVERIFY(f.ws.profile == before);
+        f.form->KeyMenu()->hide();
+    }
+
     void unsupportedFileWarnsAndLeavesAFreshDocument() {
         QTemporaryDir dir;
         const QString path = dir.filePath("notes.qd6");

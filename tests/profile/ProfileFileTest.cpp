@@ -161,19 +161,17 @@ TEST(ProfileFile, HugeMacroCountsAreRefused) {
     EXPECT_EQ(DecodeProfileFile(shortFile.bytes, p), FileResult::UnsupportedFile);
     EXPECT_EQ(p, markedProfile());
 
-    // Complete files: 65,525 macros load, more than the model holds do not.
-    auto most = ProfileBytes::qd6(MacroList::MaxCount);
-    most.kind(0, 0xFFFE); // names macro 65,524, the last one
-    most.kind(1, 0xFFFF); // names macro 65,525, which cannot exist
+    // A complete file with the most macros the count holds loads them all, and saves
+    // back byte for byte; a key can play macro 65,525 (kind 0xFFFF) at most.
+    auto most = ProfileBytes::qd6(65535);
+    most.kind(0, 0xFFFF);
+    most.macroName(65534, u"last");
+    most.macroAction(65534, {0x04, 0x84}, 0xA2);
     ASSERT_EQ(DecodeProfileFile(most.bytes, p), FileResult::Ok);
-    EXPECT_EQ(p.macros().count(), MacroList::MaxCount);
-    EXPECT_EQ(p.kindAt(0), 0xFFFE);
-    EXPECT_EQ(p.kindAt(1), KindNone);
-
-    auto tooMany = ProfileBytes::qd6(MacroList::MaxCount + 1);
-    p = markedProfile();
-    EXPECT_EQ(DecodeProfileFile(tooMany.bytes, p), FileResult::UnsupportedFile);
-    EXPECT_EQ(p, markedProfile());
+    EXPECT_EQ(p.macros().count(), 65535u);
+    EXPECT_EQ(p.macros().macroAt(65534).name, u"last");
+    EXPECT_EQ(p.kindAt(0), 0xFFFF);
+    EXPECT_TRUE(EncodeProfileFile(p) == most.bytes);
 }
 
 TEST(ProfileFile, KindsNamingMissingMacrosBecomeNone) {
