@@ -3,6 +3,7 @@
 #include "app/KeyedBitmap.h"
 #include "app/TForm1.h"
 #include "devicelink/WindowMessage.h"
+#include "profile/FileSystemName.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -11,7 +12,10 @@
 #include <QPixmap>
 #include <QStyleFactory>
 
+#include <algorithm>
 #include <exception>
+#include <string_view>
+#include <vector>
 
 namespace pad {
 namespace {
@@ -41,7 +45,16 @@ void ApplyLook(QApplication& app) {
 } // namespace
 
 int RunPadConfig(int argc, char** argv, const DeviceLinkPort& deviceLink) {
-    QApplication app(argc, argv);
+    // Qt takes its own options (-reverse, -style, ...) out of the arguments it gets.
+    // It gets only those before "--", so `padconfig -- FILE` opens FILE whatever its
+    // name; "--" itself names nothing.
+    int separator = std::min(argc, 1);
+    while (separator < argc && std::string_view(argv[separator]) != "--")
+        ++separator;
+    int qtArgc = separator;
+    std::vector<char*> qtArgv(argv, argv + separator);
+    qtArgv.push_back(nullptr);
+    QApplication app(qtArgc, qtArgv.data());
     app.setApplicationName("Corvask 12");
     app.setOrganizationName("PadConfig");
     try {
@@ -55,10 +68,12 @@ int RunPadConfig(int argc, char** argv, const DeviceLinkPort& deviceLink) {
         form.show();
 
         // Linux hands the arguments over already split; the program's own path comes
-        // first. The window reads them when the posted message arrives, after the
-        // message loop has started.
-        for (const QString& argument : QCoreApplication::arguments())
-            form.PendingCommandLine.push_back(argument.toStdU16String());
+        // first. The names keep their bytes, whatever their encoding. The window reads
+        // them when the posted message arrives, after the message loop has started.
+        for (int i = 0; i < qtArgc; ++i)
+            form.PendingCommandLine.push_back(DecodeFileName(qtArgv[std::size_t(i)]));
+        for (int i = separator + 1; i < argc; ++i)
+            form.PendingCommandLine.push_back(DecodeFileName(argv[i]));
         WindowMessage::post(&form, OpenProfileMessage,
                             reinterpret_cast<std::uintptr_t>(&form.PendingCommandLine), 1);
         app.exec();

@@ -5,6 +5,7 @@
 #include "dialogs/TRecDlg.h"
 #include "dialogs/TRecSingleDlg.h"
 #include "dialogs/TSelMSBtnDlg.h"
+#include "profile/MacroOps.h"
 #include "profile/Workspace.h"
 
 #include <QLabel>
@@ -58,6 +59,12 @@ void TForm1::MouseButton1Click() {
 void TForm1::MacroItemClick(int j) {
     if (!dialogParts_ || j < 0 || std::size_t(j) >= ws_.profile.macros().count())
         return;
+    // The edit moves the macro to the end of the list, from where it is assigned.
+    if (!MovedMacroAssignable(ws_.profile.macros())) {
+        ui_->inform(this, QString::fromStdU16String(std::u16string(MacroNotAssignableMessage)),
+                    WarningCaption());
+        return;
+    }
     TMacroMngDlg& manager = *dialogParts_->manager;
     manager.SelectMacro(std::size_t(j));
     manager.EditSelected();

@@ -4,18 +4,19 @@
 #include "app/TForm1.h"
 
 #include "app/LanguageSetup.h"
+#include "profile/FileSystemName.h"
 #include "profile/ProfileFile.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <filesystem>
 
 namespace pad {
 namespace {
 
 const QString ProfileFilter = QStringLiteral("(*.qd6)");
 
-std::string LocalPath(const std::u16string& path) {
-    return QFile::encodeName(QString::fromStdU16String(path)).toStdString();
+// The file system's bytes of a path, as the command line or a file dialog gave it.
+std::filesystem::path LocalPath(const std::u16string& path) {
+    return EncodeFileName(path);
 }
 
 // The overwrite question in the language of a loaded language file. The desktop
@@ -83,7 +84,8 @@ std::optional<std::u16string> TForm1::AskSavePath(const std::u16string& offered)
 }
 
 bool TForm1::PathExists(const std::u16string& path) {
-    return QFileInfo::exists(QString::fromStdU16String(path));
+    std::error_code error; // a failed query means that nothing is there
+    return std::filesystem::exists(LocalPath(path), error);
 }
 
 void TForm1::ShowFileResult(int result) {

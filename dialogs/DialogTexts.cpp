@@ -1,6 +1,9 @@
 #include "dialogs/DialogTexts.h"
 
+#include "profile/MacroOps.h"
+
 #include <QAbstractButton>
+#include <QMessageBox>
 #include <QWidget>
 
 namespace pad {
@@ -32,6 +35,11 @@ QString RunTimeText(const DialogHost& host, int n, const QString& builtIn) {
     QString text;
     host.ReadLanguageText(n, text);
     return text;
+}
+
+void ShowMacroNotAssignable(QWidget* owner, const DialogHost& host) {
+    QMessageBox::warning(owner, RunTimeText(host, 53, QStringLiteral("Warning")),
+                         FromU16(std::u16string(MacroNotAssignableMessage)));
 }
 
 } // namespace pad

@@ -23,6 +23,9 @@ void ApplyWindowTitle(QWidget& window, const DialogHost& host, int n);
 // language file's text n (empty when the file lacks it) with one.
 QString RunTimeText(const DialogHost& host, int n, const QString& builtIn);
 
+// Warns, owned by owner, that the macro cannot be given to a key.
+void ShowMacroNotAssignable(QWidget* owner, const DialogHost& host);
+
 inline std::u16string ToU16(const QString& s) {
     return std::u16string(reinterpret_cast<const char16_t*>(s.utf16()), std::size_t(s.size()));
 }

@@ -121,11 +121,14 @@ void TMacroMngDlg::DeleteMacroAndRefresh(std::optional<std::size_t> n) {
     host_.MarkModified();
 }
 
-std::size_t TMacroMngDlg::ReplaceMacroAndRefresh(std::size_t n, const std::u16string& name,
-                                                 const KeyAction& action) {
-    const std::size_t m = ReplaceMacro(ws_, n, name, action, DisappearLabel());
+std::optional<std::size_t> TMacroMngDlg::ReplaceMacroAndRefresh(std::size_t n,
+                                                                const std::u16string& name,
+                                                                const KeyAction& action) {
+    const auto m = ReplaceMacro(ws_, n, name, action, DisappearLabel());
+    if (!m)
+        return std::nullopt;
     host_.RebuildMacroMenu();
-    SelectMacro(m);
+    SelectMacro(*m);
     host_.RefreshKeyLabels();
     host_.MarkModified();
     return m;
@@ -133,7 +136,8 @@ std::size_t TMacroMngDlg::ReplaceMacroAndRefresh(std::size_t n, const std::u16st
 
 void TMacroMngDlg::AssignMacroToCurrentKeyAndRefresh(std::size_t m) {
     SelectMacro(m);
-    AssignMacroToCurrentKey(ws_, m);
+    if (!AssignMacroToCurrentKey(ws_, m))
+        return;
     host_.RefreshKeyLabels();
     host_.MarkModified();
 }
@@ -143,6 +147,11 @@ void TMacroMngDlg::AssignClick() {
     const auto n = SelectedMacro();
     if (!n)
         return;
+    // Assign moves the macro to the end of the list; refused when no key could play it there.
+    if (!MovedMacroAssignable(ws_.profile.macros())) {
+        ShowMacroNotAssignable(this, host_);
+        return;
+    }
     WorkingMacro& wm = ws_.requests.workingMacro;
     const MacroRecord& macro = ws_.profile.macros().macroAt(*n);
     wm.name = macro.name;

@@ -30,10 +30,11 @@ class TMacroMngDlg : public QDialog {
     // Edit: opens the Macro Editor on the selected macro; nothing without one.
     void EditSelected();
 
-    // The macro-list operations with their window refreshes.
+    // The macro-list operations with their window refreshes. A refused replacement
+    // (keys that play macro n could not store its new index) changes nothing.
     void DeleteMacroAndRefresh(std::optional<std::size_t> n);
-    std::size_t ReplaceMacroAndRefresh(std::size_t n, const std::u16string& name,
-                                       const KeyAction& action);
+    std::optional<std::size_t> ReplaceMacroAndRefresh(std::size_t n, const std::u16string& name,
+                                                      const KeyAction& action);
     void AssignMacroToCurrentKeyAndRefresh(std::size_t m);
 
   protected:

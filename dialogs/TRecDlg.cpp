@@ -307,6 +307,11 @@ void TRecDlg::OkKeyMacro() {
         ShowListFullMessage();
         return;
     }
+    // So does a macro whose index (the list's length) the key could not store.
+    if (!MacroList::assignable(ws_.profile.macros().count())) {
+        ShowMacroNotAssignable(this, host_);
+        return;
+    }
     const Selection& sel = ws_.selection;
     KeySlot& slot = ws_.profile.slot(sel.currentMode, sel.currentKey);
     if (recordingTouched_) {
@@ -359,7 +364,10 @@ void TRecDlg::OkEditMacro() {
     wm.name = clampText(ToU16(name_->text()));
     const auto n = manager_ ? manager_->SelectedMacro() : std::nullopt;
     if (n) {
-        manager_->ReplaceMacroAndRefresh(*n, wm.name, wm.action);
+        if (!manager_->ReplaceMacroAndRefresh(*n, wm.name, wm.action)) {
+            ShowMacroNotAssignable(this, host_);
+            return;
+        }
         host_.RefreshKeyLabels();
         ws_.document.modifiedFlag = true;
         ws_.requests.editorAccepted = true;

@@ -119,6 +119,16 @@ bool Document::WriteTo(const std::u16string& path) {
     return ports_.SaveProfile(path);
 }
 
+void Document::SettleAfterWrite(bool written) {
+    if (written) {
+        ClearModified();
+        return;
+    }
+    // The rebuilt caption has lost its "*": put it back while the changes are unsaved.
+    ws_.document.captionMarked = false;
+    MarkModified();
+}
+
 void Document::Save() {
     if (ws_.document.documentFileName.empty()) {
         SaveAs();
@@ -126,13 +136,12 @@ void Document::Save() {
     }
     const bool written = WriteTo(ws_.document.documentFileName);
     SetCaptionFor(ws_.document.documentFileName);
-    if (written)
-        ClearModified();
+    SettleAfterWrite(written);
 }
 
 void Document::SaveAs() {
-    const bool wasUnnamed = ws_.document.documentFileName.empty();
-    const auto chosen = ports_.AskSavePath(ws_.document.documentFileName);
+    const std::u16string previousName = ws_.document.documentFileName;
+    const auto chosen = ports_.AskSavePath(previousName);
     if (!chosen)
         return;
     const std::u16string path = SaveAsPath(*chosen);
@@ -140,22 +149,20 @@ void Document::SaveAs() {
     if (!ports_.PathExists(path)) {
         const bool written = WriteTo(path);
         SetCaptionFor(path);
-        if (written)
-            ClearModified();
+        SettleAfterWrite(written);
         return;
     }
     if (ports_.AskKeepExistingFile()) {
-        // Yes: nothing is written.
-        if (wasUnnamed)
-            ws_.document.documentFileName.clear();
+        // Yes: nothing is written, and the document keeps the name it had, so a later
+        // Save cannot overwrite the file the user just declined to overwrite.
+        ws_.document.documentFileName = previousName;
         return;
     }
     // No: the file is overwritten.
     const bool written = WriteTo(path);
     SetCaptionFor(path);
     ports_.Beep();
-    if (written)
-        ClearModified();
+    SettleAfterWrite(written);
 }
 
 void Document::Exit() {

@@ -82,6 +82,9 @@ class Document {
     void ResetToFresh(); // steps 2 to 8 of New
     void SetCaptionFor(const std::u16string& fileName);
     bool WriteTo(const std::u16string& path);
+    // After a write and the caption rebuilt: a success clears the flag; a failure
+    // puts the "*" of the unsaved changes back on the caption.
+    void SettleAfterWrite(bool written);
     void ClearModified();
 
     Workspace& ws_;

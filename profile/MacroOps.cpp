@@ -29,11 +29,27 @@ void DeleteMacro(Workspace& ws, std::optional<std::size_t> n, std::u16string_vie
     ws.document.modifiedFlag = true;
 }
 
-std::size_t ReplaceMacro(Workspace& ws, std::size_t n, std::u16string_view name,
-                         const KeyAction& action, std::u16string_view disappearLabel) {
+bool MovedMacroAssignable(const MacroList& macros) {
+    return !macros.empty() && MacroList::assignable(macros.count() - 1);
+}
+
+bool CanReplaceMacro(const Profile& profile, std::size_t n) {
+    if (MovedMacroAssignable(profile.macros()))
+        return true;
+    for (int k = 0; k < SlotCount; ++k)
+        if (profile.kindAt(k) == KindMacroBase + AssignmentKind(n))
+            return false;
+    return true;
+}
+
+std::optional<std::size_t> ReplaceMacro(Workspace& ws, std::size_t n, std::u16string_view name,
+                                        const KeyAction& action,
+                                        std::u16string_view disappearLabel) {
     Profile& p = ws.profile;
     if (n >= p.macros().count())
         throw std::out_of_range("macro index out of range");
+    if (!CanReplaceMacro(p, n))
+        return std::nullopt;
     std::array<AssignmentKind, SlotCount> kinds{};
     for (int k = 0; k < SlotCount; ++k)
         kinds[std::size_t(k)] = p.kindAt(k);
@@ -54,7 +70,9 @@ std::size_t ReplaceMacro(Workspace& ws, std::size_t n, std::u16string_view name,
     return m;
 }
 
-void AssignMacroToCurrentKey(Workspace& ws, std::size_t m) {
+bool AssignMacroToCurrentKey(Workspace& ws, std::size_t m) {
+    if (!MacroList::assignable(m))
+        return false;
     Profile& p = ws.profile;
     const MacroRecord& macro = p.macros().macroAt(m);
     KeySlot& slot = p.slot(ws.selection.currentMode, ws.selection.currentKey);
@@ -62,6 +80,7 @@ void AssignMacroToCurrentKey(Workspace& ws, std::size_t m) {
     slot.action = macro.action;
     p.setKind(ws.selection.currentMode, ws.selection.currentKey, KindMacroBase + AssignmentKind(m));
     ws.document.modifiedFlag = true;
+    return true;
 }
 
 } // namespace pad

@@ -14,7 +14,11 @@ namespace pad {
 
 // Shown when a new macro would go beyond MacroList::MaxCount.
 inline constexpr std::u16string_view MacroListFullMessage =
-    u"The macro list is full (65,525 macros). Delete a macro before you add a new one.";
+    u"The macro list is full (65,535 macros). Delete a macro before you add a new one.";
+// Shown when a macro would have to be given to a key beyond MacroList::MaxAssignableIndex.
+inline constexpr std::u16string_view MacroNotAssignableMessage =
+    u"This macro cannot be assigned to a key: keys can play only the first 65,526 macros "
+    u"of a profile.";
 
 enum class NewMacroCheck {
     Ok,
@@ -35,12 +39,21 @@ std::optional<std::size_t> AddNewMacro(Workspace& ws, std::u16string_view name,
 // Marks the document modified in every case.
 void DeleteMacro(Workspace& ws, std::optional<std::size_t> n, std::u16string_view disappearLabel);
 
+// Whether a macro, once edited or assigned (which moves it to the end of the list),
+// can be given to a key.
+bool MovedMacroAssignable(const MacroList& macros);
+// Whether ReplaceMacro(n) can keep every slot that plays macro n tied to it.
+bool CanReplaceMacro(const Profile& profile, std::size_t n);
+
 // Moves macro n to the end of the list with a new name and action; every slot
-// that played it gets the new action, name and index. Returns the new index.
-std::size_t ReplaceMacro(Workspace& ws, std::size_t n, std::u16string_view name,
-                         const KeyAction& action, std::u16string_view disappearLabel);
+// that played it gets the new action, name and index. Returns the new index, or
+// nullopt (and changes nothing) when !CanReplaceMacro.
+std::optional<std::size_t> ReplaceMacro(Workspace& ws, std::size_t n, std::u16string_view name,
+                                        const KeyAction& action,
+                                        std::u16string_view disappearLabel);
 
 // Gives the selected slot the name, action and kind of macro m; marks modified.
-void AssignMacroToCurrentKey(Workspace& ws, std::size_t m);
+// False (and nothing changed) when macro m cannot be given to a key.
+bool AssignMacroToCurrentKey(Workspace& ws, std::size_t m);
 
 } // namespace pad

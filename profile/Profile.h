@@ -49,9 +49,15 @@ bool sameMacroName(std::u16string_view a, std::u16string_view b);
 
 class MacroList {
   public:
-    // The file holds the count and each kind (10 + index) in 16 bits, so 65,525
-    // macros is the most whose kinds still fit.
-    static constexpr std::size_t MaxCount = 65525;
+    // The file stores the macro count, and each slot's kind (10 + index), in 16 bits.
+    static constexpr std::size_t MaxStoredValue = 0xFFFF;
+    // The most macros a file holds: 65,535.
+    static constexpr std::size_t MaxCount = MaxStoredValue;
+    // The last macro whose kind still fits: keys can play only macros 0 to 65,525.
+    static constexpr std::size_t MaxAssignableIndex = MaxStoredValue - KindMacroBase;
+
+    // Whether macro n can be given to a key.
+    static bool assignable(std::size_t n) { return n <= MaxAssignableIndex; }
 
     std::size_t count() const { return records_.size(); }
     bool empty() const { return records_.empty(); }

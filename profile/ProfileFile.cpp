@@ -268,6 +268,24 @@ int createTempBeside(const std::filesystem::path& target, std::filesystem::path&
     return -1;
 }
 
+// Writes the whole file to fd and flushes it to the disk; false on any failure.
+bool writeAndFlush(int fd, const Profile& profile) {
+    FileSink sink(fd);
+    encode(profile, sink);
+    return sink.finish() && ::fdatasync(fd) == 0;
+}
+
+// Rewrites target itself, for when it cannot be replaced by a new file. A failure
+// part-way leaves the file damaged, which a replacement would have avoided.
+FileResult saveInPlace(const Profile& profile, const std::filesystem::path& target) {
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return FileResult::OpenForWriteFailed;
+    bool ok = writeAndFlush(fd, profile);
+    ok = (::close(fd) == 0) && ok;
+    return ok ? FileResult::Ok : FileResult::OpenForWriteFailed;
+}
+
 } // namespace
 
 std::u16string builtinText(FileResult result) {
@@ -327,18 +345,20 @@ FileResult SaveProfileFile(const Profile& profile, const std::filesystem::path& 
             return FileResult::OpenForWriteFailed;
     }
 
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    // A replacement would split a hard-linked file from its other names.
+    if (exists && S_ISREG(existing.st_mode) && existing.st_nlink > 1)
+        return saveInPlace(profile, target);
+
     std::filesystem::path tempPath;
     const int fd = createTempBeside(target, tempPath);
-    if (fd < 0)
-        return FileResult::OpenForWriteFailed;
+    if (fd < 0) // e.g. a folder the user may not write to, holding a writable file
+        return saveInPlace(profile, target);
 
-    FileSink sink(fd);
-    encode(profile, sink);
-    bool ok = sink.finish();
-    struct stat existing {};
-    if (ok && ::stat(target.c_str(), &existing) == 0)
+    bool ok = writeAndFlush(fd, profile);
+    if (ok && exists)
         ok = ::fchmod(fd, existing.st_mode & 07777) == 0;
-    ok = ok && ::fdatasync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     ok = ok && ::rename(tempPath.c_str(), target.c_str()) == 0;
     if (!ok) {

@@ -65,8 +65,11 @@ FileResult DecodeProfileFile(std::span<const std::uint8_t> bytes, Profile& into,
                              std::string* magicOut = nullptr);
 
 // Writes the profile to path through a temporary file in the same folder that is
-// renamed over the target once every byte is written and flushed. Any failure gives
-// OpenForWriteFailed and leaves an existing file as it was.
+// renamed over the target once every byte is written and flushed; a symbolic link
+// stays and the file keeps its mode. Where no temporary file can be made beside the
+// target, or the target has other names (hard links), the file is written in place.
+// Any failure gives OpenForWriteFailed; only the in-place write can leave an
+// existing file changed by a failure.
 FileResult SaveProfileFile(const Profile& profile, const std::filesystem::path& path);
 
 // Reads and decodes the file; nothing is applied before all of it has been read, so

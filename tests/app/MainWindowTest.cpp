@@ -5,10 +5,12 @@
 #include "app/TForm1.h"
 #include "app/UiServices.h"
 #include "devicelink/WindowMessage.h"
+#include "profile/FileSystemName.h"
 #include "profile/ProfileFile.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,6 +20,7 @@
 #include <QtTest>
 
 #include <deque>
+#include <filesystem>
 
 using namespace pad;
 
@@ -322,6 +325,67 @@ class MainWindowTest : public QObject {
         QCOMPARE(LoadProfileFile(back, path.toStdString()), FileResult::Ok);
         QCOMPARE(back.slot(0, 1).label, std::u16string(u"W"));
         QCOMPARE(back.kindOf(0, 1), KindDefault);
+    }
+
+    void aNameThatIsNotUtf8OpensSavesAndIsFound() {
+        QTemporaryDir dir;
+        const std::string path = QFile::encodeName(dir.path()).toStdString() + "/\xFFgame.qd6";
+        // QTemporaryDir cannot name this file to remove it.
+        struct Remove {
+            std::string path;
+            ~Remove() { std::filesystem::remove(path); }
+        } removeLater{path};
+        Profile stored;
+        stored.slot(0, 0).label = u"Fire";
+        QCOMPARE(SaveProfileFile(stored, path), FileResult::Ok);
+        Fixture f;
+        const std::u16string name = DecodeFileName(path);
+        f.form->PendingCommandLine = {u"padconfig", name};
+        WindowMessage open(OpenProfileMessage,
+                           reinterpret_cast<std::uintptr_t>(&f.form->PendingCommandLine), 1);
+        QCoreApplication::sendEvent(f.form.get(), &open);
+        QVERIFY(f.ui.shown.empty());
+        QCOMPARE(f.form->windowTitle(), QString::fromStdU16String(u"Corvask 12 - \xDCFFgame.qd6"));
+        QVERIFY(f.ws.profile.slot(0, 0).label == u"Fire");
+
+        f.ws.profile.slot(0, 0).label = u"Ice";
+        f.ws.document.modifiedFlag = true;
+        f.Child<QAction>("Save1")->trigger();
+        Profile back;
+        QCOMPARE(LoadProfileFile(back, path), FileResult::Ok);
+        QVERIFY(back.slot(0, 0).label == u"Ice");
+        // Save As finds the file under its own name and asks before overwriting it.
+        f.ui.fileAnswers = {QString::fromStdU16String(name)};
+        f.ui.answers = {true};
+        f.Child<QAction>("SaveAs1")->trigger();
+        QCOMPARE(f.ui.shown.size(), std::size_t(1));
+        QVERIFY(f.ui.shown[0].question);
+    }
+
+    void macroItemBeyondTheKeysReachIsRefused() {
+        Fixture f;
+        f.form->CreateDialogs();
+        for (std::size_t i = 0; i < 65527; ++i)
+            f.ws.profile.macros().append({u"m", KeyAction::empty()});
+        f.form->RebuildMacroMenu();
+        f.Child<QAction>("ModeA1")->trigger();
+        f.form->show();
+        f.OpenKeyMenuOn(1);
+        const Profile before = f.ws.profile;
+        // Should the editor open, it is closed again, so that the test fails, not hangs.
+        QTimer::singleShot(0, f.form.get(), [] {
+            if (QWidget* editor = QApplication::activeModalWidget())
+                editor->close();
+        });
+        QAction* item = f.KeyItem("Macro65526");
+        QVERIFY(item);
+        item->trigger();
+        QCOMPARE(f.ui.shown.size(), std::size_t(1));
+        QCOMPARE(f.ui.shown[0].text,
+                 QString("This macro cannot be assigned to a key: keys can play only the first "
+                         "65,526 macros of a profile."));
+        QVERIFY(f.ws.profile == before);
+        f.form->KeyMenu()->hide();
     }
 
     void unsupportedFileWarnsAndLeavesAFreshDocument() {

@@ -1,4 +1,4 @@
-# Opening the macro manager and the key menu with 65,525 macros.
+# Opening the macro manager and the key menu with 65,535 macros.
 # Run: build/bin/dialogs_bench (uses the offscreen platform unless one is set)
 if(PADCONFIG_BUILD_GUI AND TARGET padconfig_app)
     find_package(Qt6 REQUIRED COMPONENTS Widgets)

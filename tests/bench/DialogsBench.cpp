@@ -1,5 +1,5 @@
 // The macro manager and the key menu with the largest macro list a profile can
-// hold (65,525 macros): opening the manager, and rebuilding and opening the key
+// hold (65,535 macros): opening the manager, and rebuilding and opening the key
 // menu, which shows the last 12 macros.
 
 #include "app/TForm1.h"

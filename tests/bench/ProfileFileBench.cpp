@@ -1,4 +1,4 @@
-// Loading and saving a profile with the most macros the model holds (65,525), as a
+// Loading and saving a profile with the most macros the file holds (65,535), as a
 // file round trip in the temporary folder. Not a test: run build/bin/profile_bench.
 #include "profile/ProfileFile.h"
 

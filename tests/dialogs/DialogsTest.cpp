@@ -55,6 +55,10 @@ KeyAction actionOf(KeyEvent first, std::uint8_t playMode) {
     return a;
 }
 
+const QString NotAssignable = QStringLiteral(
+    "This macro cannot be assigned to a key: keys can play only the first 65,526 macros of a "
+    "profile.");
+
 // Runs action on the modal dialog that the next exec() opens.
 void onNextModal(std::function<void(QWidget*)> action) {
     QTimer::singleShot(0, [action] { action(QApplication::activeModalWidget()); });
@@ -396,6 +400,49 @@ class DialogsTest : public QObject {
         QVERIFY(ws->profile.slot(0, 0) == before);
         QVERIFY(!ws->requests.editorAccepted);
         rec->reject();
+    }
+
+    void keyMacroIsRefusedWhereTheKeyCannotStoreItsIndex() {
+        auto& macros = ws->profile.macros();
+        for (std::size_t i = 0; i < 65526; ++i)
+            macros.append({u"m", KeyAction::empty()});
+        ws->selection = {0, 0};
+        const KeySlot before = ws->profile.slot(0, 0);
+        showEditor(PurposeKeyMacro);
+        recordOneKey(EvA, QStringLiteral("one more"));
+        QCOMPARE(clickAndReadMessage(button(rec.get(), "TntBitBtn38")), NotAssignable);
+        QVERIFY(rec->isVisible());
+        QCOMPARE(macros.count(), std::size_t(65526));
+        QVERIFY(ws->profile.slot(0, 0) == before);
+        QVERIFY(!ws->requests.editorAccepted);
+        // With one macro fewer the new macro is 65,525, the last a key can play.
+        macros.removeAt(0);
+        button(rec.get(), "TntBitBtn38")->click();
+        QVERIFY(!rec->isVisible());
+        QCOMPARE(ws->profile.kindOf(0, 0), 0xFFFF);
+    }
+
+    void assignAndEditRefuseToMoveAMacroOutOfTheKeysReach() {
+        auto& macros = ws->profile.macros();
+        for (std::size_t i = 0; i < 65527; ++i)
+            macros.append({u"m", KeyAction::empty()});
+        ws->profile.setKind(1, 1, KindMacroBase); // a key plays macro 0
+        ws->selection = {2, 2};
+        const Profile before = ws->profile;
+        ws->requests.assignRequested = 1;
+        manager->show();
+        manager->SelectMacro(0);
+        QCOMPARE(clickAndReadMessage(button(manager.get(), "TntBitBtn5")), NotAssignable);
+        QVERIFY(manager->isVisible());
+        QVERIFY(ws->profile == before);
+
+        showEditor(PurposeEditMacro);
+        QCOMPARE(clickAndReadMessage(button(rec.get(), "TntBitBtn38")), NotAssignable);
+        QVERIFY(rec->isVisible());
+        QVERIFY(ws->profile == before);
+        QVERIFY(!ws->requests.editorAccepted);
+        rec->reject();
+        manager->accept();
     }
 
     void upDownDeleteEditTheListAndBytes() {

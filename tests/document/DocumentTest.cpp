@@ -197,7 +197,22 @@ TEST_F(DocumentTest, FailedSaveKeepsTheFlagAndRebuildsTheCaption) {
     doc.Save();
     EXPECT_TRUE(ws.document.modifiedFlag);
     EXPECT_TRUE(ws.document.captionMarked);
-    EXPECT_EQ(ports.caption, u"Corvask 12 - game.qd6");
+    EXPECT_EQ(ports.caption, u"Corvask 12 - game.qd6*");
+    Modify();
+    EXPECT_EQ(ports.caption, u"Corvask 12 - game.qd6*");
+
+    // Save As to a new name and the overwrite answer No fail the same way.
+    ports.saveAnswers = {u"/keys/new.qd6"};
+    doc.SaveAs();
+    EXPECT_EQ(ports.caption, u"Corvask 12 - new.qd6*");
+    ports.files[u"/keys/old.qd6"] = StoredProfile();
+    ports.saveAnswers = {u"/keys/old.qd6"};
+    ports.keepAnswers = {false};
+    doc.SaveAs();
+    EXPECT_EQ(ports.caption, u"Corvask 12 - old.qd6*");
+    EXPECT_TRUE(ws.document.captionMarked);
+    Modify();
+    EXPECT_EQ(ports.caption, u"Corvask 12 - old.qd6*");
 }
 
 TEST_F(DocumentTest, SaveAsOntoAnExistingFileYesWritesNothing) {
@@ -224,15 +239,21 @@ TEST_F(DocumentTest, SaveAsOntoAnExistingFileNoOverwritesAndBeeps) {
     EXPECT_FALSE(ws.document.modifiedFlag);
 }
 
-TEST_F(DocumentTest, SaveAsYesOnANamedDocumentKeepsTheChosenName) {
+TEST_F(DocumentTest, SaveAsYesOnANamedDocumentKeepsItsOwnName) {
     ports.files[u"/keys/game.qd6"] = StoredProfile();
     ports.files[u"/keys/other.qd6"] = StoredProfile();
     doc.OpenFromCommandLine({u"padconfig", u"/keys/game.qd6"});
+    Modify();
     ports.saveAnswers = {u"/keys/other.qd6"};
     ports.keepAnswers = {true};
     doc.SaveAs();
     EXPECT_EQ(ports.offeredSave, u"/keys/game.qd6");
-    EXPECT_EQ(ws.document.documentFileName, u"/keys/other.qd6");
+    EXPECT_EQ(ws.document.documentFileName, u"/keys/game.qd6");
+    // The next Save writes the document's own file, never the declined one.
+    doc.Save();
+    EXPECT_EQ(ports.files[u"/keys/other.qd6"], StoredProfile());
+    EXPECT_EQ(ports.files[u"/keys/game.qd6"].slot(0, 0).label, u"changed");
+    EXPECT_EQ(ports.caption, u"Corvask 12 - game.qd6");
 }
 
 TEST_F(DocumentTest, ExitAndCloseQueryAskOnlyWithUnsavedChanges) {

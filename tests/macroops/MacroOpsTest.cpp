@@ -62,8 +62,7 @@ TEST_F(MacroOpsTest, DeleteWithoutSelectionChangesNothingButMarksModified) {
 
 TEST_F(MacroOpsTest, ReplaceMovesMacroToTheEndWithItsKeys) {
     const KeyAction edited = actionOf(0x04, RepeatWhileHeld);
-    const std::size_t m = ReplaceMacro(ws, 0, u"Zero edited", edited, u"Macro Disappear");
-    EXPECT_EQ(m, 2u);
+    EXPECT_EQ(ReplaceMacro(ws, 0, u"Zero edited", edited, u"Macro Disappear"), 2u);
     const auto& macros = ws.profile.macros();
     ASSERT_EQ(macros.count(), 3u);
     EXPECT_EQ(macros.macroAt(0).name, u"One");
@@ -78,15 +77,14 @@ TEST_F(MacroOpsTest, ReplaceMovesMacroToTheEndWithItsKeys) {
 }
 
 TEST_F(MacroOpsTest, ReplaceOfTheLastMacroKeepsItLast) {
-    const std::size_t m = ReplaceMacro(ws, 2, u"two", actionOf(0x05, PlayOnce), u"X");
-    EXPECT_EQ(m, 2u);
+    EXPECT_EQ(ReplaceMacro(ws, 2, u"two", actionOf(0x05, PlayOnce), u"X"), 2u);
     EXPECT_EQ(ws.profile.kindOf(1, 3), 12);
     EXPECT_EQ(ws.profile.slot(1, 3).label, u"two");
 }
 
 TEST_F(MacroOpsTest, AssignGivesTheSelectedSlotNameBytesAndKind) {
     ws.selection = {1, 5};
-    AssignMacroToCurrentKey(ws, 1);
+    EXPECT_TRUE(AssignMacroToCurrentKey(ws, 1));
     EXPECT_EQ(ws.profile.slot(1, 5), (KeySlot{actionOf(0x02, RepeatWhileHeld), u"One"}));
     EXPECT_EQ(ws.profile.kindOf(1, 5), 11);
     EXPECT_TRUE(ws.document.modifiedFlag);
@@ -111,11 +109,35 @@ TEST(MacroOpsFull, NewMacroBeyondTheCapIsRefusedAndNothingChanges) {
     EXPECT_FALSE(AddNewMacro(ws, u"fresh name", KeyAction::empty()));
     EXPECT_EQ(macros.count(), MacroList::MaxCount);
     EXPECT_FALSE(ws.document.modifiedFlag);
-    // Editing still works at the cap: the macro moves, the count stays.
-    ws.profile.setKind(0, 0, KindMacroBase);
-    const std::size_t m = ReplaceMacro(ws, 0, u"edited", KeyAction::empty(), u"X");
-    EXPECT_EQ(m, MacroList::MaxCount - 1);
-    EXPECT_EQ(ws.profile.kindOf(0, 0), KindMacroBase + AssignmentKind(m));
+    // Editing a macro that no key plays still works at the cap: it moves, the count stays.
+    EXPECT_EQ(ReplaceMacro(ws, 0, u"edited", KeyAction::empty(), u"X"), MacroList::MaxCount - 1);
+    EXPECT_EQ(macros.count(), MacroList::MaxCount);
+}
+
+// A key stores its macro's kind, 10 + index, in 16 bits: it can play macros 0 to 65,525.
+TEST(MacroOpsFull, KeysPlayOnlyMacrosWhoseKindFitsSixteenBits) {
+    Workspace ws;
+    auto& macros = ws.profile.macros();
+    for (std::size_t i = 0; i < 65527; ++i)
+        macros.append({u"m", KeyAction::empty()});
+    ws.selection = {1, 2};
+    EXPECT_FALSE(AssignMacroToCurrentKey(ws, 65526));
+    EXPECT_EQ(ws.profile.kindOf(1, 2), KindNone);
+    EXPECT_FALSE(ws.document.modifiedFlag);
+    EXPECT_TRUE(AssignMacroToCurrentKey(ws, 65525));
+    EXPECT_EQ(ws.profile.kindOf(1, 2), 0xFFFF);
+
+    // Editing the macro the key plays moves it to index 65,526: refused, nothing changes.
+    EXPECT_FALSE(MovedMacroAssignable(macros));
+    const Profile before = ws.profile;
+    EXPECT_FALSE(ReplaceMacro(ws, 65525, u"edited", KeyAction::direct(0x04), u"X"));
+    EXPECT_EQ(ws.profile, before);
+    // With one macro fewer it lands on 65,525, which the key still reaches.
+    DeleteMacro(ws, 0, u"X");
+    EXPECT_TRUE(MovedMacroAssignable(macros));
+    EXPECT_EQ(ReplaceMacro(ws, 65524, u"edited", KeyAction::direct(0x04), u"X"), 65525u);
+    EXPECT_EQ(ws.profile.kindOf(1, 2), 0xFFFF);
+    EXPECT_EQ(ws.profile.slot(1, 2).label, u"edited");
 }
 
 } // namespace

@@ -5,13 +5,18 @@
 
 #include <csignal>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace pad {
 namespace {
 
 using test::ProfileBytes;
+
+constexpr unsigned NobodyId = 65534;
 
 std::uint16_t word(const std::vector<std::uint8_t>& b, std::size_t offset) {
     return std::uint16_t(b[offset] | b[offset + 1] << 8);
@@ -156,19 +161,17 @@ TEST(ProfileFile, HugeMacroCountsAreRefused) {
     EXPECT_EQ(DecodeProfileFile(shortFile.bytes, p), FileResult::UnsupportedFile);
     EXPECT_EQ(p, markedProfile());
 
-    // Complete files: 65,525 macros load, more than the model holds do not.
-    auto most = ProfileBytes::qd6(MacroList::MaxCount);
-    most.kind(0, 0xFFFE); // names macro 65,524, the last one
-    most.kind(1, 0xFFFF); // names macro 65,525, which cannot exist
+    // A complete file with the most macros the count holds loads them all, and saves
+    // back byte for byte; a key can play macro 65,525 (kind 0xFFFF) at most.
+    auto most = ProfileBytes::qd6(65535);
+    most.kind(0, 0xFFFF);
+    most.macroName(65534, u"last");
+    most.macroAction(65534, {0x04, 0x84}, 0xA2);
     ASSERT_EQ(DecodeProfileFile(most.bytes, p), FileResult::Ok);
-    EXPECT_EQ(p.macros().count(), MacroList::MaxCount);
-    EXPECT_EQ(p.kindAt(0), 0xFFFE);
-    EXPECT_EQ(p.kindAt(1), KindNone);
-
-    auto tooMany = ProfileBytes::qd6(MacroList::MaxCount + 1);
-    p = markedProfile();
-    EXPECT_EQ(DecodeProfileFile(tooMany.bytes, p), FileResult::UnsupportedFile);
-    EXPECT_EQ(p, markedProfile());
+    EXPECT_EQ(p.macros().count(), 65535u);
+    EXPECT_EQ(p.macros().macroAt(65534).name, u"last");
+    EXPECT_EQ(p.kindAt(0), 0xFFFF);
+    EXPECT_TRUE(EncodeProfileFile(p) == most.bytes);
 }
 
 TEST(ProfileFile, KindsNamingMissingMacrosBecomeNone) {
@@ -271,6 +274,43 @@ TEST(ProfileFile, LoadFailuresLeaveTheProfileAlone) {
     EXPECT_EQ(p, markedProfile());
 }
 
+// Saves the example profile while files may grow to 4,096 bytes only, which stops
+// the write part-way.
+FileResult saveWithSizeLimit(const std::filesystem::path& file) {
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previousLimit{};
+    ::getrlimit(RLIMIT_FSIZE, &previousLimit);
+    rlimit small = previousLimit;
+    small.rlim_cur = 4096;
+    if (::setrlimit(RLIMIT_FSIZE, &small) != 0)
+        ADD_FAILURE() << "cannot limit the file size";
+    const FileResult result = SaveProfileFile(test::ExampleProfile(), file);
+    ::setrlimit(RLIMIT_FSIZE, &previousLimit);
+    std::signal(SIGXFSZ, previousHandler);
+    return result;
+}
+
+// Saves as a user who may not write to the file's folder. Root ignores permission
+// bits, so as root the save runs in a child process that has become "nobody".
+// nullopt when root cannot be given up.
+std::optional<FileResult> saveAsUnprivileged(const Profile& profile,
+                                             const std::filesystem::path& file) {
+    if (::geteuid() != 0)
+        return SaveProfileFile(profile, file);
+    constexpr int NoSwitch = 100;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgid(NobodyId) != 0 || ::setuid(NobodyId) != 0)
+            ::_exit(NoSwitch);
+        ::_exit(int(SaveProfileFile(profile, file)));
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) == NoSwitch)
+        return std::nullopt;
+    return FileResult(WEXITSTATUS(status));
+}
+
 TEST(ProfileFile, FailedSaveLeavesTheOldFileUntouched) {
     test::TempDir dir;
     const auto oldBytes = EncodeProfileFile(markedProfile());
@@ -288,16 +328,7 @@ TEST(ProfileFile, FailedSaveLeavesTheOldFileUntouched) {
 
     // A write fails half-way (the file-size limit stops it): the old profile survives.
     test::writeBytes(dir / "old.qd6", oldBytes);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previousLimit{};
-    ::getrlimit(RLIMIT_FSIZE, &previousLimit);
-    rlimit small = previousLimit;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const FileResult result = SaveProfileFile(test::ExampleProfile(), dir / "old.qd6");
-    ::setrlimit(RLIMIT_FSIZE, &previousLimit);
-    std::signal(SIGXFSZ, previousHandler);
-    EXPECT_EQ(result, FileResult::OpenForWriteFailed);
+    EXPECT_EQ(saveWithSizeLimit(dir / "old.qd6"), FileResult::OpenForWriteFailed);
     EXPECT_EQ(test::readBytes(dir / "old.qd6"), oldBytes);
 
     // Nothing is left behind by any attempt.
@@ -328,6 +359,43 @@ TEST(ProfileFile, SaveReplacesTheFileAndKeepsItsPermissions) {
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
         ++entries;
     EXPECT_EQ(entries, 2u);
+}
+
+TEST(ProfileFile, HardLinkedFilesAreWrittenInPlace) {
+    test::TempDir dir;
+    const auto file = dir / "p.qd6";
+    ASSERT_EQ(SaveProfileFile(Profile{}, file), FileResult::Ok);
+    std::filesystem::create_hard_link(file, dir / "other name.qd6");
+    ASSERT_EQ(SaveProfileFile(markedProfile(), dir / "other name.qd6"), FileResult::Ok);
+    EXPECT_EQ(test::readBytes(file), EncodeProfileFile(markedProfile()));
+    EXPECT_EQ(std::filesystem::hard_link_count(file), 2u);
+
+    // The in-place write is checked too: cut short, it fails.
+    EXPECT_EQ(saveWithSizeLimit(file), FileResult::OpenForWriteFailed);
+    EXPECT_EQ(std::filesystem::hard_link_count(file), 2u);
+}
+
+TEST(ProfileFile, WritableFileInAFolderThatTakesNoNewFileIsWrittenInPlace) {
+    test::TempDir dir;
+    std::filesystem::permissions(dir.path(), std::filesystem::perms(0755));
+    const auto folder = dir / "locked";
+    std::filesystem::create_directory(folder);
+    const auto file = folder / "p.qd6";
+    ASSERT_EQ(SaveProfileFile(Profile{}, file), FileResult::Ok);
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(folder.c_str(), NobodyId, NobodyId), 0);
+        ASSERT_EQ(::chown(file.c_str(), NobodyId, NobodyId), 0);
+    }
+    ::chmod(folder.c_str(), 0555);
+    const auto result = saveAsUnprivileged(markedProfile(), file);
+    ::chmod(folder.c_str(), 0755);
+    if (!result)
+        GTEST_SKIP() << "root cannot become another user here";
+    EXPECT_EQ(*result, FileResult::Ok);
+    EXPECT_EQ(test::readBytes(file), EncodeProfileFile(markedProfile()));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                            std::filesystem::directory_iterator()),
+              1);
 }
 
 } // namespace

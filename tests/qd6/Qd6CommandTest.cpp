@@ -192,6 +192,16 @@ TEST_F(Qd6, ConvertWritesTheCurrentVersion) {
     EXPECT_EQ(b, expected.bytes);
 }
 
+TEST_F(Qd6, NewAndConvertKeepHardLinks) {
+    const auto target = file("target.qd6", handBuiltQd6());
+    const auto other = dir / "other.qd6";
+    std::filesystem::create_hard_link(target, other);
+    ASSERT_EQ(run({"new", target}).status, 0);
+    EXPECT_EQ(test::readBytes(other).size(), 25568u);
+    ASSERT_EQ(run({"convert", file("hand.qd6", handBuiltQd6()), other.string()}).status, 0);
+    EXPECT_EQ(test::readBytes(target), handBuiltQd6());
+}
+
 TEST_F(Qd6, FailuresNameTheFileAndTheMessage) {
     const auto missing = (dir / "missing.qd6").string();
     Outcome r = run({"show", missing});

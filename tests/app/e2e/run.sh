@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # PadConfig end to end on a virtual X display with a simulated keypad: window
 # titles, mode-select reports, Default and Macro Off from the key menu, Save read
-# back with qd6, and the warning for a file that is not a profile.
+# back with qd6, the warning for a file that is not a profile, and profile names
+# after "--".
 # Usage: xvfb-run -a -s "-screen 0 1024x768x24" run.sh BIN_DIR SAMPLES_DIR
 set -euo pipefail
 bin=$1
@@ -124,6 +125,26 @@ fi
 sleep 0.5
 check_soon "title after the failed open" "Corvask 12 - " title
 stop
+
+# 4. Names after "--" open whatever they read like: one that is an option of the
+#    window toolkit, and one that is not UTF-8, which Save writes back under its name.
+cd "$work"
+cp "$samples/example.qd6" ./-reverse
+start -- -reverse
+check_soon "title with a profile named -reverse" "Corvask 12 - -reverse" title
+stop
+mkdir odd
+odd=$'odd/\xffgame.qd6'
+"$bin/qd6" convert "$samples/example.qd6" "$odd" >/dev/null
+start -- "$work/$odd"
+opened() { title | sed -E 's/^Corvask 12 - .+game\.qd6$/opened/'; }
+check_soon "title with a name that is not UTF-8" "opened" opened
+xdotool key --window "$wid" alt+f s
+sleep 0.5
+check "Save writes the file under its own name" "1 ok" \
+    "$(ls odd | wc -l) $("$bin/qd6" show "$odd" >/dev/null && echo ok)"
+stop
+cd - >/dev/null
 
 echo "e2e: $passed passed, $failed failed"
 [[ $failed -eq 0 ]]
