@@ -124,7 +124,10 @@ void Document::SettleAfterWrite(bool written) {
         ClearModified();
         return;
     }
-    // The rebuilt caption has lost its "*": put it back while the changes are unsaved.
+    // The file named in the caption does not hold the profile (a new name, or a file
+    // that a write in place left incomplete), so the profile counts as unsaved and the
+    // rebuilt caption gets its "*" back.
+    ws_.document.modifiedFlag = true;
     ws_.document.captionMarked = false;
     MarkModified();
 }

@@ -215,6 +215,17 @@ TEST_F(DocumentTest, FailedSaveKeepsTheFlagAndRebuildsTheCaption) {
     EXPECT_EQ(ports.caption, u"Corvask 12 - old.qd6*");
 }
 
+TEST_F(DocumentTest, FailedSaveOfAnUnchangedProfileMarksItUnsaved) {
+    // The named file may now be missing or cut short, so the profile is not saved there.
+    ports.files[u"/keys/game.qd6"] = StoredProfile();
+    doc.OpenFromCommandLine({u"padconfig", u"/keys/game.qd6"});
+    ports.failWrites = true;
+    ports.saveAnswers = {u"/keys/copy.qd6"};
+    doc.SaveAs();
+    EXPECT_TRUE(ws.document.modifiedFlag);
+    EXPECT_EQ(ports.caption, u"Corvask 12 - copy.qd6*");
+}
+
 TEST_F(DocumentTest, SaveAsOntoAnExistingFileYesWritesNothing) {
     ports.files[u"/keys/old.qd6"] = StoredProfile();
     Modify();
