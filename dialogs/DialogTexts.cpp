@@ -27,11 +27,8 @@ void ApplyWindowTitle(QWidget& window, const DialogHost& host, int n) {
 }
 
 QString RunTimeText(const DialogHost& host, int n, const QString& builtIn) {
-    if (!host.LanguageActive())
-        return builtIn;
     QString text;
-    host.ReadLanguageText(n, text);
-    return text;
+    return host.LanguageActive() && host.ReadLanguageText(n, text) ? text : builtIn;
 }
 
 } // namespace pad

@@ -188,10 +188,8 @@ std::uint8_t TRecDlg::ChosenPlayMode() const {
 
 EventWords TRecDlg::Words() const {
     EventWords words;
-    if (host_.LanguageActive()) {
-        words.press = u"  " + ToU16(RunTimeText(host_, 56, {}));
-        words.release = u"  " + ToU16(RunTimeText(host_, 57, {}));
-    }
+    words.press = u"  " + ToU16(RunTimeText(host_, 56, QStringLiteral("press")));
+    words.release = u"  " + ToU16(RunTimeText(host_, 57, QStringLiteral("release")));
     return words;
 }
 

@@ -435,7 +435,7 @@ class MainWindowTest : public QObject {
         QVERIFY(f.ui.shown.back().text.startsWith("Die Tastenbelegung"));
     }
 
-    void languageFileWithoutTextsEmptiesTheSlotLabels() {
+    void languageFileWithoutTextsKeepsEnglishMessagesAndLabels() {
         QTemporaryDir folder;
         QFile file(folder.filePath("UILANG.lng"));
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -445,8 +445,24 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.form->LanguageFont().family(), QString("MS PGothic"));
         QCOMPARE(f.form->LanguageFont().pointSize(), 9);
         QCOMPARE(f.Child<QAction>("Open1")->text(), QString("&Open..."));
+        f.form->show();
         f.Child<QAction>("ModeA1")->trigger();
-        QCOMPARE(f.Labels()[7], QString());
+        QCOMPARE(f.Labels()[7], QString("Normal"));
+        f.OpenKeyMenuOn(2);
+        f.KeyItem("MacrosOff1")->trigger();
+        QCOMPARE(f.Labels()[1], QString("Macro Off"));
+
+        // The discard question and a file error are never shown without text.
+        f.ui.answers = {false};
+        f.Child<QAction>("New1")->trigger();
+        QVERIFY(f.ui.shown.back().question);
+        QVERIFY(f.ui.shown.back().text.startsWith("Key settings has been modified"));
+        QCOMPARE(f.ui.shown.back().caption, QString("Warning"));
+        f.ui.fileAnswers = {folder.filePath("missing.qd6")};
+        f.ui.answers = {true};
+        f.Child<QAction>("Open1")->trigger();
+        QCOMPARE(f.ui.shown.back().text, QString("File open for read failed"));
+        QCOMPARE(f.ui.shown.back().caption, QString("Warning"));
     }
 
     void hoverHighlightDrawsOnScreenOnly() {
