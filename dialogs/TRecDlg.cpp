@@ -264,6 +264,7 @@ void TRecDlg::InsertClick() {
         recorder_.Insert(s, captured.pressCode, captured.releaseCode,
                          captured.lastKeystroke.keyName, ws_.requests.workingMacro.action, Words());
     if (result == InsertResult::TooManyEvents) {
+        host_.Beep();
         QMessageBox box(
             QMessageBox::Warning, RunTimeText(host_, 53, QStringLiteral("Warning")),
             RunTimeText(host_, 55, QStringLiteral("Out of 8 keys data, can not insert")),

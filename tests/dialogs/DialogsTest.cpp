@@ -35,6 +35,7 @@ class FakeHost : public DialogHost {
     void RefreshSlotCaptions() override { ++refreshSlotCaptions; }
     void RebuildMacroMenu() override { ++rebuildMacroMenu; }
     void MarkModified() override { ++markModified; }
+    void Beep() override { ++beeps; }
     bool LanguageActive() const override { return !texts.empty(); }
     bool ReadLanguageText(int n, QString& out) const override {
         auto it = texts.find(n);
@@ -43,7 +44,8 @@ class FakeHost : public DialogHost {
     }
     QFont LanguageFont() const override { return QFont(QStringLiteral("DejaVu Sans"), 9); }
 
-    int refreshKeyLabels = 0, refreshSlotCaptions = 0, rebuildMacroMenu = 0, markModified = 0;
+    int refreshKeyLabels = 0, refreshSlotCaptions = 0, rebuildMacroMenu = 0, markModified = 0,
+        beeps = 0;
     std::map<int, QString> texts;
 };
 
@@ -507,6 +509,7 @@ class DialogsTest : public QObject {
         QVERIFY(captured);
         QCOMPARE(warning, QStringLiteral("Out of 8 keys data, can not insert"));
         QCOMPARE(caption, QStringLiteral("Warning"));
+        QCOMPARE(host->beeps, 1);
         QCOMPARE(lines().size(), 15);
         QVERIFY(ws->requests.workingMacro.action == before);
         rec->reject();
