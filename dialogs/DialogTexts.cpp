@@ -14,10 +14,8 @@ bool ApplyLanguageFont(QWidget& widget, const DialogHost& host) {
 
 void ApplyButtonText(QAbstractButton& button, const DialogHost& host, int n) {
     QString text;
-    if (host.ReadLanguageText(n, text)) {
+    if (host.ReadLanguageText(n, text))
         button.setText(text);
-        button.setAccessibleName(QString(text).remove(QLatin1Char('&')));
-    }
 }
 
 void ApplyWindowTitle(QWidget& window, const DialogHost& host, int n) {

@@ -23,7 +23,6 @@ namespace {
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, int y) {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(QLatin1String(name));
-    b->setAccessibleName(text);
     b->setGeometry(10, y, 90, 26);
     b->setAutoDefault(false);
     return b;
@@ -32,7 +31,6 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, 
 QRadioButton* makeRadio(QWidget* parent, const char* name, const QString& text, int y) {
     auto* r = new QRadioButton(text, parent);
     r->setObjectName(QLatin1String(name));
-    r->setAccessibleName(text);
     r->setGeometry(4, y, 365, 22);
     return r;
 }

@@ -7,6 +7,7 @@
 #include "devicelink/WindowMessage.h"
 #include "profile/ProfileFile.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -414,6 +415,15 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.Child<QWidget>("Image5")->toolTip(), QString("LADEN"));
         QCOMPARE(f.form->LoadingLabel->text(), QString("LADE ..."));
         QCOMPARE(f.form->WarningCaption(), QString("Warnung"));
+        // Buttons that show a picture are announced by their translated names.
+        auto announced = [&](const char* name) {
+            return QAccessible::queryAccessibleInterface(f.Child<QWidget>(name))
+                ->text(QAccessible::Name);
+        };
+        QCOMPARE(announced("ToolButton5"), QString("Öffnen..."));
+        QCOMPARE(announced("ToolButton8"), QString("Normalmodus"));
+        QCOMPARE(announced("ToolButton2"), QString("Modus B"));
+        QCOMPARE(announced("Image5"), QString("LADEN"));
 
         QCOMPARE(f.Child<QLabel>("ModeTitle")->text(), QString("NORMALMODUS"));
         f.form->show();
