@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -533,6 +534,14 @@ class MainWindowTest : public QObject {
         QVERIFY(texts.contains("Corvask 12 Gaming Keypad"));
         QVERIFY(texts.contains("Version"));
         QVERIFY(texts.contains("1.7.0.0"));
+
+        // Centred on the screen, also with the main window in a corner.
+        f.form->show();
+        f.form->move(0, 0);
+        about->show();
+        const QPoint screenCentre = about->screen()->availableGeometry().center();
+        QVERIFY((about->frameGeometry().center() - screenCentre).manhattanLength() <= 6);
+        about->hide();
     }
 
     void presenceMessagesShowInTheToolBarStrip() {
