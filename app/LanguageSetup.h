@@ -22,7 +22,7 @@ class LanguageSetup {
     int LanguageId() const { return languageId_; }
     // True when text n is present and not empty.
     bool Read(int n, QString& out) const;
-    // The LanguageTextTable entry of n (empty when absent).
+    // The LanguageTextTable entry of n; the built-in English text when the file lacks it.
     QString TableText(int n) const { return QString::fromStdU16String(table_.text(n)); }
     const QFont& Font() const { return font_; }
 

@@ -1,11 +1,13 @@
 #include "app/TAboutBox.h"
 
 #include "app/KeyedBitmap.h"
+#include "dialogs/ScreenCentre.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace pad {
 
@@ -55,6 +57,13 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     ok->setGeometry(111, 180, 75, 25);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+// Centred on the screen, not over the main window as a dialog with a parent would be.
+void TAboutBox::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        CentreOnScreen(*this);
 }
 
 } // namespace pad

@@ -11,6 +11,9 @@ class TAboutBox : public QDialog {
     Q_OBJECT
   public:
     explicit TAboutBox(QWidget* parent = nullptr);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 } // namespace pad

@@ -91,7 +91,7 @@ class TForm1 : public QMainWindow, public DialogHost, public AssignmentView, pri
     QFont LanguageFont() const override;
     // Language text n when a language file is loaded and holds it, else builtIn.
     QString Text(int n, const QString& builtIn) const;
-    // The LanguageTextTable entry of n (empty when absent).
+    // The LanguageTextTable entry of n; the built-in English text when the file lacks it.
     QString TableText(int n) const;
     // "Warning", or the language's text 53.
     QString WarningCaption() const;

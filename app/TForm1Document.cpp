@@ -49,15 +49,11 @@ QString OverwriteQuestionFor(int languageId) {
 } // namespace
 
 QString TForm1::WarningCaption() const {
-    return LanguageActive() ? TableText(53) : QString("Warning");
+    return TableText(53);
 }
 
 bool TForm1::AskDiscardChanges() {
-    const QString text =
-        LanguageActive() ? TableText(35)
-                         : QString("Key settings has been modified, you will lost the current "
-                                   "settings when you close the window without saving. Continue?");
-    return ui_->askYesNo(nullptr, text, WarningCaption());
+    return ui_->askYesNo(nullptr, TableText(35), WarningCaption());
 }
 
 bool TForm1::AskKeepExistingFile() {
@@ -92,9 +88,7 @@ void TForm1::ShowFileResult(int result) {
     const auto r = FileResult(result);
     if (r == FileResult::Ok)
         return;
-    const QString text = LanguageActive() ? TableText(languageTextNumber(r))
-                                          : QString::fromStdU16String(builtinText(r));
-    ui_->inform(nullptr, text, WarningCaption());
+    ui_->inform(nullptr, TableText(languageTextNumber(r)), WarningCaption());
 }
 
 bool TForm1::SaveProfile(const std::u16string& path) {

@@ -104,13 +104,18 @@ void TForm1::SwitchViewMode(int mode) {
 
 void TForm1::ShowViewModeControls() {
     const int mode = ws_.viewMode;
-    const QString names[] = {Text(14, "Normal mode"), Text(46, "Mode A"), Text(47, "Mode B"),
-                             Text(48, "Mode C")};
-    modeTitle_->setText(QString(names[mode + 1]).remove(QRegularExpression("&(?!&)")).toUpper());
+    QString names[] = {Text(14, "Normal mode"), Text(46, "Mode A"), Text(47, "Mode B"),
+                       Text(48, "Mode C")};
+    for (QString& name : names)
+        name.remove(QRegularExpression("&(?!&)"));
+    modeTitle_->setText(names[mode + 1].toUpper());
+    // The mode buttons show only a picture; they are announced by the mode's name.
     const char* buttons[] = {"ToolButton8", "ToolButton1", "ToolButton2", "ToolButton3"};
     for (int m = NormalView; m < 3; ++m)
-        if (auto* button = findChild<QToolButton*>(buttons[m + 1]))
+        if (auto* button = findChild<QToolButton*>(buttons[m + 1])) {
             button->setChecked(m == mode);
+            button->setAccessibleName(names[m + 1]);
+        }
 }
 
 void TForm1::RefreshKeyLabels() {

@@ -240,7 +240,7 @@ void TForm1::RebuildMacroMenu() {
         macroMenuItems_.push_back(action);
     }
     if (layout.hasMore) {
-        more1_ = new QAction(LanguageActive() ? TableText(21) : QString("More..."), keyMenu_);
+        more1_ = new QAction(TableText(21), keyMenu_);
         more1_->setObjectName("More1");
         connect(more1_, &QAction::triggered, this, [this] { More1Click(); });
         keyMenu_->insertAction(keyMenuFirstFixedSeparator_, more1_);

@@ -19,6 +19,8 @@ class DialogHost {
     virtual void RebuildMacroMenu() = 0;
     // Append "*" to the caption once while the document has unsaved changes.
     virtual void MarkModified() = 0;
+    // The desktop's warning sound.
+    virtual void Beep() = 0;
 
     // Language file state: whether one was loaded, text n of it, and its font.
     virtual bool LanguageActive() const = 0;

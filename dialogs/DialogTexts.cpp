@@ -17,10 +17,8 @@ bool ApplyLanguageFont(QWidget& widget, const DialogHost& host) {
 
 void ApplyButtonText(QAbstractButton& button, const DialogHost& host, int n) {
     QString text;
-    if (host.ReadLanguageText(n, text)) {
+    if (host.ReadLanguageText(n, text))
         button.setText(text);
-        button.setAccessibleName(QString(text).remove(QLatin1Char('&')));
-    }
 }
 
 void ApplyWindowTitle(QWidget& window, const DialogHost& host, int n) {
@@ -30,11 +28,8 @@ void ApplyWindowTitle(QWidget& window, const DialogHost& host, int n) {
 }
 
 QString RunTimeText(const DialogHost& host, int n, const QString& builtIn) {
-    if (!host.LanguageActive())
-        return builtIn;
     QString text;
-    host.ReadLanguageText(n, text);
-    return text;
+    return host.LanguageActive() && host.ReadLanguageText(n, text) ? text : builtIn;
 }
 
 void ShowMacroNotAssignable(QWidget* owner, const DialogHost& host) {

@@ -19,8 +19,8 @@ bool ApplyLanguageFont(QWidget& widget, const DialogHost& host);
 void ApplyButtonText(QAbstractButton& button, const DialogHost& host, int n);
 void ApplyWindowTitle(QWidget& window, const DialogHost& host, int n);
 
-// A text used at run time: the built-in text without a language file, the
-// language file's text n (empty when the file lacks it) with one.
+// A text used at run time: the language file's text n where the file holds it,
+// the built-in text otherwise, so nothing is ever shown without text.
 QString RunTimeText(const DialogHost& host, int n, const QString& builtIn);
 
 // Warns, owned by owner, that the macro cannot be given to a key.

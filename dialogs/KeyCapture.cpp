@@ -81,6 +81,10 @@ void KeyCapture::Post(const QKeyEvent& key) {
     const auto pc = PcKeyFromEvdev(EvdevFromNativeScanCode(key.nativeScanCode()));
     if (!pc || !captureWindow_)
         return;
+    // Every Print Screen notification counts as a release, so one keystroke posts
+    // only its key-up; its key-down (and repeats) are withheld but not posted.
+    if (pc->virtualKey == VkPrintScreen && key.type() == QEvent::KeyPress)
+        return;
     KeyTransition transition = KeyTransition::Down;
     if (key.type() == QEvent::KeyRelease)
         transition = KeyTransition::Up;

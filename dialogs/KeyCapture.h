@@ -4,7 +4,7 @@
 // posts it to the capture window as a KeyCaptureMessage (wParam = virtual-key
 // code, lParam = keystroke flags word). Shortcuts, menu accelerators and
 // dialog keys (Escape, Enter) are withheld as well, so they are recorded
-// instead of acted on.
+// instead of acted on. Print Screen is posted on its release only.
 
 #include <QObject>
 #include <QPointer>

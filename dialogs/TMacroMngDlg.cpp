@@ -32,7 +32,6 @@ TMacroMngDlg::TMacroMngDlg(Workspace& ws, DialogHost& host, TRecDlg& editor, QWi
     auto button = [this](const char* name, const QString& text, int y) {
         auto* b = new QPushButton(text, this);
         b->setObjectName(QLatin1String(name));
-        b->setAccessibleName(text);
         b->setAutoDefault(false);
         b->setGeometry(217, y, 100, 26);
         return b;

@@ -23,7 +23,6 @@ namespace {
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, int y) {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(QLatin1String(name));
-    b->setAccessibleName(text);
     b->setGeometry(10, y, 90, 26);
     b->setAutoDefault(false);
     return b;
@@ -32,7 +31,6 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, 
 QRadioButton* makeRadio(QWidget* parent, const char* name, const QString& text, int y) {
     auto* r = new QRadioButton(text, parent);
     r->setObjectName(QLatin1String(name));
-    r->setAccessibleName(text);
     r->setGeometry(4, y, 365, 22);
     return r;
 }
@@ -188,10 +186,8 @@ std::uint8_t TRecDlg::ChosenPlayMode() const {
 
 EventWords TRecDlg::Words() const {
     EventWords words;
-    if (host_.LanguageActive()) {
-        words.press = u"  " + ToU16(RunTimeText(host_, 56, {}));
-        words.release = u"  " + ToU16(RunTimeText(host_, 57, {}));
-    }
+    words.press = u"  " + ToU16(RunTimeText(host_, 56, QStringLiteral("press")));
+    words.release = u"  " + ToU16(RunTimeText(host_, 57, QStringLiteral("release")));
     return words;
 }
 
@@ -266,6 +262,7 @@ void TRecDlg::InsertClick() {
         recorder_.Insert(s, captured.pressCode, captured.releaseCode,
                          captured.lastKeystroke.keyName, ws_.requests.workingMacro.action, Words());
     if (result == InsertResult::TooManyEvents) {
+        host_.Beep();
         QMessageBox box(
             QMessageBox::Warning, RunTimeText(host_, 53, QStringLiteral("Warning")),
             RunTimeText(host_, 55, QStringLiteral("Out of 8 keys data, can not insert")),

@@ -21,7 +21,7 @@ TRecSingleDlg::TRecSingleDlg(Workspace& ws, DialogHost& host, TRecDlg& editor, Q
 
     keyName_ = new QLabel(this);
     keyName_->setObjectName(QStringLiteral("TntLabel1"));
-    keyName_->setAccessibleName(QStringLiteral("Captured key"));
+    keyName_->setAccessibleDescription(QStringLiteral("Captured key"));
     keyName_->setAlignment(Qt::AlignCenter);
     keyName_->setFrameShape(QFrame::StyledPanel);
     keyName_->setGeometry(8, 8, 175, 24);
@@ -35,7 +35,6 @@ TRecSingleDlg::TRecSingleDlg(Workspace& ws, DialogHost& host, TRecDlg& editor, Q
     auto button = [this](const char* name, const QString& text, int x, int y) {
         auto* b = new QPushButton(text, this);
         b->setObjectName(QLatin1String(name));
-        b->setAccessibleName(text);
         b->setAutoDefault(false);
         b->setGeometry(x, y, 84, 26);
         return b;

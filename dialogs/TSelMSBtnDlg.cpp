@@ -20,7 +20,6 @@ TSelMSBtnDlg::TSelMSBtnDlg(Workspace& ws, DialogHost& host, QWidget* parent)
     auto radio = [this](const char* name, const QString& text, int y) {
         auto* r = new QRadioButton(text, this);
         r->setObjectName(QLatin1String(name));
-        r->setAccessibleName(text);
         r->setGeometry(16, y, 170, 22);
         return r;
     };
@@ -32,7 +31,6 @@ TSelMSBtnDlg::TSelMSBtnDlg(Workspace& ws, DialogHost& host, QWidget* parent)
     auto button = [this](const char* name, const QString& text, int x) {
         auto* b = new QPushButton(text, this);
         b->setObjectName(QLatin1String(name));
-        b->setAccessibleName(text);
         b->setGeometry(x, 92, 84, 26);
         return b;
     };

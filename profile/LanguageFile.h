@@ -53,15 +53,23 @@ struct LanguageFontRow {
 // 2052, "Arial" (character set 1, 8 points) for any other.
 LanguageFontRow FontRowFor(int languageId);
 
-// The texts that windows look up when they show a message or a label.
+// The texts that windows look up when they show a message or a label. An entry the
+// file lacks holds the built-in English text, so no message, question or label is
+// ever shown empty.
 class LanguageTextTable {
   public:
     static constexpr std::array<int, 16> Numbers = {21, 22, 39, 18, 41, 34, 35, 49,
                                                     50, 51, 52, 53, 54, 55, 56, 57};
 
-    // Clears every entry, then fills those the file holds (none for nullptr).
+    // The built-in English text of each of Numbers (text 54 has none).
+    static std::u16string_view builtIn(int n);
+
+    LanguageTextTable() { fill(nullptr); }
+
+    // Sets every entry to the file's text where it holds one and to the built-in
+    // text otherwise (all built-in for nullptr).
     void fill(const LanguageFile* file);
-    // The entry of text n; empty when absent or when n is not one of Numbers.
+    // The entry of text n; empty when n is not one of Numbers.
     const std::u16string& text(int n) const;
 
   private:

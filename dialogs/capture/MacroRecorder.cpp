@@ -27,18 +27,23 @@ std::u16string EventLine(std::string_view keyName, bool release, const EventWord
 }
 
 std::vector<std::u16string> NameStoredEvents(const KeyAction& action, const EventWords& words) {
+    // Line i must stay event byte i, so every byte up to the last non-zero one gets
+    // a line, also one whose key has no name (Keypad = is stored as 0x00 / 0x80).
+    const auto last = std::find_if(action.events.rbegin(), action.events.rend(),
+                                   [](KeyEvent b) { return b != 0; });
     std::vector<std::u16string> lines;
-    for (KeyEvent b : action.events) {
+    for (auto it = action.events.begin(); it != last.base(); ++it) {
+        const KeyEvent b = *it;
         const bool release = b > 0x72;
         const DeviceKeyCode code = release ? codeOf(b) : b;
         const std::uint16_t scan = UsageToScan(std::uint8_t(DeviceCodeToUsage(code)));
-        if (scan == 0)
-            continue;
         std::uint32_t flags = std::uint32_t(scan & 0xFF) << 16;
         if (scan > 0xFF)
             flags += 0x01000000u;
-        const std::string name = flags == 0x01370000u ? "Prnt Scrn" : KeyNameText(flags);
-        lines.push_back(EventLine(name, release, words));
+        std::string name;
+        if (scan != 0)
+            name = flags == 0x01370000u ? "Prnt Scrn" : KeyNameText(flags);
+        lines.push_back(EventLine(name.empty() ? UnknownKeyName : name, release, words));
     }
     return lines;
 }
@@ -109,7 +114,9 @@ InsertResult MacroRecorder::Insert(std::optional<int> s, DeviceKeyCode pressCode
                                    KeyAction& action, const EventWords& words) {
     if (!s || *s < 0 || *s > int(lines_.size()))
         return InsertResult::NoLineSelected;
-    if (lines_.size() + 2 > std::size_t(EventsPerAction))
+    // The pair pushes the last two bytes out: refused unless both are empty.
+    if (lines_.size() + 2 > std::size_t(EventsPerAction) ||
+        action.events[EventsPerAction - 2] != 0 || action.events[EventsPerAction - 1] != 0)
         return InsertResult::TooManyEvents;
     const auto at = std::size_t(*s);
     lines_.insert(lines_.begin() + std::ptrdiff_t(at),

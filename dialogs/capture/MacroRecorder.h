@@ -24,14 +24,17 @@ struct EventWords {
 // The line of one event: key name followed by the press or release word.
 std::u16string EventLine(std::string_view keyName, bool release, const EventWords& words);
 
-// The lines that name the events of a stored macro; bytes whose key has no
-// scan code (including empty bytes) give no line.
+// The name shown for an event whose key has no name.
+inline constexpr std::string_view UnknownKeyName = "Unknown key";
+
+// The lines that name the events of a stored macro: one per event byte up to the
+// last non-zero one, in order; a byte whose key has no name shows UnknownKeyName.
 std::vector<std::u16string> NameStoredEvents(const KeyAction& action, const EventWords& words);
 
 enum class InsertResult {
     Inserted,
     NoLineSelected, // nothing inserted
-    TooManyEvents,  // the list would exceed 16 events: "Out of 8 keys data, can not insert"
+    TooManyEvents,  // the pair would push events out: "Out of 8 keys data, can not insert"
 };
 
 class MacroRecorder {

@@ -8,12 +8,14 @@
 #include "profile/FileSystemName.h"
 #include "profile/ProfileFile.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -478,6 +480,15 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.Child<QWidget>("Image5")->toolTip(), QString("LADEN"));
         QCOMPARE(f.form->LoadingLabel->text(), QString("LADE ..."));
         QCOMPARE(f.form->WarningCaption(), QString("Warnung"));
+        // Buttons that show a picture are announced by their translated names.
+        auto announced = [&](const char* name) {
+            return QAccessible::queryAccessibleInterface(f.Child<QWidget>(name))
+                ->text(QAccessible::Name);
+        };
+        QCOMPARE(announced("ToolButton5"), QString("Öffnen..."));
+        QCOMPARE(announced("ToolButton8"), QString("Normalmodus"));
+        QCOMPARE(announced("ToolButton2"), QString("Modus B"));
+        QCOMPARE(announced("Image5"), QString("LADEN"));
 
         QCOMPARE(f.Child<QLabel>("ModeTitle")->text(), QString("NORMALMODUS"));
         f.form->show();
@@ -499,7 +510,7 @@ class MainWindowTest : public QObject {
         QVERIFY(f.ui.shown.back().text.startsWith("Die Tastenbelegung"));
     }
 
-    void languageFileWithoutTextsEmptiesTheSlotLabels() {
+    void languageFileWithoutTextsKeepsEnglishMessagesAndLabels() {
         QTemporaryDir folder;
         QFile file(folder.filePath("UILANG.lng"));
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -509,8 +520,24 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.form->LanguageFont().family(), QString("MS PGothic"));
         QCOMPARE(f.form->LanguageFont().pointSize(), 9);
         QCOMPARE(f.Child<QAction>("Open1")->text(), QString("&Open..."));
+        f.form->show();
         f.Child<QAction>("ModeA1")->trigger();
-        QCOMPARE(f.Labels()[7], QString());
+        QCOMPARE(f.Labels()[7], QString("Normal"));
+        f.OpenKeyMenuOn(2);
+        f.KeyItem("MacrosOff1")->trigger();
+        QCOMPARE(f.Labels()[1], QString("Macro Off"));
+
+        // The discard question and a file error are never shown without text.
+        f.ui.answers = {false};
+        f.Child<QAction>("New1")->trigger();
+        QVERIFY(f.ui.shown.back().question);
+        QVERIFY(f.ui.shown.back().text.startsWith("Key settings has been modified"));
+        QCOMPARE(f.ui.shown.back().caption, QString("Warning"));
+        f.ui.fileAnswers = {folder.filePath("missing.qd6")};
+        f.ui.answers = {true};
+        f.Child<QAction>("Open1")->trigger();
+        QCOMPARE(f.ui.shown.back().text, QString("File open for read failed"));
+        QCOMPARE(f.ui.shown.back().caption, QString("Warning"));
     }
 
     void hoverHighlightDrawsOnScreenOnly() {
@@ -571,6 +598,14 @@ class MainWindowTest : public QObject {
         QVERIFY(texts.contains("Corvask 12 Gaming Keypad"));
         QVERIFY(texts.contains("Version"));
         QVERIFY(texts.contains("1.7.0.0"));
+
+        // Centred on the screen, also with the main window in a corner.
+        f.form->show();
+        f.form->move(0, 0);
+        about->show();
+        const QPoint screenCentre = about->screen()->availableGeometry().center();
+        QVERIFY((about->frameGeometry().center() - screenCentre).manhattanLength() <= 6);
+        about->hide();
     }
 
     void presenceMessagesShowInTheToolBarStrip() {

@@ -38,6 +38,7 @@ class NullHost : public DialogHost {
     void RefreshSlotCaptions() override {}
     void RebuildMacroMenu() override {}
     void MarkModified() override {}
+    void Beep() override {}
     bool LanguageActive() const override { return false; }
     bool ReadLanguageText(int, QString& out) const override {
         out.clear();

@@ -166,14 +166,41 @@ TEST_F(RecorderTest, InsertRefusesBeyondSixteenEvents) {
     EXPECT_EQ(action.events[15], 0x89);
 }
 
-TEST(NameStoredEvents, NamesEachEventAndSkipsEmptyBytes) {
+TEST(NameStoredEvents, GivesEveryByteUpToTheLastEventOneLine) {
     KeyAction action;
     const std::array<KeyEvent, 9> events = {0x01, 0x81, 0xC3, 0x50, 0xD0, 0x00, 0x80, 0x2F, 0x69};
     std::copy(events.begin(), events.end(), action.events.begin());
     EXPECT_EQ(NameStoredEvents(action, {}),
               (std::vector<std::u16string>{u"A  press", u"A  release", u"Prnt Scrn  release",
-                                           u"Num Lock  press", u"Num Lock  release", u"\\  press",
-                                           u"Right Alt  press"}));
+                                           u"Num Lock  press", u"Num Lock  release",
+                                           u"Unknown key  press", u"Unknown key  release",
+                                           u"\\  press", u"Right Alt  press"}));
+    EXPECT_TRUE(NameStoredEvents(KeyAction::empty(), {}).empty());
+}
+
+// A stored macro with Keypad = (0x00, 0x80) in it, reopened: the selected line is
+// the byte that Delete removes, and its 16 full bytes refuse an Insert.
+TEST(NameStoredEvents, ReopenedMacroKeepsLinesAndBytesTogether) {
+    KeyAction action;
+    const std::array<KeyEvent, 16> events = {0x01, 0x00, 0x80, 0x81, 0x02, 0x82, 0x03, 0x83,
+                                             0x04, 0x84, 0x05, 0x85, 0x06, 0x86, 0x07, 0x87};
+    std::copy(events.begin(), events.end(), action.events.begin());
+    MacroRecorder recorder;
+    recorder.SetLines(NameStoredEvents(action, {}));
+    ASSERT_EQ(recorder.Lines().size(), 16u);
+
+    const auto full = action;
+    EXPECT_EQ(recorder.Insert(4, 0x09, 0x89, "I", action, {}), InsertResult::TooManyEvents);
+    EXPECT_EQ(action, full);
+    EXPECT_EQ(recorder.Lines().size(), 16u);
+
+    EXPECT_EQ(recorder.Lines()[3], u"A  release");
+    EXPECT_TRUE(recorder.Delete(3, action));
+    EXPECT_EQ(action.events[0], 0x01);
+    EXPECT_EQ(action.events[1], 0x00);
+    EXPECT_EQ(action.events[2], 0x80);
+    EXPECT_EQ(action.events[3], 0x02);
+    EXPECT_EQ(recorder.Lines()[3], u"B  press");
 }
 
 } // namespace

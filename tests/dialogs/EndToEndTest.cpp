@@ -156,6 +156,22 @@ class EndToEndTest : public QObject {
         QVERIFY(form->windowTitle().endsWith(QLatin1Char('*')));
     }
 
+    // X delivers a press and a release for one Print Screen keystroke; it is
+    // recorded as one release.
+    void printScreenKeystrokeRecordsOneRelease() {
+        Workspace ws;
+        ScriptedUi ui;
+        auto form = makeForm(ws, ui);
+        QStringList recorded;
+        onNextModal([&](QWidget* w) {
+            recordInEditor(w, {"Print", "a"}, 3);
+            recorded = listLines(w);
+            static_cast<QDialog*>(w)->reject();
+        });
+        trigger(*form, "NewMacro1");
+        QCOMPARE(recorded, (QStringList{"Prnt Scrn  release", "A  press", "A  release"}));
+    }
+
     void profileMadeThroughTheWindowsReadsBackIdentically() {
         const QString path = dir.filePath(QStringLiteral("gui.qd6"));
         const QString again = dir.filePath(QStringLiteral("again.qd6"));

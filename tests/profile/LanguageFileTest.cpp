@@ -157,7 +157,7 @@ TEST(LanguageFile, FontRows) {
     }
 }
 
-TEST(LanguageFile, TextTableHoldsItsSixteenNumbers) {
+TEST(LanguageFile, TextTableHoldsItsSixteenNumbersWithEnglishForAbsentOnes) {
     const auto file = LanguageFile::fromBytes(ascii("[LNG]\n0=1041\n41=Weg\n49=Normaal\n50=Fout\n"
                                                     "1=&Bestand\n"));
     LanguageTextTable table;
@@ -165,16 +165,23 @@ TEST(LanguageFile, TextTableHoldsItsSixteenNumbers) {
     EXPECT_EQ(table.text(41), u"Weg");
     EXPECT_EQ(table.text(49), u"Normaal");
     EXPECT_EQ(table.text(50), u"Fout");
-    EXPECT_EQ(table.text(53), u"");
-    EXPECT_EQ(table.text(1), u""); // not one of the table's numbers
+    EXPECT_EQ(table.text(53), u"Warning"); // absent: the built-in text
+    EXPECT_EQ(table.text(1), u"");         // not one of the table's numbers
     table.fill(nullptr);
-    EXPECT_EQ(table.text(49), u"");
+    EXPECT_EQ(table.text(49), u"Normal");
+    EXPECT_EQ(table.text(41), u"Macro Disappear");
 
-    // Only text 0: every table entry, text 49 among them, is empty.
+    // Only text 0: every entry that has a built-in text keeps it; none is empty.
     const auto only0 = LanguageFile::fromBytes(ascii("[LNG]\n0=1041\n"));
     table.fill(&only0);
     for (int n : LanguageTextTable::Numbers)
-        EXPECT_EQ(table.text(n), u"") << n;
+        EXPECT_TRUE(n == 54 || !table.text(n).empty()) << n; // 54 is never shown, has none
+    EXPECT_EQ(table.text(49), u"Normal");
+    EXPECT_EQ(table.text(18), u"Macro Off");
+    EXPECT_EQ(table.text(51), u"File open for read failed");
+    EXPECT_EQ(table.text(53), u"Warning");
+    EXPECT_EQ(table.text(56), u"press");
+    EXPECT_EQ(table.text(57), u"release");
     EXPECT_EQ(FontRowFor(only0.languageId()).name, u"MS PGothic");
 }
 
