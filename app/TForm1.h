@@ -68,7 +68,7 @@ struct DownloadPartsDeleter {
     void operator()(DownloadParts* parts) const;
 };
 
-class TForm1 : public QMainWindow, public DialogHost, public AssignmentView, private DocumentPorts {
+class TForm1 : public QMainWindow, public DialogHost, private DocumentPorts {
     Q_OBJECT
 
   public:
@@ -80,7 +80,7 @@ class TForm1 : public QMainWindow, public DialogHost, public AssignmentView, pri
     UiServices& ui() { return *ui_; }
     QString ProgramFolder() const;
 
-    // DialogHost and AssignmentView
+    // DialogHost
     void RefreshKeyLabels() override;
     void RefreshSlotCaptions() override;
     void RebuildMacroMenu() override;

@@ -298,36 +298,28 @@ void TRecDlg::OkClick() {
 }
 
 void TRecDlg::OkKeyMacro() {
-    const std::u16string name = clampText(ToU16(name_->text()));
-    // A full list refuses the macro before anything is written to the key.
-    if (CheckNewMacro(ws_.profile.macros(), name) == NewMacroCheck::ListFull) {
+    const Selection& sel = ws_.selection;
+    // Without a new recording the key keeps its events.
+    KeyAction action = ws_.profile.slot(sel.currentMode, sel.currentKey).action;
+    if (recordingTouched_)
+        action.events = ws_.requests.workingMacro.action.events;
+    action.playMode = ChosenPlayMode();
+    const auto result = AssignNewMacroToCurrentKey(ws_, host_, ToU16(name_->text()), action);
+    if (result == KeyMacroResult::ListFull) {
         ShowListFullMessage();
         return;
     }
-    // So does a macro whose index (the list's length) the key could not store.
-    if (!MacroList::assignable(ws_.profile.macros().count())) {
+    if (result == KeyMacroResult::NotAssignable) {
         ShowMacroNotAssignable(this, host_);
         return;
     }
-    const Selection& sel = ws_.selection;
-    KeySlot& slot = ws_.profile.slot(sel.currentMode, sel.currentKey);
-    if (recordingTouched_) {
-        slot.action.events = ws_.requests.workingMacro.action.events;
-        recordingTouched_ = false;
-    }
-    slot.action.playMode = ChosenPlayMode();
-    Profile::setLabel(slot, name);
-    host_.RefreshSlotCaptions();
-    // The slot has changed even when the name turns out to be taken below.
-    ws_.document.modifiedFlag = true;
-
+    // The key has its action and name, also when the name turns out to be taken.
+    recordingTouched_ = false;
     ws_.requests.editorAccepted = true;
-    const auto index = AddNewMacro(ws_, slot.label, slot.action);
-    if (!index) {
+    if (result == KeyMacroResult::DuplicateName) {
         ShowDuplicateMessage();
         return;
     }
-    ws_.profile.setKind(sel.currentMode, sel.currentKey, KindMacroBase + AssignmentKind(*index));
     host_.RebuildMacroMenu();
     accept();
 }

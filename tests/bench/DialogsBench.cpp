@@ -36,6 +36,7 @@ class NullHost : public DialogHost {
   public:
     void RefreshKeyLabels() override {}
     void RefreshSlotCaptions() override {}
+    void UpdateMenuChecks() override {}
     void RebuildMacroMenu() override {}
     void MarkModified() override {}
     void Beep() override {}

@@ -34,6 +34,7 @@ class FakeHost : public DialogHost {
   public:
     void RefreshKeyLabels() override { ++refreshKeyLabels; }
     void RefreshSlotCaptions() override { ++refreshSlotCaptions; }
+    void UpdateMenuChecks() override {}
     void RebuildMacroMenu() override { ++rebuildMacroMenu; }
     void MarkModified() override { ++markModified; }
     void Beep() override { ++beeps; }
@@ -420,7 +421,9 @@ class DialogsTest : public QObject {
         QCOMPARE(ws->profile.kindOf(2, 9), KindNone);
         QVERIFY(ws->requests.editorAccepted);
         QVERIFY(ws->document.modifiedFlag);
+        QCOMPARE(host->markModified, 0); // the caption mark waits for the closing
         rec->close();
+        QCOMPARE(host->markModified, 1);
         QVERIFY(ws->requests.editorAccepted);
     }
 
