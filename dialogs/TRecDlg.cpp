@@ -8,11 +8,9 @@
 #include "dialogs/capture/Keystroke.h"
 #include "profile/MacroOps.h"
 
-#include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
@@ -38,7 +36,7 @@ QRadioButton* makeRadio(QWidget* parent, const char* name, const QString& text, 
 } // namespace
 
 TRecDlg::TRecDlg(Workspace& ws, DialogHost& host, QWidget* parent)
-    : QDialog(parent), ws_(ws), host_(host) {
+    : QDialog(parent), ws_(ws), host_(host), capture_(host.ui()) {
     setObjectName(QStringLiteral("TRecDlg"));
     setWindowTitle(QStringLiteral("Macro Editor"));
     setModal(true);
@@ -262,12 +260,7 @@ void TRecDlg::InsertClick() {
         recorder_.Insert(s, captured.pressCode, captured.releaseCode,
                          captured.lastKeystroke.keyName, ws_.requests.workingMacro.action, Words());
     if (result == InsertResult::TooManyEvents) {
-        host_.Beep();
-        QMessageBox box(
-            QMessageBox::Warning, RunTimeText(host_, 53, QStringLiteral("Warning")),
-            RunTimeText(host_, 55, QStringLiteral("Out of 8 keys data, can not insert")),
-            QMessageBox::Ok);
-        box.exec();
+        ShowNoRoomToInsert(host_);
         return;
     }
     if (result == InsertResult::Inserted)
@@ -306,7 +299,7 @@ void TRecDlg::OkKeyMacro() {
     action.playMode = ChosenPlayMode();
     const auto result = AssignNewMacroToCurrentKey(ws_, host_, ToU16(name_->text()), action);
     if (result == KeyMacroResult::ListFull) {
-        ShowListFullMessage();
+        ShowMacroListFull(this, host_);
         return;
     }
     if (result == KeyMacroResult::NotAssignable) {
@@ -317,7 +310,7 @@ void TRecDlg::OkKeyMacro() {
     recordingTouched_ = false;
     ws_.requests.editorAccepted = true;
     if (result == KeyMacroResult::DuplicateName) {
-        ShowDuplicateMessage();
+        ShowDuplicateMacroName(this, host_);
         return;
     }
     host_.RebuildMacroMenu();
@@ -332,10 +325,10 @@ void TRecDlg::OkNewMacro() {
     switch (CheckNewMacro(ws_.profile.macros(), wm.name)) {
     case NewMacroCheck::DuplicateName:
         ws_.requests.editorAccepted = true;
-        ShowDuplicateMessage();
+        ShowDuplicateMacroName(this, host_);
         return;
     case NewMacroCheck::ListFull:
-        ShowListFullMessage();
+        ShowMacroListFull(this, host_);
         return;
     case NewMacroCheck::Ok:
         break;
@@ -362,17 +355,6 @@ void TRecDlg::OkEditMacro() {
         ws_.requests.editorAccepted = true;
     }
     accept();
-}
-
-void TRecDlg::ShowDuplicateMessage() {
-    QMessageBox::information(
-        this, QGuiApplication::applicationDisplayName(),
-        RunTimeText(host_, 34, QStringLiteral("Macro already exists, please change macro name.")));
-}
-
-void TRecDlg::ShowListFullMessage() {
-    QMessageBox::warning(this, RunTimeText(host_, 53, QStringLiteral("Warning")),
-                         FromU16(std::u16string(MacroListFullMessage)));
 }
 
 void TRecDlg::done(int result) {

@@ -5,6 +5,7 @@
 #include "app/TForm1.h"
 #include "dialogs/TMacroMngDlg.h"
 #include "dialogs/TRecDlg.h"
+#include "tests/support/ScriptedUi.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -39,13 +40,15 @@ class NullHost : public DialogHost {
     void UpdateMenuChecks() override {}
     void RebuildMacroMenu() override {}
     void MarkModified() override {}
-    void Beep() override {}
+    UiServices& ui() const override { return scriptedUi; }
     bool LanguageActive() const override { return false; }
     bool ReadLanguageText(int, QString& out) const override {
         out.clear();
         return false;
     }
     QFont LanguageFont() const override { return {}; }
+
+    mutable ScriptedUi scriptedUi;
 };
 
 // Show (which reloads the list), paint, hide: what a user waits for.
