@@ -14,8 +14,8 @@
 //   TForm1Download.cpp  device link, mode select, download and companion loader
 
 #include "app/DeviceLinkPort.h"
-#include "app/UiServices.h"
 #include "dialogs/DialogHost.h"
+#include "dialogs/UiServices.h"
 #include "profile/Assignment.h"
 #include "profile/Document.h"
 #include "profile/HoverZone.h"
@@ -68,7 +68,7 @@ struct DownloadPartsDeleter {
     void operator()(DownloadParts* parts) const;
 };
 
-class TForm1 : public QMainWindow, public DialogHost, public AssignmentView, private DocumentPorts {
+class TForm1 : public QMainWindow, public DialogHost, private DocumentPorts {
     Q_OBJECT
 
   public:
@@ -77,10 +77,10 @@ class TForm1 : public QMainWindow, public DialogHost, public AssignmentView, pri
 
     Workspace& workspace() { return ws_; }
     Document& document() { return document_; }
-    UiServices& ui() { return *ui_; }
+    UiServices& ui() const override { return *ui_; }
     QString ProgramFolder() const;
 
-    // DialogHost and AssignmentView
+    // DialogHost
     void RefreshKeyLabels() override;
     void RefreshSlotCaptions() override;
     void RebuildMacroMenu() override;

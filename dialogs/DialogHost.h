@@ -1,26 +1,23 @@
 #pragma once
 // What the dialogs need of the main window: the refreshes and marks of the
-// assignment contract, and the language texts and font. The main window
-// implements it and hands it to every dialog together with the Workspace.
+// assignment contract, the macro menu, the window system services, and the
+// language texts and font. The main window implements it and hands it to every
+// dialog together with the Workspace.
+
+#include "dialogs/UiServices.h"
+#include "profile/Assignment.h"
 
 #include <QFont>
 #include <QString>
 
 namespace pad {
 
-class DialogHost {
+class DialogHost : public AssignmentView {
   public:
-    virtual ~DialogHost() = default;
-
-    // Re-show the 16 key labels of the mode the view shows.
-    virtual void RefreshKeyLabels() = 0;
-    virtual void RefreshSlotCaptions() = 0;
     // Rebuild the macro items of the key menu after any change of the macro list.
     virtual void RebuildMacroMenu() = 0;
-    // Append "*" to the caption once while the document has unsaved changes.
-    virtual void MarkModified() = 0;
-    // The desktop's warning sound.
-    virtual void Beep() = 0;
+    // Message boxes and the beep.
+    virtual UiServices& ui() const = 0;
 
     // Language file state: whether one was loaded, text n of it, and its font.
     virtual bool LanguageActive() const = 0;

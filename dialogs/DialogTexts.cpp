@@ -3,10 +3,17 @@
 #include "profile/MacroOps.h"
 
 #include <QAbstractButton>
-#include <QMessageBox>
+#include <QGuiApplication>
 #include <QWidget>
 
 namespace pad {
+namespace {
+
+QString WarningCaption(const DialogHost& host) {
+    return RunTimeText(host, 53, QStringLiteral("Warning"));
+}
+
+} // namespace
 
 bool ApplyLanguageFont(QWidget& widget, const DialogHost& host) {
     if (!host.LanguageActive())
@@ -33,8 +40,26 @@ QString RunTimeText(const DialogHost& host, int n, const QString& builtIn) {
 }
 
 void ShowMacroNotAssignable(QWidget* owner, const DialogHost& host) {
-    QMessageBox::warning(owner, RunTimeText(host, 53, QStringLiteral("Warning")),
-                         FromU16(std::u16string(MacroNotAssignableMessage)));
+    host.ui().inform(owner, FromU16(std::u16string(MacroNotAssignableMessage)),
+                     WarningCaption(host));
+}
+
+void ShowDuplicateMacroName(QWidget* owner, const DialogHost& host) {
+    host.ui().note(
+        owner,
+        RunTimeText(host, 34, QStringLiteral("Macro already exists, please change macro name.")),
+        QGuiApplication::applicationDisplayName());
+}
+
+void ShowMacroListFull(QWidget* owner, const DialogHost& host) {
+    host.ui().inform(owner, FromU16(std::u16string(MacroListFullMessage)), WarningCaption(host));
+}
+
+void ShowNoRoomToInsert(const DialogHost& host) {
+    host.ui().beep();
+    host.ui().inform(nullptr,
+                     RunTimeText(host, 55, QStringLiteral("Out of 8 keys data, can not insert")),
+                     WarningCaption(host));
 }
 
 } // namespace pad

@@ -1,6 +1,7 @@
 #pragma once
 // Language texts for the dialogs: the captions replaced at creation when a
-// language file is loaded, and the texts shown at run time.
+// language file is loaded, the texts shown at run time, and the dialogs'
+// messages, which go through the host's UiServices.
 
 #include "dialogs/DialogHost.h"
 
@@ -25,6 +26,12 @@ QString RunTimeText(const DialogHost& host, int n, const QString& builtIn);
 
 // Warns, owned by owner, that the macro cannot be given to a key.
 void ShowMacroNotAssignable(QWidget* owner, const DialogHost& host);
+// Tells, owned by owner, that a macro of that name exists (text 34).
+void ShowDuplicateMacroName(QWidget* owner, const DialogHost& host);
+// Warns, owned by owner, that the macro list holds no more macros.
+void ShowMacroListFull(QWidget* owner, const DialogHost& host);
+// Beeps and warns, without owner, that Insert would go beyond 16 events (text 55).
+void ShowNoRoomToInsert(const DialogHost& host);
 
 inline std::u16string ToU16(const QString& s) {
     return std::u16string(reinterpret_cast<const char16_t*>(s.utf16()), std::size_t(s.size()));

@@ -19,7 +19,7 @@ bool CanGrabKeyboard() {
 
 } // namespace
 
-KeyCapture::KeyCapture(QObject* parent) : QObject(parent) {}
+KeyCapture::KeyCapture(UiServices& ui, QObject* parent) : QObject(parent), ui_(ui) {}
 
 KeyCapture::~KeyCapture() {
     if (installed_ && qApp)
@@ -45,7 +45,7 @@ void KeyCapture::Stop() {
     if (installed_)
         qApp->removeEventFilter(this);
     else
-        QApplication::beep();
+        ui_.beep();
     if (grabWidget_)
         grabWidget_->releaseKeyboard();
     installed_ = false;

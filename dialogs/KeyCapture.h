@@ -6,6 +6,8 @@
 // dialog keys (Escape, Enter) are withheld as well, so they are recorded
 // instead of acted on. Print Screen is posted on its release only.
 
+#include "dialogs/UiServices.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -17,7 +19,8 @@ namespace pad {
 class KeyCapture : public QObject {
     Q_OBJECT
   public:
-    explicit KeyCapture(QObject* parent = nullptr);
+    // ui sounds the beep of a Stop without capture.
+    explicit KeyCapture(UiServices& ui, QObject* parent = nullptr);
     ~KeyCapture() override;
 
     // Installs the capture for captureWindow. grabWidget, when given and
@@ -33,6 +36,7 @@ class KeyCapture : public QObject {
   private:
     void Post(const QKeyEvent& key);
 
+    UiServices& ui_;
     bool installed_ = false;
     QPointer<QObject> captureWindow_;
     QPointer<QWidget> grabWidget_;

@@ -135,10 +135,7 @@ std::optional<std::size_t> TMacroMngDlg::ReplaceMacroAndRefresh(std::size_t n,
 
 void TMacroMngDlg::AssignMacroToCurrentKeyAndRefresh(std::size_t m) {
     SelectMacro(m);
-    if (!AssignMacroToCurrentKey(ws_, m))
-        return;
-    host_.RefreshKeyLabels();
-    host_.MarkModified();
+    AssignMacroToCurrentKey(ws_, host_, m);
 }
 
 void TMacroMngDlg::AssignClick() {

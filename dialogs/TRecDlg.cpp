@@ -8,11 +8,9 @@
 #include "dialogs/capture/Keystroke.h"
 #include "profile/MacroOps.h"
 
-#include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
@@ -38,7 +36,7 @@ QRadioButton* makeRadio(QWidget* parent, const char* name, const QString& text, 
 } // namespace
 
 TRecDlg::TRecDlg(Workspace& ws, DialogHost& host, QWidget* parent)
-    : QDialog(parent), ws_(ws), host_(host) {
+    : QDialog(parent), ws_(ws), host_(host), capture_(host.ui()) {
     setObjectName(QStringLiteral("TRecDlg"));
     setWindowTitle(QStringLiteral("Macro Editor"));
     setModal(true);
@@ -262,12 +260,7 @@ void TRecDlg::InsertClick() {
         recorder_.Insert(s, captured.pressCode, captured.releaseCode,
                          captured.lastKeystroke.keyName, ws_.requests.workingMacro.action, Words());
     if (result == InsertResult::TooManyEvents) {
-        host_.Beep();
-        QMessageBox box(
-            QMessageBox::Warning, RunTimeText(host_, 53, QStringLiteral("Warning")),
-            RunTimeText(host_, 55, QStringLiteral("Out of 8 keys data, can not insert")),
-            QMessageBox::Ok);
-        box.exec();
+        ShowNoRoomToInsert(host_);
         return;
     }
     if (result == InsertResult::Inserted)
@@ -298,36 +291,28 @@ void TRecDlg::OkClick() {
 }
 
 void TRecDlg::OkKeyMacro() {
-    const std::u16string name = clampText(ToU16(name_->text()));
-    // A full list refuses the macro before anything is written to the key.
-    if (CheckNewMacro(ws_.profile.macros(), name) == NewMacroCheck::ListFull) {
-        ShowListFullMessage();
+    const Selection& sel = ws_.selection;
+    // Without a new recording the key keeps its events.
+    KeyAction action = ws_.profile.slot(sel.currentMode, sel.currentKey).action;
+    if (recordingTouched_)
+        action.events = ws_.requests.workingMacro.action.events;
+    action.playMode = ChosenPlayMode();
+    const auto result = AssignNewMacroToCurrentKey(ws_, host_, ToU16(name_->text()), action);
+    if (result == KeyMacroResult::ListFull) {
+        ShowMacroListFull(this, host_);
         return;
     }
-    // So does a macro whose index (the list's length) the key could not store.
-    if (!MacroList::assignable(ws_.profile.macros().count())) {
+    if (result == KeyMacroResult::NotAssignable) {
         ShowMacroNotAssignable(this, host_);
         return;
     }
-    const Selection& sel = ws_.selection;
-    KeySlot& slot = ws_.profile.slot(sel.currentMode, sel.currentKey);
-    if (recordingTouched_) {
-        slot.action.events = ws_.requests.workingMacro.action.events;
-        recordingTouched_ = false;
-    }
-    slot.action.playMode = ChosenPlayMode();
-    Profile::setLabel(slot, name);
-    host_.RefreshSlotCaptions();
-    // The slot has changed even when the name turns out to be taken below.
-    ws_.document.modifiedFlag = true;
-
+    // The key has its action and name, also when the name turns out to be taken.
+    recordingTouched_ = false;
     ws_.requests.editorAccepted = true;
-    const auto index = AddNewMacro(ws_, slot.label, slot.action);
-    if (!index) {
-        ShowDuplicateMessage();
+    if (result == KeyMacroResult::DuplicateName) {
+        ShowDuplicateMacroName(this, host_);
         return;
     }
-    ws_.profile.setKind(sel.currentMode, sel.currentKey, KindMacroBase + AssignmentKind(*index));
     host_.RebuildMacroMenu();
     accept();
 }
@@ -340,10 +325,10 @@ void TRecDlg::OkNewMacro() {
     switch (CheckNewMacro(ws_.profile.macros(), wm.name)) {
     case NewMacroCheck::DuplicateName:
         ws_.requests.editorAccepted = true;
-        ShowDuplicateMessage();
+        ShowDuplicateMacroName(this, host_);
         return;
     case NewMacroCheck::ListFull:
-        ShowListFullMessage();
+        ShowMacroListFull(this, host_);
         return;
     case NewMacroCheck::Ok:
         break;
@@ -370,17 +355,6 @@ void TRecDlg::OkEditMacro() {
         ws_.requests.editorAccepted = true;
     }
     accept();
-}
-
-void TRecDlg::ShowDuplicateMessage() {
-    QMessageBox::information(
-        this, QGuiApplication::applicationDisplayName(),
-        RunTimeText(host_, 34, QStringLiteral("Macro already exists, please change macro name.")));
-}
-
-void TRecDlg::ShowListFullMessage() {
-    QMessageBox::warning(this, RunTimeText(host_, 53, QStringLiteral("Warning")),
-                         FromU16(std::u16string(MacroListFullMessage)));
 }
 
 void TRecDlg::done(int result) {

@@ -69,8 +69,6 @@ class TRecDlg : public QDialog {
     std::optional<int> SelectedLine() const;
     std::uint8_t ChosenPlayMode() const;
     EventWords Words() const;
-    void ShowDuplicateMessage();
-    void ShowListFullMessage();
 
     Workspace& ws_;
     DialogHost& host_;

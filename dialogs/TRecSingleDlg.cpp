@@ -3,6 +3,7 @@
 #include "dialogs/DialogTexts.h"
 #include "dialogs/ScreenCentre.h"
 #include "dialogs/TRecDlg.h"
+#include "profile/Assignment.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -111,16 +112,9 @@ void TRecSingleDlg::RecClick() {
 void TRecSingleDlg::OkClick() {
     editor_.StopKeyCapture();
     SetRecCaption(false);
-    if (ws_.requests.captureTarget == TargetSingleKey) {
-        const Selection& sel = ws_.selection;
-        KeySlot& slot = ws_.profile.slot(sel.currentMode, sel.currentKey);
-        slot.action = KeyAction::direct(captured_.pressCode);
-        Profile::setLabel(slot, ToU16(label_->text()));
-        host_.RefreshSlotCaptions();
-        ws_.profile.setKind(sel.currentMode, sel.currentKey, KindSingleKey);
-        ws_.document.modifiedFlag = true;
-        host_.MarkModified();
-    }
+    if (ws_.requests.captureTarget == TargetSingleKey)
+        Assign(ws_, host_, KeyAction::direct(captured_.pressCode), ToU16(label_->text()),
+               KindSingleKey);
     ws_.requests.captureTarget = TargetAccepted;
     accept();
 }

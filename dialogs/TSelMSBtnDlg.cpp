@@ -2,6 +2,7 @@
 
 #include "dialogs/DialogTexts.h"
 #include "dialogs/ScreenCentre.h"
+#include "profile/Assignment.h"
 #include "profile/KeyCodes.h"
 
 #include <QPushButton>
@@ -58,22 +59,12 @@ void TSelMSBtnDlg::showEvent(QShowEvent* event) {
 }
 
 void TSelMSBtnDlg::OkClick() {
-    const Selection& sel = ws_.selection;
-    KeySlot& slot = ws_.profile.slot(sel.currentMode, sel.currentKey);
-    if (middle_->isChecked()) {
-        slot.action = KeyAction::direct(MouseMiddleCode);
-        Profile::setLabel(slot, u"M-Mouse");
-    } else if (right_->isChecked()) {
-        slot.action = KeyAction::direct(MouseRightCode);
-        Profile::setLabel(slot, u"R-Mouse");
-    } else {
-        slot.action = KeyAction::direct(MouseLeftCode);
-        Profile::setLabel(slot, u"L-Mouse");
-    }
-    ws_.profile.setKind(sel.currentMode, sel.currentKey, KindMouseButton);
-    host_.RefreshSlotCaptions();
-    ws_.document.modifiedFlag = true;
-    host_.MarkModified();
+    if (middle_->isChecked())
+        Assign(ws_, host_, KeyAction::direct(MouseMiddleCode), u"M-Mouse", KindMouseButton);
+    else if (right_->isChecked())
+        Assign(ws_, host_, KeyAction::direct(MouseRightCode), u"R-Mouse", KindMouseButton);
+    else
+        Assign(ws_, host_, KeyAction::direct(MouseLeftCode), u"L-Mouse", KindMouseButton);
     accept();
 }
 

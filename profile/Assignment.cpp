@@ -1,33 +1,43 @@
 #include "profile/Assignment.h"
 
 namespace pad {
+namespace {
+
+// The contract's first steps: action, label, kind.
+void WriteSlot(Workspace& ws, const KeyAction& action, std::u16string_view label,
+               AssignmentKind kind) {
+    KeySlot& slot = ws.profile.slot(ws.selection.currentMode, ws.selection.currentKey);
+    slot.action = action;
+    Profile::setLabel(slot, label);
+    SetSlotKind(ws, kind);
+}
+
+// The contract's last steps, after the refresh: ModifiedFlag, then the caption mark.
+void MarkDocument(Workspace& ws, AssignmentView& view, CaptionMark mark) {
+    ws.document.modifiedFlag = true;
+    if (mark == CaptionMark::Now)
+        view.MarkModified();
+}
+
+} // namespace
 
 void SetSlotKind(Workspace& ws, AssignmentKind kind) {
     ws.profile.setKind(ws.selection.currentMode, ws.selection.currentKey, kind);
 }
 
 void Assign(Workspace& ws, AssignmentView& view, const KeyAction& action, std::u16string_view label,
-            AssignmentKind kind, bool deferMark) {
-    KeySlot& slot = ws.profile.slot(ws.selection.currentMode, ws.selection.currentKey);
-    slot.action = action;
-    Profile::setLabel(slot, label);
-    SetSlotKind(ws, kind);
+            AssignmentKind kind, CaptionMark mark) {
+    WriteSlot(ws, action, label, kind);
     view.RefreshSlotCaptions();
-    ws.document.modifiedFlag = true;
-    if (!deferMark)
-        view.MarkModified();
+    MarkDocument(ws, view, mark);
 }
 
 void AssignDefault(Workspace& ws, AssignmentView& view) {
-    KeySlot& slot = ws.profile.slot(ws.selection.currentMode, ws.selection.currentKey);
     const NativeKey& native = nativeKey(ws.selection.currentKey);
-    slot.action = KeyAction::direct(native.code);
-    Profile::setLabel(slot, native.label);
-    SetSlotKind(ws, KindDefault);
+    WriteSlot(ws, KeyAction::direct(native.code), native.label, KindDefault);
     view.UpdateMenuChecks();
     view.RefreshKeyLabels();
-    ws.document.modifiedFlag = true;
-    view.MarkModified();
+    MarkDocument(ws, view, CaptionMark::Now);
 }
 
 void AssignMacroOff(Workspace& ws, AssignmentView& view) {

@@ -1,7 +1,5 @@
 #include "profile/MacroMenu.h"
 
-#include <charconv>
-
 namespace pad {
 
 MacroMenuLayout BuildMacroMenuLayout(std::size_t macroCount) {
@@ -21,19 +19,6 @@ MacroMenuLayout BuildMacroMenuLayout(std::size_t macroCount) {
 
 std::string MacroItemName(std::size_t macroIndex) {
     return "Macro" + std::to_string(macroIndex);
-}
-
-long MacroIndexOfItemName(const std::string& name) {
-    constexpr std::string_view prefix = "Macro";
-    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
-        return -1;
-    long value = -1;
-    const char* first = name.data() + prefix.size();
-    const char* last = name.data() + name.size();
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (error != std::errc() || end != last || value < 0)
-        return -1;
-    return value;
 }
 
 CheckTarget CheckTargetFor(AssignmentKind kind, std::size_t macroCount) {

@@ -30,8 +30,6 @@ MacroMenuLayout BuildMacroMenuLayout(std::size_t macroCount);
 
 // The component name of macro j's item: "Macro" followed by j.
 std::string MacroItemName(std::size_t macroIndex);
-// j read back from an item name; -1 when the name is not a macro item's.
-long MacroIndexOfItemName(const std::string& name);
 
 enum class MenuCheck { None, SingleKey, MacroOff, MouseButton, Default, Macro };
 

@@ -70,17 +70,30 @@ std::optional<std::size_t> ReplaceMacro(Workspace& ws, std::size_t n, std::u16st
     return m;
 }
 
-bool AssignMacroToCurrentKey(Workspace& ws, std::size_t m) {
+bool AssignMacroToCurrentKey(Workspace& ws, AssignmentView& view, std::size_t m) {
     if (!MacroList::assignable(m))
         return false;
-    Profile& p = ws.profile;
-    const MacroRecord& macro = p.macros().macroAt(m);
-    KeySlot& slot = p.slot(ws.selection.currentMode, ws.selection.currentKey);
-    Profile::setLabel(slot, macro.name);
-    slot.action = macro.action;
-    p.setKind(ws.selection.currentMode, ws.selection.currentKey, KindMacroBase + AssignmentKind(m));
-    ws.document.modifiedFlag = true;
+    const MacroRecord& macro = ws.profile.macros().macroAt(m);
+    Assign(ws, view, macro.action, macro.name, KindMacroBase + AssignmentKind(m));
     return true;
+}
+
+KeyMacroResult AssignNewMacroToCurrentKey(Workspace& ws, AssignmentView& view,
+                                          std::u16string_view name, const KeyAction& action) {
+    const std::u16string label = clampText(name);
+    const MacroList& macros = ws.profile.macros();
+    // A full list, or an index the key could not store, refuses the macro before
+    // anything is written to the key.
+    if (CheckNewMacro(macros, label) == NewMacroCheck::ListFull)
+        return KeyMacroResult::ListFull;
+    if (!MacroList::assignable(macros.count()))
+        return KeyMacroResult::NotAssignable;
+    const Selection& sel = ws.selection;
+    const auto index = AddNewMacro(ws, label, action);
+    const AssignmentKind kind = index ? KindMacroBase + AssignmentKind(*index)
+                                      : ws.profile.kindOf(sel.currentMode, sel.currentKey);
+    Assign(ws, view, action, label, kind, CaptionMark::AtDialogClose);
+    return index ? KeyMacroResult::Assigned : KeyMacroResult::DuplicateName;
 }
 
 } // namespace pad

@@ -1,9 +1,12 @@
 #pragma once
 // Operations on the macro list that also keep the key slots that play a macro
 // tied to it: adding a new macro, deleting, replacing (an edited macro moves to
-// the end of the list) and giving a macro to the selected key. The window
-// refreshes (key labels, macro menu, caption mark) are the caller's part.
+// the end of the list) and giving a macro to the selected key. Adding, deleting
+// and replacing leave the window refreshes (key labels, caption mark) to the
+// caller; the assignments to the selected key go through Assign, which does them.
+// Rebuilding the macro menu is always the caller's part.
 
+#include "profile/Assignment.h"
 #include "profile/Workspace.h"
 
 #include <cstddef>
@@ -52,8 +55,21 @@ std::optional<std::size_t> ReplaceMacro(Workspace& ws, std::size_t n, std::u16st
                                         const KeyAction& action,
                                         std::u16string_view disappearLabel);
 
-// Gives the selected slot the name, action and kind of macro m; marks modified.
+// Gives the selected slot the name, action and kind of macro m through Assign.
 // False (and nothing changed) when macro m cannot be given to a key.
-bool AssignMacroToCurrentKey(Workspace& ws, std::size_t m);
+bool AssignMacroToCurrentKey(Workspace& ws, AssignmentView& view, std::size_t m);
+
+enum class KeyMacroResult {
+    Assigned,      // appended as a new macro, which the slot plays
+    DuplicateName, // the slot got action and name, but keeps its kind; no macro added
+    ListFull,      // refused, nothing changed
+    NotAssignable, // refused, nothing changed: the new index would not fit the slot
+};
+
+// A new macro recorded for the selected key: the slot gets action and name through
+// Assign, with the caption mark left to the dialog's closing. When no macro has
+// the name, it is appended and the slot plays it.
+KeyMacroResult AssignNewMacroToCurrentKey(Workspace& ws, AssignmentView& view,
+                                          std::u16string_view name, const KeyAction& action);
 
 } // namespace pad

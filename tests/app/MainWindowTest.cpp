@@ -3,10 +3,10 @@
 
 #include "app/TAboutBox.h"
 #include "app/TForm1.h"
-#include "app/UiServices.h"
 #include "devicelink/WindowMessage.h"
 #include "profile/FileSystemName.h"
 #include "profile/ProfileFile.h"
+#include "tests/support/ScriptedUi.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -21,56 +21,11 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include <deque>
 #include <filesystem>
 
 using namespace pad;
 
 namespace {
-
-// Answers every question from a queue and records what was shown.
-struct ScriptedUi : UiServices {
-    struct Shown {
-        bool question;
-        bool owned;
-        QString text, caption;
-    };
-    std::deque<bool> answers;
-    std::deque<std::optional<QString>> fileAnswers;
-    std::vector<Shown> shown;
-    QStringList opened, started;
-    QStringList programs; // found in PATH
-    int beeps = 0;
-
-    bool askYesNo(QWidget* owner, const QString& text, const QString& caption) override {
-        shown.push_back({true, owner != nullptr, text, caption});
-        const bool a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    void inform(QWidget* owner, const QString& text, const QString& caption) override {
-        shown.push_back({false, owner != nullptr, text, caption});
-    }
-    std::optional<QString> openFileName(QWidget*, const QString&, const QString&) override {
-        auto a = fileAnswers.front();
-        fileAnswers.pop_front();
-        return a;
-    }
-    std::optional<QString> saveFileName(QWidget*, const QString&, const QString&) override {
-        auto a = fileAnswers.front();
-        fileAnswers.pop_front();
-        return a;
-    }
-    void beep() override { ++beeps; }
-    void openLocalFile(const QString& path) override { opened << path; }
-    bool startProgram(const QString& program, const QStringList& arguments) override {
-        started << program + " " + arguments.join(' ');
-        return true;
-    }
-    QString findProgram(const QString& name) override {
-        return programs.contains(name) ? "/usr/bin/" + name : QString();
-    }
-};
 
 struct Fixture {
     explicit Fixture(const QString& folder = QString()) {
@@ -361,7 +316,7 @@ class MainWindowTest : public QObject {
         f.ui.answers = {true};
         f.Child<QAction>("SaveAs1")->trigger();
         QCOMPARE(f.ui.shown.size(), std::size_t(1));
-        QVERIFY(f.ui.shown[0].question);
+        QVERIFY(f.ui.shown[0].question());
     }
 
     void macroItemBeyondTheKeysReachIsRefused() {
@@ -405,7 +360,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.ui.shown.size(), size_t(1));
         QCOMPARE(f.ui.shown[0].text, QString("Unsupported file"));
         QCOMPARE(f.ui.shown[0].caption, QString("Warning"));
-        QVERIFY(!f.ui.shown[0].owned);
+        QVERIFY(!f.ui.shown[0].owned());
         QCOMPARE(f.form->windowTitle(), QString("Corvask 12 - "));
     }
 
@@ -428,7 +383,7 @@ class MainWindowTest : public QObject {
                  QString("A file with the name your specified already exists. Specify a "
                          "different file name."));
         QCOMPARE(f.ui.shown.back().caption, QString("Warning"));
-        QVERIFY(f.ui.shown.back().owned);
+        QVERIFY(f.ui.shown.back().owned());
         Profile back;
         QCOMPARE(LoadProfileFile(back, path.toStdString()), FileResult::Ok);
         QCOMPARE(back.slot(2, 2).label, std::u16string(u"Stored"));
@@ -455,7 +410,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.ui.shown.back().text,
                  QString("Key settings has been modified, you will lost the current settings "
                          "when you close the window without saving. Continue?"));
-        QVERIFY(!f.ui.shown.back().owned);
+        QVERIFY(!f.ui.shown.back().owned());
         QVERIFY(f.ws.document.modifiedFlag);
         f.ui.answers = {false};
         QVERIFY(!f.form->close());
@@ -530,7 +485,7 @@ class MainWindowTest : public QObject {
         // The discard question and a file error are never shown without text.
         f.ui.answers = {false};
         f.Child<QAction>("New1")->trigger();
-        QVERIFY(f.ui.shown.back().question);
+        QVERIFY(f.ui.shown.back().question());
         QVERIFY(f.ui.shown.back().text.startsWith("Key settings has been modified"));
         QCOMPARE(f.ui.shown.back().caption, QString("Warning"));
         f.ui.fileAnswers = {folder.filePath("missing.qd6")};

@@ -5,6 +5,7 @@
 #include "app/TForm1.h"
 #include "dialogs/TMacroMngDlg.h"
 #include "dialogs/TRecDlg.h"
+#include "tests/support/ScriptedUi.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -36,15 +37,18 @@ class NullHost : public DialogHost {
   public:
     void RefreshKeyLabels() override {}
     void RefreshSlotCaptions() override {}
+    void UpdateMenuChecks() override {}
     void RebuildMacroMenu() override {}
     void MarkModified() override {}
-    void Beep() override {}
+    UiServices& ui() const override { return scriptedUi; }
     bool LanguageActive() const override { return false; }
     bool ReadLanguageText(int, QString& out) const override {
         out.clear();
         return false;
     }
     QFont LanguageFont() const override { return {}; }
+
+    mutable ScriptedUi scriptedUi;
 };
 
 // Show (which reloads the list), paint, hide: what a user waits for.

@@ -6,6 +6,7 @@
 #include "dialogs/TRecSingleDlg.h"
 #include "dialogs/TSelMSBtnDlg.h"
 #include "profile/MacroOps.h"
+#include "tests/support/ScriptedUi.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -14,7 +15,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -34,9 +34,10 @@ class FakeHost : public DialogHost {
   public:
     void RefreshKeyLabels() override { ++refreshKeyLabels; }
     void RefreshSlotCaptions() override { ++refreshSlotCaptions; }
+    void UpdateMenuChecks() override {}
     void RebuildMacroMenu() override { ++rebuildMacroMenu; }
     void MarkModified() override { ++markModified; }
-    void Beep() override { ++beeps; }
+    UiServices& ui() const override { return scriptedUi; }
     bool LanguageActive() const override { return !texts.empty(); }
     bool ReadLanguageText(int n, QString& out) const override {
         auto it = texts.find(n);
@@ -45,9 +46,9 @@ class FakeHost : public DialogHost {
     }
     QFont LanguageFont() const override { return QFont(QStringLiteral("DejaVu Sans"), 9); }
 
-    int refreshKeyLabels = 0, refreshSlotCaptions = 0, rebuildMacroMenu = 0, markModified = 0,
-        beeps = 0;
+    int refreshKeyLabels = 0, refreshSlotCaptions = 0, rebuildMacroMenu = 0, markModified = 0;
     std::map<int, QString> texts;
+    mutable ScriptedUi scriptedUi;
 };
 
 KeyAction actionOf(KeyEvent first, std::uint8_t playMode) {
@@ -71,19 +72,6 @@ void onNextModal(std::function<void(QWidget*)> action) {
 QString accessibleName(QWidget* w) {
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
     return iface ? iface->text(QAccessible::Name) : QString();
-}
-
-// Clicks b and returns the text of the message box it opens, which is accepted.
-QString clickAndReadMessage(QAbstractButton* b) {
-    QString message;
-    onNextModal([&](QWidget* w) {
-        auto* box = qobject_cast<QMessageBox*>(w);
-        QVERIFY(box);
-        message = box->text();
-        box->accept();
-    });
-    b->click();
-    return message;
 }
 
 } // namespace
@@ -113,6 +101,14 @@ class DialogsTest : public QObject {
         return w;
     }
     QPushButton* button(QWidget* dlg, const char* name) { return child<QPushButton>(dlg, name); }
+
+    // Clicks b and returns the text of the one message box the click showed.
+    QString clickAndReadMessage(QAbstractButton* b) {
+        auto& shown = host->scriptedUi.shown;
+        const std::size_t before = shown.size();
+        b->click();
+        return shown.size() == before + 1 ? shown.back().text : QString();
+    }
 
     // One key event as the window system delivers it, then the posted capture message.
     void key(QEvent::Type type, unsigned evdev, bool autoRepeat = false,
@@ -420,8 +416,39 @@ class DialogsTest : public QObject {
         QCOMPARE(ws->profile.kindOf(2, 9), KindNone);
         QVERIFY(ws->requests.editorAccepted);
         QVERIFY(ws->document.modifiedFlag);
+        QCOMPARE(host->markModified, 0); // the caption mark waits for the closing
         rec->close();
+        QCOMPARE(host->markModified, 1);
         QVERIFY(ws->requests.editorAccepted);
+    }
+
+    void messagesShowTheLanguagesTextsWithTheirCaptionAndOwner() {
+        cleanup();
+        host->texts = {{34, QStringLiteral("Makro existiert bereits.")},
+                       {53, QStringLiteral("Warnung")}};
+        create();
+        addThreeMacros();
+        const auto& shown = host->scriptedUi.shown;
+        showEditor(PurposeNewMacro);
+        recordOneKey(EvA, QStringLiteral("one"));
+        button(rec.get(), "TntBitBtn38")->click();
+        QCOMPARE(shown.size(), std::size_t(1));
+        QVERIFY(shown[0].box == ScriptedUi::Box::Note);
+        QCOMPARE(shown[0].text, QStringLiteral("Makro existiert bereits."));
+        QCOMPARE(shown[0].caption, QGuiApplication::applicationDisplayName());
+        QCOMPARE(shown[0].owner, rec.get());
+
+        auto& macros = ws->profile.macros();
+        while (!macros.full())
+            macros.append({u"m", KeyAction::empty()});
+        child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(QStringLiteral("fresh"));
+        button(rec.get(), "TntBitBtn38")->click();
+        QCOMPARE(shown.size(), std::size_t(2));
+        QVERIFY(shown[1].box == ScriptedUi::Box::Warning);
+        QVERIFY(shown[1].text.contains(QStringLiteral("full")));
+        QCOMPARE(shown[1].caption, QStringLiteral("Warnung"));
+        QCOMPARE(shown[1].owner, rec.get());
+        rec->reject();
     }
 
     void fullMacroListRefusesNewMacroBeforeWritingTheKey() {
@@ -570,27 +597,24 @@ class DialogsTest : public QObject {
         QCOMPARE(lines().size(), 15);
         const auto before = ws->requests.workingMacro.action;
         child<QListWidget>(rec.get(), "TntListBox1")->setCurrentRow(2);
-        QString warning, caption;
         bool captured = false;
         onNextModal([&](QWidget*) {
             button(single.get(), "TntBitBtn1")->click();
             tap(EvQ);
             button(single.get(), "TntBitBtn1")->click();
             captured = true;
-            onNextModal([&](QWidget* w) {
-                auto* box = qobject_cast<QMessageBox*>(w);
-                QVERIFY(box);
-                warning = box->text();
-                caption = box->windowTitle();
-                box->accept();
-            });
             button(single.get(), "TntBitBtn2")->click();
         });
         button(rec.get(), "TntBitBtn4")->click();
         QVERIFY(captured);
-        QCOMPARE(warning, QStringLiteral("Out of 8 keys data, can not insert"));
-        QCOMPARE(caption, QStringLiteral("Warning"));
-        QCOMPARE(host->beeps, 1);
+        const auto& shown = host->scriptedUi.shown;
+        QCOMPARE(shown.size(), std::size_t(1));
+        QVERIFY(shown[0].box == ScriptedUi::Box::Warning);
+        QCOMPARE(shown[0].text, QStringLiteral("Out of 8 keys data, can not insert"));
+        QCOMPARE(shown[0].caption, QStringLiteral("Warning"));
+        QVERIFY(!shown[0].owned());
+        // OK and the closing each stop a capture that is no longer installed; then the warning.
+        QCOMPARE(host->scriptedUi.beeps, 3);
         QCOMPARE(lines().size(), 15);
         QVERIFY(ws->requests.workingMacro.action == before);
         rec->reject();

@@ -4,9 +4,9 @@
 // windows is saved, read back with qd6 and opened again.
 
 #include "app/TForm1.h"
-#include "app/UiServices.h"
 #include "dialogs/TMacroMngDlg.h"
 #include "dialogs/TRecDlg.h"
+#include "tests/support/ScriptedUi.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,25 +29,6 @@
 using namespace pad;
 
 namespace {
-
-class ScriptedUi : public UiServices {
-  public:
-    bool askYesNo(QWidget*, const QString&, const QString&) override { return true; }
-    void inform(QWidget*, const QString& text, const QString&) override { messages << text; }
-    std::optional<QString> openFileName(QWidget*, const QString&, const QString&) override {
-        return openPath;
-    }
-    std::optional<QString> saveFileName(QWidget*, const QString&, const QString&) override {
-        return savePath;
-    }
-    void beep() override {}
-    void openLocalFile(const QString&) override {}
-    bool startProgram(const QString&, const QStringList&) override { return false; }
-    QString findProgram(const QString&) override { return {}; }
-
-    QString openPath, savePath;
-    QStringList messages;
-};
 
 void onNextModal(std::function<void(QWidget*)> action) {
     QTimer::singleShot(0, [action] {
@@ -258,9 +239,9 @@ class EndToEndTest : public QObject {
         QVERIFY(ws.profile.macros().macroAt(2).name == u"Copy");
         QCOMPARE(ws.profile.kindOf(2, 15), 11);
 
-        ui.savePath = path;
+        ui.fileAnswers = {path};
         form->Save1Click();
-        QVERIFY(ui.messages.isEmpty());
+        QVERIFY(ui.shown.empty());
         QVERIFY(!ws.document.modifiedFlag);
         const QByteArray saved = qd6Json(path);
 
@@ -281,11 +262,11 @@ class EndToEndTest : public QObject {
         Workspace reopened;
         ScriptedUi ui2;
         auto form2 = makeForm(reopened, ui2);
-        ui2.openPath = path;
+        ui2.fileAnswers = {path};
         form2->Open1Click();
-        QVERIFY(ui2.messages.isEmpty());
+        QVERIFY(ui2.shown.empty());
         QVERIFY(reopened.profile == ws.profile);
-        ui2.savePath = again;
+        ui2.fileAnswers = {again};
         form2->SaveAs1Click();
         QCOMPARE(qd6Json(again), saved);
     }

@@ -1,4 +1,5 @@
 #include "profile/Assignment.h"
+#include "tests/support/RecordingView.h"
 
 #include <gtest/gtest.h>
 
@@ -8,28 +9,14 @@
 namespace pad {
 namespace {
 
-struct RecordingView : AssignmentView {
-    Workspace* ws = nullptr;
-    std::vector<std::string> calls;
-    bool flagAtMark = false;
-    void RefreshKeyLabels() override { calls.push_back("RefreshKeyLabels"); }
-    void RefreshSlotCaptions() override { calls.push_back("RefreshSlotCaptions"); }
-    void UpdateMenuChecks() override { calls.push_back("UpdateMenuChecks"); }
-    void MarkModified() override {
-        calls.push_back("MarkModified");
-        flagAtMark = ws->document.modifiedFlag;
-    }
-};
-
 class AssignmentTest : public ::testing::Test {
   protected:
-    AssignmentTest() { view.ws = &ws; }
     void Select(int mode, int key) {
         ws.selection.currentMode = std::int16_t(mode);
         ws.selection.currentKey = std::int16_t(key);
     }
     Workspace ws;
-    RecordingView view;
+    RecordingView view{ws};
 };
 
 TEST_F(AssignmentTest, DefaultWritesTheNativeKeyAfterAMacro) {
@@ -95,7 +82,8 @@ TEST_F(AssignmentTest, MacroOffWritesTheLanguagesText) {
 TEST_F(AssignmentTest, AssignCutsLongLabelsAndCanLeaveTheMarkToTheCaller) {
     Select(2, 15);
     const std::u16string longLabel(300, u'k');
-    Assign(ws, view, KeyAction::direct(0x73), longLabel, KindMouseButton, true);
+    Assign(ws, view, KeyAction::direct(0x73), longLabel, KindMouseButton,
+           CaptionMark::AtDialogClose);
     EXPECT_EQ(ws.profile.slot(2, 15).label.size(), MaxTextUnits);
     EXPECT_EQ(ws.profile.kindAt(47), KindMouseButton);
     EXPECT_TRUE(ws.document.modifiedFlag);

@@ -57,15 +57,6 @@ TEST(MacroMenu, LongListsShowTheirLastTwelve) {
     }
 }
 
-TEST(MacroMenu, ItemNamesRoundTrip) {
-    EXPECT_EQ(MacroItemName(0), "Macro0");
-    EXPECT_EQ(MacroItemName(300), "Macro300");
-    EXPECT_EQ(MacroIndexOfItemName("Macro17"), 17);
-    EXPECT_EQ(MacroIndexOfItemName("Macro"), -1);
-    EXPECT_EQ(MacroIndexOfItemName("Macro1x"), -1);
-    EXPECT_EQ(MacroIndexOfItemName("More1"), -1);
-}
-
 TEST(MenuChecks, FollowTheAssignmentKind) {
     EXPECT_EQ(CheckTargetFor(KindNone, 0).item, MenuCheck::None);
     EXPECT_EQ(CheckTargetFor(KindSingleKey, 0).item, MenuCheck::SingleKey);

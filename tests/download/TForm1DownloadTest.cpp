@@ -5,10 +5,10 @@
 // test also clicks a key label during the download with a real X click.
 
 #include "app/TForm1.h"
-#include "app/UiServices.h"
 #include "devicelink/WindowMessage.h"
 #include "profile/Download.h"
 #include "profile/ProfileFile.h"
+#include "tests/support/ScriptedUi.h"
 
 #include <QFile>
 #include <QFrame>
@@ -24,27 +24,6 @@
 using namespace pad;
 
 namespace {
-
-struct RecordingUi : UiServices {
-    QStringList informed, started;
-    bool askYesNo(QWidget*, const QString&, const QString&) override { return true; }
-    void inform(QWidget*, const QString& text, const QString& caption) override {
-        informed << caption + ": " + text;
-    }
-    std::optional<QString> openFileName(QWidget*, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> saveFileName(QWidget*, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    void beep() override {}
-    void openLocalFile(const QString&) override {}
-    bool startProgram(const QString& program, const QStringList& arguments) override {
-        started << program;
-        return QProcess::startDetached(program, arguments);
-    }
-    QString findProgram(const QString&) override { return {}; }
-};
 
 // Counts the events of one type that reach a widget.
 struct EventCounter : QObject {
@@ -67,7 +46,7 @@ class TForm1DownloadTest : public QObject {
 
     QTemporaryDir runtimeDir, programDir;
     Workspace ws;
-    RecordingUi ui;
+    ScriptedUi ui;
     std::vector<Report> sent;
     std::function<void(int)> onReport;
     std::size_t reportsTaken = SIZE_MAX; // the keypad takes the reports up to this count
@@ -104,6 +83,7 @@ class TForm1DownloadTest : public QObject {
         TForm1Options options;
         options.programFolder = programDir.path();
         options.ui = &ui;
+        ui.launchPrograms = true;    // the stand-in loader runs
         options.startLoader = false; // started by the first LOAD below
         options.deviceLink.setKbdFeatures = [this](std::uint32_t page, std::uint32_t usage,
                                                    const std::uint8_t* r) {
@@ -134,20 +114,20 @@ class TForm1DownloadTest : public QObject {
         form->StartDownload();
         const QString noKeypad =
             "Warning: No keypad connected. The profile was not written to the keypad.";
-        QCOMPARE(ui.informed, QStringList({noKeypad, noKeypad}));
+        QCOMPARE(ui.Messages(), QStringList({noKeypad, noKeypad}));
 
-        ui.informed.clear();
+        ui.shown.clear();
         Presence(MsgKeypadPresent);
         Presence(MsgKeypadNoAccess);
         form->Import1->trigger();
-        QCOMPARE(ui.informed.size(), 1);
-        QVERIFY(ui.informed[0].startsWith("Warning: "));
-        QVERIFY(ui.informed[0].contains("70-corvask12-keypad.rules"));
+        QCOMPARE(ui.Messages().size(), 1);
+        QVERIFY(ui.Messages()[0].startsWith("Warning: "));
+        QVERIFY(ui.Messages()[0].contains("70-corvask12-keypad.rules"));
 
         QVERIFY(!form->Timer3->isActive());
         QVERIFY(ui.started.isEmpty());
         QVERIFY(sent.empty());
-        ui.informed.clear();
+        ui.shown.clear();
     }
 
     void loadWhileTheLoaderIsNotRunningStartsItAndSendsNothing() {
@@ -248,7 +228,7 @@ class TForm1DownloadTest : public QObject {
         for (Case c : {Case{5, 0, 5}, Case{0, 3, 2}}) {
             Presence(MsgKeypadPresent);
             sent.clear();
-            ui.informed.clear();
+            ui.shown.clear();
             reportsTaken = c.refused ? std::size_t(c.refused - 1) : SIZE_MAX;
             onReport = [&](int n) {
                 if (n == c.absentAfter) // handled during the pause that follows
@@ -256,7 +236,7 @@ class TForm1DownloadTest : public QObject {
             };
             const int before = int(LoaderMessages().size());
             form->StartDownload();
-            QTRY_COMPARE_WITH_TIMEOUT(ui.informed, QStringList{warning}, 5000);
+            QTRY_COMPARE_WITH_TIMEOUT(ui.Messages(), QStringList{warning}, 5000);
             onReport = nullptr;
             reportsTaken = SIZE_MAX;
 
@@ -268,7 +248,7 @@ class TForm1DownloadTest : public QObject {
             QTRY_COMPARE_WITH_TIMEOUT(LoaderMessages().mid(before), expected, 3000);
             QVERIFY(form->Panel1->isHidden());
         }
-        ui.informed.clear();
+        ui.shown.clear();
     }
 
     void closingAsksTheLoaderToQuit() {
@@ -276,7 +256,7 @@ class TForm1DownloadTest : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(LoaderMessages().value(LoaderMessages().size() - 1),
                                   QString("12 0 0"), 3000);
         QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(SocketPath()), 3000); // the loader has gone
-        QVERIFY(ui.informed.isEmpty());
+        QVERIFY(ui.shown.empty());
     }
 };
 

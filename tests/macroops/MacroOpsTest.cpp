@@ -1,4 +1,5 @@
 #include "profile/MacroOps.h"
+#include "tests/support/RecordingView.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +36,7 @@ class MacroOpsTest : public ::testing::Test {
     }
 
     Workspace ws;
+    RecordingView view{ws};
 };
 
 TEST_F(MacroOpsTest, DeleteMacroOneEmptiesItsSlotsAndRenumbersLaterKinds) {
@@ -84,10 +86,30 @@ TEST_F(MacroOpsTest, ReplaceOfTheLastMacroKeepsItLast) {
 
 TEST_F(MacroOpsTest, AssignGivesTheSelectedSlotNameBytesAndKind) {
     ws.selection = {1, 5};
-    EXPECT_TRUE(AssignMacroToCurrentKey(ws, 1));
+    EXPECT_TRUE(AssignMacroToCurrentKey(ws, view, 1));
     EXPECT_EQ(ws.profile.slot(1, 5), (KeySlot{actionOf(0x02, RepeatWhileHeld), u"One"}));
     EXPECT_EQ(ws.profile.kindOf(1, 5), 11);
     EXPECT_TRUE(ws.document.modifiedFlag);
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"RefreshSlotCaptions", "MarkModified"}));
+}
+
+TEST_F(MacroOpsTest, NewKeyMacroIsPlayedByTheKeyUnlessItsNameIsTaken) {
+    ws.selection = {1, 4};
+    const KeyAction recorded = actionOf(0x06, RepeatUntilPressedAgain);
+    // A taken name: the key gets action and name, keeps its kind; no macro is added.
+    EXPECT_EQ(AssignNewMacroToCurrentKey(ws, view, u"one", recorded),
+              KeyMacroResult::DuplicateName);
+    EXPECT_EQ(ws.profile.slot(1, 4), (KeySlot{recorded, u"one"}));
+    EXPECT_EQ(ws.profile.kindOf(1, 4), KindSingleKey);
+    EXPECT_EQ(ws.profile.macros().count(), 3u);
+    EXPECT_TRUE(ws.document.modifiedFlag);
+
+    EXPECT_EQ(AssignNewMacroToCurrentKey(ws, view, u"Three", recorded), KeyMacroResult::Assigned);
+    EXPECT_EQ(ws.profile.macros().macroAt(3), (MacroRecord{u"Three", recorded}));
+    EXPECT_EQ(ws.profile.slot(1, 4), (KeySlot{recorded, u"Three"}));
+    EXPECT_EQ(ws.profile.kindOf(1, 4), 13);
+    // The caption mark is left to the dialog's closing.
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"RefreshSlotCaptions", "RefreshSlotCaptions"}));
 }
 
 TEST_F(MacroOpsTest, NewMacroNamesAreComparedWithoutLetterCase) {
@@ -121,10 +143,11 @@ TEST(MacroOpsFull, KeysPlayOnlyMacrosWhoseKindFitsSixteenBits) {
     for (std::size_t i = 0; i < 65527; ++i)
         macros.append({u"m", KeyAction::empty()});
     ws.selection = {1, 2};
-    EXPECT_FALSE(AssignMacroToCurrentKey(ws, 65526));
+    RecordingView view{ws};
+    EXPECT_FALSE(AssignMacroToCurrentKey(ws, view, 65526));
     EXPECT_EQ(ws.profile.kindOf(1, 2), KindNone);
     EXPECT_FALSE(ws.document.modifiedFlag);
-    EXPECT_TRUE(AssignMacroToCurrentKey(ws, 65525));
+    EXPECT_TRUE(AssignMacroToCurrentKey(ws, view, 65525));
     EXPECT_EQ(ws.profile.kindOf(1, 2), 0xFFFF);
 
     // Editing the macro the key plays moves it to index 65,526: refused, nothing changes.

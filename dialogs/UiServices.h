@@ -1,7 +1,8 @@
 #pragma once
-// The window system services the main window asks for: message boxes, file
-// dialogs, the beep and starting other programs. The program uses the real ones;
-// tests hand in a scripted set so that every question can be answered both ways.
+// The window system services the main window and the dialogs ask for: message
+// boxes, file dialogs, the beep and starting other programs. The program uses the
+// real ones; tests hand in a scripted set so that every question can be answered
+// both ways.
 
 #include <QString>
 #include <QStringList>
@@ -19,8 +20,10 @@ class UiServices {
     // Modal question with the buttons Yes and No; true for Yes. A null owner gives
     // a box without owner window.
     virtual bool askYesNo(QWidget* owner, const QString& text, const QString& caption) = 0;
-    // Modal message with an OK button only.
+    // Modal warning with an OK button only.
     virtual void inform(QWidget* owner, const QString& text, const QString& caption) = 0;
+    // Modal note with an OK button only: the simple message box of a refused name.
+    virtual void note(QWidget* owner, const QString& text, const QString& caption) = 0;
     // File dialogs; nullopt when the user cancels. The save dialog asks no overwrite
     // question of its own.
     virtual std::optional<QString> openFileName(QWidget* owner, const QString& offered,
@@ -41,6 +44,7 @@ class DesktopUiServices : public UiServices {
   public:
     bool askYesNo(QWidget* owner, const QString& text, const QString& caption) override;
     void inform(QWidget* owner, const QString& text, const QString& caption) override;
+    void note(QWidget* owner, const QString& text, const QString& caption) override;
     std::optional<QString> openFileName(QWidget* owner, const QString& offered,
                                         const QString& filter) override;
     std::optional<QString> saveFileName(QWidget* owner, const QString& offered,

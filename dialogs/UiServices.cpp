@@ -1,4 +1,4 @@
-#include "app/UiServices.h"
+#include "dialogs/UiServices.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -19,6 +19,10 @@ bool DesktopUiServices::askYesNo(QWidget* owner, const QString& text, const QStr
 void DesktopUiServices::inform(QWidget* owner, const QString& text, const QString& caption) {
     QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, owner);
     box.exec();
+}
+
+void DesktopUiServices::note(QWidget* owner, const QString& text, const QString& caption) {
+    QMessageBox::information(owner, caption, text);
 }
 
 std::optional<QString> DesktopUiServices::openFileName(QWidget* owner, const QString& offered,
