@@ -2,10 +2,10 @@
 // Language texts for the dialogs: the captions replaced at creation when a
 // language file is loaded, and the texts shown at run time.
 
+#include "common/QtUtf16.h"
 #include "dialogs/DialogHost.h"
 
 #include <QString>
-#include <string>
 
 class QAbstractButton;
 class QWidget;
@@ -25,12 +25,5 @@ QString RunTimeText(const DialogHost& host, int n, const QString& builtIn);
 
 // Warns, owned by owner, that the macro cannot be given to a key.
 void ShowMacroNotAssignable(QWidget* owner, const DialogHost& host);
-
-inline std::u16string ToU16(const QString& s) {
-    return std::u16string(reinterpret_cast<const char16_t*>(s.utf16()), std::size_t(s.size()));
-}
-inline QString FromU16(const std::u16string& s) {
-    return QString::fromUtf16(s.data(), qsizetype(s.size()));
-}
 
 } // namespace pad
