@@ -24,9 +24,6 @@
 namespace pad {
 namespace {
 
-constexpr std::uint32_t HostMessage = 1124;
-constexpr const char* UdevRule = "70-corvask12-keypad.rules";
-
 // The host object PadLink reports to, as PadConfig's main window is.
 class KeypadHost : public QObject {
   public:
@@ -83,22 +80,9 @@ int checkReachable(const KeypadHost& host) {
         return ExitFailure;
     }
     if (host.noAccess) {
-        std::uint16_t vendor = KEYPAD_DEFAULT_VENDOR_ID;
-        PadLinkListKeypads([](void* context, const char*, std::uint16_t v, std::uint16_t,
-                              std::uint32_t, std::uint32_t, std::int32_t,
-                              std::int32_t) { *static_cast<std::uint16_t*>(context) = v; },
-                           &vendor);
-        char rule[160];
-        std::snprintf(rule, sizeof rule,
-                      "KERNEL==\"hidraw*\", ATTRS{idVendor}==\"%04x\", "
-                      "ATTRS{idProduct}==\"%04x\", TAG+=\"uaccess\"",
-                      vendor, KEYPAD_PRODUCT_ID);
         std::cerr << "qd6: the keypad is connected but cannot be opened for writing ("
                   << std::strerror(host.accessError) << ").\n"
-                  << "The udev rule " << UdevRule << " gives access to it: put this line into\n"
-                  << "/etc/udev/rules.d/" << UdevRule << ",\n  " << rule << "\n"
-                  << "then run 'sudo udevadm control --reload && sudo udevadm trigger' and plug "
-                     "the keypad in again.\n";
+                  << NoAccessAdvice(KeypadVendorId()) << "\n";
         return ExitFailure;
     }
     return ExitOk;
