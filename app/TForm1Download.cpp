@@ -1,9 +1,10 @@
 // The device link, the mode-select report, the download of the profile into the
 // keypad and the companion loader.
 
-#include "app/DownloadRun.h"
 #include "app/LoaderLink.h"
+#include "app/ProgressPanel.h"
 #include "app/TForm1.h"
+#include "download/DownloadRunner.h"
 #include "profile/Download.h"
 
 #include <QCheckBox>
@@ -129,9 +130,10 @@ void TForm1::Timer3Timer() {
         Panel3->repaint();
     };
 
+    // With "Real Write" off nothing is sent and nothing waits.
     parts.downloading = true;
     const DownloadResult result =
-        RunDownloadReports(DownloadReports(parts.image), CheckBox1->isChecked(), hooks);
+        CheckBox1->isChecked() ? RunDownload(parts.image, hooks) : DownloadResult{};
     parts.downloading = false;
 
     parts.panel.hide();
