@@ -1,6 +1,9 @@
 #pragma once
-// The two device-link calls PadConfig makes, as replaceable functions: the program
-// binds them to PadLink's exports, tests to a recorder.
+// The device-link calls PadConfig makes, as replaceable functions: the program binds
+// them to PadLink's exports, tests to a recorder. The numbers PadConfig passes and
+// receives are the keypad's (common/KeypadProtocol.h).
+
+#include "common/KeypadProtocol.h"
 
 #include <QObject>
 
@@ -19,11 +22,5 @@ struct DeviceLinkPort {
     // with setKbdFeatures and counts every report as taken.
     std::function<std::int32_t(std::uint32_t, std::uint32_t, const std::uint8_t*)> writeReport;
 };
-
-// PadLink's messages to its host window.
-inline constexpr std::uint32_t HostMessage = 1124;
-inline constexpr std::uint32_t MsgKeypadPresent = 0x0600;
-inline constexpr std::uint32_t MsgKeypadNoAccess = 0x0601;
-inline constexpr std::uint32_t MsgKeypadAbsent = 0x0700;
 
 } // namespace pad

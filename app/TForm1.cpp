@@ -197,13 +197,13 @@ bool TForm1::event(QEvent* event) {
                 OpenProfileFromCommandLine(
                     *reinterpret_cast<const std::vector<std::u16string>*>(message->wParam()));
             return true;
-        case MsgKeypadPresent:
-        case MsgKeypadAbsent:
-        case MsgKeypadNoAccess:
+        case MSG_KEYPAD_PRESENT:
+        case MSG_KEYPAD_ABSENT:
+        case MSG_KEYPAD_NO_ACCESS:
             ShowKeypadPresence(message->message());
             return true;
         default:
-            return true; // the host message 1124 and anything else: nothing to do
+            return true; // the host message and anything else: nothing to do
         }
     }
     return QMainWindow::event(event);
@@ -227,12 +227,12 @@ void TForm1::ShowKeypadPresence(std::uint32_t message) {
     keypadPresence_ = message;
     QString text, tip, colour;
     switch (message) {
-    case MsgKeypadPresent:
+    case MSG_KEYPAD_PRESENT:
         text = "Keypad connected";
         tip = "The Corvask 12 keypad is connected.";
         colour = "#3ddc84";
         break;
-    case MsgKeypadNoAccess:
+    case MSG_KEYPAD_NO_ACCESS:
         text = "No permission";
         tip = "The keypad is plugged in, but PadConfig may not open it.\n"
               "Give your user access to its hidraw device (install PadConfig's udev rule,\n"

@@ -143,7 +143,7 @@ class TForm1 : public QMainWindow, public DialogHost, private DocumentPorts {
     void RemoveKeyCaptureOnClose(); // close step 1: remove an installed keystroke hook
 
     // ---- TForm1Download.cpp ----
-    void InitDeviceLink(); // InitDriver(this, 1124, 0xFF00)
+    void InitDeviceLink(); // InitDriver(this, HostMessage, KEYPAD_USAGE_PAGE)
     void SendModeSelect(int modeCode);
     void StartDownload(); // LOAD (Image5) and "&Import"
     void Timer3Timer();   // the download

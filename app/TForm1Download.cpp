@@ -1,9 +1,10 @@
 // The device link, the mode-select report, the download of the profile into the
 // keypad and the companion loader.
 
-#include "app/DownloadRun.h"
 #include "app/LoaderLink.h"
+#include "app/ProgressPanel.h"
 #include "app/TForm1.h"
+#include "download/DownloadRunner.h"
 #include "profile/Download.h"
 
 #include <QCheckBox>
@@ -35,19 +36,18 @@ DownloadParts& Parts(std::unique_ptr<DownloadParts, DownloadPartsDeleter>& parts
 const char* const NoKeypadText = "No keypad connected. The profile was not written to the keypad.";
 const char* const DisconnectedText =
     "The keypad was disconnected during the download. Connect it and press LOAD again.";
-const char* const NoAccessText =
-    "The keypad is connected, but PadConfig is not allowed to write to it. The profile was "
-    "not written to the keypad.\n\n"
-    "To grant access, install PadConfig's udev rule 70-corvask12-keypad.rules in "
-    "/etc/udev/rules.d, run \"sudo udevadm control --reload-rules\", then unplug the keypad "
-    "and plug it in again.";
+const char* const NoAccessText = "The keypad is connected, but PadConfig is not allowed to "
+                                 "write to it. The profile was not written to the keypad.";
 
 // Writing to a keypad that is absent or closed to us would take 17 s and change
 // nothing, so the user is told instead.
 bool KeypadWritable(TForm1& form) {
-    if (form.KeypadPresence() == MsgKeypadPresent)
+    if (form.KeypadPresence() == MSG_KEYPAD_PRESENT)
         return true;
-    const QString text = form.KeypadPresence() == MsgKeypadNoAccess ? NoAccessText : NoKeypadText;
+    const QString text = form.KeypadPresence() == MSG_KEYPAD_NO_ACCESS
+                             ? QString(NoAccessText) + "\n\n" +
+                                   QString::fromStdString(NoAccessAdvice(KeypadVendorId()))
+                             : QString(NoKeypadText);
     form.ui().inform(&form, text, form.WarningCaption());
     return false;
 }
@@ -118,7 +118,7 @@ void TForm1::Timer3Timer() {
         return true;
     };
     // PadLink's presence messages are handled during the pauses.
-    hooks.keypadGone = [this] { return KeypadPresence() != MsgKeypadPresent; };
+    hooks.keypadGone = [this] { return KeypadPresence() != MSG_KEYPAD_PRESENT; };
     hooks.reportDone = [this, &parts, window](int sent) {
         parts.loader.post(MSG_LOADER_STATUS, window, sent);
         parts.panel.advance();
@@ -130,9 +130,10 @@ void TForm1::Timer3Timer() {
         Panel3->repaint();
     };
 
+    // With "Real Write" off nothing is sent and nothing waits.
     parts.downloading = true;
     const DownloadResult result =
-        RunDownloadReports(DownloadReports(parts.image), CheckBox1->isChecked(), hooks);
+        CheckBox1->isChecked() ? RunDownload(parts.image, hooks) : DownloadResult{};
     parts.downloading = false;
 
     parts.panel.hide();

@@ -5,6 +5,7 @@
 
 #include "app/KeyedBitmap.h"
 #include "app/KeypadView.h"
+#include "common/QtUtf16.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -125,7 +126,7 @@ void TForm1::RefreshKeyLabels() {
             ws_.viewMode == NormalView
                 ? nativeKey(key).label
                 : std::u16string_view(ws_.profile.slot(ws_.viewMode, key).label);
-        label->setText(QString::fromUtf16(text.data(), qsizetype(text.size())));
+        label->setText(FromU16(text));
         label->setAccessibleName(label->text());
         label->repaint();
     }

@@ -3,6 +3,8 @@
 // implementations exist: hidapi's hidraw backend (HidrawSystem) and an in-memory
 // simulation (SimulatedHidSystem) for tests and for trying the suite without a keypad.
 
+#include "common/KeypadProtocol.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -29,8 +31,8 @@ enum class HidAccess {
     ReadWrite, // also for reading input reports
 };
 
-using FeatureReport = std::array<std::uint8_t, 8>;
-using InputReport = std::array<std::uint8_t, 32>;
+using FeatureReport = Report;
+using InputReport = std::array<std::uint8_t, InputReportSize>;
 
 // An open interface. Closed when destroyed. sendFeatureReport and getIndexedString
 // may run while another thread is blocked in read; wake may be called from any thread.

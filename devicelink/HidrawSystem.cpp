@@ -1,5 +1,8 @@
 #include "devicelink/HidrawSystem.h"
 
+#include "common/LittleEndian.h"
+#include "common/Utf16.h"
+
 #include <hidapi.h>
 
 #include <cerrno>
@@ -63,32 +66,21 @@ class HidrawHandle : public HidHandle {
     bool getIndexedString(int index, std::uint8_t* buffer, std::size_t bufferBytes) override {
         if (bufferBytes < 2)
             return false;
-        std::size_t units = bufferBytes / 2;
-        std::vector<wchar_t> text(units, L'\0');
-        if (hid_get_indexed_string(device_, index, text.data(), units) < 0)
+        const std::size_t units = bufferBytes / 2;
+        std::vector<wchar_t> wide(units, L'\0');
+        if (hid_get_indexed_string(device_, index, wide.data(), units) < 0)
             return false;
-        // UTF-16LE, code points beyond the basic plane as surrogate pairs.
-        std::size_t out = 0;
-        auto put = [&](std::uint16_t unit) {
-            if (out + 1 >= units)
-                return false;
-            buffer[2 * out] = std::uint8_t(unit & 0xFF);
-            buffer[2 * out + 1] = std::uint8_t(unit >> 8);
-            ++out;
-            return true;
-        };
-        for (wchar_t c : text) {
+        // hidapi gives code points; the caller gets UTF-16LE and its terminator.
+        std::u16string text;
+        for (wchar_t c : wide) {
             if (c == L'\0')
                 break;
-            auto cp = static_cast<std::uint32_t>(c);
-            bool fits = cp < 0x10000 ? put(std::uint16_t(cp))
-                                     : put(std::uint16_t(0xD800 + ((cp - 0x10000) >> 10))) &&
-                                           put(std::uint16_t(0xDC00 + ((cp - 0x10000) & 0x3FF)));
-            if (!fits)
-                break;
+            AppendUtf16(text, char32_t(c));
         }
-        buffer[2 * out] = 0;
-        buffer[2 * out + 1] = 0;
+        const std::u16string_view fitting = ClampUtf16(text, units - 1);
+        for (std::size_t i = 0; i < fitting.size(); ++i)
+            EncodeFixed16(buffer + 2 * i, fitting[i]);
+        EncodeFixed16(buffer + 2 * fitting.size(), 0);
         return true;
     }
 

@@ -1,5 +1,6 @@
 #include "devicelink/LinkCore.h"
 
+#include "common/LittleEndian.h"
 #include "devicelink/ReaderMailbox.h"
 
 #include <QObject>
@@ -51,8 +52,7 @@ void runReader(std::size_t index, HidHandle* handle, std::shared_ptr<SendChannel
         if (!linkWindow->send(MSG_READER_REPORT, index,
                               reinterpret_cast<std::intptr_t>(buffer->data()), channel, buffer))
             return;
-        const auto& b = *buffer;
-        std::uint32_t head = b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t(b[3]) << 24);
+        const std::uint32_t head = DecodeFixed32(buffer->data());
         linkWindow->post(MSG_READER_HEAD, index, std::intptr_t(head));
     }
 }

@@ -7,6 +7,7 @@
 // Everything but the reader threads runs on the thread that called init (the host's
 // thread, which must run a Qt event loop); only that thread touches the table.
 
+#include "common/KeypadProtocol.h"
 #include "devicelink/DeviceNotifier.h"
 #include "devicelink/HidSystem.h"
 #include "devicelink/SentMessage.h"
@@ -19,10 +20,6 @@
 namespace pad {
 
 class ReaderMailbox;
-
-// Messages from a reader thread to the link window.
-constexpr std::uint32_t MSG_READER_HEAD = 0x0501;   // posted: wParam index, lParam first 4 bytes
-constexpr std::uint32_t MSG_READER_REPORT = 0x0502; // sent: wParam index, lParam buffer address
 
 // One row of the device table: what the scan copied from one interface, and the
 // handle while a reader holds the interface open. A row whose interface could not be

@@ -10,23 +10,18 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace pad {
 
 std::uint16_t vendorIdFromEnvironment(std::uint16_t fallback) {
-    const char* text = std::getenv("PADLINK_VENDOR_ID");
+    const char* text = std::getenv(VendorIdVariable);
     if (!text || !*text)
         return fallback;
-    char* end = nullptr;
-    errno = 0;
-    unsigned long value = std::strtoul(text, &end, 16);
-    if (errno != 0 || end == text || *end != '\0' || value > 0xFFFF || std::strchr(text, '-')) {
-        std::fprintf(stderr, "PADLINK_VENDOR_ID=%s is not a 16-bit hex number; using 0x%04x\n",
-                     text, fallback);
-        return fallback;
-    }
-    return std::uint16_t(value);
+    if (const auto vendorId = ParseVendorId(text))
+        return *vendorId;
+    std::fprintf(stderr, "%s=%s is not a 16-bit hex number; using 0x%04x\n", VendorIdVariable, text,
+                 fallback);
+    return fallback;
 }
 
 std::size_t unplugAfterFromEnvironment() {
@@ -50,7 +45,11 @@ std::shared_ptr<SimulatedHidSystem> makeSimulatedKeypadSystem(std::uint16_t vend
                                                               std::size_t unplugAfter) {
     auto system = std::make_shared<SimulatedHidSystem>();
     SimulatedInterface keypad;
-    keypad.info = {SimulatedKeypadPath, vendorId, 0x4002, 0xFF00, 0xFF00, true};
+    keypad.info = {.path = SimulatedKeypadPath,
+                   .vendorId = vendorId,
+                   .productId = KEYPAD_PRODUCT_ID,
+                   .usagePage = KEYPAD_USAGE_PAGE,
+                   .usage = KEYPAD_USAGE};
     keypad.unplugAfterReports = unplugAfter;
     keypad.keypad = std::make_shared<SimulatedKeypad>(logPath);
     // The log stands for the keypad's device node: one that cannot be written makes a

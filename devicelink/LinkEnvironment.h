@@ -27,8 +27,8 @@ LinkBackend backendFromEnvironment(std::uint16_t vendorId);
 // The simulator's path of its one keypad.
 inline constexpr const char* SimulatedKeypadPath = "sim:keypad0";
 
-// A simulated system holding one keypad (vendorId, product 0x4002, usage page and
-// usage 0xFF00) that appends the reports it receives to logPath. When logPath cannot
+// A simulated system holding one keypad (vendorId, the keypad's product id, usage page
+// and usage) that appends the reports it receives to logPath. When logPath cannot
 // be opened for appending, every open of the keypad fails with that error. With
 // unplugAfter > 0 the keypad disappears once it has received that many reports.
 std::shared_ptr<SimulatedHidSystem> makeSimulatedKeypadSystem(std::uint16_t vendorId,

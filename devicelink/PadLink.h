@@ -20,25 +20,13 @@
 //                      real removal (it rescans and posts MSG_KEYPAD_ABSENT) and later
 //                      writes reach nothing
 
+// The keypad's ids, report layout and message numbers: common/KeypadProtocol.h.
+
+#include "common/KeypadProtocol.h"
+
 #include <cstdint>
 
 class QObject;
-
-namespace pad {
-
-// The vendor id the keypad is matched with unless PADLINK_VENDOR_ID says otherwise.
-// The keypad's own id is not known to this project; 0x3D7A is a placeholder that no
-// device we know of uses.
-constexpr std::uint16_t KEYPAD_DEFAULT_VENDOR_ID = 0x3D7A;
-constexpr std::uint16_t KEYPAD_PRODUCT_ID = 0x4002;
-
-constexpr std::uint32_t MSG_KEYPAD_PRESENT = 0x0600; // wParam 0, lParam 0
-constexpr std::uint32_t MSG_KEYPAD_ABSENT = 0x0700;  // wParam 0, lParam 0
-// Posted right after MSG_KEYPAD_PRESENT when no matched keypad can be opened for
-// writing (no udev rule grants access): wParam 0, lParam = errno of the last open.
-constexpr std::uint32_t MSG_KEYPAD_NO_ACCESS = 0x0601;
-
-} // namespace pad
 
 // Receives what PadLinkListKeypads reports: one call per interface with the keypad's
 // vendor and product id. writable is 1 when it could be opened for writing, else 0

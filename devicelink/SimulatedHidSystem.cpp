@@ -1,5 +1,8 @@
 #include "devicelink/SimulatedHidSystem.h"
 
+#include "common/LittleEndian.h"
+#include "common/Utf16.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <deque>
@@ -117,13 +120,11 @@ class SimulatedHandle : public HidHandle {
         const SimulatedInterface* interface = core_->find(state_->path);
         if (state_->gone || !interface || !interface->answersStrings || bufferBytes < 2)
             return false;
-        std::size_t units = std::min(interface->indexedString.size(), bufferBytes / 2 - 1);
-        for (std::size_t i = 0; i < units; ++i) {
-            buffer[2 * i] = std::uint8_t(interface->indexedString[i] & 0xFF);
-            buffer[2 * i + 1] = std::uint8_t(interface->indexedString[i] >> 8);
-        }
-        buffer[2 * units] = 0;
-        buffer[2 * units + 1] = 0;
+        const std::u16string_view fitting =
+            ClampUtf16(interface->indexedString, bufferBytes / 2 - 1);
+        for (std::size_t i = 0; i < fitting.size(); ++i)
+            EncodeFixed16(buffer + 2 * i, fitting[i]);
+        EncodeFixed16(buffer + 2 * fitting.size(), 0);
         return true;
     }
 

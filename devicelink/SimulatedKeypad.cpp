@@ -1,5 +1,7 @@
 #include "devicelink/SimulatedKeypad.h"
 
+#include "common/LittleEndian.h"
+
 #include <cerrno>
 
 namespace pad {
@@ -19,16 +21,16 @@ void SimulatedKeypad::receive(const FeatureReport& report) {
         // Other processes follow the log while a download runs.
         std::fflush(log_);
     }
-    if (report[0] != WriteReportId)
+    if (report[ReportIdOffset] != WriteReportId)
         return;
-    auto address = std::uint16_t(report[1] | (report[2] << 8));
+    const std::uint16_t address = DecodeFixed16(report.data() + ReportAddressOffset);
     if (address == ModeSelectAddress) {
-        mode_ = report[3];
+        mode_ = report[ReportDataOffset];
         return;
     }
-    for (std::size_t i = 0; i < 4; ++i) {
-        if (address + i < MemorySize)
-            memory_[address + i] = report[3 + i];
+    for (std::size_t i = 0; i < ReportDataSize; ++i) {
+        if (address + i < KeypadMemorySize)
+            memory_[address + i] = report[ReportDataOffset + i];
     }
 }
 

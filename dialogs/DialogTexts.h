@@ -3,10 +3,10 @@
 // language file is loaded, the texts shown at run time, and the dialogs'
 // messages, which go through the host's UiServices.
 
+#include "common/QtUtf16.h"
 #include "dialogs/DialogHost.h"
 
 #include <QString>
-#include <string>
 
 class QAbstractButton;
 class QWidget;
@@ -32,12 +32,5 @@ void ShowDuplicateMacroName(QWidget* owner, const DialogHost& host);
 void ShowMacroListFull(QWidget* owner, const DialogHost& host);
 // Beeps and warns, without owner, that Insert would go beyond 16 events (text 55).
 void ShowNoRoomToInsert(const DialogHost& host);
-
-inline std::u16string ToU16(const QString& s) {
-    return std::u16string(reinterpret_cast<const char16_t*>(s.utf16()), std::size_t(s.size()));
-}
-inline QString FromU16(const std::u16string& s) {
-    return QString::fromUtf16(s.data(), qsizetype(s.size()));
-}
 
 } // namespace pad

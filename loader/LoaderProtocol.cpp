@@ -1,31 +1,17 @@
 #include "loader/LoaderProtocol.h"
 
+#include "common/LittleEndian.h"
+
 #include <cstdlib>
 #include <unistd.h>
 
 namespace pad {
 
-namespace {
-
-void putU32(std::uint8_t* out, std::uint32_t value) {
-    out[0] = static_cast<std::uint8_t>(value);
-    out[1] = static_cast<std::uint8_t>(value >> 8);
-    out[2] = static_cast<std::uint8_t>(value >> 16);
-    out[3] = static_cast<std::uint8_t>(value >> 24);
-}
-
-std::uint32_t getU32(const std::uint8_t* in) {
-    return std::uint32_t(in[0]) | std::uint32_t(in[1]) << 8 | std::uint32_t(in[2]) << 16 |
-           std::uint32_t(in[3]) << 24;
-}
-
-} // namespace
-
 LoaderRecordBytes encodeLoaderRecord(const LoaderRecord& record) {
     LoaderRecordBytes bytes{};
-    putU32(bytes.data() + 0, record.message);
-    putU32(bytes.data() + 4, record.wParam);
-    putU32(bytes.data() + 8, static_cast<std::uint32_t>(record.lParam));
+    EncodeFixed32(bytes.data() + 0, record.message);
+    EncodeFixed32(bytes.data() + 4, record.wParam);
+    EncodeFixed32(bytes.data() + 8, static_cast<std::uint32_t>(record.lParam));
     return bytes;
 }
 
@@ -33,9 +19,9 @@ std::optional<LoaderRecord> decodeLoaderRecord(std::span<const std::uint8_t> byt
     if (bytes.size() < LoaderRecordSize)
         return std::nullopt;
     LoaderRecord record;
-    record.message = getU32(bytes.data() + 0);
-    record.wParam = getU32(bytes.data() + 4);
-    record.lParam = static_cast<std::int32_t>(getU32(bytes.data() + 8));
+    record.message = DecodeFixed32(bytes.data() + 0);
+    record.wParam = DecodeFixed32(bytes.data() + 4);
+    record.lParam = static_cast<std::int32_t>(DecodeFixed32(bytes.data() + 8));
     return record;
 }
 

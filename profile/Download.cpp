@@ -1,6 +1,18 @@
 #include "profile/Download.h"
 
+#include "common/LittleEndian.h"
+
 namespace pad {
+namespace {
+
+Report AddressedReport(std::uint16_t address) {
+    Report report{};
+    report[ReportIdOffset] = WriteReportId;
+    EncodeFixed16(report.data() + ReportAddressOffset, address);
+    return report;
+}
+
+} // namespace
 
 DownloadImage BuildDownloadImage(const Profile& profile) {
     DownloadImage image{};
@@ -14,18 +26,15 @@ DownloadImage BuildDownloadImage(const Profile& profile) {
 
 std::uint16_t DownloadReportAddress(int report) {
     return std::uint16_t(FirstImageAddress + ActionSize * (report / ReportsPerSlot) +
-                         4 * (report % ReportsPerSlot));
+                         ReportDataSize * std::size_t(report % ReportsPerSlot));
 }
 
 Report WriteReport(const DownloadImage& image, std::uint16_t address) {
-    Report report{};
-    report[0] = WriteReportId;
-    report[1] = std::uint8_t(address & 0xFF);
-    report[2] = std::uint8_t(address >> 8);
+    Report report = AddressedReport(address);
     // The last report (address 819) carries one image byte; the rest stay 0.
-    for (std::size_t i = 0; i < 4; ++i)
+    for (std::size_t i = 0; i < ReportDataSize; ++i)
         if (std::size_t(address) + i < image.size())
-            report[3 + i] = image[address + i];
+            report[ReportDataOffset + i] = image[address + i];
     return report;
 }
 
@@ -38,11 +47,8 @@ std::vector<Report> DownloadReports(const DownloadImage& image) {
 }
 
 Report ModeSelectReport(int modeCode) {
-    Report report{};
-    report[0] = WriteReportId;
-    report[1] = std::uint8_t(ModeSelectAddress & 0xFF);
-    report[2] = std::uint8_t(ModeSelectAddress >> 8);
-    report[3] = std::uint8_t(modeCode);
+    Report report = AddressedReport(ModeSelectAddress);
+    report[ReportDataOffset] = std::uint8_t(modeCode);
     return report;
 }
 

@@ -1,6 +1,6 @@
 #include "profile/FileSystemName.h"
 
-#include "profile/TextEncoding.h"
+#include "common/Utf16.h"
 
 #include <cstdint>
 #include <span>
@@ -10,45 +10,23 @@ namespace {
 
 constexpr char16_t kEscapeBase = 0xDC00; // byte b >= 0x80 stands as U+DC00 + b
 
-// The length of the UTF-8 sequence a lead byte starts; 0 for a byte that starts none.
-std::size_t sequenceLength(std::uint8_t lead) {
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC0 && lead < 0xE0)
-        return 2;
-    if (lead >= 0xE0 && lead < 0xF0)
-        return 3;
-    if (lead >= 0xF0 && lead < 0xF8)
-        return 4;
-    return 0;
-}
-
 bool isEscape(char16_t unit) {
     return unit >= kEscapeBase + 0x80 && unit <= kEscapeBase + 0xFF;
-}
-
-bool startsPair(std::u16string_view text, std::size_t i) {
-    return text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-           text[i + 1] <= 0xDFFF;
 }
 
 } // namespace
 
 std::u16string DecodeFileName(std::string_view bytes) {
-    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    auto rest = std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     std::u16string name;
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const std::size_t length = sequenceLength(data[i]);
-        if (length > 0 && i + length <= bytes.size()) {
-            if (const auto text = DecodeUtf8(std::span(data + i, length))) {
-                name += *text;
-                i += length;
-                continue;
-            }
+    while (!rest.empty()) {
+        if (const auto sequence = DecodeUtf8Sequence(rest)) {
+            AppendUtf16(name, sequence->codePoint);
+            rest = rest.subspan(sequence->length);
+        } else {
+            name.push_back(char16_t(kEscapeBase + rest[0]));
+            rest = rest.subspan(1);
         }
-        name.push_back(char16_t(kEscapeBase + data[i]));
-        ++i;
     }
     return name;
 }
@@ -57,7 +35,7 @@ std::string EncodeFileName(std::u16string_view name) {
     std::string bytes;
     std::size_t runStart = 0;
     for (std::size_t i = 0; i < name.size(); ++i) {
-        if (startsPair(name, i)) {
+        if (IsHighSurrogate(name[i]) && i + 1 < name.size() && IsLowSurrogate(name[i + 1])) {
             ++i;
         } else if (isEscape(name[i])) {
             bytes += ToUtf8(name.substr(runStart, i - runStart));

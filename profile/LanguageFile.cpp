@@ -1,5 +1,6 @@
 #include "profile/LanguageFile.h"
 
+#include "common/Utf16.h"
 #include "profile/Profile.h"
 #include "profile/TextEncoding.h"
 
@@ -66,11 +67,7 @@ std::vector<std::pair<std::u16string, std::u16string>> parseSection(std::u16stri
             known = known || sameMacroName(entry.first, key);
         if (known)
             continue;
-        std::u16string stored(value.substr(0, MaxLanguageTextUnits));
-        // Never leave half of a surrogate pair at the cut.
-        if (value.size() > MaxLanguageTextUnits && stored.back() >= 0xD800 &&
-            stored.back() <= 0xDBFF)
-            stored.pop_back();
+        std::u16string stored(ClampUtf16(value, MaxLanguageTextUnits));
         entries.emplace_back(std::u16string(key), std::move(stored));
     }
     return entries;

@@ -1,5 +1,7 @@
 #include "profile/Profile.h"
 
+#include "common/Utf16.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -34,19 +36,10 @@ char16_t foldCase(char16_t c) {
     return c;
 }
 
-bool isHighSurrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-
 } // namespace
 
 std::u16string clampText(std::u16string_view text) {
-    if (text.size() <= MaxTextUnits)
-        return std::u16string(text);
-    std::size_t n = MaxTextUnits;
-    if (isHighSurrogate(text[n - 1]))
-        --n;
-    return std::u16string(text.substr(0, n));
+    return std::u16string(ClampUtf16(text, MaxTextUnits));
 }
 
 bool sameMacroName(std::u16string_view a, std::u16string_view b) {

@@ -1,5 +1,7 @@
 #include "profile/ProfileFile.h"
 
+#include "common/LittleEndian.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -17,12 +19,11 @@ constexpr std::size_t kMacroCountWord = 4;
 constexpr std::size_t kFirstKindWord = 16;
 
 std::uint16_t readWord(const std::uint8_t* in, std::size_t offset) {
-    return std::uint16_t(in[offset] | (in[offset + 1] << 8));
+    return DecodeFixed16(in + offset);
 }
 
 void writeWord(std::uint8_t* out, std::size_t offset, std::uint16_t value) {
-    out[offset] = std::uint8_t(value & 0xFF);
-    out[offset + 1] = std::uint8_t(value >> 8);
+    EncodeFixed16(out + offset, value);
 }
 
 // A 256-unit text field: the text (at most 255 units), its NUL, zero fill. The
@@ -75,7 +76,7 @@ template <class Sink> void encode(const Profile& profile, Sink& out) {
     writeWord(header, 2 * kMacroCountWord, std::uint16_t(count));
     for (int i = 0; i < SlotCount; ++i)
         writeWord(header, 2 * (kFirstKindWord + std::size_t(i)),
-                  std::uint16_t(std::uint32_t(profile.kindAt(i)) & 0xFFFF));
+                  std::uint16_t(profile.kindAt(i))); // the kind's low 16 bits
 
     for (int i = 0; i < SlotCount; ++i) {
         std::uint8_t* record = out.take(SlotRecordSize);

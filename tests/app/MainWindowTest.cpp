@@ -567,12 +567,12 @@ class MainWindowTest : public QObject {
         Fixture f;
         auto* status = f.Child<QLabel>("PadLinkStatus");
         QCOMPARE(status->accessibleName(), QString("Not connected"));
-        SendMessage(f.form.get(), MsgKeypadPresent);
+        SendMessage(f.form.get(), MSG_KEYPAD_PRESENT);
         QCOMPARE(status->accessibleName(), QString("Keypad connected"));
-        SendMessage(f.form.get(), MsgKeypadNoAccess);
+        SendMessage(f.form.get(), MSG_KEYPAD_NO_ACCESS);
         QCOMPARE(status->accessibleName(), QString("No permission"));
         QVERIFY(status->toolTip().contains("udev"));
-        SendMessage(f.form.get(), MsgKeypadAbsent);
+        SendMessage(f.form.get(), MSG_KEYPAD_ABSENT);
         QCOMPARE(status->accessibleName(), QString("Not connected"));
     }
 };

@@ -15,8 +15,7 @@
 namespace pad::test {
 
 constexpr std::uint16_t TestVendor = 0x1234;
-constexpr std::uint32_t HostMessage = 1124;
-constexpr std::uint32_t KeypadPage = 0xFF00;
+constexpr std::uint32_t KeypadPage = KEYPAD_USAGE_PAGE;
 
 struct Received {
     std::uint32_t message;
@@ -87,8 +86,9 @@ inline SimulatedInterface interfaceOf(const std::string& path, std::uint16_t ven
     return i;
 }
 
-inline SimulatedInterface keypadInterface(const std::string& path, std::uint16_t usage = 0xFF00) {
-    return interfaceOf(path, TestVendor, 0x4002, 0xFF00, usage);
+inline SimulatedInterface keypadInterface(const std::string& path,
+                                          std::uint16_t usage = KEYPAD_USAGE) {
+    return interfaceOf(path, TestVendor, KEYPAD_PRODUCT_ID, KEYPAD_USAGE_PAGE, usage);
 }
 
 inline SimulatedInterface mouseInterface(const std::string& path) {

@@ -48,7 +48,7 @@ class PadLinkTest : public ::testing::Test {
 TEST_F(PadLinkTest, NoKeypadPostsAbsent) {
     hid->addInterface(mouseInterface("/dev/hidraw0"));
     hid->addInterface(interfaceOf("/dev/hidraw1", TestVendor, 0x4003, 0xFF00, 0xFF00));
-    hid->addInterface(interfaceOf("/dev/hidraw2", 0x0001, 0x4002, 0xFF00, 0xFF00));
+    hid->addInterface(interfaceOf("/dev/hidraw2", 0x0001, KEYPAD_PRODUCT_ID, 0xFF00, 0xFF00));
     start();
     EXPECT_EQ(host.numbers(), std::vector<std::uint32_t>{MSG_KEYPAD_ABSENT});
     EXPECT_EQ(host.messages[0].wParam, 0u);

@@ -75,14 +75,15 @@ TEST(LinkEnvironment, VendorIdFromEnvironment) {
         const char* text;
         std::uint16_t expected;
     };
-    for (Case c :
-         {Case{"0x1234", 0x1234}, Case{"1c4F", 0x1C4F}, Case{"0XFFFF", 0xFFFF}, Case{"", 0x3D7A},
-          Case{"0x10000", 0x3D7A}, Case{"zz", 0x3D7A}, Case{"12 34", 0x3D7A}, Case{"-1", 0x3D7A}}) {
+    constexpr std::uint16_t Fallback = 0x0ABC;
+    for (Case c : {Case{"0x1234", 0x1234}, Case{"1c4F", 0x1C4F}, Case{"0XFFFF", 0xFFFF},
+                   Case{"", Fallback}, Case{"0x10000", Fallback}, Case{"zz", Fallback},
+                   Case{"12 34", Fallback}, Case{"-1", Fallback}}) {
         setenv("PADLINK_VENDOR_ID", c.text, 1);
-        EXPECT_EQ(vendorIdFromEnvironment(0x3D7A), c.expected) << c.text;
+        EXPECT_EQ(vendorIdFromEnvironment(Fallback), c.expected) << c.text;
     }
     unsetenv("PADLINK_VENDOR_ID");
-    EXPECT_EQ(vendorIdFromEnvironment(0x3D7A), 0x3D7A);
+    EXPECT_EQ(vendorIdFromEnvironment(Fallback), Fallback);
 }
 
 TEST(LinkEnvironment, SimulatorHoldsOneKeypadThatLinkFinds) {
@@ -92,7 +93,7 @@ TEST(LinkEnvironment, SimulatorHoldsOneKeypadThatLinkFinds) {
     auto interfaces = hid->enumerate();
     ASSERT_TRUE(interfaces && interfaces->size() == 1);
     EXPECT_EQ((*interfaces)[0].path, "sim:keypad0");
-    EXPECT_EQ((*interfaces)[0].productId, 0x4002);
+    EXPECT_EQ((*interfaces)[0].productId, KEYPAD_PRODUCT_ID);
 
     RecordingHost host;
     PadLinkDriver link(hid, nullptr, 0x1234);

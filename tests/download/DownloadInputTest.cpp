@@ -2,7 +2,7 @@
 // ends. Needs a real X server (Xvfb) and xdotool, because only input that comes
 // from the window system is held back; events sent by the test library are not.
 
-#include "app/DownloadRun.h"
+#include "download/DownloadRunner.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -51,8 +51,9 @@ void DownloadInputTest::paintsDuringADownloadAndHandlesAClickOnlyAfterIt() {
     const QPoint target = button.mapToGlobal(button.rect().center());
     int paintsBefore = 0, paintsDuring = 0, clicksDuring = -1;
     DownloadHooks hooks;
-    hooks.sendReport = [&](const Report& report) {
-        if (report[1] == 2) {
+    int sends = 0;
+    hooks.sendReport = [&](const Report&) {
+        if (++sends == 2) {
             paintsBefore = button.paints;
             button.update();
             QProcess::execute("xdotool", {"mousemove", "--sync", QString::number(target.x()),
@@ -66,11 +67,8 @@ void DownloadInputTest::paintsDuringADownloadAndHandlesAClickOnlyAfterIt() {
             clicksDuring = clicks;
         }
     };
-    std::vector<Report> reports(10, Report{});
-    for (std::uint8_t i = 0; i < 10; ++i)
-        reports[i][1] = std::uint8_t(i + 1);
 
-    QCOMPARE(RunDownloadReports(reports, true, hooks, 30ms).sent, 10);
+    QCOMPARE(RunDownload(DownloadImage{}, hooks, 10ms).sent, ReportsPerDownload);
     QVERIFY2(paintsDuring > paintsBefore, "no paint event during the download");
     QCOMPARE(clicksDuring, 0);
     QTRY_COMPARE_WITH_TIMEOUT(clicks, 1, 3000); // the click waited and is handled now

@@ -1,4 +1,5 @@
-#include "app/DownloadRun.h"
+#include "app/ProgressPanel.h"
+#include "download/DownloadRunner.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -7,22 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
 #include <vector>
 
 using namespace pad;
 using namespace std::chrono_literals;
-
-namespace {
-
-std::vector<Report> numberedReports(int count) {
-    std::vector<Report> reports(std::size_t(count), Report{});
-    for (int i = 0; i < count; ++i)
-        reports[std::size_t(i)][1] = std::uint8_t(i + 1);
-    return reports;
-}
-
-} // namespace
 
 TEST(ProgressPanel, ResetPlacesTheBarsAtTheFrame) {
     ProgressPanelState panel;
@@ -57,52 +46,62 @@ TEST(ProgressPanel, AdvanceWidensBothBarsAndShowsWholePercentOf180) {
     EXPECT_EQ(panel.barPanel.width(), 0);
 }
 
-TEST(RunDownloadReports, SendsEachReportThenWaitsThenReportsTheCount) {
-    const std::vector<Report> reports = numberedReports(6);
+TEST(RunDownload, SendsEachReportOfTheImageThenPausesFromTheHandOverThenReportsProgress) {
+    DownloadImage image{};
+    for (std::size_t i = 0; i < image.size(); ++i)
+        image[i] = std::uint8_t(i * 7);
+    using Clock = std::chrono::steady_clock;
     std::vector<std::string> calls;
-    QElapsedTimer clock;
-    std::vector<qint64> sentAt, doneAt;
-    clock.start();
+    std::vector<Report> sent;
+    Clock::time_point handedOver;
     DownloadHooks hooks;
-    hooks.sendReport = [&](const Report& r) {
-        calls.push_back("send " + std::to_string(r[1]));
-        // A write that takes its time, as the device link's open, send and close do:
-        // the pause must only start once the write has returned.
-        std::this_thread::sleep_for(5ms);
-        sentAt.push_back(clock.nsecsElapsed());
+    hooks.sendReport = [&](const Report& report) {
+        calls.push_back("send");
+        sent.push_back(report);
+        handedOver = Clock::now();
         return true;
     };
-    hooks.reportDone = [&](int n) {
-        calls.push_back("done " + std::to_string(n));
-        doneAt.push_back(clock.nsecsElapsed());
+    hooks.pauseUntil = [&](Clock::time_point deadline) {
+        calls.push_back("pause");
+        // The whole pause lies after the write has returned.
+        EXPECT_GE(deadline - handedOver, 30ms);
+        EXPECT_LE(deadline - Clock::now(), 30ms);
     };
+    hooks.reportDone = [&](int n) { calls.push_back("done " + std::to_string(n)); };
 
-    const DownloadResult result = RunDownloadReports(reports, true, hooks, 20ms);
-    EXPECT_EQ(result.sent, 6);
+    const DownloadResult result = RunDownload(image, hooks, 30ms);
+    EXPECT_EQ(result.sent, 240);
     EXPECT_FALSE(result.keypadLost);
-    const std::vector<std::string> expected = {"send 1", "done 1", "send 2", "done 2",
-                                               "send 3", "done 3", "send 4", "done 4",
-                                               "send 5", "done 5", "send 6", "done 6"};
-    EXPECT_EQ(calls, expected);
-    // The whole pause lies between the end of one write and the next, and each
-    // report's pause has passed before it counts as done.
-    for (std::size_t i = 0; i + 1 < sentAt.size(); ++i)
-        EXPECT_GE(sentAt[i + 1] - sentAt[i], 25'000'000) << "after report " << i + 1;
-    for (std::size_t i = 0; i < sentAt.size(); ++i)
-        EXPECT_GE(doneAt[i] - sentAt[i], 19'000'000) << "report " << i + 1;
+    EXPECT_EQ(sent, DownloadReports(image));
+    ASSERT_EQ(calls.size(), 3u * 240);
+    for (std::size_t i = 0; i < 240; ++i) {
+        ASSERT_EQ(calls[3 * i], "send");
+        ASSERT_EQ(calls[3 * i + 1], "pause");
+        ASSERT_EQ(calls[3 * i + 2], "done " + std::to_string(i + 1));
+    }
 }
 
-TEST(RunDownloadReports, WithoutRealWriteSendsNothingAndWaitsNot) {
-    int sends = 0, dones = 0;
-    DownloadHooks hooks;
-    hooks.sendReport = [&](const Report&) { return ++sends > 0; };
-    hooks.reportDone = [&](int) { ++dones; };
+TEST(RunDownload, StopsOnceTheKeypadIsGoneOrTookNoReport) {
+    for (bool byMessage : {true, false}) {
+        int sends = 0, pauses = 0;
+        DownloadHooks hooks;
+        hooks.sendReport = [&](const Report&) { return byMessage || ++sends <= 10; };
+        hooks.keypadGone = [&] { return byMessage && pauses == 10; };
+        hooks.pauseUntil = [&](std::chrono::steady_clock::time_point) { ++pauses; };
+        const DownloadResult result = RunDownload(DownloadImage{}, hooks);
+        EXPECT_EQ(result.sent, 10) << byMessage;
+        EXPECT_TRUE(result.keypadLost) << byMessage;
+        EXPECT_EQ(pauses, 10) << byMessage; // a report nobody took gets no pause
+    }
+}
+
+TEST(RunDownload, WaitsTheRealPauseAfterEachReport) {
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(RunDownloadReports(numberedReports(240), false, hooks).sent, 0);
-    EXPECT_EQ(sends, 0);
-    EXPECT_EQ(dones, 0);
-    EXPECT_LT(clock.elapsed(), 1000);
+    DownloadHooks hooks;
+    hooks.sendReport = [](const Report&) { return true; };
+    EXPECT_EQ(RunDownload(DownloadImage{}, hooks, 3ms).sent, 240);
+    EXPECT_GE(clock.elapsed(), 240 * 3);
 }
 
 TEST(PauseWithoutInput, RunsTimersAndPostedEventsWhileWaiting) {

@@ -110,15 +110,15 @@ class TForm1DownloadTest : public QObject {
 
     void loadWithoutAKeypadWarnsAndSendsNothing() {
         form->StartDownload(); // no presence message yet
-        Presence(MsgKeypadAbsent);
+        Presence(MSG_KEYPAD_ABSENT);
         form->StartDownload();
         const QString noKeypad =
             "Warning: No keypad connected. The profile was not written to the keypad.";
         QCOMPARE(ui.Messages(), QStringList({noKeypad, noKeypad}));
 
         ui.shown.clear();
-        Presence(MsgKeypadPresent);
-        Presence(MsgKeypadNoAccess);
+        Presence(MSG_KEYPAD_PRESENT);
+        Presence(MSG_KEYPAD_NO_ACCESS);
         form->Import1->trigger();
         QCOMPARE(ui.Messages().size(), 1);
         QVERIFY(ui.Messages()[0].startsWith("Warning: "));
@@ -131,7 +131,7 @@ class TForm1DownloadTest : public QObject {
     }
 
     void loadWhileTheLoaderIsNotRunningStartsItAndSendsNothing() {
-        Presence(MsgKeypadPresent);
+        Presence(MSG_KEYPAD_PRESENT);
         QTest::mouseClick(form->Image5, Qt::LeftButton);
         QCOMPARE(ui.started, QStringList({programDir.filePath("Qd6LoaderS")}));
         QVERIFY(!form->Timer3->isActive());
@@ -226,13 +226,13 @@ class TForm1DownloadTest : public QObject {
             int absentAfter, refused, written;
         };
         for (Case c : {Case{5, 0, 5}, Case{0, 3, 2}}) {
-            Presence(MsgKeypadPresent);
+            Presence(MSG_KEYPAD_PRESENT);
             sent.clear();
             ui.shown.clear();
             reportsTaken = c.refused ? std::size_t(c.refused - 1) : SIZE_MAX;
             onReport = [&](int n) {
                 if (n == c.absentAfter) // handled during the pause that follows
-                    WindowMessage::post(form.get(), MsgKeypadAbsent, 0, 0);
+                    WindowMessage::post(form.get(), MSG_KEYPAD_ABSENT, 0, 0);
             };
             const int before = int(LoaderMessages().size());
             form->StartDownload();

@@ -164,15 +164,12 @@ if [ -f "$prefix/share/mime/packages/padconfig.xml" ]; then
 fi
 
 # --- udev rule -------------------------------------------------------------------------------
-rule=$prefix/lib/udev/rules.d/70-corvask12-keypad.rules
-if [ -f "$rule" ] && [ -n "${KEYPAD_UDEV_ID:-}" ]; then
-    vendor=${KEYPAD_UDEV_ID%%:*}
-    product=${KEYPAD_UDEV_ID##*:}
-    check "the udev rule's ids are four lower-case hex digits" \
-        bash -c "[[ $vendor =~ ^[0-9a-f]{4}\$ && $product == 4002 ]]"
-    check "the udev rule gives the keypad's hidraw node to the seat's user" grep -qE \
-        "^SUBSYSTEM==\"hidraw\", ATTRS\\{idVendor\\}==\"$vendor\", ATTRS\\{idProduct\\}==\"$product\", TAG\\+=\"uaccess\"\$" \
-        "$rule"
+rule=$prefix/lib/udev/rules.d/${KEYPAD_UDEV_RULE_FILE:-}
+if [ -n "${KEYPAD_UDEV_RULE_FILE:-}" ] && [ -f "$rule" ]; then
+    check "the udev rule's ids are four lower-case hex digits" grep -qE \
+        'ATTRS\{idVendor\}=="[0-9a-f]{4}", ATTRS\{idProduct\}=="[0-9a-f]{4}"' "$rule"
+    check "the udev rule gives the keypad's hidraw node to the seat's user" \
+        grep -qxF -e "$KEYPAD_UDEV_RULE" "$rule"
     check "the udev rule grants nothing else" \
         test "$(grep -v '^#' "$rule" | grep -c 'TAG+=\|MODE=\|GROUP=\|OWNER=')" = 1
 fi

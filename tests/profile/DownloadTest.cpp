@@ -1,4 +1,5 @@
 #include "profile/Download.h"
+#include "common/LittleEndian.h"
 #include "tests/profile/SampleProfiles.h"
 
 #include <gtest/gtest.h>
@@ -41,7 +42,7 @@ TEST(Download, ReportsFollowTheAddressSequence) {
         const int address = 4 + 17 * (r / 5) + 4 * (r % 5);
         const Report& report = reports[std::size_t(r)];
         ASSERT_EQ(report[0], 0x03);
-        ASSERT_EQ(report[1] | report[2] << 8, address) << r;
+        ASSERT_EQ(DecodeFixed16(&report[1]), address) << r;
         ASSERT_EQ(report[3], image[std::size_t(address)]) << r;
         if (address + 3 < 820) {
             ASSERT_EQ(report[6], image[std::size_t(address + 3)]) << r;

@@ -2,6 +2,8 @@
 // Builds profile files byte by byte from the file layout, independently of the
 // writer, so that tests can feed the reader exactly the bytes they mean.
 
+#include "common/LittleEndian.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -24,10 +26,7 @@ class ProfileBytes {
 
     std::size_t fixedSize() const { return 128 + std::size_t(3 * keysPerMode_) * 530; }
 
-    void put16(std::size_t offset, std::uint16_t value) {
-        bytes[offset] = std::uint8_t(value & 0xFF);
-        bytes[offset + 1] = std::uint8_t(value >> 8);
-    }
+    void put16(std::size_t offset, std::uint16_t value) { EncodeFixed16(&bytes[offset], value); }
     void word(std::size_t index, std::uint16_t value) { put16(2 * index, value); }
     void kind(std::size_t record, std::uint16_t value) { word(16 + record, value); }
 

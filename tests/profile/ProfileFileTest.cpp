@@ -1,4 +1,5 @@
 #include "profile/ProfileFile.h"
+#include "common/LittleEndian.h"
 #include "tests/profile/ProfileBytes.h"
 #include "tests/profile/SampleProfiles.h"
 #include "tests/profile/TempDir.h"
@@ -19,7 +20,7 @@ using test::ProfileBytes;
 constexpr unsigned NobodyId = 65534;
 
 std::uint16_t word(const std::vector<std::uint8_t>& b, std::size_t offset) {
-    return std::uint16_t(b[offset] | b[offset + 1] << 8);
+    return DecodeFixed16(&b[offset]);
 }
 
 // A profile unlike the fresh one, to see that refused files leave it alone.

@@ -8,6 +8,7 @@
 // laid out here from the keypad's address rule (mode m, key k at 4 + 17 * (16m + k),
 // 16 events then the play mode), not from the download encoder, so it checks both.
 
+#include "common/KeypadProtocol.h"
 #include "profile/Profile.h"
 #include "profile/ProfileFile.h"
 
@@ -23,11 +24,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     constexpr int Modes = 3, Keys = 16, Events = 16, ActionBytes = 17;
-    constexpr std::size_t MemorySize = 820, FirstAddress = 4;
+    constexpr std::size_t FirstAddress = 4;
     constexpr std::array<std::uint8_t, 4> PlayModes{0xA0, 0xA1, 0xA2, 0xA3};
 
     pad::Profile profile;
-    std::array<std::uint8_t, MemorySize> memory{};
+    std::array<std::uint8_t, pad::KeypadMemorySize> memory{};
     for (int m = 0; m < Modes; ++m) {
         for (int k = 0; k < Keys; ++k) {
             int slot = Keys * m + k;

@@ -26,11 +26,6 @@
 
 namespace {
 
-constexpr std::uint32_t HostMessage = 1124;
-constexpr std::uint32_t KeypadUsagePage = 0xFF00;
-constexpr std::uint32_t KeypadUsage = 0xFF00;
-constexpr int InputBufferSize = 32;
-
 class Host : public QObject {
   public:
     Host(std::string until, int count, bool times)
@@ -50,12 +45,12 @@ class Host : public QObject {
         case pad::MSG_KEYPAD_NO_ACCESS:
             printPresence("NO_ACCESS");
             break;
-        case HostMessage: {
+        case pad::HostMessage: {
             // lParam is the reader's buffer, valid only while this handler runs.
             const auto* bytes = reinterpret_cast<const std::uint8_t*>(message->lParam());
             std::string line = "INPUT " + std::to_string(message->wParam() & 0xFFFF);
             char hex[4];
-            for (int i = 0; bytes && i < InputBufferSize; ++i) {
+            for (std::size_t i = 0; bytes && i < pad::InputReportSize; ++i) {
                 std::snprintf(hex, sizeof hex, " %02x", bytes[i]);
                 line += hex;
             }
@@ -134,9 +129,9 @@ int main(int argc, char** argv) {
         usage();
 
     Host host(until, count, times);
-    InitDriver(&host, HostMessage, KeypadUsagePage);
+    InitDriver(&host, pad::HostMessage, pad::KEYPAD_USAGE_PAGE);
     if (read)
-        ReadDevice(KeypadUsagePage, KeypadUsage);
+        ReadDevice(pad::KEYPAD_USAGE_PAGE, pad::KEYPAD_USAGE);
     std::printf("READY\n");
     std::fflush(stdout);
 

@@ -1,6 +1,6 @@
 #include "tools/qd6/CommandSupport.h"
 
-#include "profile/TextEncoding.h"
+#include "common/Utf16.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>

@@ -2,6 +2,7 @@
 
 #include "devicelink/PadLink.h"
 #include "devicelink/WindowMessage.h"
+#include "download/DownloadRunner.h"
 #include "profile/Download.h"
 #include "profile/ProfileFile.h"
 #include "tools/qd6/CommandSupport.h"
@@ -18,14 +19,10 @@
 #include <functional>
 #include <iostream>
 #include <sys/prctl.h>
-#include <thread>
 #include <unistd.h>
 
 namespace pad {
 namespace {
-
-constexpr std::uint32_t HostMessage = 1124;
-constexpr const char* UdevRule = "70-corvask12-keypad.rules";
 
 // The host object PadLink reports to, as PadConfig's main window is.
 class KeypadHost : public QObject {
@@ -83,22 +80,9 @@ int checkReachable(const KeypadHost& host) {
         return ExitFailure;
     }
     if (host.noAccess) {
-        std::uint16_t vendor = KEYPAD_DEFAULT_VENDOR_ID;
-        PadLinkListKeypads([](void* context, const char*, std::uint16_t v, std::uint16_t,
-                              std::uint32_t, std::uint32_t, std::int32_t,
-                              std::int32_t) { *static_cast<std::uint16_t*>(context) = v; },
-                           &vendor);
-        char rule[160];
-        std::snprintf(rule, sizeof rule,
-                      "KERNEL==\"hidraw*\", ATTRS{idVendor}==\"%04x\", "
-                      "ATTRS{idProduct}==\"%04x\", TAG+=\"uaccess\"",
-                      vendor, KEYPAD_PRODUCT_ID);
         std::cerr << "qd6: the keypad is connected but cannot be opened for writing ("
                   << std::strerror(host.accessError) << ").\n"
-                  << "The udev rule " << UdevRule << " gives access to it: put this line into\n"
-                  << "/etc/udev/rules.d/" << UdevRule << ",\n  " << rule << "\n"
-                  << "then run 'sudo udevadm control --reload && sudo udevadm trigger' and plug "
-                     "the keypad in again.\n";
+                  << NoAccessAdvice(KeypadVendorId()) << "\n";
         return ExitFailure;
     }
     return ExitOk;
@@ -160,37 +144,33 @@ int selectMode(const KeypadHost& host, int modeCode, const std::string& modeName
     return ExitOk;
 }
 
-// Sends the reports with the keypad's pause after each one. The pause is measured on
-// a steady clock from the moment the report was handed over, so the progress output
-// falls inside it and only PadLink's own send time adds to the total. Stops when the
-// keypad goes away: a report no keypad took, or PadLink's absent message.
-int download(const KeypadHost& host, const std::vector<Report>& reports) {
+// Downloads the image with the keypad's pause after each report, showing progress.
+// Stops when the keypad goes away: a report no keypad took, or PadLink's absent
+// message, which arrives during a pause.
+int download(const KeypadHost& host, const DownloadImage& image) {
     if (int status = checkReachable(host); status != ExitOk)
         return status;
     // Wake from each pause on time rather than up to the default 50 us late.
     ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
-    Progress progress(int(reports.size()));
-    std::size_t written = 0;
-    for (; written < reports.size(); ++written) {
-        QCoreApplication::processEvents(); // PadLink's device notifications
-        if (!host.present ||
-            PadLinkWriteReport(KEYPAD_USAGE_PAGE, KEYPAD_USAGE, reports[written].data()) == 0)
-            break;
-        auto pauseEnd = std::chrono::steady_clock::now() + ReportPause;
-        progress.update(int(written + 1));
-        std::this_thread::sleep_until(pauseEnd);
-    }
-    if (written < reports.size()) {
-        if (written > 0 && ::isatty(STDERR_FILENO) == 1)
+    Progress progress(ReportsPerDownload);
+    DownloadHooks hooks;
+    hooks.sendReport = [](const Report& report) {
+        return PadLinkWriteReport(KEYPAD_USAGE_PAGE, KEYPAD_USAGE, report.data()) > 0;
+    };
+    hooks.keypadGone = [&host] { return !host.present; };
+    hooks.reportDone = [&progress](int sent) { progress.update(sent); };
+    const DownloadResult result = RunDownload(image, hooks);
+    if (result.keypadLost) {
+        if (result.sent > 0 && ::isatty(STDERR_FILENO) == 1)
             std::fputc('\n', stderr); // ends the progress bar's line
         std::fprintf(stderr,
-                     "qd6: the keypad was disconnected during the download; %zu of %zu reports "
+                     "qd6: the keypad was disconnected during the download; %d of %d reports "
                      "were written, so it holds part of the old and part of the new profile. "
                      "Connect it and download again.\n",
-                     written, reports.size());
+                     result.sent, ReportsPerDownload);
         return ExitFailure;
     }
-    std::cout << "Downloaded " << reports.size() << " reports to the keypad\n";
+    std::cout << "Downloaded " << ReportsPerDownload << " reports to the keypad\n";
     return ExitOk;
 }
 
@@ -231,8 +211,8 @@ void addDeviceCommands(CLI::App& app) {
     load->callback([args] {
         Profile profile;
         checkFileResult(LoadProfileFile(profile, args->file), args->file);
-        const std::vector<Report> reports = DownloadReports(BuildDownloadImage(profile));
-        finishCommand(withPadLink([&](const KeypadHost& host) { return download(host, reports); }));
+        const DownloadImage image = BuildDownloadImage(profile);
+        finishCommand(withPadLink([&](const KeypadHost& host) { return download(host, image); }));
     });
 }
 

@@ -1,9 +1,9 @@
 #include "tools/qd6/FileCommands.h"
 
+#include "common/Utf16.h"
 #include "profile/Download.h"
 #include "profile/KeyNames.h"
 #include "profile/ProfileFile.h"
-#include "profile/TextEncoding.h"
 #include "tools/qd6/CommandSupport.h"
 
 #include <CLI/CLI.hpp>
@@ -63,9 +63,7 @@ std::string eventsText(const KeyAction& action) {
 
 // Pads text (UTF-8) with blanks to width characters.
 std::string padded(const std::string& text, std::size_t width) {
-    std::size_t characters = 0;
-    for (unsigned char c : text)
-        characters += (c & 0xC0) != 0x80;
+    const std::size_t characters = Utf8CharacterCount(text);
     return text + std::string(width > characters ? width - characters : 0, ' ');
 }
 

@@ -1,12 +1,13 @@
-/* A virtual Corvask 12 keypad on the kernel's uhid interface.
+/* A virtual Corvask 12 keypad on the kernel's uhid interface, with no libraries; the
+ * keypad's ids and report layout come from common/KeypadProtocol.h.
  *
  * It creates a HID device with the keypad's identifiers and a report descriptor
  * with the vendor-defined collection (usage page 0xFF00, usage 0xFF00) holding
  *   feature report 3: 7 data bytes (address low, address high, 4 data bytes, 1 spare)
  *   input report 1:   7 data bytes
  * and answers feature writes like the keypad: the 4 data bytes land in its 820-byte
- * memory at the address (only addresses 4-819 are writable), and address 0xFFFF sets
- * its mode to the first data byte.
+ * memory at the address (only addresses 4-819 are writable), and the mode-select
+ * address sets its mode to the first data byte.
  *
  *   vkeypad [--vendor ID] [--product ID] [--state DIR]
  *
@@ -18,6 +19,9 @@
  * written. DIR/ready appears once the kernel has started the device. DIR/created and
  * DIR/destroyed hold the CLOCK_MONOTONIC time in microseconds at which the device was
  * created and destroyed, for measuring how long the host takes to notice. */
+
+#include "common/KeypadProtocol.h"
+#include "common/LittleEndian.h"
 
 #include <errno.h>
 #include <fcntl.h>
@@ -33,36 +37,31 @@
 #include <time.h>
 #include <unistd.h>
 
-#ifndef VKEYPAD_DEFAULT_VENDOR
-#define VKEYPAD_DEFAULT_VENDOR 0x0000
-#endif
+namespace protocol = pad; // the keypad's protocol; "pad" names the virtual keypad below
 
-enum {
-    MEMORY_SIZE = 820,
-    FIRST_WRITABLE = 4,
-    MODE_ADDRESS = 0xFFFF,
-    FEATURE_REPORT_ID = 3,
-    FEATURE_REPORT_SIZE = 8, /* with the report id */
-    INPUT_REPORT_ID = 1,
-};
+constexpr unsigned MEMORY_SIZE = protocol::KeypadMemorySize;
+constexpr unsigned FIRST_WRITABLE = 4;
+constexpr uint8_t INPUT_REPORT_ID = 1;
 
+// clang-format off
 static const uint8_t report_descriptor[] = {
-    0x06, 0x00, 0xFF, /* Usage Page (0xFF00, vendor defined) */
-    0x0A, 0x00, 0xFF, /* Usage (0xFF00) */
-    0xA1, 0x01,       /* Collection (Application) */
-    0x15, 0x00,       /*   Logical Minimum (0) */
-    0x26, 0xFF, 0x00, /*   Logical Maximum (255) */
-    0x75, 0x08,       /*   Report Size (8) */
-    0x85, 0x03,       /*   Report ID (3) */
-    0x95, 0x07,       /*   Report Count (7) */
-    0x09, 0x01,       /*   Usage (1) */
-    0xB1, 0x02,       /*   Feature (Data, Variable, Absolute) */
-    0x85, 0x01,       /*   Report ID (1) */
-    0x95, 0x07,       /*   Report Count (7) */
-    0x09, 0x02,       /*   Usage (2) */
-    0x81, 0x02,       /*   Input (Data, Variable, Absolute) */
-    0xC0,             /* End Collection */
+    0x06, 0x00, 0xFF,               /* Usage Page (0xFF00, vendor defined) */
+    0x0A, 0x00, 0xFF,               /* Usage (0xFF00) */
+    0xA1, 0x01,                     /* Collection (Application) */
+    0x15, 0x00,                     /*   Logical Minimum (0) */
+    0x26, 0xFF, 0x00,               /*   Logical Maximum (255) */
+    0x75, 0x08,                     /*   Report Size (8) */
+    0x85, protocol::WriteReportId,  /*   Report ID (3) */
+    0x95, protocol::ReportSize - 1, /*   Report Count (7) */
+    0x09, 0x01,                     /*   Usage (1) */
+    0xB1, 0x02,                     /*   Feature (Data, Variable, Absolute) */
+    0x85, INPUT_REPORT_ID,          /*   Report ID (1) */
+    0x95, 0x07,                     /*   Report Count (7) */
+    0x09, 0x02,                     /*   Usage (2) */
+    0x81, 0x02,                     /*   Input (Data, Variable, Absolute) */
+    0xC0,                           /* End Collection */
 };
+// clang-format on
 
 struct keypad {
     int uhid;
@@ -165,18 +164,18 @@ static void dump_state(const struct keypad* pad) {
 
 /* One feature write, data[0] being the report id. Returns 0 when the keypad takes it. */
 static int apply_feature_write(struct keypad* pad, const uint8_t* data, size_t size) {
-    if (size != FEATURE_REPORT_SIZE || data[0] != FEATURE_REPORT_ID)
+    if (size != protocol::ReportSize || data[protocol::ReportIdOffset] != protocol::WriteReportId)
         return EIO;
-    unsigned address = (unsigned)data[1] | (unsigned)data[2] << 8;
-    if (address == MODE_ADDRESS) {
-        pad->mode = data[3];
+    unsigned address = protocol::DecodeFixed16(data + protocol::ReportAddressOffset);
+    if (address == protocol::ModeSelectAddress) {
+        pad->mode = data[protocol::ReportDataOffset];
         return 0;
     }
     if (address < FIRST_WRITABLE || address >= MEMORY_SIZE)
         return EIO;
     /* The last report of a download starts at 819; its bytes past the memory are dropped. */
-    for (unsigned i = 0; i < 4 && address + i < MEMORY_SIZE; ++i)
-        pad->memory[address + i] = data[3 + i];
+    for (unsigned i = 0; i < protocol::ReportDataSize && address + i < MEMORY_SIZE; ++i)
+        pad->memory[address + i] = data[protocol::ReportDataOffset + i];
     return 0;
 }
 
@@ -257,9 +256,9 @@ static uint16_t parse_id(const char* text) {
 int main(int argc, char** argv) {
     struct keypad pad;
     memset(&pad, 0, sizeof pad);
-    pad.vendor = VKEYPAD_DEFAULT_VENDOR;
-    pad.product = 0x4002;
-    const char* vendor_env = getenv("PADLINK_VENDOR_ID");
+    pad.vendor = protocol::KEYPAD_DEFAULT_VENDOR_ID;
+    pad.product = protocol::KEYPAD_PRODUCT_ID;
+    const char* vendor_env = getenv(protocol::VendorIdVariable);
     if (vendor_env && *vendor_env)
         pad.vendor = parse_id(vendor_env);
 

@@ -1,4 +1,4 @@
-#include "app/DownloadRun.h"
+#include "download/DownloadRunner.h"
 
 #include <QEventLoop>
 #include <QTimer>
@@ -6,19 +6,6 @@
 #include <thread>
 
 namespace pad {
-
-void ProgressPanelState::reset() {
-    frame.setWidth(FrameWidth);
-    barShape = QRect(frame.left() + 1, frame.top(), 0, barShape.height());
-    barPanel = QRect(frame.left() + 1, frame.top() + 2, 0, barPanel.height());
-    percentPanel.moveTop(frame.top() + 19);
-}
-
-void ProgressPanelState::advance() {
-    barShape.setWidth(barShape.width() + 1);
-    barPanel.setWidth(barPanel.width() + 1);
-    percentText = QString::number(barPanel.width() * 100 / FullBar) + " %";
-}
 
 void PauseWithoutInput(const QDeadlineTimer& deadline) {
     // The event loop wakes on whole milliseconds and may be busy painting when
@@ -42,22 +29,23 @@ void PauseWithoutInput(const QDeadlineTimer& deadline) {
         std::this_thread::sleep_for(deadline.remainingTimeAsDuration());
 }
 
-DownloadResult RunDownloadReports(const std::vector<Report>& reports, bool realWrite,
-                                  const DownloadHooks& hooks, std::chrono::milliseconds pause) {
+DownloadResult RunDownload(const DownloadImage& image, const DownloadHooks& hooks,
+                           std::chrono::milliseconds pause) {
     DownloadResult result;
-    for (const Report& report : reports) {
-        if (!realWrite)
-            continue;
+    for (const Report& report : DownloadReports(image)) {
         // PadLink's absent message arrives during a pause; a keypad pulled out since
         // takes no report. Either way the rest of the download would reach nothing.
         if ((hooks.keypadGone && hooks.keypadGone()) || !hooks.sendReport(report)) {
             result.keypadLost = true;
             break;
         }
-        // The keypad gets the whole pause after each report has been written; the
-        // pause runs on the steady clock, so event processing during it does not
-        // lengthen it.
-        PauseWithoutInput(QDeadlineTimer(pause, Qt::PreciseTimer));
+        // The pause runs on the steady clock from the moment the report was handed
+        // over, so what happens during it does not lengthen it.
+        const auto deadline = std::chrono::steady_clock::now() + pause;
+        if (hooks.pauseUntil)
+            hooks.pauseUntil(deadline);
+        else
+            PauseWithoutInput(QDeadlineTimer(deadline, Qt::PreciseTimer));
         ++result.sent;
         if (hooks.reportDone)
             hooks.reportDone(result.sent);
