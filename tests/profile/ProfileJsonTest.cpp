@@ -116,7 +116,6 @@ TEST(ProfileJson, InvalidDocumentsNameThePathAndTheProblem) {
     Profile base;
     base.macros().append({u"One", {}});
     base.macros().append({u"Two", {}});
-    const std::u16string tooLong(2 * 128, u'x');
     const std::vector<Invalid> cases = {
         {"not an object", [](Json& j) { j = Json::array(); }, "",
          "must be an object, not an array"},
@@ -143,8 +142,6 @@ TEST(ProfileJson, InvalidDocumentsNameThePathAndTheProblem) {
              j["slots"][5]["label"] = text;
          },
          "/slots/5/label", "has 256 UTF-16 units, at most 255"},
-        {"macro name of 256 units", [](Json& j) { j["macros"][0]["name"] = std::string(256, 'n'); },
-         "/macros/0/name", "has 256 UTF-16 units, at most 255"},
         {"label with U+0000", [](Json& j) { j["slots"][4]["label"] = std::string("a\0b", 3); },
          "/slots/4/label", "contains U+0000"},
         {"units that do not spell the label",
@@ -156,8 +153,6 @@ TEST(ProfileJson, InvalidDocumentsNameThePathAndTheProblem) {
          "/slots/7/kind", "12 names macro 2, but the profile has 2 macros"},
         {"kind beyond 16 bits", [](Json& j) { j["slots"][0]["kind"] = 65536; }, "/slots/0/kind",
          "65536 is outside 0-65535"},
-        {"negative kind", [](Json& j) { j["slots"][0]["kind"] = -1; }, "/slots/0/kind",
-         "-1 is outside 0-65535"},
         {"mode 3", [](Json& j) { j["slots"][0]["mode"] = 3; }, "/slots/0/mode", "3 is outside 0-2"},
         {"duplicate mode and key", [](Json& j) { j["slots"][20]["key"] = 3; }, "/slots/20",
          "mode 1 key 3 again, as at /slots/19"},
