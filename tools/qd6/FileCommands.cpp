@@ -4,14 +4,15 @@
 #include "profile/Download.h"
 #include "profile/KeyNames.h"
 #include "profile/ProfileFile.h"
+#include "profile/ProfileJson.h"
 #include "tools/qd6/CommandSupport.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <iostream>
 #include <memory>
-#include <nlohmann/json.hpp>
 #include <string>
+#include <variant>
 
 namespace pad {
 namespace {
@@ -104,37 +105,6 @@ void printProfile(const std::filesystem::path& file, const std::string& magic,
     }
 }
 
-nlohmann::ordered_json eventsJson(const KeyAction& action) {
-    auto events = nlohmann::ordered_json::array();
-    for (KeyEvent e : action.events)
-        events.push_back(int(e));
-    return events;
-}
-
-void printProfileJson(const std::string& magic, const Profile& profile) {
-    nlohmann::ordered_json out;
-    out["magic"] = magic;
-    auto slots = nlohmann::ordered_json::array();
-    for (int mode = 0; mode < ModeCount; ++mode)
-        for (int key = 0; key < KeysPerMode; ++key) {
-            const KeySlot& slot = profile.slot(mode, key);
-            slots.push_back({{"mode", mode},
-                             {"key", key},
-                             {"kind", profile.kindOf(mode, key)},
-                             {"label", ToUtf8(slot.label)},
-                             {"playMode", int(slot.action.playMode)},
-                             {"events", eventsJson(slot.action)}});
-        }
-    out["slots"] = std::move(slots);
-    auto macros = nlohmann::ordered_json::array();
-    for (const MacroRecord& macro : profile.macros().records())
-        macros.push_back({{"name", ToUtf8(macro.name)},
-                          {"playMode", int(macro.action.playMode)},
-                          {"events", eventsJson(macro.action)}});
-    out["macros"] = std::move(macros);
-    std::cout << out.dump() << '\n';
-}
-
 void printReports(const Profile& profile) {
     for (const Report& report : DownloadReports(BuildDownloadImage(profile))) {
         char line[3 * 8];
@@ -142,6 +112,33 @@ void printReports(const Profile& profile) {
             std::snprintf(line + 3 * i, 4, i + 1 < report.size() ? "%02x " : "%02x", report[i]);
         std::cout << line << '\n';
     }
+}
+
+// The whole of a file, or of standard input for "-".
+std::string readInput(const std::string& file) {
+    const bool standardInput = file == "-";
+    std::FILE* in = standardInput ? stdin : std::fopen(file.c_str(), "rb");
+    if (!in)
+        checkFileResult(FileResult::OpenForReadFailed, file);
+    std::string text;
+    char buffer[1 << 16];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+        text.append(buffer, got);
+    const bool failed = std::ferror(in); // a folder, for one, opens but cannot be read
+    if (!standardInput)
+        std::fclose(in);
+    if (failed)
+        checkFileResult(FileResult::OpenForReadFailed, file);
+    return text;
+}
+
+// Writes OUT only once the whole JSON text has been read and found valid.
+void importProfile(const std::string& input, const std::string& output) {
+    auto decoded = DecodeProfileJson(readInput(input));
+    if (const auto* error = std::get_if<ProfileJsonError>(&decoded))
+        failCommand((input == "-" ? std::string("<stdin>") : input) + ": " + error->message());
+    checkFileResult(SaveProfileFile(std::get<Profile>(decoded), output), output);
 }
 
 } // namespace
@@ -164,7 +161,7 @@ void addFileCommands(CLI::App& app) {
         std::string magic;
         const Profile profile = loadOrFail(args->file, &magic);
         if (args->json)
-            printProfileJson(magic, profile);
+            std::cout << EncodeProfileJson(profile, magic) << '\n';
         else
             printProfile(args->file, magic, profile);
     });
@@ -187,6 +184,13 @@ void addFileCommands(CLI::App& app) {
         const Profile profile = loadOrFail(args->input);
         checkFileResult(SaveProfileFile(profile, args->output), args->output);
     });
+
+    auto* importJson = app.add_subcommand(
+        "import", "Write the profile that a JSON object of show --json describes");
+    importJson->add_option("FILE", args->input, "JSON file to read, - for standard input")
+        ->required();
+    importJson->add_option("OUT", args->output, "Profile file to write")->required();
+    importJson->callback([args] { importProfile(args->input, args->output); });
 }
 
 } // namespace pad

@@ -1,5 +1,5 @@
 #pragma once
-// The qd6 commands that work on profile files: show, reports, new and convert.
+// The qd6 commands that work on profile files: show, reports, new, convert and import.
 
 namespace CLI {
 class App;
