@@ -71,6 +71,9 @@ TEST_F(Qd6Import, RefusedInputWritesNothing) {
         {"sed 's/\"mode\":1,\"key\":3,/\"mode\":1,\"key\":2,/' good.json | @ import -",
          "qd6: <stdin>: /slots/19: mode 1 key 2 again, as at /slots/18"},
         {"@ import missing.json", "qd6: missing.json: File open for read failed"},
+        // A folder opens but cannot be read: a message, not an abort.
+        {"mkdir -p folder.json && @ import folder.json",
+         "qd6: folder.json: File open for read failed"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(shell(c.command + " new.qd6"), 1) << c.command;
