@@ -32,6 +32,7 @@ struct Fixture {
         options.programFolder = folder.isEmpty() ? emptyFolder.path() : folder;
         options.ui = &ui;
         options.startLoader = false;
+        options.reportPause = std::chrono::milliseconds(5); // no test here waits 17 s
         options.deviceLink.initDriver = [this](QObject* host, std::uint32_t m, std::uint32_t page) {
             calls << QString("InitDriver %1 %2 %3")
                          .arg(qobject_cast<TForm1*>(host) != nullptr)
@@ -125,8 +126,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.Child<QToolButton>("ToolButton8")->toolTip(), QString("Normal mode"));
         QCOMPARE(f.Child<QWidget>("Image5")->geometry(), QRect(402, 43, 50, 50));
         QCOMPARE(f.Child<QWidget>("Image5")->toolTip(), QString("LOAD"));
-        QVERIFY(f.form->CheckBox1->isChecked());
-        QVERIFY(!f.form->CheckBox1->isVisible());
+        QVERIFY(f.form->Download().CheckBox1->isChecked());
+        QVERIFY(!f.form->Download().CheckBox1->isVisible());
     }
 
     void menuBarHasTheItemsInOrder() {
@@ -433,7 +434,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.Child<QToolButton>("ToolButton5")->toolTip(), QString("Öffnen..."));
         QCOMPARE(f.Child<QToolButton>("ToolButton8")->toolTip(), QString("Normalmodus"));
         QCOMPARE(f.Child<QWidget>("Image5")->toolTip(), QString("LADEN"));
-        QCOMPARE(f.form->LoadingLabel->text(), QString("LADE ..."));
+        QCOMPARE(f.form->Download().LoadingLabel->text(), QString("LADE ..."));
         QCOMPARE(f.form->WarningCaption(), QString("Warnung"));
         // Buttons that show a picture are announced by their translated names.
         auto announced = [&](const char* name) {
@@ -502,7 +503,7 @@ class MainWindowTest : public QObject {
         const QImage plain = view->grab().toImage();
         const QPoint inBar(60, 29 + 140); // zone 5, left of its label
         f.form->PointerMovedTo(inBar);
-        QVERIFY(f.form->Timer2->isActive());
+        QVERIFY(f.form->Timer2.isActive());
         f.form->Timer2Timer();
         QCOMPARE(f.form->Hover().DrawnHoverZone(), 5);
         QVERIFY(view->grab().toImage().pixel(inBar) != plain.pixel(inBar));
