@@ -1,7 +1,5 @@
 #include "app/DownloadRuntime.h"
 
-#include "download/DownloadRunner.h"
-
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
@@ -107,6 +105,22 @@ void DownloadRuntime::Timer3Timer() {
 
     // The loader learns which window reports; X ids fit in 32 bits and are never 0.
     const std::uint32_t window = std::max<std::uint32_t>(std::uint32_t(setup_.window->winId()), 1);
+    // With "Real Write" off nothing is sent and nothing waits.
+    downloading_ = true;
+    const DownloadResult result = CheckBox1->isChecked()
+                                      ? RunDownload(image_, Hooks(window), setup_.reportPause)
+                                      : DownloadResult{};
+    downloading_ = false;
+
+    progress_.hide();
+    Panel1->hide();
+    loader_.post(MSG_LOADER_STATUS, window, LoaderDownloadEnd);
+    // The keypad now holds part of the old and part of the new profile.
+    if (result.keypadLost)
+        setup_.ui->inform(setup_.window, DisconnectedText, setup_.warningCaption());
+}
+
+DownloadHooks DownloadRuntime::Hooks(std::uint32_t window) {
     DownloadHooks hooks;
     hooks.sendReport = [this](const Report& report) {
         if (DeviceLink().writeReport)
@@ -118,19 +132,7 @@ void DownloadRuntime::Timer3Timer() {
     // PadLink's presence messages are handled during the pauses.
     hooks.keypadGone = [this] { return keypadPresence_ != MSG_KEYPAD_PRESENT; };
     hooks.reportDone = [this, window](int sent) { ReportDone(window, sent); };
-
-    // With "Real Write" off nothing is sent and nothing waits.
-    downloading_ = true;
-    const DownloadResult result =
-        CheckBox1->isChecked() ? RunDownload(image_, hooks, setup_.reportPause) : DownloadResult{};
-    downloading_ = false;
-
-    progress_.hide();
-    Panel1->hide();
-    loader_.post(MSG_LOADER_STATUS, window, LoaderDownloadEnd);
-    // The keypad now holds part of the old and part of the new profile.
-    if (result.keypadLost)
-        setup_.ui->inform(setup_.window, DisconnectedText, setup_.warningCaption());
+    return hooks;
 }
 
 void DownloadRuntime::ReportDone(std::uint32_t window, int sent) {

@@ -9,6 +9,7 @@
 #include "app/LoaderLink.h"
 #include "app/ProgressPanel.h"
 #include "dialogs/UiServices.h"
+#include "download/DownloadRunner.h"
 #include "profile/Download.h"
 
 #include <QTimer>
@@ -64,6 +65,9 @@ class DownloadRuntime {
     void Timer3Timer();
     void Timer4Timer();
     bool KeypadWritable();
+    // The download's writes, keypad watch and progress; window is the id the
+    // loader is given.
+    DownloadHooks Hooks(std::uint32_t window);
     void ReportDone(std::uint32_t window, int sent);
     // The panel's widgets follow its state only while it can be seen.
     void ShowProgress();

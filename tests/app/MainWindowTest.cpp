@@ -1,6 +1,7 @@
 // The main window as a user meets it: captions, labels per mode, menus, key menu,
 // check marks, document questions, language file, help and About.
 
+#include "app/KeyedBitmap.h"
 #include "app/TAboutBox.h"
 #include "app/TForm1.h"
 #include "devicelink/WindowMessage.h"
@@ -494,6 +495,18 @@ class MainWindowTest : public QObject {
         f.Child<QAction>("Open1")->trigger();
         QCOMPARE(f.ui.shown.back().text, QString("File open for read failed"));
         QCOMPARE(f.ui.shown.back().caption, QString("Warning"));
+    }
+
+    void artworkIsCompiledInAtItsSizes() {
+        const std::pair<const char*, QSize> bitmaps[] = {
+            {"keypad", {469, 431}},     {"keys", {177, 261}},     {"load", {64, 62}},
+            {"load-pressed", {64, 62}}, {"highlight", {102, 21}}, {"marker", {16, 16}}};
+        for (const auto& [name, size] : bitmaps) {
+            const QImage bitmap = LoadKeyedBitmap(name);
+            QCOMPARE(bitmap.size(), size);
+            QCOMPARE(bitmap.format(), QImage::Format_RGB32);
+        }
+        QVERIFY(LoadKeyedBitmap("no-such-bitmap").isNull());
     }
 
     void hoverHighlightDrawsOnScreenOnly() {
