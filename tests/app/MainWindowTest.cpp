@@ -33,7 +33,7 @@ struct Fixture {
         options.programFolder = folder.isEmpty() ? emptyFolder.path() : folder;
         options.ui = &ui;
         options.startLoader = false;
-        options.reportPause = std::chrono::milliseconds(5); // no test here waits 17 s
+        options.reportPause = std::chrono::milliseconds(10); // no test here waits 17 s
         options.deviceLink.initDriver = [this](QObject* host, std::uint32_t m, std::uint32_t page) {
             calls << QString("InitDriver %1 %2 %3")
                          .arg(qobject_cast<TForm1*>(host) != nullptr)

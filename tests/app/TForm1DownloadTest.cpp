@@ -1,7 +1,7 @@
 // PadConfig's download and loader handling in the main window: the warnings
 // without a usable keypad, starting the loader, the greeting, one download with
 // its reports, loader messages and progress panel, and the quit message at close.
-// Downloads here pause 5 ms after each report instead of the keypad's 70 ms.
+// Downloads here pause 10 ms after each report instead of the keypad's 70 ms.
 // A recording stand-in loader (fake_loader) plays Qd6LoaderS. On an X server the
 // test also clicks a key label during the download with a real X click.
 
@@ -84,9 +84,9 @@ class TForm1DownloadTest : public QObject {
         TForm1Options options;
         options.programFolder = programDir.path();
         options.ui = &ui;
-        ui.launchPrograms = true;                           // the stand-in loader runs
-        options.startLoader = false;                        // started by the first LOAD below
-        options.reportPause = std::chrono::milliseconds(5); // a download in about 1 s
+        ui.launchPrograms = true;                            // the stand-in loader runs
+        options.startLoader = false;                         // started by the first LOAD below
+        options.reportPause = std::chrono::milliseconds(10); // a download in about 2.5 s
         options.deviceLink.setKbdFeatures = [this](std::uint32_t page, std::uint32_t usage,
                                                    const std::uint8_t* r) {
             QCOMPARE(page, 0xFF00u);
