@@ -1,6 +1,7 @@
 #include "app/KeyedBitmap.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace pad {
 
@@ -25,8 +26,12 @@ void DrawKeyedBitmap(QImage& target, const QImage& bitmap, int x, int y, QRgb ke
     }
 }
 
-QImage LoadKeyedBitmap(const QString& name) {
-    return QImage(":/artwork/" + name + ".png").convertToFormat(QImage::Format_RGB32);
+QImage LoadKeyedBitmap(const char* name) {
+    for (const EmbeddedBitmap* bitmap = EmbeddedArtwork; bitmap->name; ++bitmap)
+        if (std::strcmp(bitmap->name, name) == 0)
+            return QImage(reinterpret_cast<const uchar*>(bitmap->pixels), bitmap->width,
+                          bitmap->height, bitmap->width * 4, QImage::Format_RGB32);
+    return QImage();
 }
 
 QImage KeyedToAlpha(const QImage& keyed, QRgb key) {

@@ -6,6 +6,15 @@
 
 namespace pad {
 
+QString WithoutAccelerators(const QString& text) {
+    QString plain;
+    plain.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i] != u'&' || (i + 1 < text.size() && text[i + 1] == u'&'))
+            plain += text[i];
+    return plain;
+}
+
 bool LanguageSetup::Select(const QString& programFolder) {
     file_.reset();
     filePath_.clear();

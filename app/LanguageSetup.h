@@ -11,6 +11,9 @@
 
 namespace pad {
 
+// The text without its accelerator marks: "&" goes, "&&" becomes "&".
+QString WithoutAccelerators(const QString& text);
+
 class LanguageSetup {
   public:
     // SelectLanguage: looks for the file in folder, reads it and chooses the font.

@@ -63,8 +63,7 @@ int RunPadConfig(int argc, char** argv, const DeviceLinkPort& deviceLink) {
         Workspace workspace;
         TForm1Options options;
         options.deviceLink = deviceLink;
-        TForm1 form(workspace, options);
-        form.CreateDialogs();
+        TForm1 form(workspace, options); // its dialogs are made when first needed
         form.show();
 
         // Linux hands the arguments over already split; the program's own path comes

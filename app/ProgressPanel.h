@@ -1,6 +1,7 @@
 #pragma once
-// The hidden progress panel of the main window, which a download moves after each
-// report (download/DownloadRunner.h runs the download itself). QtCore only.
+// The state of the main window's hidden progress panel, which a download advances
+// after each report (download/DownloadRunner.h runs the download itself). The
+// panel's widgets follow it only while the panel can be seen. QtCore only.
 
 #include <QRect>
 #include <QString>

@@ -11,6 +11,20 @@
 
 namespace pad {
 
+namespace {
+
+QLabel* PanelLabel(QWidget* panel, const char* name, const QString& text, QRect geometry,
+                   Qt::Alignment alignment = {}) {
+    auto* label = new QLabel(text, panel);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    if (alignment)
+        label->setAlignment(alignment);
+    return label;
+}
+
+} // namespace
+
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName("AboutBox");
     setWindowTitle("About");
@@ -25,32 +39,18 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     panel->setLineWidth(2);
     panel->setGeometry(8, 8, 281, 161);
 
-    auto* icon = new QLabel(panel);
-    icon->setObjectName("ProgramIcon");
-    icon->setGeometry(14, 34, 32, 32);
+    QLabel* icon = PanelLabel(panel, "ProgramIcon", QString(), QRect(14, 34, 32, 32));
     icon->setPixmap(QPixmap::fromImage(KeyedToAlpha(LoadKeyedBitmap("icon"))));
     icon->setAccessibleName("Corvask 12 Gaming Keypad");
-
-    auto* product = new QLabel("Corvask 12 Gaming Keypad", panel);
-    product->setObjectName("ProductName");
+    QLabel* product = PanelLabel(panel, "ProductName", "Corvask 12 Gaming Keypad",
+                                 QRect(14, 12, 255, 18), Qt::AlignHCenter | Qt::AlignTop);
     QFont bold = product->font();
     bold.setBold(true);
     product->setFont(bold);
-    product->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    product->setGeometry(14, 12, 255, 18);
-
-    auto* version = new QLabel("Version", panel);
-    version->setObjectName("Version");
-    version->setGeometry(68, 36, 180, 18);
-
-    auto* number = new QLabel(ProductVersion, panel);
-    number->setObjectName("VersionNumber");
-    number->setGeometry(68, 62, 180, 18);
-
-    auto* notice = new QLabel("Licensed under GPL-3.0-or-later", panel);
-    notice->setObjectName("Comments");
-    notice->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    notice->setGeometry(15, 137, 250, 18);
+    PanelLabel(panel, "Version", "Version", QRect(68, 36, 180, 18));
+    PanelLabel(panel, "VersionNumber", ProductVersion, QRect(68, 62, 180, 18));
+    PanelLabel(panel, "Comments", "Licensed under GPL-3.0-or-later", QRect(15, 137, 250, 18),
+               Qt::AlignHCenter | Qt::AlignTop);
 
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("OKButton");

@@ -1,61 +1,47 @@
-// The keypad view: picture drawing, key labels, hover highlight, mode switch, key
-// selection and the LOAD button.
+// The keypad view: key labels, hover highlight, mode switch, key selection and the
+// LOAD button.
 
 #include "app/TForm1.h"
 
-#include "app/KeyedBitmap.h"
 #include "app/KeypadView.h"
+#include "app/ToolBarStrip.h"
 #include "common/QtUtf16.h"
 
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QRegularExpression>
-#include <QTimer>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace pad {
 namespace {
 
-// Background colour of each view mode: Normal, Mode A, Mode B, Mode C.
-QColor ModeColour(int viewMode) {
-    switch (viewMode) {
-    case 0:
-        return QColor(0, 0, 128);
-    case 1:
-        return QColor(0, 128, 0);
-    case 2:
-        return QColor(128, 0, 0);
-    default:
-        return QColor(6, 6, 6);
-    }
+QLabel* MakeKeyLabel(QWidget* client, int key, const QFont& font, const QPalette& palette) {
+    const KeyLabelPlace& place = KeyLabelPlaces()[std::size_t(key)];
+    auto* label = new QLabel(client);
+    label->setObjectName(QString("TntLabel%1").arg(key + 1));
+    label->setGeometry(place.left, place.top, KeyLabelWidth, KeyLabelHeight);
+    label->setFixedSize(KeyLabelWidth, KeyLabelHeight);
+    label->setAlignment(Qt::AlignCenter);
+    label->setFont(font);
+    label->setPalette(palette);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    label->setMouseTracking(true);
+    return label;
 }
-
-constexpr int Image2X = 228, Image2Y = 94;
-constexpr int LoadX = 396, LoadY = 8;
 
 } // namespace
 
-void TForm1::BuildKeypad() {
-    QWidget* client = centralWidget();
+void TForm1::BuildKeypad(QWidget* client) {
     QFont labelFont("Arial");
     labelFont.setPointSize(8);
     labelFont.setBold(true);
     QPalette white;
     white.setColor(QPalette::WindowText, Qt::white);
     for (int key = 0; key < 16; ++key) {
-        const KeyLabelPlace& place = KeyLabelPlaces()[std::size_t(key)];
-        auto* label = new QLabel(client);
-        label->setObjectName(QString("TntLabel%1").arg(key + 1));
-        label->setGeometry(place.left, place.top, KeyLabelWidth, KeyLabelHeight);
-        label->setFixedSize(KeyLabelWidth, KeyLabelHeight);
-        label->setAlignment(Qt::AlignCenter);
-        label->setFont(labelFont);
-        label->setPalette(white);
-        label->setAttribute(Qt::WA_TranslucentBackground);
-        label->setMouseTracking(true);
-        label->installEventFilter(this);
-        keyLabels_[std::size_t(key)] = label;
+        TntLabels[std::size_t(key)] = MakeKeyLabel(client, key, labelFont, white);
+        TntLabels[std::size_t(key)]->installEventFilter(this);
     }
 
     // The name of the mode shown, above the keypad picture.
@@ -80,18 +66,7 @@ void TForm1::BuildKeypad() {
 }
 
 void TForm1::RedrawKeypad() {
-    const QSize outer = frameGeometry().size().expandedTo(QSize(475, 504));
-    QImage surface(outer, QImage::Format_RGB32);
-    surface.fill(ModeColour(ws_.viewMode));
-    DrawKeyedBitmap(surface, Image1, 0, pictureTop_);
-    DrawKeyedBitmap(surface, Image2, Image2X, pictureTop_ + Image2Y);
-    DrawKeyedBitmap(surface, Image3, LoadX, pictureTop_ + LoadY);
-    bkImg_->SetPicture(surface);
-}
-
-void TForm1::DrawOnScreen(const QImage& bitmap, int x, int y) {
-    DrawKeyedBitmap(bkImg_->Screen(), bitmap, x, y);
-    bkImg_->Show();
+    BkImg->RedrawKeypad(ws_.viewMode);
 }
 
 void TForm1::SwitchViewMode(int mode) {
@@ -99,29 +74,24 @@ void TForm1::SwitchViewMode(int mode) {
     RedrawKeypad();
     RefreshKeyLabels();
     hover_.Reset();
-    SendModeSelect(mode == NormalView ? 0 : mode + 1);
+    download_->SendModeSelect(mode == NormalView ? 0 : mode + 1);
     ShowViewModeControls();
 }
 
 void TForm1::ShowViewModeControls() {
-    const int mode = ws_.viewMode;
-    QString names[] = {Text(14, "Normal mode"), Text(46, "Mode A"), Text(47, "Mode B"),
-                       Text(48, "Mode C")};
-    for (QString& name : names)
-        name.remove(QRegularExpression("&(?!&)"));
-    modeTitle_->setText(names[mode + 1].toUpper());
+    const QString names[] = {Text(14, "Normal mode"), Text(46, "Mode A"), Text(47, "Mode B"),
+                             Text(48, "Mode C")};
+    modeTitle_->setText(WithoutAccelerators(names[ws_.viewMode + 1]).toUpper());
     // The mode buttons show only a picture; they are announced by the mode's name.
-    const char* buttons[] = {"ToolButton8", "ToolButton1", "ToolButton2", "ToolButton3"};
-    for (int m = NormalView; m < 3; ++m)
-        if (auto* button = findChild<QToolButton*>(buttons[m + 1])) {
-            button->setChecked(m == mode);
-            button->setAccessibleName(names[m + 1]);
-        }
+    for (int m = NormalView; m < 3; ++m) {
+        CoolBar1->ModeButton(m)->setChecked(m == ws_.viewMode);
+        CoolBar1->ModeButton(m)->setAccessibleName(WithoutAccelerators(names[m + 1]));
+    }
 }
 
 void TForm1::RefreshKeyLabels() {
     for (int key = 0; key < 16; ++key) {
-        QLabel* label = keyLabels_[std::size_t(key)];
+        QLabel* label = TntLabels[std::size_t(key)];
         const std::u16string_view text =
             ws_.viewMode == NormalView
                 ? nativeKey(key).label
@@ -132,83 +102,79 @@ void TForm1::RefreshKeyLabels() {
     }
 }
 
-void TForm1::RefreshSlotCaptions() {
-    RefreshKeyLabels();
-}
-
 void TForm1::PointerMovedTo(QPoint client) {
-    Timer2->stop();
+    Timer2.stop();
     hover_.PointerAt(client.x(), client.y() - pictureTop_);
-    Timer2->start(40);
+    Timer2.start(40);
 }
 
 void TForm1::Timer2Timer() {
-    switch (hover_.Tick()) {
-    case HoverTracker::Draw::Highlight: {
-        const HoverZoneRow& row = hover_.Row();
-        DrawKeyedBitmap(bkImg_->Screen(), Image1, 0, pictureTop_);
-        DrawKeyedBitmap(bkImg_->Screen(), Image2, Image2X, pictureTop_ + Image2Y);
-        DrawKeyedBitmap(bkImg_->Screen(), TntImage2, row.highlight.x,
-                        pictureTop_ + row.highlight.y);
-        DrawKeyedBitmap(bkImg_->Screen(), TntImage3, row.marker.x, pictureTop_ + row.marker.y);
-        bkImg_->Show();
-        break;
-    }
-    case HoverTracker::Draw::Plain:
-        DrawKeyedBitmap(bkImg_->Screen(), Image1, 0, pictureTop_);
-        DrawKeyedBitmap(bkImg_->Screen(), Image2, Image2X, pictureTop_ + Image2Y);
-        bkImg_->Show();
-        break;
-    case HoverTracker::Draw::Nothing:
-        break;
-    }
+    const HoverTracker::Draw draw = hover_.Tick();
+    BkImg->DrawHover(draw, hover_.Row());
+}
+
+QLabel* TForm1::SelectedLabel() const {
+    return selectedKey_ < 0 ? nullptr : TntLabels[std::size_t(selectedKey_)];
 }
 
 void TForm1::KeyLabelReleased(int labelNumber) {
-    if (ws_.viewMode == NormalView)
-        return;
-    if (labelNumber < 1 || labelNumber > 16)
+    if (ws_.viewMode == NormalView || labelNumber < 1 || labelNumber > 16)
         return;
     ws_.selection.currentKey = std::int16_t(labelNumber - 1);
     ws_.selection.currentMode = std::int16_t(ws_.viewMode);
-    selectedLabel_ = keyLabels_[std::size_t(labelNumber - 1)];
-    const QRect r = selectedLabel_->geometry();
+    selectedKey_ = labelNumber - 1;
+    const QRect r = SelectedLabel()->geometry();
     const QPoint below = centralWidget()->mapToGlobal(QPoint(r.left(), r.bottom() + 1));
     UpdateMenuChecks();
-    keyMenu_->popup(below);
-}
-
-void TForm1::LoadPressed(bool pressed) {
-    DrawOnScreen(pressed ? Image4 : Image3, LoadX, pictureTop_ + LoadY);
+    KeyMenu()->popup(below);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Image5) {
-        if (event->type() == QEvent::MouseButtonPress) {
-            LoadPressed(true);
-            return true;
+    if (watched == Image5)
+        return LoadButtonEvent(event);
+    if (watched == BkImg) {
+        if (event->type() == QEvent::Paint && options_.startLoader && !loaderStarted_) {
+            // Once the window has been painted: the loader's start would hold it up.
+            loaderStarted_ = true;
+            QMetaObject::invokeMethod(
+                this, [this] { download_->StartLoader(); }, Qt::QueuedConnection);
         }
-        if (event->type() == QEvent::MouseButtonRelease) {
-            LoadPressed(false);
+        if (event->type() == QEvent::MouseMove) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (Image5->rect().contains(mouse->position().toPoint()))
-                StartDownload();
-            return true;
+            PointerMovedTo(BkImg->mapTo(centralWidget(), mouse->position().toPoint()));
         }
         return false;
     }
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget)
-        return false;
-    if (event->type() == QEvent::MouseMove &&
-        (widget == bkImg_ || widget->objectName().startsWith("TntLabel"))) {
+    const auto label = std::find(TntLabels.begin(), TntLabels.end(), watched);
+    if (label != TntLabels.end())
+        return KeyLabelEvent(int(label - TntLabels.begin()), event);
+    return false;
+}
+
+bool TForm1::KeyLabelEvent(int key, QEvent* event) {
+    QLabel* label = TntLabels[std::size_t(key)];
+    if (event->type() == QEvent::MouseMove) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        PointerMovedTo(widget->mapTo(centralWidget(), mouse->position().toPoint()));
+        PointerMovedTo(label->mapTo(centralWidget(), mouse->position().toPoint()));
         return false;
     }
-    if (event->type() == QEvent::MouseButtonRelease &&
-        widget->objectName().startsWith("TntLabel")) {
-        KeyLabelReleased(widget->objectName().mid(8).toInt());
+    if (event->type() == QEvent::MouseButtonRelease) {
+        KeyLabelReleased(key + 1);
+        return true;
+    }
+    return false;
+}
+
+bool TForm1::LoadButtonEvent(QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        BkImg->DrawLoad(true);
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease) {
+        BkImg->DrawLoad(false);
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (Image5->rect().contains(mouse->position().toPoint()))
+            StartDownload();
         return true;
     }
     return false;

@@ -1,6 +1,7 @@
 // The main window as a user meets it: captions, labels per mode, menus, key menu,
 // check marks, document questions, language file, help and About.
 
+#include "app/KeyedBitmap.h"
 #include "app/TAboutBox.h"
 #include "app/TForm1.h"
 #include "devicelink/WindowMessage.h"
@@ -32,6 +33,7 @@ struct Fixture {
         options.programFolder = folder.isEmpty() ? emptyFolder.path() : folder;
         options.ui = &ui;
         options.startLoader = false;
+        options.reportPause = std::chrono::milliseconds(10); // no test here waits 17 s
         options.deviceLink.initDriver = [this](QObject* host, std::uint32_t m, std::uint32_t page) {
             calls << QString("InitDriver %1 %2 %3")
                          .arg(qobject_cast<TForm1*>(host) != nullptr)
@@ -125,8 +127,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.Child<QToolButton>("ToolButton8")->toolTip(), QString("Normal mode"));
         QCOMPARE(f.Child<QWidget>("Image5")->geometry(), QRect(402, 43, 50, 50));
         QCOMPARE(f.Child<QWidget>("Image5")->toolTip(), QString("LOAD"));
-        QVERIFY(f.form->CheckBox1->isChecked());
-        QVERIFY(!f.form->CheckBox1->isVisible());
+        QVERIFY(f.form->Download().CheckBox1->isChecked());
+        QVERIFY(!f.form->Download().CheckBox1->isVisible());
     }
 
     void menuBarHasTheItemsInOrder() {
@@ -433,7 +435,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.Child<QToolButton>("ToolButton5")->toolTip(), QString("Öffnen..."));
         QCOMPARE(f.Child<QToolButton>("ToolButton8")->toolTip(), QString("Normalmodus"));
         QCOMPARE(f.Child<QWidget>("Image5")->toolTip(), QString("LADEN"));
-        QCOMPARE(f.form->LoadingLabel->text(), QString("LADE ..."));
+        QCOMPARE(f.form->Download().LoadingLabel->text(), QString("LADE ..."));
         QCOMPARE(f.form->WarningCaption(), QString("Warnung"));
         // Buttons that show a picture are announced by their translated names.
         auto announced = [&](const char* name) {
@@ -495,6 +497,18 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.ui.shown.back().caption, QString("Warning"));
     }
 
+    void artworkIsCompiledInAtItsSizes() {
+        const std::pair<const char*, QSize> bitmaps[] = {
+            {"keypad", {469, 431}},     {"keys", {177, 261}},     {"load", {64, 62}},
+            {"load-pressed", {64, 62}}, {"highlight", {102, 21}}, {"marker", {16, 16}}};
+        for (const auto& [name, size] : bitmaps) {
+            const QImage bitmap = LoadKeyedBitmap(name);
+            QCOMPARE(bitmap.size(), size);
+            QCOMPARE(bitmap.format(), QImage::Format_RGB32);
+        }
+        QVERIFY(LoadKeyedBitmap("no-such-bitmap").isNull());
+    }
+
     void hoverHighlightDrawsOnScreenOnly() {
         Fixture f;
         f.form->show();
@@ -502,7 +516,7 @@ class MainWindowTest : public QObject {
         const QImage plain = view->grab().toImage();
         const QPoint inBar(60, 29 + 140); // zone 5, left of its label
         f.form->PointerMovedTo(inBar);
-        QVERIFY(f.form->Timer2->isActive());
+        QVERIFY(f.form->Timer2.isActive());
         f.form->Timer2Timer();
         QCOMPARE(f.form->Hover().DrawnHoverZone(), 5);
         QVERIFY(view->grab().toImage().pixel(inBar) != plain.pixel(inBar));

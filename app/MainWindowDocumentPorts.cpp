@@ -1,11 +1,9 @@
-// The window side of the document commands: questions, file dialogs, file access
-// and the caption.
+#include "app/MainWindowDocumentPorts.h"
 
-#include "app/TForm1.h"
-
-#include "app/LanguageSetup.h"
 #include "profile/FileSystemName.h"
 #include "profile/ProfileFile.h"
+
+#include <QWidget>
 
 #include <filesystem>
 
@@ -48,80 +46,78 @@ QString OverwriteQuestionFor(int languageId) {
 
 } // namespace
 
-QString TForm1::WarningCaption() const {
-    return TableText(53);
+MainWindowDocumentPorts::MainWindowDocumentPorts(Workspace& workspace, QWidget& window,
+                                                 UiServices& ui, const LanguageSetup& language,
+                                                 Refreshes refreshes)
+    : ws_(workspace), window_(window), ui_(ui), language_(language),
+      refreshes_(std::move(refreshes)) {}
+
+bool MainWindowDocumentPorts::AskDiscardChanges() {
+    return ui_.askYesNo(nullptr, language_.TableText(35), WarningCaption());
 }
 
-bool TForm1::AskDiscardChanges() {
-    return ui_->askYesNo(nullptr, TableText(35), WarningCaption());
-}
-
-bool TForm1::AskKeepExistingFile() {
+bool MainWindowDocumentPorts::AskKeepExistingFile() {
     const QString text =
-        LanguageActive()
-            ? OverwriteQuestionFor(language_->LanguageId())
+        language_.Active()
+            ? OverwriteQuestionFor(language_.LanguageId())
             : QString("A file with the name your specified already exists. Specify a different "
                       "file name.");
-    return ui_->askYesNo(this, text, WarningCaption());
+    return ui_.askYesNo(&window_, text, WarningCaption());
 }
 
-std::optional<std::u16string> TForm1::AskOpenPath(const std::u16string& offered) {
-    const auto name = ui_->openFileName(this, QString::fromStdU16String(offered), ProfileFilter);
+std::optional<std::u16string> MainWindowDocumentPorts::AskOpenPath(const std::u16string& offered) {
+    const auto name = ui_.openFileName(&window_, QString::fromStdU16String(offered), ProfileFilter);
     if (!name)
         return std::nullopt;
     return name->toStdU16String();
 }
 
-std::optional<std::u16string> TForm1::AskSavePath(const std::u16string& offered) {
-    const auto name = ui_->saveFileName(this, QString::fromStdU16String(offered), ProfileFilter);
+std::optional<std::u16string> MainWindowDocumentPorts::AskSavePath(const std::u16string& offered) {
+    const auto name = ui_.saveFileName(&window_, QString::fromStdU16String(offered), ProfileFilter);
     if (!name)
         return std::nullopt;
     return name->toStdU16String();
 }
 
-bool TForm1::PathExists(const std::u16string& path) {
+bool MainWindowDocumentPorts::PathExists(const std::u16string& path) {
     std::error_code error; // a failed query means that nothing is there
     return std::filesystem::exists(LocalPath(path), error);
 }
 
-void TForm1::ShowFileResult(int result) {
+void MainWindowDocumentPorts::ShowFileResult(int result) {
     const auto r = FileResult(result);
     if (r == FileResult::Ok)
         return;
-    ui_->inform(nullptr, TableText(languageTextNumber(r)), WarningCaption());
+    ui_.inform(nullptr, language_.TableText(languageTextNumber(r)), WarningCaption());
 }
 
-bool TForm1::SaveProfile(const std::u16string& path) {
+bool MainWindowDocumentPorts::SaveProfile(const std::u16string& path) {
     const FileResult result = SaveProfileFile(ws_.profile, LocalPath(path));
     ShowFileResult(int(result));
     return result == FileResult::Ok;
 }
 
-bool TForm1::LoadProfile(const std::u16string& path) {
+bool MainWindowDocumentPorts::LoadProfile(const std::u16string& path) {
     const FileResult result =
         LoadProfileFile(ws_.profile, LocalPath(path), ws_.language.freshLabel);
     ShowFileResult(int(result));
     return result == FileResult::Ok;
 }
 
-void TForm1::ShowReadFailed() {
+void MainWindowDocumentPorts::ShowReadFailed() {
     ShowFileResult(int(FileResult::OpenForReadFailed));
 }
 
-void TForm1::ShowWriteFailed() {
+void MainWindowDocumentPorts::ShowWriteFailed() {
     ShowFileResult(int(FileResult::OpenForWriteFailed));
 }
 
-void TForm1::SetCaption(const std::u16string& caption) {
-    setWindowTitle(QString::fromStdU16String(caption));
+void MainWindowDocumentPorts::SetCaption(const std::u16string& caption) {
+    window_.setWindowTitle(QString::fromStdU16String(caption));
 }
 
-void TForm1::Beep() {
-    ui_->beep();
-}
-
-void TForm1::CloseMainWindow() {
-    close();
+void MainWindowDocumentPorts::CloseMainWindow() {
+    window_.close();
 }
 
 } // namespace pad

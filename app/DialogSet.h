@@ -1,0 +1,59 @@
+#pragma once
+// The main window's dialogs (the Macro Editor, the mouse-button and single-key
+// dialogs, the macro manager and the About box) and the commands that open them.
+// The dialogs are made together when one is first needed, or by Create(), and are
+// then kept, hidden between uses; they are children of the main window.
+
+#include "profile/Workspace.h"
+
+#include <functional>
+
+class QString;
+class QWidget;
+
+namespace pad {
+
+class DialogHost;
+class TAboutBox;
+class TMacroMngDlg;
+class TRecDlg;
+class TRecSingleDlg;
+class TSelMSBtnDlg;
+
+class DialogSet {
+  public:
+    // warningCaption: the caption of a warning box in the language in force.
+    DialogSet(Workspace& workspace, DialogHost& host, QWidget* window,
+              std::function<QString()> warningCaption);
+
+    // Makes the dialogs, in the order TRecDlg, TAboutBox, TSelMSBtnDlg,
+    // TRecSingleDlg, TMacroMngDlg, unless they exist.
+    void Create();
+    TAboutBox* AboutBox() const { return aboutBox_; }
+
+    void SingeKey1Click(); // "Single Key..."
+    // "New Macro..." of the key menu for the key of the selected label (0-15), or
+    // nothing when no label was selected (-1) or the view shows Normal mode.
+    void NewMacro2Click(int selectedKey);
+    void MouseButton1Click();   // "Mouse Button..."
+    void MacroItemClick(int j); // the key menu's item of macro j
+    void More1Click();          // "More..."
+    void NewMacro1Click();      // "New Macro" of the "M&acro" menu
+    void EditMarcos1Click();    // "Edit Macros"
+    void ShowAbout();
+    // Close step: removes a keystroke hook that is still installed.
+    void RemoveKeyCapture();
+
+  private:
+    Workspace& ws_;
+    DialogHost& host_;
+    QWidget* window_;
+    std::function<QString()> warningCaption_;
+    TRecDlg* rec_ = nullptr;
+    TAboutBox* aboutBox_ = nullptr;
+    TSelMSBtnDlg* mouseButton_ = nullptr;
+    TRecSingleDlg* singleKey_ = nullptr;
+    TMacroMngDlg* manager_ = nullptr;
+};
+
+} // namespace pad

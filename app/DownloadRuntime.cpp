@@ -1,0 +1,179 @@
+#include "app/DownloadRuntime.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+
+namespace pad {
+namespace {
+
+const char* const NoKeypadText = "No keypad connected. The profile was not written to the keypad.";
+const char* const DisconnectedText =
+    "The keypad was disconnected during the download. Connect it and press LOAD again.";
+const char* const NoAccessText = "The keypad is connected, but PadConfig is not allowed to "
+                                 "write to it. The profile was not written to the keypad.";
+
+template <typename Widget> Widget* PanelPart(QWidget* panel, QRect geometry) {
+    auto* part = new Widget(panel);
+    part->setGeometry(geometry);
+    return part;
+}
+
+} // namespace
+
+DownloadRuntime::DownloadRuntime(DownloadSetup setup, QWidget* client) : setup_(std::move(setup)) {
+    Timer3.setInterval(200);
+    Timer3.setSingleShot(true);
+    QObject::connect(&Timer3, &QTimer::timeout, [this] { Timer3Timer(); });
+    Timer4.setInterval(100);
+    QObject::connect(&Timer4, &QTimer::timeout, [this] { Timer4Timer(); });
+    BuildHiddenControls(client);
+}
+
+void DownloadRuntime::BuildHiddenControls(QWidget* client) {
+    CheckBox1 = new QCheckBox("Real Write", client);
+    CheckBox1->setChecked(true);
+    CheckBox1->hide();
+
+    Panel1 = PanelPart<QFrame>(client, QRect(client->width() + 20, 0, 200, 60));
+    LoadingLabel = PanelPart<QLabel>(Panel1, QRect(8, 2, 180, 14));
+    LoadingLabel->setText("LOADING ...");
+    shape1_ = PanelPart<QFrame>(Panel1, QRect(8, 18, 181, 18));
+    shape1_->setFrameStyle(QFrame::Box);
+    shape2_ = PanelPart<QFrame>(Panel1, QRect(9, 18, 0, 18));
+    shape2_->setStyleSheet("background: blue;");
+    panel2_ = PanelPart<QFrame>(Panel1, QRect(9, 20, 0, 14));
+    panel3_ = PanelPart<QLabel>(Panel1, QRect(8, 37, 181, 14));
+    Panel1->hide();
+    progress_.frame = shape1_->geometry();
+    progress_.barShape = shape2_->geometry();
+    progress_.barPanel = panel2_->geometry();
+    progress_.percentPanel = panel3_->geometry();
+}
+
+void DownloadRuntime::InitDeviceLink() {
+    if (DeviceLink().initDriver)
+        DeviceLink().initDriver(setup_.window, HostMessage, KEYPAD_USAGE_PAGE);
+}
+
+void DownloadRuntime::SendModeSelect(int modeCode) {
+    const Report report = ModeSelectReport(modeCode);
+    if (DeviceLink().setKbdFeatures)
+        DeviceLink().setKbdFeatures(KEYPAD_USAGE_PAGE, KEYPAD_USAGE, report.data());
+}
+
+// Writing to a keypad that is absent or closed to us would take 17 s and change
+// nothing, so the user is told instead.
+bool DownloadRuntime::KeypadWritable() {
+    if (keypadPresence_ == MSG_KEYPAD_PRESENT)
+        return true;
+    const QString text = keypadPresence_ == MSG_KEYPAD_NO_ACCESS
+                             ? QString(NoAccessText) + "\n\n" +
+                                   QString::fromStdString(NoAccessAdvice(KeypadVendorId()))
+                             : QString(NoKeypadText);
+    setup_.ui->inform(setup_.window, text, setup_.warningCaption());
+    return false;
+}
+
+void DownloadRuntime::StartDownload(const Profile& profile) {
+    if (!KeypadWritable())
+        return;
+    image_ = BuildDownloadImage(profile);
+    progress_.reset();
+    ShowProgress();
+    if (loader_.find()) {
+        // A second LOAD before the timer fires leaves it running: one download
+        // follows, from the newer image.
+        if (!Timer3.isActive())
+            Timer3.start(200);
+    } else {
+        LaunchLoader(); // this click downloads nothing; the next one will
+    }
+}
+
+void DownloadRuntime::Timer3Timer() {
+    const bool loaderFound = loader_.find();
+    Timer3.stop();
+    if (!loaderFound)
+        return;
+    if (downloading_) {
+        Timer3.start(200); // started from inside a running download: once it has ended
+        return;
+    }
+    if (!KeypadWritable())
+        return;
+
+    // The loader learns which window reports; X ids fit in 32 bits and are never 0.
+    const std::uint32_t window = std::max<std::uint32_t>(std::uint32_t(setup_.window->winId()), 1);
+    // With "Real Write" off nothing is sent and nothing waits.
+    downloading_ = true;
+    const DownloadResult result = CheckBox1->isChecked()
+                                      ? RunDownload(image_, Hooks(window), setup_.reportPause)
+                                      : DownloadResult{};
+    downloading_ = false;
+
+    progress_.hide();
+    Panel1->hide();
+    loader_.post(MSG_LOADER_STATUS, window, LoaderDownloadEnd);
+    // The keypad now holds part of the old and part of the new profile.
+    if (result.keypadLost)
+        setup_.ui->inform(setup_.window, DisconnectedText, setup_.warningCaption());
+}
+
+DownloadHooks DownloadRuntime::Hooks(std::uint32_t window) {
+    DownloadHooks hooks;
+    hooks.sendReport = [this](const Report& report) {
+        if (DeviceLink().writeReport)
+            return DeviceLink().writeReport(KEYPAD_USAGE_PAGE, KEYPAD_USAGE, report.data()) > 0;
+        if (DeviceLink().setKbdFeatures)
+            DeviceLink().setKbdFeatures(KEYPAD_USAGE_PAGE, KEYPAD_USAGE, report.data());
+        return true;
+    };
+    // PadLink's presence messages are handled during the pauses.
+    hooks.keypadGone = [this] { return keypadPresence_ != MSG_KEYPAD_PRESENT; };
+    hooks.reportDone = [this, window](int sent) { ReportDone(window, sent); };
+    return hooks;
+}
+
+void DownloadRuntime::ReportDone(std::uint32_t window, int sent) {
+    loader_.post(MSG_LOADER_STATUS, window, sent);
+    progress_.advance();
+    ShowProgress();
+}
+
+void DownloadRuntime::ShowProgress() {
+    if (!Panel1->isVisible())
+        return;
+    shape1_->setGeometry(progress_.frame);
+    shape2_->setGeometry(progress_.barShape);
+    panel2_->setGeometry(progress_.barPanel);
+    panel3_->setGeometry(progress_.percentPanel);
+    panel3_->setText(progress_.percentText);
+    Panel1->repaint();
+}
+
+void DownloadRuntime::Timer4Timer() {
+    if (!loader_.find())
+        return; // looked for again in 100 ms
+    loader_.post(MSG_LOADER_STATUS, 0, LoaderDownloadEnd);
+    Timer4.setInterval(0);
+    Timer4.stop();
+}
+
+void DownloadRuntime::LaunchLoader() {
+    // Started detached; it stays hidden until a download reports progress. A
+    // missing loader is noticed at the next LOAD, which tries again.
+    setup_.ui->startProgram(setup_.programFolder + "/Qd6LoaderS", {});
+}
+
+void DownloadRuntime::StartLoader() {
+    LaunchLoader();
+    Timer4.start(100);
+}
+
+void DownloadRuntime::PostLoaderQuit() {
+    // Posting finds the loader: nothing is sent when it is not running.
+    loader_.post(LoaderQuitMessage, 0, 0);
+}
+
+} // namespace pad

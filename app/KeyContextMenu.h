@@ -1,0 +1,52 @@
+#pragma once
+// TntPopupMenu1, the key menu: its fixed items, the macro items that follow the
+// MacroList, and the check mark at the assignment of the selected key. Each macro
+// item keeps the index of its macro.
+
+#include "profile/Profile.h"
+
+#include <QString>
+
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace pad {
+
+class KeyContextMenu {
+  public:
+    explicit KeyContextMenu(QWidget* parent);
+
+    // RebuildMacroMenu: replaces the macro items, "More..." and their separator.
+    void Rebuild(const MacroList& macros, const QString& moreText);
+    // UpdateMenuChecks: only the item of the key's assignment kind is checked.
+    void UpdateChecks(AssignmentKind kind, std::size_t macroCount);
+
+    // What the macro items and "More..." run (the main window sets them).
+    std::function<void(int macroIndex)> onMacroItem;
+    std::function<void()> onMore;
+
+    QMenu* Menu = nullptr;
+    QAction* SingeKey1 = nullptr;  // "Single Key..."
+    QAction* Marco1 = nullptr;     // "New Macro..."
+    QAction* MacrosOff1 = nullptr; // "Macro Off"
+    QAction* MouseButton1 = nullptr;
+    QAction* Default1 = nullptr;
+    QAction* More1 = nullptr; // while the list has more than 12 macros
+
+  private:
+    struct MacroItem {
+        std::size_t macroIndex;
+        QAction* action;
+    };
+
+    QAction* n3_ = nullptr; // the fixed separator that the macro items precede
+    QAction* macroSeparator_ = nullptr;
+    std::vector<MacroItem> macroItems_;
+};
+
+} // namespace pad

@@ -1,0 +1,52 @@
+#include "app/MainMenus.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace pad {
+namespace {
+
+QMenu* AddMenu(QMenuBar* bar, const char* name, const QString& title) {
+    QMenu* menu = bar->addMenu(title);
+    menu->setObjectName(name);
+    return menu;
+}
+
+QAction* AddItem(QMenu* menu, const char* name, const QString& text) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(name);
+    return action;
+}
+
+} // namespace
+
+MainMenus::MainMenus(QMenuBar* bar) {
+    bar->setObjectName("TntMainMenu1");
+    File1 = AddMenu(bar, "File1", "&File");
+    New1 = AddItem(File1, "New1", "&New");
+    Open1 = AddItem(File1, "Open1", "&Open...");
+    Save1 = AddItem(File1, "Save1", "&Save");
+    SaveAs1 = AddItem(File1, "SaveAs1", "Save &As...");
+    File1->addSeparator();
+    Import1 = AddItem(File1, "Import1", "&Import");
+    File1->addSeparator();
+    Exit1 = AddItem(File1, "Exit1", "E&xit");
+
+    Mode1 = AddMenu(bar, "Mode1", "&Mode");
+    ModeA1 = AddItem(Mode1, "ModeA1", "Mode A");
+    ModeB1 = AddItem(Mode1, "ModeB1", "Mode B");
+    ModeC1 = AddItem(Mode1, "ModeC1", "Mode C");
+
+    // Not "Macro1": "Macro" followed by a number names the key menu's macro items.
+    MacroMenu1 = AddMenu(bar, "MacroMenu1", "M&acro");
+    NewMacro1 = AddItem(MacroMenu1, "NewMacro1", "New Macro");
+    EditMarcos1 = AddItem(MacroMenu1, "EditMarcos1", "Edit Macros");
+
+    Help1 = AddMenu(bar, "Help1", "&Help");
+    Help2 = AddItem(Help1, "Help2", "Help");
+    Help1->addSeparator();
+    About1 = AddItem(Help1, "About1", "About");
+}
+
+} // namespace pad

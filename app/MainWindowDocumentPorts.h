@@ -1,0 +1,54 @@
+#pragma once
+// The main window's side of the document commands: the questions, file dialogs,
+// file access, file messages and the caption.
+
+#include "app/LanguageSetup.h"
+#include "dialogs/UiServices.h"
+#include "profile/Document.h"
+#include "profile/Workspace.h"
+
+#include <functional>
+
+class QWidget;
+
+namespace pad {
+
+class MainWindowDocumentPorts : public DocumentPorts {
+  public:
+    struct Refreshes {
+        std::function<void()> slotCaptions; // RefreshSlotCaptions
+        std::function<void()> macroMenu;    // RebuildMacroMenu
+    };
+
+    MainWindowDocumentPorts(Workspace& workspace, QWidget& window, UiServices& ui,
+                            const LanguageSetup& language, Refreshes refreshes);
+
+    // "Warning", or the language's text 53.
+    QString WarningCaption() const { return language_.TableText(53); }
+
+    bool AskDiscardChanges() override;
+    bool AskKeepExistingFile() override;
+    std::optional<std::u16string> AskOpenPath(const std::u16string& offered) override;
+    std::optional<std::u16string> AskSavePath(const std::u16string& offered) override;
+    bool PathExists(const std::u16string& path) override;
+    bool SaveProfile(const std::u16string& path) override;
+    bool LoadProfile(const std::u16string& path) override;
+    void ShowReadFailed() override;
+    void ShowWriteFailed() override;
+    void SetCaption(const std::u16string& caption) override;
+    void RefreshSlotCaptions() override { refreshes_.slotCaptions(); }
+    void RebuildMacroMenu() override { refreshes_.macroMenu(); }
+    void Beep() override { ui_.beep(); }
+    void CloseMainWindow() override;
+
+  private:
+    void ShowFileResult(int fileResult);
+
+    Workspace& ws_;
+    QWidget& window_;
+    UiServices& ui_;
+    const LanguageSetup& language_;
+    Refreshes refreshes_;
+};
+
+} // namespace pad
