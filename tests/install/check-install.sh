@@ -51,6 +51,10 @@ check "installs nothing else" test -z "$unexpected"
 check "install_manifest.txt lists every installed file" \
     diff <(installed) <(sed "s|^$prefix/||" "$tmp/manifest" | sort)
 
+unfilled=$(grep -rlIE '@[A-Z][A-Z0-9_]*@' "$prefix" 2>/dev/null | sed "s|^$prefix/||")
+[ -z "$unfilled" ] || printf '     unfilled @VARIABLE@ in %s\n' $unfilled
+check "every configured file is filled in" test -z "$unfilled"
+
 program_folder=$prefix/lib/padconfig
 if [ -e "$prefix/bin/padconfig" ]; then
     check "bin/padconfig leads to the program folder" \
