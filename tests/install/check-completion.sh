@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Drives qd6's shell completions:
 #   check-completion.sh COMPLETIONS_DIR QD6
-# bash always; fish and zsh where they are installed. The commands offered must be
+# bash always; fish and zsh (through zsh-complete.zsh) where they are installed. The commands offered must be
 # the ones `qd6 --help` lists.
 set -uo pipefail
 
@@ -50,10 +50,25 @@ else
 fi
 
 if command -v zsh >/dev/null; then
+    # The listing zsh shows for a line, without the terminal's escape sequences.
+    zsh_complete() {
+        timeout 30 zsh -f "$(dirname "$0")/zsh-complete.zsh" "$dir" "$1" |
+            sed 's/\x1b\[[0-9;?]*[a-zA-Z]//g' | tr -d '\r' >"$tmp/zsh"
+    }
+    lists_commands() {
+        local command
+        for command in $commands; do
+            grep -qE "^$command +-- " "$tmp/zsh" || return 1
+        done
+    }
     check "zsh reads _qd6" zsh -n "$dir/_qd6"
-    zsh_commands=$(sed -n "s/^    '\([a-z]*\):.*/\1/p" "$dir/_qd6" | sort | xargs)
-    check "zsh offers qd6's commands" test "$zsh_commands" = "$commands"
-    check "zsh offers the modes of qd6 mode" grep -q "'1:mode:(normal a b c)'" "$dir/_qd6"
+    zsh_complete 'qd6 '
+    check "zsh offers qd6's commands" lists_commands
+    zsh_complete 'qd6 mode '
+    check "zsh offers the modes of qd6 mode" grep -qE '^a +b +c +normal' "$tmp/zsh"
+    zsh_complete 'qd6 show -'
+    check "zsh offers the options of qd6 show" grep -q -- '--json' "$tmp/zsh"
+    check "zsh reports no error" bash -c "! grep -q '_arguments:\|command not found' '$tmp/zsh'"
 else
     echo "     zsh is not installed: its completion is not tried"
 fi
