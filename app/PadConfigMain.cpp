@@ -2,6 +2,7 @@
 
 #include "app/KeyedBitmap.h"
 #include "app/TForm1.h"
+#include "common/Version.h"
 #include "devicelink/WindowMessage.h"
 #include "profile/FileSystemName.h"
 
@@ -13,7 +14,9 @@
 #include <QStyleFactory>
 
 #include <algorithm>
+#include <cstdio>
 #include <exception>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -42,12 +45,59 @@ void ApplyLook(QApplication& app) {
     app.setPalette(p);
 }
 
+constexpr const char* HelpText =
+    "Usage: padconfig [QT-OPTION...] [FILE]\n"
+    "       padconfig [QT-OPTION...] -- FILE\n"
+    "Assign keys, mouse buttons and macros to the Corvask 12 Gaming Keypad, keep them\n"
+    "in .qd6 profiles and download a profile into the keypad.\n"
+    "\n"
+    "  FILE         the profile to open at start; the last argument names it\n"
+    "  --           ends the options: what follows is a file name, even one that\n"
+    "               starts with -\n"
+    "  -h, --help   print this help and exit\n"
+    "  --version    print the version and exit\n"
+    "\n"
+    "Qt's own options, such as -platform NAME, -style NAME or -reverse, go to Qt.\n"
+    "See padconfig(1) for the environment variables and files.\n";
+
+// --help and --version are answered before Qt starts, so that they need no display
+// and open no window. Returns the exit status when one of them was given.
+std::optional<int> AnswerInformationOption(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--")
+            break;
+        if (argument == "--help" || argument == "-h") {
+            std::fputs(HelpText, stdout);
+            return 0;
+        }
+        if (argument == "--version") {
+            std::printf("padconfig %s\n", ProjectVersion);
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
+
+// What is left of the arguments once Qt has taken its own: an argument that still
+// starts with "-" is an option nobody knows.
+const char* FirstUnknownOption(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument.size() > 1 && argument.front() == '-')
+            return argv[i];
+    }
+    return nullptr;
+}
+
 } // namespace
 
 int RunPadConfig(int argc, char** argv, const DeviceLinkPort& deviceLink) {
     // Qt takes its own options (-reverse, -style, ...) out of the arguments it gets.
     // It gets only those before "--", so `padconfig -- FILE` opens FILE whatever its
     // name; "--" itself names nothing.
+    if (const std::optional<int> status = AnswerInformationOption(argc, argv))
+        return *status;
     int separator = std::min(argc, 1);
     while (separator < argc && std::string_view(argv[separator]) != "--")
         ++separator;
@@ -55,6 +105,13 @@ int RunPadConfig(int argc, char** argv, const DeviceLinkPort& deviceLink) {
     std::vector<char*> qtArgv(argv, argv + separator);
     qtArgv.push_back(nullptr);
     QApplication app(qtArgc, qtArgv.data());
+    if (const char* unknown = FirstUnknownOption(qtArgc, qtArgv.data())) {
+        std::fprintf(stderr,
+                     "padconfig: unknown option '%s'\n"
+                     "Try 'padconfig --help' for more information.\n",
+                     unknown);
+        return 2;
+    }
     app.setApplicationName("Corvask 12");
     app.setOrganizationName("PadConfig");
     try {

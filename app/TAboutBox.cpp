@@ -1,6 +1,7 @@
 #include "app/TAboutBox.h"
 
 #include "app/KeyedBitmap.h"
+#include "common/Version.h"
 #include "dialogs/ScreenCentre.h"
 
 #include <QFrame>

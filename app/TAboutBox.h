@@ -5,8 +5,6 @@
 
 namespace pad {
 
-inline constexpr const char* ProductVersion = "1.7.0.0";
-
 class TAboutBox : public QDialog {
     Q_OBJECT
   public:

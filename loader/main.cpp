@@ -2,6 +2,7 @@
 // local socket for PadConfig's messages and shows a download's progress.
 // One instance per user: a second one exits at once.
 
+#include "common/Version.h"
 #include "loader/LoaderServer.h"
 #include "loader/TQd6LdrSDlg.h"
 
@@ -12,6 +13,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <string_view>
 
 namespace {
 
@@ -47,20 +49,58 @@ QString describe(const pad::LoaderCommand& command, const pad::LoaderRecord& rec
         .arg(record.lParam);
 }
 
+enum class Information { None, Help, Version };
+
+// --help and --version are answered before the window system starts, so that they
+// need no display.
+Information informationAskedFor(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--")
+            break;
+        if (argument == "--help" || argument == "-h" || argument == "-?" ||
+            argument == "--help-all")
+            return Information::Help;
+        if (argument == "--version" || argument == "-v")
+            return Information::Version;
+    }
+    return Information::None;
+}
+
+const QCommandLineOption
+    traceOption("trace",
+                "Print every message received and every change of the window to standard error.");
+
+void describeOptions(QCommandLineParser& parser) {
+    parser.setApplicationDescription("Shows the progress of PadConfig's downloads to the keypad.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption(traceOption);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    QCommandLineParser parser;
+    describeOptions(parser);
+    if (const Information asked = informationAskedFor(argc, argv); asked != Information::None) {
+        const QCoreApplication app(argc, argv);
+        if (asked == Information::Help)
+            std::fputs(qPrintable(parser.helpText()), stdout);
+        else
+            std::printf("Qd6LoaderS %s\n", pad::ProjectVersion);
+        return 0;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName("Qd6LoaderS");
     QApplication::setQuitOnLastWindowClosed(false); // closing the status window only hides it
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription("Shows the progress of PadConfig's downloads to the keypad.");
-    parser.addHelpOption();
-    const QCommandLineOption traceOption(
-        "trace", "Print every message received and every change of the window to standard error.");
-    parser.addOption(traceOption);
-    parser.process(app);
+    // Qt has taken its own options (-platform ...) out of the arguments by now.
+    if (!parser.parse(QApplication::arguments())) {
+        std::fprintf(stderr, "Qd6LoaderS: %s\nTry 'Qd6LoaderS --help' for more information.\n",
+                     qPrintable(parser.errorText()));
+        return 2;
+    }
     traceOn = parser.isSet(traceOption);
 
     const QString path = QString::fromStdString(pad::loaderSocketPath());

@@ -1,28 +1,45 @@
 #!/usr/bin/env bash
-# Builds the Debian package of a build and checks what it holds:
-#   check-deb.sh BUILD_DIR
+# Builds the Debian packages of a build and checks what they hold:
+#   check-deb.sh BUILD_DIR             builds them into BUILD_DIR/test-packages/deb and
+#                                      checks layout, fields, stripping, debug symbols
+#   check-deb.sh BUILD_DIR --lintian   lintian finds nothing in the packages built
+#                                      there (exit 77 without lintian)
 # Environment: EXPECTED_FILES, the paths below the prefix the package must hold
-# (below /usr in the package), and the only ones it may hold.
+# (below /usr in the package), and the only ones it may hold; PROJECT_VERSION.
 set -uo pipefail
 
 build=$(realpath "$1")
+if [ "${2:-}" = --lintian ] && ! command -v lintian >/dev/null; then
+    echo "lintian is not installed: skipped"
+    exit 77
+fi
 read -r -a expected <<<"${EXPECTED_FILES:-}"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
+source "$(dirname "$0")/checks.sh"
 
-if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/out" >"$tmp/cpack.log" 2>&1; then
-    cat "$tmp/cpack.log"
-    echo "FAIL cpack -G DEB"
-    exit 1
+out=$build/test-packages/deb
+if [ "${2:-}" != --lintian ]; then
+    rm -rf "$out"
+    make_package DEB "$build" "$out" || exit 1
 fi
-deb=$(find "$tmp/out" -maxdepth 1 -name '*.deb' | head -n 1)
+deb=$(find "$out" -maxdepth 1 -name '*.deb' 2>/dev/null | head -n 1)
+ddeb=$(find "$out" -maxdepth 1 -name '*-dbgsym_*.ddeb' 2>/dev/null | head -n 1)
 [ -n "$deb" ] || {
     echo "FAIL no package was made"
     exit 1
 }
 echo "package: $(basename "$deb")"
 
-source "$(dirname "$0")/checks.sh"
+if [ "${2:-}" = --lintian ]; then
+    # Errors and warnings, as lintian shows them by default.
+    lintian "$deb" ${ddeb:+"$ddeb"} >"$tmp/lintian" 2>&1
+    grep -v 'running with root privileges' "$tmp/lintian" | sed 's/^/     /'
+    check "lintian reports no error" bash -c "! grep -q '^E: ' '$tmp/lintian'"
+    check "lintian reports no warning" bash -c "! grep -q '^W: ' '$tmp/lintian'"
+    finish_checks lintian
+    exit
+fi
 
 # Files and links, as ./usr/... paths.
 dpkg-deb -c "$deb" >"$tmp/listing"
@@ -30,9 +47,10 @@ awk '$1 !~ /^d/ { print $6 }' "$tmp/listing" | sed 's|^\./||' | sort >"$tmp/cont
 printf 'usr/%s\n' "${expected[@]}" | sort >"$tmp/expected"
 check "the package holds exactly the installed layout below /usr" diff "$tmp/expected" "$tmp/contents"
 
-dpkg-deb -f "$deb" Package Version Architecture Depends >"$tmp/fields"
+dpkg-deb -f "$deb" Package Version Architecture Maintainer Depends >"$tmp/fields"
 sed 's/^/     /' "$tmp/fields"
 check "the package is called padconfig" grep -qx 'Package: padconfig' "$tmp/fields"
+check "the package has the project's version" grep -qx "Version: $PROJECT_VERSION" "$tmp/fields"
 if grep -q 'lib/padconfig/padconfig\|lib/padconfig/libpadlink.so' "$tmp/expected"; then
     check "the package depends on Qt and hidapi" \
         bash -c "grep '^Depends:' '$tmp/fields' | grep -q libqt6core6 && grep '^Depends:' '$tmp/fields' | grep -q libhidapi-hidraw0"
@@ -47,5 +65,37 @@ if [ -e "$tmp/contents" ] && grep -qx 'usr/bin/padconfig' "$tmp/contents"; then
     check "/usr/bin/padconfig links into /usr/lib/padconfig" \
         grep -q './usr/bin/padconfig -> ../lib/padconfig/padconfig' "$tmp/listing"
 fi
+
+# --- stripped programs, their debug information in padconfig-dbgsym ----------------------
+dpkg-deb -x "$deb" "$tmp/root"
+mapfile -t elves < <(elf_files "$tmp/root")
+# has_debug_file ELF: padconfig-dbgsym holds the debug information of the ELF file,
+# under its build id.
+has_debug_file() {
+    local id
+    id=$(readelf -n "$1" 2>/dev/null | awk '/Build ID:/ { print $3 }')
+    [ -n "$id" ] && has_debug_info "$tmp/dbgsym/usr/lib/debug/.build-id/${id:0:2}/${id:2}.debug"
+}
+if [ "${#elves[@]}" -gt 0 ]; then
+    check "the programs and libraries are stripped" stripped "${elves[@]}"
+    check "the debug symbols come as padconfig-dbgsym" test -n "$ddeb"
+    if [ -n "$ddeb" ]; then
+        dpkg-deb -x "$ddeb" "$tmp/dbgsym"
+        check "padconfig-dbgsym depends on this very padconfig" \
+            bash -c "dpkg-deb -f '$ddeb' Depends | grep -qxF 'padconfig (= $PROJECT_VERSION)'"
+        for elf in "${elves[@]}"; do
+            check "padconfig-dbgsym holds the debug information of $(basename "$elf")" \
+                has_debug_file "$elf"
+        done
+    fi
+fi
+
+# --- copyright and changelog -------------------------------------------------------------
+doc=$tmp/root/usr/share/doc/padconfig
+check "the copyright file is machine-readable (DEP-5)" \
+    grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' "$doc/copyright"
+check "the copyright file names the licence" grep -qx 'License: GPL-3.0-or-later' "$doc/copyright"
+check "the changelog's newest entry is this version" \
+    bash -c "zcat '$doc/changelog.gz' | head -n 1 | grep -q '^padconfig ($PROJECT_VERSION) '"
 
 finish_checks deb

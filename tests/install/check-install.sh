@@ -51,6 +51,10 @@ check "installs nothing else" test -z "$unexpected"
 check "install_manifest.txt lists every installed file" \
     diff <(installed) <(sed "s|^$prefix/||" "$tmp/manifest" | sort)
 
+unfilled=$(grep -rlIE '@[A-Z][A-Z0-9_]*@' "$prefix" 2>/dev/null | sed "s|^$prefix/||")
+[ -z "$unfilled" ] || printf '     unfilled @VARIABLE@ in %s\n' $unfilled
+check "every configured file is filled in" test -z "$unfilled"
+
 program_folder=$prefix/lib/padconfig
 if [ -e "$prefix/bin/padconfig" ]; then
     check "bin/padconfig leads to the program folder" \
@@ -124,15 +128,15 @@ if [ -e "$prefix/bin/padconfig" ] && [ -e "$program_folder/CV12HLP.htm" ]; then
 fi
 
 # --- desktop integration -------------------------------------------------------------------
-desktop=$prefix/share/applications/padconfig.desktop
+desktop=$prefix/share/applications/org.padconfig.PadConfig.desktop
 if [ -f "$desktop" ]; then
     check "the menu entry starts padconfig with the file" grep -qx 'Exec=padconfig %f' "$desktop"
     check "the menu entry's icon is installed" \
         test -f "$prefix/share/icons/hicolor/scalable/apps/$(sed -n 's/^Icon=//p' "$desktop").svg"
     check "the menu entry opens the .qd6 type" grep -q "^MimeType=.*$mime_type;" "$desktop"
-    if command -v desktop-file-validate >/dev/null; then
-        check "desktop-file-validate accepts the menu entry" desktop-file-validate "$desktop"
-    fi
+    check "the metainfo describes the menu entry" \
+        grep -qF "<launchable type=\"desktop-id\">$(basename "$desktop")</launchable>" \
+        "$prefix/share/metainfo/$(basename "$desktop" .desktop).metainfo.xml"
 fi
 
 if [ -f "$prefix/share/mime/packages/padconfig.xml" ]; then

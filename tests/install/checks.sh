@@ -18,3 +18,37 @@ finish_checks() {
     echo "$1: $((checks - failures)) passed, $failures failed"
     [ "$failures" -eq 0 ]
 }
+
+# make_package GENERATOR BUILD_DIR OUT_DIR: runs cpack for the build into OUT_DIR,
+# prints its log when it fails, and drops its staging tree.
+make_package() {
+    mkdir -p "$3"
+    if ! cpack -G "$1" --config "$2/CPackConfig.cmake" -B "$3" >"$3/cpack.log" 2>&1; then
+        cat "$3/cpack.log"
+        echo "FAIL cpack -G $1"
+        return 1
+    fi
+    rm -rf "$3/_CPack_Packages"
+}
+
+# elf_files DIR: the ELF files below DIR (links not followed).
+elf_files() {
+    local file
+    while read -r file; do
+        cmp -s -n 4 "$file" <(printf '\177ELF') && echo "$file"
+    done < <(find "$1" -type f)
+}
+
+# has_debug_info FILE: the ELF file still holds DWARF debug information.
+has_debug_info() { readelf -S "$1" | grep -q '\.debug_info'; }
+
+# stripped FILE...: none of the ELF files holds debug information.
+stripped() {
+    local file
+    for file in "$@"; do
+        ! has_debug_info "$file" || {
+            echo "     not stripped: $file"
+            return 1
+        }
+    done
+}

@@ -4,6 +4,7 @@
 // here. A command reports failure by throwing CLI::RuntimeError with its exit
 // status (see CommandSupport.h).
 
+#include "common/Version.h"
 #include "tools/qd6/CommandSupport.h"
 #include "tools/qd6/DeviceCommands.h"
 #include "tools/qd6/FileCommands.h"
@@ -11,10 +12,13 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <iostream>
+#include <string>
 
 int main(int argc, char** argv) {
     CLI::App app{"Inspect, create and convert Corvask 12 keypad profiles (.qd6 files)", "qd6"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", std::string("qd6 ") + pad::ProjectVersion,
+                         "Print the version and exit");
 
     pad::addFileCommands(app);
     pad::addDeviceCommands(app);
@@ -24,7 +28,7 @@ int main(int argc, char** argv) {
     } catch (const CLI::RuntimeError& failure) {
         return failure.get_exit_code();
     } catch (const CLI::ParseError& error) {
-        // --help prints its text and succeeds; anything else is wrong usage.
+        // --help and --version print their text and succeed; anything else is wrong usage.
         return app.exit(error) == 0 ? pad::ExitOk : pad::ExitUsage;
     }
 

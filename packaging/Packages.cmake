@@ -1,0 +1,72 @@
+# The Debian and RPM packages of one installed tree:
+#   cd build && cpack -G DEB     padconfig_<version>_<arch>.deb and the debug symbols in
+#                                padconfig-dbgsym_<version>_<arch>.ddeb
+#   cd build && cpack -G RPM     padconfig-<version>-1.<arch>.rpm (needs rpmbuild)
+# Both install below /usr; the programs are stripped. Their dependencies come from
+# the libraries the programs link: dpkg-shlibdeps names Debian packages, rpmbuild
+# requires the libraries' sonames.
+
+set(CPACK_PACKAGE_NAME padconfig)
+set(CPACK_PACKAGE_VENDOR "PadConfig developers")
+set(CPACK_PACKAGE_CONTACT "${PADCONFIG_PACKAGE_MAINTAINER}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration suite for the Corvask 12 Gaming Keypad")
+set(CPACK_PACKAGE_DESCRIPTION
+    "PadConfig assigns keys, mouse buttons and recorded macros to the keys of the\n\
+Corvask 12 Gaming Keypad, keeps them in .qd6 profiles and downloads a profile\n\
+into the keypad. The package holds the desktop program, the qd6 command-line\n\
+tool, the PadLink and HidBridge libraries, the companion loader, and a udev\n\
+rule that gives the logged-in user access to the keypad.")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_HOMEPAGE_URL ${PROJECT_HOMEPAGE_URL})
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGE_RELOCATABLE OFF)
+set(CPACK_GENERATOR DEB)
+
+# --- Debian -------------------------------------------------------------------------------
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR}/bin)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
+    ${CMAKE_CURRENT_SOURCE_DIR}/debian/postinst ${CMAKE_CURRENT_SOURCE_DIR}/debian/postrm)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# Strips the programs and libraries and puts their debug information into
+# padconfig-dbgsym, found by build id (needs a build with debug information, such as
+# the RelWithDebInfo of the default preset).
+set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/debian/FixDebugSymbolsPackage.cmake)
+
+# --- RPM ----------------------------------------------------------------------------------
+set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
+set(CPACK_RPM_PACKAGE_RELEASE 1)
+set(CPACK_RPM_PACKAGE_LICENSE GPL-3.0-or-later)
+set(CPACK_RPM_PACKAGE_GROUP "Applications/System")
+set(CPACK_RPM_PACKAGE_URL ${PROJECT_HOMEPAGE_URL})
+set(CPACK_RPM_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+set(CPACK_RPM_CHANGELOG_FILE ${CMAKE_CURRENT_BINARY_DIR}/changelog.rpm)
+set(CPACK_RPM_POST_INSTALL_SCRIPT_FILE ${CMAKE_CURRENT_SOURCE_DIR}/rpm/post)
+set(CPACK_RPM_POST_UNINSTALL_SCRIPT_FILE ${CMAKE_CURRENT_SOURCE_DIR}/rpm/postun)
+# libpadlink.so and libhidbridge.so are private to the program folder: the package
+# neither offers them to others nor requires them from others. rpmbuild strips the
+# programs (brp-strip); without a debuginfo package the /usr/lib/.build-id links
+# would lead nowhere, so the package holds the same files as the Debian one.
+set(CPACK_RPM_SPEC_MORE_DEFINE
+    "%global __provides_exclude_from ^/usr/${PADCONFIG_PROGRAM_DIR}/.*$
+%global __requires_exclude ^lib(padlink|hidbridge)\\\\.so.*$
+%define _build_id_links none")
+# The package owns its own folders only, not those of the desktop, udev and shells.
+set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION
+    /usr/lib/udev /usr/lib/udev/rules.d
+    /usr/share/applications /usr/share/metainfo
+    /usr/share/icons /usr/share/icons/hicolor /usr/share/icons/hicolor/scalable
+    /usr/share/icons/hicolor/scalable/apps
+    /usr/share/mime /usr/share/mime/packages
+    /usr/share/man /usr/share/man/man1
+    /usr/share/bash-completion /usr/share/bash-completion/completions
+    /usr/share/zsh /usr/${PADCONFIG_ZSH_COMPLETION_DIR}
+    /usr/share/fish /usr/share/fish/vendor_completions.d)
+
+include(CPack)

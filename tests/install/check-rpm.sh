@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Builds the RPM package of a build and checks what it holds and requires:
+#   check-rpm.sh BUILD_DIR
+# Exit 77 without rpmbuild. Environment: EXPECTED_FILES, the paths below the prefix
+# the package must hold (below /usr), and the only ones it may hold; PROJECT_VERSION.
+set -uo pipefail
+
+build=$(realpath "$1")
+if ! command -v rpmbuild >/dev/null || ! command -v rpm >/dev/null; then
+    echo "rpmbuild is not installed: skipped"
+    exit 77
+fi
+read -r -a expected <<<"${EXPECTED_FILES:-}"
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+source "$(dirname "$0")/checks.sh"
+
+make_package RPM "$build" "$tmp/out" || exit 1
+package=$(find "$tmp/out" -maxdepth 1 -name '*.rpm' | head -n 1)
+[ -n "$package" ] || {
+    echo "FAIL no package was made"
+    exit 1
+}
+echo "package: $(basename "$package")"
+
+# --- files --------------------------------------------------------------------------------
+# Paths with their mode, so that folders can be told from files and links.
+rpm -qp --queryformat '[%{FILEMODES:perms} %{FILENAMES}\n]' "$package" >"$tmp/listing"
+awk '$1 !~ /^d/ { print $2 }' "$tmp/listing" | sed 's|^/||' | sort >"$tmp/contents"
+awk '$1 ~ /^d/ { print $2 }' "$tmp/listing" | sort >"$tmp/folders"
+printf 'usr/%s\n' "${expected[@]}" | sort >"$tmp/expected"
+check "the package holds exactly the installed layout below /usr (rpm -qlp)" \
+    diff "$tmp/expected" "$tmp/contents"
+# Folders such as /usr/share/applications belong to the system's own packages.
+sed 's/^/     owns: /' "$tmp/folders"
+check "the package owns no folder but its own" \
+    bash -c "! grep -vxF -e /usr/lib/padconfig -e /usr/share/doc/padconfig '$tmp/folders'"
+check "the package has the project's version" \
+    test "$(rpm -qp --queryformat '%{VERSION}' "$package")" = "$PROJECT_VERSION"
+check "the package carries the licence" \
+    test "$(rpm -qp --queryformat '%{LICENSE}' "$package")" = GPL-3.0-or-later
+
+# --- requirements ---------------------------------------------------------------------------
+rpm -qp --requires "$package" | sort -u >"$tmp/requires"
+rpm -qp --provides "$package" >"$tmp/provides"
+grep -v 'GLIBC\|CXXABI\|Qt_6' "$tmp/requires" | sed 's/^/     requires: /'
+if grep -qx 'usr/lib/padconfig/padconfig' "$tmp/contents"; then
+    check "the package requires Qt Widgets by its soname" \
+        grep -qxF 'libQt6Widgets.so.6()(64bit)' "$tmp/requires"
+fi
+if grep -qx 'usr/lib/padconfig/libpadlink.so' "$tmp/contents"; then
+    check "the package requires hidapi by its soname" \
+        grep -qxF 'libhidapi-hidraw.so.0()(64bit)' "$tmp/requires"
+fi
+check "no requirement is a Debian package name" bash -c "! grep -E '^lib(qt6|hidapi-hidraw0|udev1|stdc\+\+6)' '$tmp/requires'"
+check "the private libraries are neither required nor offered" \
+    bash -c "! grep -h 'padlink\|hidbridge' '$tmp/requires' '$tmp/provides'"
+
+# --- scripts --------------------------------------------------------------------------------
+rpm -qp --scripts "$package" >"$tmp/scripts"
+check "%post applies the udev rule" \
+    bash -c "sed -n '/^postinstall/,/^postuninstall/p' '$tmp/scripts' | grep -q 'udevadm trigger'"
+check "%postun takes the udev rule away on removal only" \
+    bash -c "sed -n '/^postuninstall/,\$p' '$tmp/scripts' | grep -q '\"\$1\" -eq 0'"
+
+# --- stripped programs ------------------------------------------------------------------------
+if command -v rpm2archive >/dev/null; then
+    mkdir -p "$tmp/root"
+    rpm2archive - <"$package" | tar -xzf - -C "$tmp/root"
+    mapfile -t elves < <(elf_files "$tmp/root")
+    [ "${#elves[@]}" -eq 0 ] || check "the programs and libraries are stripped" stripped "${elves[@]}"
+fi
+
+finish_checks rpm
