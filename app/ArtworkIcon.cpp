@@ -37,9 +37,10 @@ class ArtworkIconEngine : public QIconEngine {
         return drawn;
     }
 
+    // size is in device pixels already.
     QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
                          qreal scale) override {
-        QPixmap drawn = pixmap(size * scale, mode, state);
+        QPixmap drawn = pixmap(size, mode, state);
         drawn.setDevicePixelRatio(scale);
         return drawn;
     }
@@ -47,7 +48,7 @@ class ArtworkIconEngine : public QIconEngine {
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
         const qreal ratio = painter->device()->devicePixelRatioF();
-        painter->drawPixmap(rect, scaledPixmap(rect.size(), mode, state, ratio));
+        painter->drawPixmap(rect, scaledPixmap(rect.size() * ratio, mode, state, ratio));
     }
 
     // The own size only: the window system asks for it, and other sizes would be
