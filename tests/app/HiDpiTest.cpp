@@ -200,6 +200,26 @@ class HiDpiTest : public QObject {
         QVERIFY(partial > 0);
     }
 
+    // A new scale (as when the window moves to a screen of another ratio) renders
+    // the artwork again at it, and the highlight still comes and goes.
+    void keypadViewRendersAgainAtANewScale() {
+        KeypadView view;
+        view.resize(500, 500);
+        view.SetPictureTop(29);
+        view.RedrawKeypad(0);
+        QCOMPARE(view.ScreenImage().size(), QSize(500, 504));
+        const QRgb loadRim = view.ScreenImage().pixel(428, 29 + 10);
+        view.SetLayoutScale(2);
+        const QImage plain = view.ScreenImage();
+        QCOMPARE(plain.size(), QSize(950, 1008));
+        QVERIFY(Spread(plain.pixel(856, 2 * (29 + 10)), loadRim) < 40);
+        const HoverZoneRow row = FindHoverZone(60, 140); // zone 5
+        view.DrawHover(HoverTracker::Draw::Highlight, row);
+        QVERIFY(view.ScreenImage() != plain);
+        view.DrawHover(HoverTracker::Draw::Plain, row);
+        QCOMPARE(view.ScreenImage(), plain);
+    }
+
   private:
     static QSize g15(QSize s) { return QSize(qRound(s.width() * 1.5), qRound(s.height() * 1.5)); }
     Grabbed one, two;
