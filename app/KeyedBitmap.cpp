@@ -1,14 +1,53 @@
 #include "app/KeyedBitmap.h"
 
+#include "app/ArtworkRender.h"
+
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace pad {
 
+namespace {
+
+const EmbeddedBitmap* FindArtwork(const char* name) {
+    for (const EmbeddedBitmap* bitmap = EmbeddedArtwork; bitmap->name; ++bitmap)
+        if (std::strcmp(bitmap->name, name) == 0)
+            return bitmap;
+    return nullptr;
+}
+
+bool IsUnitScale(qreal scale) {
+    return std::abs(scale - 1.0) < 1e-6;
+}
+
+// The SVG of the artwork rendered at a scale, transparent where it draws nothing.
+QImage RenderArtworkAt(const EmbeddedBitmap& art, qreal scale) {
+    const QByteArray svg =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(art.svg), art.svgSize);
+    const QSize size(std::max(1, qRound(art.width * scale)),
+                     std::max(1, qRound(art.height * scale)));
+    return RenderSvg(svg, size).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// A premultiplied pixel over an opaque one.
+QRgb BlendOver(QRgb over, QRgb under) {
+    const int a = qAlpha(over);
+    if (a == 255)
+        return over;
+    if (a == 0)
+        return under;
+    const auto mix = [a](int top, int bottom) { return top + (bottom * (255 - a) + 127) / 255; };
+    return qRgb(mix(qRed(over), qRed(under)), mix(qGreen(over), qGreen(under)),
+                mix(qBlue(over), qBlue(under)));
+}
+
+} // namespace
+
 void DrawKeyedBitmap(QImage& target, const QImage& bitmap, int x, int y, QRgb key) {
-    const QImage source = bitmap.format() == QImage::Format_RGB32
-                              ? bitmap
-                              : bitmap.convertToFormat(QImage::Format_RGB32);
+    const bool blend = bitmap.hasAlphaChannel();
+    const QImage source =
+        bitmap.convertToFormat(blend ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     if (target.format() != QImage::Format_RGB32)
         target = target.convertToFormat(QImage::Format_RGB32);
     const int x0 = std::max(0, -x), y0 = std::max(0, -y);
@@ -19,19 +58,38 @@ void DrawKeyedBitmap(QImage& target, const QImage& bitmap, int x, int y, QRgb ke
         const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(row));
         auto* to = reinterpret_cast<QRgb*>(target.scanLine(row + y));
         for (int col = x0; col < x1; ++col) {
-            const QRgb pixel = from[col] | 0xFF000000;
-            if (pixel != keyRgb)
-                to[col + x] = pixel;
+            const QRgb pixel = from[col];
+            if (blend)
+                to[col + x] = BlendOver(pixel, to[col + x]);
+            else if ((pixel | 0xFF000000) != keyRgb)
+                to[col + x] = pixel | 0xFF000000;
         }
     }
 }
 
 QImage LoadKeyedBitmap(const char* name) {
-    for (const EmbeddedBitmap* bitmap = EmbeddedArtwork; bitmap->name; ++bitmap)
-        if (std::strcmp(bitmap->name, name) == 0)
-            return QImage(reinterpret_cast<const uchar*>(bitmap->pixels), bitmap->width,
-                          bitmap->height, bitmap->width * 4, QImage::Format_RGB32);
-    return QImage();
+    const EmbeddedBitmap* bitmap = FindArtwork(name);
+    if (!bitmap)
+        return QImage();
+    return QImage(reinterpret_cast<const uchar*>(bitmap->pixels), bitmap->width, bitmap->height,
+                  bitmap->width * 4, QImage::Format_RGB32);
+}
+
+QImage ArtworkAt(const char* name, qreal scale) {
+    const EmbeddedBitmap* bitmap = FindArtwork(name);
+    if (!bitmap)
+        return QImage();
+    return IsUnitScale(scale) ? LoadKeyedBitmap(name) : RenderArtworkAt(*bitmap, scale);
+}
+
+QImage ArtworkWithAlphaAt(const char* name, qreal scale) {
+    const QImage art = ArtworkAt(name, scale);
+    return art.hasAlphaChannel() ? art : KeyedToAlpha(art);
+}
+
+QSize ArtworkSize(const char* name) {
+    const EmbeddedBitmap* bitmap = FindArtwork(name);
+    return bitmap ? QSize(bitmap->width, bitmap->height) : QSize();
 }
 
 QImage KeyedToAlpha(const QImage& keyed, QRgb key) {

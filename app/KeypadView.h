@@ -4,6 +4,9 @@
 // highlight and the LOAD button's pressed look are drawn without touching the kept
 // picture. The picture is composed when it is first needed, so a window that is
 // not on screen yet composes it once however often it is asked to redraw.
+// Both images are in device pixels: the layout's coordinates times the layout
+// scale times the screen's device pixel ratio. The artwork is rendered at that
+// scale, and again when the window reaches a screen of another ratio.
 
 #include "profile/HoverZone.h"
 
@@ -12,7 +15,8 @@
 
 namespace pad {
 
-// The bitmaps of the keypad view, pure green being transparent.
+// The bitmaps of the keypad view at one scale, pure green (or alpha) being
+// transparent.
 struct KeypadArtwork {
     QImage Image1;    // the keypad picture
     QImage Image2;    // its second part, drawn over the first
@@ -20,8 +24,9 @@ struct KeypadArtwork {
     QImage Image4;    // LOAD button, pressed look
     QImage TntImage2; // highlight bar at the hovered key label
     QImage TntImage3; // marker of the hovered key on the keypad picture
+    qreal scale = 0;  // device pixels per layout pixel; 0 when not loaded
 
-    static KeypadArtwork Load();
+    static KeypadArtwork Load(qreal scale);
 };
 
 class KeypadView : public QWidget {
@@ -29,10 +34,13 @@ class KeypadView : public QWidget {
   public:
     explicit KeypadView(QWidget* parent = nullptr);
 
-    void SetArtwork(KeypadArtwork artwork) { art_ = std::move(artwork); }
-    // The y offset of the keypad picture in the client area.
+    // The y offset of the keypad picture in the client area, in layout pixels.
     void SetPictureTop(int pictureTop) { pictureTop_ = pictureTop; }
     int PictureTop() const { return pictureTop_; }
+    // Widget pixels per layout pixel (the window grows with its text).
+    void SetLayoutScale(qreal scale);
+    // Device pixels per layout pixel: the layout scale times the device pixel ratio.
+    qreal Scale() const;
 
     // The whole picture in the colour of viewMode (-1 Normal, 0-2 Mode A-C).
     void RedrawKeypad(int viewMode);
@@ -42,8 +50,10 @@ class KeypadView : public QWidget {
     // The LOAD button, pressed or normal, on the screen only.
     void DrawLoad(bool pressed);
 
-    // The kept picture (RedrawKeypad's result).
+    // The kept picture (RedrawKeypad's result) and what the window shows, in
+    // device pixels.
     const QImage& Picture();
+    const QImage& ScreenImage() { return Screen(); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -52,13 +62,22 @@ class KeypadView : public QWidget {
     void Compose();
     // What the window shows, composed when out of date.
     QImage& Screen();
+    // Layout coordinates to device pixels.
+    int Px(qreal v) const;
+    // Draws a bitmap at layout position (x, y) on the screen image; returns the
+    // device rectangle it covers.
+    QRect DrawOnScreen(const QImage& bitmap, int x, int y);
+    // The kept picture back on the screen image in rect.
+    void Restore(const QRect& rect);
 
     KeypadArtwork art_;
+    qreal layoutScale_ = 1;
     int pictureTop_ = 0;
     int viewMode_ = -1;
     bool stale_ = true;
     QImage picture_;
     QImage screen_;
+    QRect highlightDrawn_, markerDrawn_; // device rectangles of the highlight shown
 };
 
 } // namespace pad

@@ -1,16 +1,14 @@
 #include "app/PadConfigMain.h"
 
-#include "app/KeyedBitmap.h"
+#include "app/ArtworkIcon.h"
 #include "app/TForm1.h"
 #include "common/Version.h"
 #include "devicelink/WindowMessage.h"
 #include "profile/FileSystemName.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QMessageBox>
 #include <QPalette>
-#include <QPixmap>
 #include <QStyleFactory>
 
 #include <algorithm>
@@ -116,7 +114,7 @@ int RunPadConfig(int argc, char** argv, const DeviceLinkPort& deviceLink) {
     app.setOrganizationName("PadConfig");
     try {
         ApplyLook(app);
-        app.setWindowIcon(QIcon(QPixmap::fromImage(KeyedToAlpha(LoadKeyedBitmap("icon")))));
+        app.setWindowIcon(ArtworkIcon("icon"));
         Workspace workspace;
         TForm1Options options;
         options.deviceLink = deviceLink;

@@ -1,12 +1,12 @@
 #include "app/TAboutBox.h"
 
-#include "app/KeyedBitmap.h"
+#include "app/ArtworkIcon.h"
+#include "app/LayoutScale.h"
 #include "common/Version.h"
 #include "dialogs/ScreenCentre.h"
 
 #include <QFrame>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 #include <QShowEvent>
 
@@ -40,8 +40,9 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     panel->setLineWidth(2);
     panel->setGeometry(8, 8, 281, 161);
 
-    QLabel* icon = PanelLabel(panel, "ProgramIcon", QString(), QRect(14, 34, 32, 32));
-    icon->setPixmap(QPixmap::fromImage(KeyedToAlpha(LoadKeyedBitmap("icon"))));
+    auto* icon = new IconLabel(ArtworkIcon("icon"), panel);
+    icon->setObjectName("ProgramIcon");
+    icon->setGeometry(14, 34, 32, 32);
     icon->setAccessibleName("Corvask 12 Gaming Keypad");
     QLabel* product = PanelLabel(panel, "ProductName", "Corvask 12 Gaming Keypad",
                                  QRect(14, 12, 255, 18), Qt::AlignHCenter | Qt::AlignTop);
@@ -58,6 +59,12 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     ok->setGeometry(111, 180, 75, 25);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    // The box grows with its text.
+    const qreal scale = LayoutScaleOf(*this);
+    setFixedSize(Scaled(size(), scale));
+    ScaleChildren(*this, scale, {});
+    ScaleChildren(*panel, scale, {});
 }
 
 // Centred on the screen, not over the main window as a dialog with a parent would be.

@@ -4,6 +4,7 @@
 
 #include "app/HelpCommands.h"
 #include "app/KeypadView.h"
+#include "app/LayoutScale.h"
 #include "app/ToolBarStrip.h"
 #include "devicelink/WindowMessage.h"
 
@@ -78,6 +79,18 @@ void TForm1::FormCreate() {
         ApplyLanguage();
     RedrawKeypad();
     RebuildMacroMenu();
+    ApplyLayoutScale();
+}
+
+void TForm1::ApplyLayoutScale() {
+    QWidget* client = centralWidget();
+    layoutScale_ = LayoutScaleOf(*client);
+    if (layoutScale_ == 1.0)
+        return;
+    client->setFixedSize(Scaled(client->size(), layoutScale_));
+    ScaleChildren(*client, layoutScale_, {CoolBar1});
+    CoolBar1->SetScale(layoutScale_);
+    BkImg->SetLayoutScale(layoutScale_);
 }
 
 void TForm1::BuildClientArea() {
@@ -90,7 +103,6 @@ void TForm1::BuildClientArea() {
     BkImg->setGeometry(0, 0, 500, 500);
     BkImg->installEventFilter(this);
     BkImg->setAccessibleName("Keypad");
-    BkImg->SetArtwork(KeypadArtwork::Load());
     CoolBar1 = new ToolBarStrip(client, ClientWidth);
     BuildKeypad(client);
 

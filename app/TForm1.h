@@ -83,12 +83,15 @@ class TForm1 : public QMainWindow, public DialogHost {
     // Keypad view
     int ViewMode() const { return ws_.viewMode; }
     int PictureTop() const { return pictureTop_; }
+    // Widget pixels per layout pixel: the window grows with its text.
+    qreal LayoutScale() const { return layoutScale_; }
     void SwitchViewMode(int mode);
     void RedrawKeypad();
     QLabel* KeyLabel(int key) const { return TntLabels.at(std::size_t(key)); }
     // Key selection: what a mouse-button release on key label n (1-16) does.
     void KeyLabelReleased(int labelNumber);
-    // The hover highlight: a pointer move at client coordinates, and one timer tick.
+    // The hover highlight: a pointer move at client coordinates (widget pixels),
+    // and one timer tick.
     void PointerMovedTo(QPoint client);
     void Timer2Timer();
     const HoverTracker& Hover() const { return hover_; }
@@ -140,6 +143,7 @@ class TForm1 : public QMainWindow, public DialogHost {
     void FormCreate();
     void BuildClientArea();
     void BuildKeypad(QWidget* client);
+    void ApplyLayoutScale();
     void ConnectMenus();
     void ConnectToolBar();
     void ConnectKeyMenu();
@@ -164,6 +168,7 @@ class TForm1 : public QMainWindow, public DialogHost {
     DialogSet dialogs_;
     std::unique_ptr<DownloadRuntime> download_;
     int pictureTop_ = 0;
+    qreal layoutScale_ = 1;
     HoverTracker hover_;
     bool centred_ = false;
     bool loaderStarted_ = false;

@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <cmath>
 
 namespace pad {
 namespace {
@@ -104,7 +105,10 @@ void TForm1::RefreshKeyLabels() {
 
 void TForm1::PointerMovedTo(QPoint client) {
     Timer2.stop();
-    hover_.PointerAt(client.x(), client.y() - pictureTop_);
+    // The zones are in layout pixels.
+    const int x = int(std::floor(client.x() / layoutScale_));
+    const int y = int(std::floor(client.y() / layoutScale_));
+    hover_.PointerAt(x, y - pictureTop_);
     Timer2.start(40);
 }
 

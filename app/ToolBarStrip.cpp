@@ -1,6 +1,7 @@
 #include "app/ToolBarStrip.h"
 
-#include "app/KeyedBitmap.h"
+#include "app/ArtworkIcon.h"
+#include "app/LayoutScale.h"
 #include "common/KeypadProtocol.h"
 
 #include <QLabel>
@@ -22,7 +23,7 @@ QToolButton* AddButton(QToolBar* bar, const char* name, const char* icon, const 
                        const QString& accessible) {
     auto* button = new QToolButton(bar);
     button->setObjectName(name);
-    button->setIcon(QIcon(QPixmap::fromImage(KeyedToAlpha(LoadKeyedBitmap(icon)))));
+    button->setIcon(ArtworkIcon(icon));
     button->setIconSize(QSize(20, 20));
     button->setFixedSize(25, 25);
     button->setAutoRaise(true);
@@ -55,7 +56,7 @@ Presence PresenceOf(std::uint32_t message) {
 
 } // namespace
 
-ToolBarStrip::ToolBarStrip(QWidget* parent, int width) : QWidget(parent) {
+ToolBarStrip::ToolBarStrip(QWidget* parent, int width) : QWidget(parent), width_(width) {
     setObjectName("CoolBar1");
     setGeometry(0, 0, width, StripHeight);
     setAttribute(Qt::WA_StyledBackground);
@@ -77,9 +78,9 @@ void ToolBarStrip::BuildToolBar1() {
     ToolButton4 = AddButton(ToolBar1, "ToolButton4", "tool-new", "New", "New");
     ToolButton5 = AddButton(ToolBar1, "ToolButton5", "tool-open", "Open", "Open");
     ToolButton6 = AddButton(ToolBar1, "ToolButton6", "tool-save", "Save", "Save");
-    auto* gap = new QWidget(ToolBar1); // ToolButton9, the separator
-    gap->setFixedSize(8, 25);
-    ToolBar1->addWidget(gap);
+    gap_ = new QWidget(ToolBar1); // ToolButton9, the separator
+    gap_->setFixedSize(8, 25);
+    ToolBar1->addWidget(gap_);
     ToolButton7 = AddButton(ToolBar1, "ToolButton7", "tool-help", "Help", "Help");
     ToolButton10 = AddButton(ToolBar1, "ToolButton10", "tool-sound", QString(), "Sound settings");
     presence_ = new QLabel(ToolBar1);
@@ -98,6 +99,20 @@ void ToolBarStrip::BuildToolBar2(int width) {
     ToolButton3 = AddButton(ToolBar2, "ToolButton3", "tool-mode-c", "", "Mode C");
     for (int mode = -1; mode < 3; ++mode)
         ModeButton(mode)->setCheckable(true);
+}
+
+void ToolBarStrip::SetScale(qreal scale) {
+    setGeometry(0, 0, ScaledPx(width_, scale), ScaledPx(StripHeight, scale));
+    ToolBar1->setGeometry(Scaled(QRect(0, 1, 358, 27), scale));
+    ToolBar2->setGeometry(Scaled(QRect(width_ - 105 - 2, 1, 105, 27), scale));
+    for (QToolBar* bar : {ToolBar1, ToolBar2}) {
+        bar->setIconSize(Scaled(QSize(20, 20), scale));
+        for (QToolButton* button : bar->findChildren<QToolButton*>()) {
+            button->setIconSize(bar->iconSize());
+            button->setFixedSize(Scaled(QSize(25, 25), scale));
+        }
+    }
+    gap_->setFixedSize(Scaled(QSize(8, 25), scale));
 }
 
 QToolButton* ToolBarStrip::ModeButton(int viewMode) const {

@@ -19,6 +19,8 @@ class ToolBarStrip : public QWidget {
     static constexpr int StripHeight = 29;
 
     ToolBarStrip(QWidget* parent, int width);
+    // Grows the strip, its buttons and their icons from layout pixels by scale.
+    void SetScale(qreal scale);
 
     // The mode button of a view mode: ToolButton8 for Normal (-1), ToolButton1 to 3
     // for Modes A to C (0-2).
@@ -42,6 +44,8 @@ class ToolBarStrip : public QWidget {
     void BuildToolBar1();
     void BuildToolBar2(int width);
 
+    int width_;
+    QWidget* gap_ = nullptr;
     QLabel* presence_ = nullptr;
 };
 
