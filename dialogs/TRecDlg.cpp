@@ -37,8 +37,7 @@ QRadioButton* makeRadio(QWidget* parent, const char* name, const QString& text, 
 } // namespace
 
 TRecDlg::TRecDlg(Workspace& ws, DialogHost& host, QWidget* parent)
-    : QDialog(parent), ws_(ws), host_(host), capture_(host.ui()),
-      layout_(MakeDesktopKeyLayout()) {
+    : QDialog(parent), ws_(ws), host_(host), capture_(host.ui()), layout_(MakeDesktopKeyLayout()) {
     setObjectName(QStringLiteral("TRecDlg"));
     setWindowTitle(QStringLiteral("Macro Editor"));
     setModal(true);

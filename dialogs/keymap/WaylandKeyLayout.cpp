@@ -40,9 +40,8 @@ const wl_keyboard_listener kKeyboardListener = {
     [](void*, wl_keyboard*, std::uint32_t, wl_surface*) {},
     [](void*, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t) {},
     [](void* data, wl_keyboard*, std::uint32_t, std::uint32_t depressed, std::uint32_t latched,
-       std::uint32_t locked, std::uint32_t group) {
-        self(data)->OnModifiers(depressed, latched, locked, group);
-    },
+       std::uint32_t locked,
+       std::uint32_t group) { self(data)->OnModifiers(depressed, latched, locked, group); },
     [](void*, wl_keyboard*, std::int32_t, std::int32_t) {},
 };
 
@@ -112,9 +111,9 @@ void WaylandKeyLayout::OnKeymap(std::uint32_t format, int fd, std::uint32_t size
         return;
     // The text ends with a NUL inside size.
     const auto* chars = static_cast<const char*>(text);
-    xkb_keymap* keymap = xkb_keymap_new_from_buffer(context_, chars, strnlen(chars, size),
-                                                    XKB_KEYMAP_FORMAT_TEXT_V1,
-                                                    XKB_KEYMAP_COMPILE_NO_FLAGS);
+    xkb_keymap* keymap =
+        xkb_keymap_new_from_buffer(context_, chars, strnlen(chars, size), XKB_KEYMAP_FORMAT_TEXT_V1,
+                                   XKB_KEYMAP_COMPILE_NO_FLAGS);
     munmap(text, size);
     if (!keymap)
         return;

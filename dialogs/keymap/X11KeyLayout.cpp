@@ -3,7 +3,10 @@
 #include <QGuiApplication>
 
 #include <xcb/xcb.h>
+// xcb/xkb.h names a structure field "explicit", a keyword in C++.
+#define explicit explicit_
 #include <xcb/xkb.h>
+#undef explicit
 #include <xkbcommon/xkbcommon-x11.h>
 
 namespace pad {
@@ -34,10 +37,9 @@ std::unique_ptr<X11KeyLayout> X11KeyLayout::Create() {
     if (!connection)
         return nullptr;
     std::uint8_t xkbEvent = 0;
-    if (!xkb_x11_setup_xkb_extension(connection, XKB_X11_MIN_MAJOR_XKB_VERSION,
-                                     XKB_X11_MIN_MINOR_XKB_VERSION,
-                                     XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr,
-                                     &xkbEvent, nullptr))
+    if (!xkb_x11_setup_xkb_extension(
+            connection, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
+            XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, &xkbEvent, nullptr))
         return nullptr;
     xkb_context* context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
     if (!context)

@@ -47,8 +47,7 @@ std::string CharacterKeysymName(std::uint32_t keysym) {
     return IsVisible(c) ? Utf8Of(c) : std::string();
 }
 
-XkbKeyLayout::XkbKeyLayout(xkb_keymap* keymap, xkb_state* state)
-    : keymap_(keymap), state_(state) {}
+XkbKeyLayout::XkbKeyLayout(xkb_keymap* keymap, xkb_state* state) : keymap_(keymap), state_(state) {}
 
 XkbKeyLayout::~XkbKeyLayout() {
     xkb_state_unref(state_);

@@ -32,8 +32,8 @@ std::string nameOf(unsigned evdev, KeyLayout* layout) {
     return KeyNameText(KeystrokeFlags(*pc, KeyTransition::Down, false), layout);
 }
 
-constexpr unsigned EvdevY = 21, EvdevQ = 16, EvdevSemicolon = 39, EvdevMinus = 12,
-                   EvdevGrave = 41, EvdevEqual = 13, EvdevOne = 2, EvdevZ = 44, EvdevRo = 89;
+constexpr unsigned EvdevY = 21, EvdevQ = 16, EvdevSemicolon = 39, EvdevMinus = 12, EvdevGrave = 41,
+                   EvdevEqual = 13, EvdevOne = 2, EvdevZ = 44, EvdevRo = 89;
 
 } // namespace
 
@@ -53,17 +53,21 @@ TEST(KeymapNames, CharacterKeysAreNamedAfterTheLayout) {
     EXPECT_EQ(nameOf(EvdevSemicolon, fr.get()), "M");
     EXPECT_EQ(nameOf(EvdevOne, fr.get()), "&");
 
-    const auto ru = layoutOf("ru"); // beyond Latin-1
+    const auto ru = layoutOf("ru");                // beyond Latin-1
     EXPECT_EQ(nameOf(EvdevZ, ru.get()), "\u042F"); // я
 }
 
 TEST(KeymapNames, KeysThatTypeNoCharacterKeepTheirNames) {
     const auto de = layoutOf("de");
     ASSERT_TRUE(de);
-    for (const auto& [flags, name] : {std::pair{0x001C0001u, "Enter"}, {0x002A0001u, "Shift"},
-                                      {0x00390001u, "Space"}, {0x003B0001u, "F1"},
-                                      {0x01480001u, "Up"}, {0x00470001u, "Num 7"},
-                                      {0x00370001u, "Num *"}, {0x01370001u, "Prnt Scrn"}})
+    for (const auto& [flags, name] : {std::pair{0x001C0001u, "Enter"},
+                                      {0x002A0001u, "Shift"},
+                                      {0x00390001u, "Space"},
+                                      {0x003B0001u, "F1"},
+                                      {0x01480001u, "Up"},
+                                      {0x00470001u, "Num 7"},
+                                      {0x00370001u, "Num *"},
+                                      {0x01370001u, "Prnt Scrn"}})
         EXPECT_EQ(KeyNameText(flags, de.get()), name) << std::hex << flags;
     // A character key the layout leaves empty keeps its US name.
     const auto us = layoutOf("us");
