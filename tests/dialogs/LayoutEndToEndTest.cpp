@@ -40,9 +40,10 @@ QPushButton* button(QWidget* dlg, const char* name) {
     return b;
 }
 
-void setLayout(const QString& layout) {
+void setxkbmap(const QStringList& args) {
     const QString display = qEnvironmentVariable("DISPLAY");
-    QCOMPARE(QProcess::execute(QStringLiteral("setxkbmap"), {"-display", display, layout}), 0);
+    QCOMPARE(
+        QProcess::execute(QStringLiteral("setxkbmap"), QStringList{"-display", display} + args), 0);
 }
 
 // Rec, the key with this X keycode, Stop in the single-key dialog.
@@ -92,20 +93,20 @@ class LayoutEndToEndTest : public QObject {
         QVERIFY(AddNewMacro(ws, u"Keys", macro));
 
         struct Round {
-            QString layout;
+            QStringList setxkbmap;
             QStringList labels;
             QStringList macroLines;
         };
+        const QStringList us = {"Y  press", "Y  release", ";  press", ";  release"};
+        const QStringList de = {"Z  press", "Z  release", "\u00D6  press", "\u00D6  release"};
         const Round rounds[] = {
-            {"us", {"Y", "Q", ";"}, {"Y  press", "Y  release", ";  press", ";  release"}},
-            {"de",
-             {"Z", "Q", "\u00D6"},
-             {"Z  press", "Z  release", "\u00D6  press", "\u00D6  release"}},
-            {"fr", {"Y", "A", "M"}, {"Y  press", "Y  release", "M  press", "M  release"}},
+            {{"us"}, {"Y", "Q", ";"}, us},
+            {{"de"}, {"Z", "Q", "\u00D6"}, de},
+            {{"fr"}, {"Y", "A", "M"}, {"Y  press", "Y  release", "M  press", "M  release"}},
         };
         std::array<KeyAction, 3> usActions;
         for (const Round& round : rounds) {
-            setLayout(round.layout);
+            setxkbmap(round.setxkbmap);
             for (int i = 0; i < 3; ++i) {
                 form.SwitchViewMode(0);
                 form.KeyLabelReleased(i + 1);
@@ -117,7 +118,7 @@ class LayoutEndToEndTest : public QObject {
                 singleKey->trigger();
                 const KeySlot& slot = ws.profile.slot(0, i);
                 QCOMPARE(QString::fromStdU16String(slot.label), round.labels[i]);
-                if (round.layout == QLatin1String("us"))
+                if (&round == &rounds[0])
                     usActions[std::size_t(i)] = slot.action;
                 else
                     QCOMPARE(slot.action, usActions[std::size_t(i)]);
