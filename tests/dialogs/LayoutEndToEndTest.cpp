@@ -20,6 +20,12 @@
 
 #include <functional>
 
+#include <xcb/xcb.h>
+// xcb/xkb.h names a structure field "explicit", a keyword in C++.
+#define explicit explicit_
+#include <xcb/xkb.h>
+#undef explicit
+
 using namespace pad;
 
 namespace {
@@ -44,6 +50,17 @@ void setxkbmap(const QStringList& args) {
     const QString display = qEnvironmentVariable("DISPLAY");
     QCOMPARE(
         QProcess::execute(QStringLiteral("setxkbmap"), QStringList{"-display", display} + args), 0);
+}
+
+// Locks the core keyboard to a group (layout) of its keymap, as a desktop's
+// layout switcher does.
+void lockGroup(std::uint8_t group) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    QVERIFY(x11);
+    xcb_connection_t* c = x11->connection();
+    const auto cookie =
+        xcb_xkb_latch_lock_state_checked(c, XCB_XKB_ID_USE_CORE_KBD, 0, 0, 1, group, 0, 0, 0);
+    QVERIFY(!xcb_request_check(c, cookie));
 }
 
 // Rec, the key with this X keycode, Stop in the single-key dialog.
@@ -92,6 +109,7 @@ class LayoutEndToEndTest : public QObject {
         std::copy(macroEvents.begin(), macroEvents.end(), macro.events.begin());
         QVERIFY(AddNewMacro(ws, u"Keys", macro));
 
+        // The last round switches from the first to the second of two layouts.
         struct Round {
             QStringList setxkbmap;
             QStringList labels;
@@ -103,10 +121,13 @@ class LayoutEndToEndTest : public QObject {
             {{"us"}, {"Y", "Q", ";"}, us},
             {{"de"}, {"Z", "Q", "\u00D6"}, de},
             {{"fr"}, {"Y", "A", "M"}, {"Y  press", "Y  release", "M  press", "M  release"}},
+            {{"-layout", "us,de"}, {"Z", "Q", "\u00D6"}, de},
         };
         std::array<KeyAction, 3> usActions;
         for (const Round& round : rounds) {
             setxkbmap(round.setxkbmap);
+            if (round.setxkbmap.size() > 1)
+                lockGroup(1);
             for (int i = 0; i < 3; ++i) {
                 form.SwitchViewMode(0);
                 form.KeyLabelReleased(i + 1);
