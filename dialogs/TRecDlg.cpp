@@ -6,6 +6,7 @@
 #include "dialogs/TMacroMngDlg.h"
 #include "dialogs/TRecSingleDlg.h"
 #include "dialogs/capture/Keystroke.h"
+#include "dialogs/keymap/DesktopKeyLayout.h"
 #include "profile/MacroOps.h"
 
 #include <QGroupBox>
@@ -36,7 +37,7 @@ QRadioButton* makeRadio(QWidget* parent, const char* name, const QString& text, 
 } // namespace
 
 TRecDlg::TRecDlg(Workspace& ws, DialogHost& host, QWidget* parent)
-    : QDialog(parent), ws_(ws), host_(host), capture_(host.ui()) {
+    : QDialog(parent), ws_(ws), host_(host), capture_(host.ui()), layout_(MakeDesktopKeyLayout()) {
     setObjectName(QStringLiteral("TRecDlg"));
     setWindowTitle(QStringLiteral("Macro Editor"));
     setModal(true);
@@ -119,7 +120,7 @@ bool TRecDlg::event(QEvent* event) {
 }
 
 void TRecDlg::HandleKeystroke(std::uintptr_t virtualKey, std::uint32_t flags) {
-    const KeystrokeInfo key = DecodeKeystroke(virtualKey, flags);
+    const KeystrokeInfo key = DecodeKeystroke(virtualKey, flags, layout_.get());
     if (key.usage == 0)
         return;
     const CaptureTarget target = ws_.requests.captureTarget;
@@ -160,7 +161,7 @@ void TRecDlg::ShowStoredMacro() {
     wm.name = macro.name;
     wm.action = macro.action;
     name_->setText(FromU16(wm.name));
-    recorder_.SetLines(NameStoredEvents(wm.action, Words()));
+    recorder_.SetLines(NameStoredEvents(wm.action, Words(), layout_.get()));
     ShowLines();
     SelectPlayMode(wm.action.playMode);
 }

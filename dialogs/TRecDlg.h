@@ -5,11 +5,13 @@
 
 #include "dialogs/DialogHost.h"
 #include "dialogs/KeyCapture.h"
+#include "dialogs/capture/KeyLayout.h"
 #include "dialogs/capture/MacroRecorder.h"
 #include "profile/Workspace.h"
 
 #include <QDialog>
 
+#include <memory>
 #include <optional>
 
 class QGroupBox;
@@ -73,6 +75,7 @@ class TRecDlg : public QDialog {
     Workspace& ws_;
     DialogHost& host_;
     KeyCapture capture_;
+    std::unique_ptr<KeyLayout> layout_; // names the keys; null: the US names
     MacroRecorder recorder_;
     bool recordingTouched_ = false;
     TRecSingleDlg* singleKey_ = nullptr;

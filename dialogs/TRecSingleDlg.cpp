@@ -64,7 +64,7 @@ TRecSingleDlg::TRecSingleDlg(Workspace& ws, DialogHost& host, TRecDlg& editor, Q
 
 void TRecSingleDlg::ApplySingleKeyRules(const KeystrokeInfo& key) {
     ApplySingleKey(captured_, key);
-    const QString name = QString::fromLatin1(key.keyName);
+    const QString name = QString::fromUtf8(key.keyName);
     keyName_->setText(name);
     if (ws_.requests.captureTarget == TargetSingleKey)
         label_->setText(name);

@@ -1,5 +1,7 @@
 #include "dialogs/capture/KeyNames.h"
 
+#include "dialogs/capture/PcKeys.h"
+
 #include <array>
 #include <string_view>
 
@@ -138,11 +140,29 @@ constexpr NameEntry kExtendedNames[] = {
 constexpr NameTable kPlainNameTable = makeNames(kPlainNames);
 constexpr NameTable kExtendedNameTable = makeNames(kExtendedNames);
 
+// The keys of the main block that type a character, whose names follow the
+// layout: the digit row, the three letter rows with their punctuation, the key
+// beside left Shift (102-key boards) and the Japanese Ro and Yen keys. Space,
+// the keypad and the keys that type nothing keep their fixed names.
+bool IsCharacterKey(unsigned evdev) {
+    return (evdev >= 2 && evdev <= 13) || (evdev >= 16 && evdev <= 27) ||
+           (evdev >= 30 && evdev <= 41) || (evdev >= 43 && evdev <= 53) || evdev == 86 ||
+           evdev == 89 || evdev == 124;
+}
+
 } // namespace
 
-std::string KeyNameText(std::uint32_t flags) {
+std::string KeyNameText(std::uint32_t flags, KeyLayout* layout) {
     const auto scan = std::uint8_t((flags >> 16) & 0xFF);
     const bool extended = (flags >> 24) & 1;
+    if (layout) {
+        const auto evdev = EvdevFromPcKey(scan, extended);
+        if (evdev && IsCharacterKey(*evdev)) {
+            std::string name = layout->CharacterKeyName(*evdev);
+            if (!name.empty())
+                return name;
+        }
+    }
     return std::string(extended ? kExtendedNameTable[scan] : kPlainNameTable[scan]);
 }
 

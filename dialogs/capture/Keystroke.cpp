@@ -7,7 +7,7 @@
 
 namespace pad {
 
-KeystrokeInfo DecodeKeystroke(std::uintptr_t virtualKey, std::uint32_t flags) {
+KeystrokeInfo DecodeKeystroke(std::uintptr_t virtualKey, std::uint32_t flags, KeyLayout* layout) {
     const bool printScreen = virtualKey == VkPrintScreen;
     // Print Screen only ever counts as a release of extended scan 0x37.
     if (printScreen && flags != 0x01370000u && flags != 0x41370000u)
@@ -26,7 +26,7 @@ KeystrokeInfo DecodeKeystroke(std::uintptr_t virtualKey, std::uint32_t flags) {
         nameFlags = 0x00360000u;
     else if (nameFlags == 0xC1360000u)
         nameFlags = 0xC0360000u;
-    info.keyName = KeyNameText(nameFlags);
+    info.keyName = KeyNameText(nameFlags, layout);
     info.deviceCode = UsageToDeviceCode(info.usage);
 
     if (printScreen)

@@ -2,6 +2,7 @@
 // One captured keystroke: the message that carries it to the Macro Editor and
 // its decoding into scan code, transition, HID usage, DeviceKeyCode and name.
 
+#include "dialogs/capture/KeyLayout.h"
 #include "profile/KeyAction.h"
 
 #include <cstdint>
@@ -27,14 +28,16 @@ struct KeystrokeInfo {
     std::uint8_t transition = 0; // 0 down, 4 auto-repeat, 12 up; 8 counts as down
     std::uint32_t usage = 0;     // HID usage; 0 = not a known key
     DeviceKeyCode deviceCode = 0;
-    std::string keyName; // at most 255 characters
+    std::string keyName; // UTF-8, at most 255 characters
 
     bool isRepeat() const { return transition == TransitionRepeat; }
     bool isUp() const { return transition == TransitionUp; }
 };
 
 // Decodes one KeyCaptureMessage. Print Screen (virtual key 0x2C) is always
-// treated as a key up and named "Prnt Scrn".
-KeystrokeInfo DecodeKeystroke(std::uintptr_t virtualKey, std::uint32_t flags);
+// treated as a key up and named "Prnt Scrn". layout, when given, names the
+// character keys (see KeyNameText).
+KeystrokeInfo DecodeKeystroke(std::uintptr_t virtualKey, std::uint32_t flags,
+                              KeyLayout* layout = nullptr);
 
 } // namespace pad

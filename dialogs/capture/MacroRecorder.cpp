@@ -1,5 +1,6 @@
 #include "dialogs/capture/MacroRecorder.h"
 
+#include "common/Utf16.h"
 #include "dialogs/capture/KeyNames.h"
 #include "dialogs/capture/ScanTables.h"
 #include "profile/KeyCodes.h"
@@ -12,12 +13,10 @@ namespace {
 // At most six keys held at once are recorded; the seventh press is dropped.
 constexpr int HeldKeyLimit = 7;
 
+// Key names are UTF-8 text; they all come from this program and are valid.
 std::u16string widen(std::string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
-    for (unsigned char c : text)
-        out.push_back(char16_t(c)); // key names are 8-bit (Latin-1) text
-    return out;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    return DecodeUtf8({bytes, text.size()}).value_or(std::u16string{});
 }
 
 } // namespace
@@ -26,7 +25,8 @@ std::u16string EventLine(std::string_view keyName, bool release, const EventWord
     return widen(keyName) + (release ? words.release : words.press);
 }
 
-std::vector<std::u16string> NameStoredEvents(const KeyAction& action, const EventWords& words) {
+std::vector<std::u16string> NameStoredEvents(const KeyAction& action, const EventWords& words,
+                                             KeyLayout* layout) {
     // Line i must stay event byte i, so every byte up to the last non-zero one gets
     // a line, also one whose key has no name (Keypad = is stored as 0x00 / 0x80).
     const auto last = std::find_if(action.events.rbegin(), action.events.rend(),
@@ -42,7 +42,7 @@ std::vector<std::u16string> NameStoredEvents(const KeyAction& action, const Even
             flags += 0x01000000u;
         std::string name;
         if (scan != 0)
-            name = flags == 0x01370000u ? "Prnt Scrn" : KeyNameText(flags);
+            name = flags == 0x01370000u ? "Prnt Scrn" : KeyNameText(flags, layout);
         lines.push_back(EventLine(name.empty() ? UnknownKeyName : name, release, words));
     }
     return lines;

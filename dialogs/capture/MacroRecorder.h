@@ -3,6 +3,7 @@
 // turn captured keystrokes into the 16 event bytes of a macro, the list lines
 // shown for them, and the Up / Down / Delete / Insert edits.
 
+#include "dialogs/capture/KeyLayout.h"
 #include "dialogs/capture/Keystroke.h"
 #include "profile/KeyAction.h"
 
@@ -21,7 +22,7 @@ struct EventWords {
     std::u16string release = u"  release";
 };
 
-// The line of one event: key name followed by the press or release word.
+// The line of one event: key name (UTF-8) followed by the press or release word.
 std::u16string EventLine(std::string_view keyName, bool release, const EventWords& words);
 
 // The name shown for an event whose key has no name.
@@ -29,7 +30,9 @@ inline constexpr std::string_view UnknownKeyName = "Unknown key";
 
 // The lines that name the events of a stored macro: one per event byte up to the
 // last non-zero one, in order; a byte whose key has no name shows UnknownKeyName.
-std::vector<std::u16string> NameStoredEvents(const KeyAction& action, const EventWords& words);
+// layout, when given, names the character keys (see KeyNameText).
+std::vector<std::u16string> NameStoredEvents(const KeyAction& action, const EventWords& words,
+                                             KeyLayout* layout = nullptr);
 
 enum class InsertResult {
     Inserted,

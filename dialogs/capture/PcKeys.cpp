@@ -144,6 +144,13 @@ std::optional<PcKey> PcKeyFromEvdev(unsigned evdevCode) {
     return std::nullopt;
 }
 
+std::optional<unsigned> EvdevFromPcKey(std::uint8_t scan, bool extended) {
+    for (const auto& e : kEvdevTable)
+        if (e.scan == scan && e.extended == extended)
+            return e.evdev;
+    return std::nullopt;
+}
+
 std::uint32_t KeystrokeFlags(const PcKey& key, KeyTransition transition, bool altHeld) {
     std::uint32_t flags = 1; // repeat count
     flags |= std::uint32_t(key.scan) << 16;
