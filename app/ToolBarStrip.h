@@ -3,6 +3,8 @@
 // help buttons and PadLink's presence on ToolBar1, and the four mode buttons on
 // ToolBar2. The main window connects the buttons to its commands.
 
+#include "app/LanguageSetup.h"
+
 #include <QWidget>
 
 #include <cstdint>
@@ -18,7 +20,11 @@ class ToolBarStrip : public QWidget {
   public:
     static constexpr int StripHeight = 29;
 
-    ToolBarStrip(QWidget* parent, int width);
+    // The texts come from language, when it holds them, from ApplyLanguage on.
+    ToolBarStrip(QWidget* parent, int width, const LanguageSetup& language);
+
+    // Shows the texts of the language file in force.
+    void ApplyLanguage();
 
     // The mode button of a view mode: ToolButton8 for Normal (-1), ToolButton1 to 3
     // for Modes A to C (0-2).
@@ -42,7 +48,9 @@ class ToolBarStrip : public QWidget {
     void BuildToolBar1();
     void BuildToolBar2(int width);
 
+    const LanguageSetup& language_;
     QLabel* presence_ = nullptr;
+    std::uint32_t presenceMessage_ = 0;
 };
 
 } // namespace pad
