@@ -67,7 +67,7 @@ class LanguageTest : public QObject {
         qunsetenv("LC_MESSAGES");
         qputenv("LANG", "C.UTF-8");
         qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
-        QDir(home.path()).removeRecursively();
+        QDir(home.filePath("config")).removeRecursively();
         QFile::remove(programFolder.filePath("UILANG.lng"));
     }
 
