@@ -1,6 +1,7 @@
 #include "app/DialogSet.h"
 
 #include "app/TAboutBox.h"
+#include "dialogs/DialogTexts.h"
 #include "dialogs/TMacroMngDlg.h"
 #include "dialogs/TRecDlg.h"
 #include "dialogs/TRecSingleDlg.h"
@@ -9,9 +10,8 @@
 
 namespace pad {
 
-DialogSet::DialogSet(Workspace& workspace, DialogHost& host, QWidget* window,
-                     std::function<QString()> warningCaption)
-    : ws_(workspace), host_(host), window_(window), warningCaption_(std::move(warningCaption)) {}
+DialogSet::DialogSet(Workspace& workspace, DialogHost& host, QWidget* window)
+    : ws_(workspace), host_(host), window_(window) {}
 
 void DialogSet::Create() {
     if (rec_)
@@ -50,9 +50,7 @@ void DialogSet::MacroItemClick(int j) {
         return;
     // The edit moves the macro to the end of the list, from where it is assigned.
     if (!MovedMacroAssignable(ws_.profile.macros())) {
-        host_.ui().inform(window_,
-                          QString::fromStdU16String(std::u16string(MacroNotAssignableMessage)),
-                          warningCaption_());
+        ShowMacroNotAssignable(window_, host_);
         return;
     }
     Create();

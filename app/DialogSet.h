@@ -6,9 +6,6 @@
 
 #include "profile/Workspace.h"
 
-#include <functional>
-
-class QString;
 class QWidget;
 
 namespace pad {
@@ -22,9 +19,7 @@ class TSelMSBtnDlg;
 
 class DialogSet {
   public:
-    // warningCaption: the caption of a warning box in the language in force.
-    DialogSet(Workspace& workspace, DialogHost& host, QWidget* window,
-              std::function<QString()> warningCaption);
+    DialogSet(Workspace& workspace, DialogHost& host, QWidget* window);
 
     // Makes the dialogs, in the order TRecDlg, TAboutBox, TSelMSBtnDlg,
     // TRecSingleDlg, TMacroMngDlg, unless they exist.
@@ -48,7 +43,6 @@ class DialogSet {
     Workspace& ws_;
     DialogHost& host_;
     QWidget* window_;
-    std::function<QString()> warningCaption_;
     TRecDlg* rec_ = nullptr;
     TAboutBox* aboutBox_ = nullptr;
     TSelMSBtnDlg* mouseButton_ = nullptr;

@@ -1,17 +1,14 @@
 #include "app/DownloadRuntime.h"
 
+#include "common/KeypadProtocol.h"
+#include "common/QtUtf16.h"
+
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
 
 namespace pad {
 namespace {
-
-const char* const NoKeypadText = "No keypad connected. The profile was not written to the keypad.";
-const char* const DisconnectedText =
-    "The keypad was disconnected during the download. Connect it and press LOAD again.";
-const char* const NoAccessText = "The keypad is connected, but PadConfig is not allowed to "
-                                 "write to it. The profile was not written to the keypad.";
 
 template <typename Widget> Widget* PanelPart(QWidget* panel, QRect geometry) {
     auto* part = new Widget(panel);
@@ -21,7 +18,17 @@ template <typename Widget> Widget* PanelPart(QWidget* panel, QRect geometry) {
 
 } // namespace
 
+QString NoAccessAdviceText(const std::function<QString(const AddedText&)>& text,
+                           std::uint16_t vendorId) {
+    const QString file = QString::fromUtf8(UdevRuleFile.data(), qsizetype(UdevRuleFile.size()));
+    return text(UdevRuleAdvice).replace("%1", file) + "\n/etc/udev/rules.d/" + file + ",\n  " +
+           QString::fromStdString(UdevRuleLine(vendorId)) + "\n" +
+           text(UdevReloadAdvice).replace("%1", QString::fromUtf8(UdevReloadCommand));
+}
+
 DownloadRuntime::DownloadRuntime(DownloadSetup setup, QWidget* client) : setup_(std::move(setup)) {
+    if (!setup_.text)
+        setup_.text = [](const AddedText& text) { return FromU16(text.english); };
     Timer3.setInterval(200);
     Timer3.setSingleShot(true);
     QObject::connect(&Timer3, &QTimer::timeout, [this] { Timer3Timer(); });
@@ -68,9 +75,9 @@ bool DownloadRuntime::KeypadWritable() {
     if (keypadPresence_ == MSG_KEYPAD_PRESENT)
         return true;
     const QString text = keypadPresence_ == MSG_KEYPAD_NO_ACCESS
-                             ? QString(NoAccessText) + "\n\n" +
-                                   QString::fromStdString(NoAccessAdvice(KeypadVendorId()))
-                             : QString(NoKeypadText);
+                             ? setup_.text(NoAccessWarning) + "\n\n" +
+                                   NoAccessAdviceText(setup_.text, KeypadVendorId())
+                             : setup_.text(NoKeypadWarning);
     setup_.ui->inform(setup_.window, text, setup_.warningCaption());
     return false;
 }
@@ -117,7 +124,7 @@ void DownloadRuntime::Timer3Timer() {
     loader_.post(MSG_LOADER_STATUS, window, LoaderDownloadEnd);
     // The keypad now holds part of the old and part of the new profile.
     if (result.keypadLost)
-        setup_.ui->inform(setup_.window, DisconnectedText, setup_.warningCaption());
+        setup_.ui->inform(setup_.window, setup_.text(KeypadLostWarning), setup_.warningCaption());
 }
 
 DownloadHooks DownloadRuntime::Hooks(std::uint32_t window) {

@@ -10,6 +10,7 @@
 #include "app/ProgressPanel.h"
 #include "dialogs/UiServices.h"
 #include "download/DownloadRunner.h"
+#include "profile/AddedTexts.h"
 #include "profile/Download.h"
 
 #include <QTimer>
@@ -29,9 +30,16 @@ struct DownloadSetup {
     DeviceLinkPort deviceLink;
     UiServices* ui = nullptr;
     std::function<QString()> warningCaption;
+    // A warning's text in the language in force; unset: the English.
+    std::function<QString(const AddedText&)> text;
     QString programFolder; // where the loader lives
     std::chrono::milliseconds reportPause = ReportPause;
 };
+
+// The advice for a keypad that may not be written to, in the language of text: where
+// the udev rule goes, its line for the vendor id, and how to make it take effect.
+QString NoAccessAdviceText(const std::function<QString(const AddedText&)>& text,
+                           std::uint16_t vendorId);
 
 class DownloadRuntime {
   public:

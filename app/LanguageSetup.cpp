@@ -1,10 +1,23 @@
 #include "app/LanguageSetup.h"
 
+#include "common/QtUtf16.h"
+
+#include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QLoggingCategory>
 #include <QToolTip>
+#include <QTranslator>
 
 namespace pad {
+namespace {
+
+// QT_LOGGING_RULES=padconfig.language.info=true tells which file and Qt translation
+// are in force.
+Q_LOGGING_CATEGORY(languageLog, "padconfig.language", QtWarningMsg)
+
+} // namespace
 
 QString WithoutAccelerators(const QString& text) {
     QString plain;
@@ -15,14 +28,19 @@ QString WithoutAccelerators(const QString& text) {
     return plain;
 }
 
-bool LanguageSetup::Select(const QString& programFolder) {
+LanguageSetup::LanguageSetup() = default;
+
+LanguageSetup::~LanguageSetup() {
+    if (qtTranslator_)
+        QCoreApplication::removeTranslator(qtTranslator_.get());
+}
+
+bool LanguageSetup::Select(const LanguageSearch& search) {
     file_.reset();
     filePath_.clear();
-    const QString candidate = programFolder + "/UILANG.lng";
-    if (QFileInfo(candidate).isFile()) {
-        file_ = LanguageFile::load(QFile::encodeName(candidate).toStdString());
-        if (file_)
-            filePath_ = candidate;
+    if (auto found = FindLanguageFile(search)) {
+        file_ = std::move(found->file);
+        filePath_ = QFile::decodeName(found->path.c_str());
     }
     table_.fill(file_ ? &*file_ : nullptr);
     languageId_ = file_ ? file_->languageId() : DefaultLanguageId;
@@ -31,7 +49,35 @@ bool LanguageSetup::Select(const QString& programFolder) {
     font_ = QFont(QString::fromStdU16String(row.name));
     font_.setPointSize(row.pointSize);
     QToolTip::setFont(font_);
+    InstallQtTranslation();
+    qCInfo(languageLog).noquote() << "language file:" << (Active() ? filePath_ : "none")
+                                  << "- Qt translation:"
+                                  << (qtLocale_.isEmpty() ? "none" : qtLocale_);
     return Active();
+}
+
+// Qt's dialogs speak the language of the file in force, so that a file dialog or a
+// Yes/No box does not fall back to English amid translated texts.
+void LanguageSetup::InstallQtTranslation() {
+    if (qtTranslator_) {
+        QCoreApplication::removeTranslator(qtTranslator_.get());
+        qtTranslator_.reset();
+    }
+    qtLocale_.clear();
+    const std::string name = Active() ? LocaleNameOfLanguageId(languageId_) : std::string();
+    if (name.empty())
+        return;
+    auto translator = std::make_unique<QTranslator>();
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!translator->load(QLocale(QString::fromStdString(name)), "qtbase", "_", folder))
+        return; // Qt's translations are not installed: its dialogs stay English
+    QCoreApplication::installTranslator(translator.get());
+    qtTranslator_ = std::move(translator);
+    qtLocale_ = QString::fromStdString(name);
+}
+
+QString LanguageSetup::Text(const AddedText& text) const {
+    return FromU16(TextOf(file_ ? &*file_ : nullptr, text));
 }
 
 bool LanguageSetup::Read(int n, QString& out) const {

@@ -1,13 +1,18 @@
 #pragma once
-// The language file "UILANG.lng" in the program folder, read once at start-up, and
-// the font its language asks for.
+// The language file "UILANG.lng", found once at start-up, the font its language asks
+// for, and Qt's own translations (file dialogs, standard buttons) in that language.
 
+#include "profile/AddedTexts.h"
 #include "profile/LanguageFile.h"
+#include "profile/LanguageLookup.h"
 
 #include <QFont>
 #include <QString>
 
+#include <memory>
 #include <optional>
+
+class QTranslator;
 
 namespace pad {
 
@@ -16,9 +21,12 @@ QString WithoutAccelerators(const QString& text);
 
 class LanguageSetup {
   public:
-    // SelectLanguage: looks for the file in folder, reads it and chooses the font.
-    // True when a language file is active.
-    bool Select(const QString& programFolder);
+    LanguageSetup();
+    ~LanguageSetup();
+
+    // SelectLanguage: finds the file, reads it, chooses the font and gives Qt's
+    // dialogs the file's language. True when a language file is active.
+    bool Select(const LanguageSearch& search);
 
     bool Active() const { return file_.has_value(); }
     QString FilePath() const { return filePath_; }
@@ -28,6 +36,10 @@ class LanguageSetup {
     // The LanguageTextTable entry of n; the built-in English text when the file lacks it.
     QString TableText(int n) const { return QString::fromStdU16String(table_.text(n)); }
     const QFont& Font() const { return font_; }
+    // An added text: the file's where it holds one, else the English.
+    QString Text(const AddedText& text) const;
+    // The locale whose Qt translations are installed; empty when none are.
+    QString QtTranslationLocale() const { return qtLocale_; }
 
   private:
     std::optional<LanguageFile> file_;
@@ -35,6 +47,10 @@ class LanguageSetup {
     LanguageTextTable table_;
     int languageId_ = DefaultLanguageId;
     QFont font_;
+    std::unique_ptr<QTranslator> qtTranslator_;
+    QString qtLocale_;
+
+    void InstallQtTranslation();
 };
 
 } // namespace pad

@@ -40,8 +40,7 @@ TForm1::TForm1(Workspace& workspace, TForm1Options options, QWidget* parent)
       ui_(options_.ui ? options_.ui : ownUi_.get()),
       documentPorts_(workspace, *this, *ui_, language_,
                      {[this] { RefreshSlotCaptions(); }, [this] { RebuildMacroMenu(); }}),
-      document_(workspace, documentPorts_),
-      dialogs_(workspace, *this, this, [this] { return WarningCaption(); }) {
+      document_(workspace, documentPorts_), dialogs_(workspace, *this, this) {
     FormCreate();
 }
 
@@ -103,7 +102,7 @@ void TForm1::BuildClientArea() {
     BkImg->setGeometry(0, 0, 500, 500);
     BkImg->installEventFilter(this);
     BkImg->setAccessibleName("Keypad");
-    CoolBar1 = new ToolBarStrip(client, ClientWidth);
+    CoolBar1 = new ToolBarStrip(client, ClientWidth, language_);
     BuildKeypad(client);
 
     DownloadSetup setup;
@@ -111,6 +110,7 @@ void TForm1::BuildClientArea() {
     setup.deviceLink = options_.deviceLink;
     setup.ui = ui_;
     setup.warningCaption = [this] { return WarningCaption(); };
+    setup.text = [this](const AddedText& text) { return language_.Text(text); };
     setup.programFolder = ProgramFolder();
     setup.reportPause = options_.reportPause;
     download_ = std::make_unique<DownloadRuntime>(std::move(setup), client);

@@ -25,6 +25,7 @@
 #include <array>
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,10 @@ struct TForm1Options {
     bool startLoader = true;
     // The pause after each report of a download.
     std::chrono::milliseconds reportPause = ReportPause;
+    // Where the language file is looked for besides the program folder (whose entry
+    // is ignored); unset: the user's configuration folder and locale from the
+    // environment, and the shipped files beside the program.
+    std::optional<LanguageSearch> languageSearch;
 };
 
 class TForm1 : public QMainWindow, public DialogHost {

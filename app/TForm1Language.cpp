@@ -3,9 +3,12 @@
 
 #include "app/TForm1.h"
 
+#include "app/KeypadView.h"
 #include "app/ToolBarStrip.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,8 +21,22 @@ QString TForm1::Text(int n, const QString& builtIn) const {
     return LanguageActive() && language_.Read(n, text) ? text : builtIn;
 }
 
+namespace {
+
+std::filesystem::path LocalPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+} // namespace
+
 void TForm1::SelectLanguage() {
-    language_.Select(ProgramFolder());
+    LanguageSearch search =
+        options_.languageSearch
+            ? *options_.languageSearch
+            : LanguageSearchFromEnvironment(
+                  {}, ShippedLanguageFolders(LocalPath(QCoreApplication::applicationDirPath())));
+    search.programFolder = LocalPath(ProgramFolder());
+    language_.Select(search);
     ws_.language.active = language_.Active();
 }
 
@@ -36,6 +53,8 @@ void TForm1::ApplyLanguage() {
     ApplyKeyLabelFont();
     ApplyMenuTexts();
     ApplyToolTips();
+    CoolBar1->ApplyLanguage();
+    BkImg->setAccessibleName(language_.Text(KeypadPictureName));
     QString text;
     if (language_.Read(58, text))
         download_->LoadingLabel->setText(text);

@@ -34,29 +34,28 @@ QToolButton* AddButton(QToolBar* bar, const char* name, const char* icon, const 
 }
 
 struct Presence {
-    const char* text;
-    const char* tip;
+    QString text;
+    QString tip;
     const char* colour;
 };
 
-Presence PresenceOf(std::uint32_t message) {
+Presence PresenceOf(std::uint32_t message, const LanguageSetup& language) {
     switch (message) {
     case MSG_KEYPAD_PRESENT:
-        return {"Keypad connected", "The Corvask 12 keypad is connected.", "#3ddc84"};
+        return {language.Text(KeypadConnectedText), language.Text(KeypadConnectedTip), "#3ddc84"};
     case MSG_KEYPAD_NO_ACCESS:
-        return {"No permission",
-                "The keypad is plugged in, but PadConfig may not open it.\n"
-                "Give your user access to its hidraw device (install PadConfig's udev rule,\n"
-                "for example with TAG+=\"uaccess\"), then unplug and replug the keypad.",
+        return {language.Text(KeypadNoAccessText),
+                language.Text(KeypadNoAccessTip) + "\n" + language.Text(KeypadNoAccessHint),
                 "#ffb020"};
     default:
-        return {"Not connected", "No Corvask 12 keypad is connected.", "#8a9099"};
+        return {language.Text(KeypadAbsentText), language.Text(KeypadAbsentTip), "#8a9099"};
     }
 }
 
 } // namespace
 
-ToolBarStrip::ToolBarStrip(QWidget* parent, int width) : QWidget(parent), width_(width) {
+ToolBarStrip::ToolBarStrip(QWidget* parent, int width, const LanguageSetup& language)
+    : QWidget(parent), width_(width), language_(language) {
     setObjectName("CoolBar1");
     setGeometry(0, 0, width, StripHeight);
     setAttribute(Qt::WA_StyledBackground);
@@ -82,12 +81,18 @@ void ToolBarStrip::BuildToolBar1() {
     gap_->setFixedSize(8, 25);
     ToolBar1->addWidget(gap_);
     ToolButton7 = AddButton(ToolBar1, "ToolButton7", "tool-help", "Help", "Help");
-    ToolButton10 = AddButton(ToolBar1, "ToolButton10", "tool-sound", QString(), "Sound settings");
+    ToolButton10 = AddButton(ToolBar1, "ToolButton10", "tool-sound", QString(),
+                             language_.Text(SoundSettingsName));
     presence_ = new QLabel(ToolBar1);
     presence_->setObjectName("PadLinkStatus");
     presence_->setTextFormat(Qt::RichText);
     ToolBar1->addWidget(presence_);
     ShowKeypadPresence(0);
+}
+
+void ToolBarStrip::ApplyLanguage() {
+    ToolButton10->setAccessibleName(language_.Text(SoundSettingsName));
+    ShowKeypadPresence(presenceMessage_);
 }
 
 void ToolBarStrip::BuildToolBar2(int width) {
@@ -129,9 +134,12 @@ QToolButton* ToolBarStrip::ModeButton(int viewMode) const {
 }
 
 void ToolBarStrip::ShowKeypadPresence(std::uint32_t message) {
-    const Presence p = PresenceOf(message);
-    presence_->setText(QString("<span style=\"color:%1\">&#9679;</span> %2").arg(p.colour, p.text));
-    presence_->setToolTip(p.tip);
+    presenceMessage_ = message;
+    const Presence p = PresenceOf(message, language_);
+    presence_->setText(QString("<span style=\"color:%1\">&#9679;</span> %2")
+                           .arg(p.colour, p.text.toHtmlEscaped()));
+    // As rich text the tip wraps its long lines.
+    presence_->setToolTip("<p>" + p.tip.toHtmlEscaped().replace("\n", "</p><p>") + "</p>");
     presence_->setAccessibleName(p.text);
     presence_->setAccessibleDescription(p.tip);
 }

@@ -3,6 +3,8 @@
 // help buttons and PadLink's presence on ToolBar1, and the four mode buttons on
 // ToolBar2. The main window connects the buttons to its commands.
 
+#include "app/LanguageSetup.h"
+
 #include <QWidget>
 
 #include <cstdint>
@@ -18,9 +20,13 @@ class ToolBarStrip : public QWidget {
   public:
     static constexpr int StripHeight = 29;
 
-    ToolBarStrip(QWidget* parent, int width);
+    // The texts come from language, when it holds them, from ApplyLanguage on.
+    ToolBarStrip(QWidget* parent, int width, const LanguageSetup& language);
     // Grows the strip, its buttons and their icons from layout pixels by scale.
     void SetScale(qreal scale);
+
+    // Shows the texts of the language file in force.
+    void ApplyLanguage();
 
     // The mode button of a view mode: ToolButton8 for Normal (-1), ToolButton1 to 3
     // for Modes A to C (0-2).
@@ -46,7 +52,9 @@ class ToolBarStrip : public QWidget {
 
     int width_;
     QWidget* gap_ = nullptr;
+    const LanguageSetup& language_;
     QLabel* presence_ = nullptr;
+    std::uint32_t presenceMessage_ = 0;
 };
 
 } // namespace pad

@@ -115,13 +115,16 @@ inline std::string UdevRuleLine(std::uint16_t vendorId) {
     return line;
 }
 
+// The commands that make udev apply a new rule.
+inline constexpr char UdevReloadCommand[] =
+    "sudo udevadm control --reload-rules && sudo udevadm trigger";
+
 // How the user gets access to a keypad that cannot be opened for writing.
 inline std::string NoAccessAdvice(std::uint16_t vendorId) {
     const std::string file(UdevRuleFile);
     return "The udev rule " + file + " gives access to the keypad: put this line into\n" +
-           "/etc/udev/rules.d/" + file + ",\n  " + UdevRuleLine(vendorId) + "\n" +
-           "then run 'sudo udevadm control --reload-rules && sudo udevadm trigger', unplug "
-           "the keypad and plug it in again.";
+           "/etc/udev/rules.d/" + file + ",\n  " + UdevRuleLine(vendorId) + "\n" + "then run '" +
+           UdevReloadCommand + "', unplug the keypad and plug it in again.";
 }
 
 } // namespace pad

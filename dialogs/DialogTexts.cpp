@@ -39,9 +39,12 @@ QString RunTimeText(const DialogHost& host, int n, const QString& builtIn) {
     return host.LanguageActive() && host.ReadLanguageText(n, text) ? text : builtIn;
 }
 
+QString RunTimeText(const DialogHost& host, const AddedText& text) {
+    return RunTimeText(host, text.number, FromU16(text.english));
+}
+
 void ShowMacroNotAssignable(QWidget* owner, const DialogHost& host) {
-    host.ui().inform(owner, FromU16(std::u16string(MacroNotAssignableMessage)),
-                     WarningCaption(host));
+    host.ui().inform(owner, RunTimeText(host, MacroNotAssignableWarning), WarningCaption(host));
 }
 
 void ShowDuplicateMacroName(QWidget* owner, const DialogHost& host) {
@@ -52,7 +55,7 @@ void ShowDuplicateMacroName(QWidget* owner, const DialogHost& host) {
 }
 
 void ShowMacroListFull(QWidget* owner, const DialogHost& host) {
-    host.ui().inform(owner, FromU16(std::u16string(MacroListFullMessage)), WarningCaption(host));
+    host.ui().inform(owner, RunTimeText(host, MacroListFullWarning), WarningCaption(host));
 }
 
 void ShowNoRoomToInsert(const DialogHost& host) {

@@ -5,6 +5,7 @@
 
 #include "common/QtUtf16.h"
 #include "dialogs/DialogHost.h"
+#include "profile/AddedTexts.h"
 
 #include <QString>
 
@@ -23,6 +24,8 @@ void ApplyWindowTitle(QWidget& window, const DialogHost& host, int n);
 // A text used at run time: the language file's text n where the file holds it,
 // the built-in text otherwise, so nothing is ever shown without text.
 QString RunTimeText(const DialogHost& host, int n, const QString& builtIn);
+// An added text in the language file's words where it holds them, else the English.
+QString RunTimeText(const DialogHost& host, const AddedText& text);
 
 // Warns, owned by owner, that the macro cannot be given to a key.
 void ShowMacroNotAssignable(QWidget* owner, const DialogHost& host);

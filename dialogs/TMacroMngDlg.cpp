@@ -22,7 +22,7 @@ TMacroMngDlg::TMacroMngDlg(Workspace& ws, DialogHost& host, TRecDlg& editor, QWi
     model_ = new MacroListModel(ws_.profile.macros(), this);
     list_ = new QListView(this);
     list_->setObjectName(QStringLiteral("TntListBox1"));
-    list_->setAccessibleName(QStringLiteral("Macros"));
+    list_->setAccessibleName(RunTimeText(host_, MacrosName));
     list_->setModel(model_);
     list_->setUniformItemSizes(true); // keeps very long lists fast
     list_->setSelectionMode(QAbstractItemView::SingleSelection);

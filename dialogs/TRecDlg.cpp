@@ -45,13 +45,13 @@ TRecDlg::TRecDlg(Workspace& ws, DialogHost& host, QWidget* parent)
 
     name_ = new QLineEdit(this);
     name_->setObjectName(QStringLiteral("TED_RecKeyDes"));
-    name_->setAccessibleName(QStringLiteral("Macro name"));
+    name_->setAccessibleName(RunTimeText(host_, MacroNameName));
     name_->setMaxLength(int(MaxTextUnits));
     name_->setGeometry(8, 8, 354, 24);
 
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("TntListBox1"));
-    list_->setAccessibleName(QStringLiteral("Recorded keys"));
+    list_->setAccessibleName(RunTimeText(host_, RecordedKeysName));
     list_->setGeometry(8, 40, 236, 204);
 
     recGroup_ = new QGroupBox(this);

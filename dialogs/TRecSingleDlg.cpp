@@ -22,14 +22,14 @@ TRecSingleDlg::TRecSingleDlg(Workspace& ws, DialogHost& host, TRecDlg& editor, Q
 
     keyName_ = new QLabel(this);
     keyName_->setObjectName(QStringLiteral("TntLabel1"));
-    keyName_->setAccessibleDescription(QStringLiteral("Captured key"));
+    keyName_->setAccessibleDescription(RunTimeText(host_, CapturedKeyName));
     keyName_->setAlignment(Qt::AlignCenter);
     keyName_->setFrameShape(QFrame::StyledPanel);
     keyName_->setGeometry(8, 8, 175, 24);
 
     label_ = new QLineEdit(this);
     label_->setObjectName(QStringLiteral("TntEdit1"));
-    label_->setAccessibleName(QStringLiteral("Key label"));
+    label_->setAccessibleName(RunTimeText(host_, KeyLabelName));
     label_->setMaxLength(int(MaxTextUnits));
     label_->setGeometry(8, 38, 175, 24);
 

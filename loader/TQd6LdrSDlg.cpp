@@ -1,5 +1,7 @@
 #include "loader/TQd6LdrSDlg.h"
 
+#include "common/QtUtf16.h"
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
@@ -8,9 +10,10 @@
 
 namespace pad {
 
-TQd6LdrSDlg::TQd6LdrSDlg(QWidget* parent)
+TQd6LdrSDlg::TQd6LdrSDlg(const LanguageFile* language, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
-      heading_(new QLabel(this)), bar_(new QProgressBar(this)), detail_(new QLabel(this)) {
+      language_(language), heading_(new QLabel(this)), bar_(new QProgressBar(this)),
+      detail_(new QLabel(this)) {
     setObjectName("TQd6LdrSDlg");
     setWindowTitle("Qd6 Loader Show Status Only");
     // The window only reports; it must not take the focus from PadConfig.
@@ -62,9 +65,11 @@ void TQd6LdrSDlg::apply(const LoaderCommand& command) {
 }
 
 void TQd6LdrSDlg::showProgress(int reports) {
-    heading_->setText("Writing the profile to the keypad");
+    heading_->setText(Text(LoaderWritingText));
     bar_->setValue(reports);
-    detail_->setText(QString("Report %1 of %2").arg(reports).arg(LoaderReportCount));
+    detail_->setText(Text(LoaderReportText)
+                         .replace("%1", QString::number(reports))
+                         .replace("%2", QString::number(LoaderReportCount)));
     if (reports > 0) {
         hideTimer_.start(StalledHideMs);
         if (!isVisible())
@@ -73,12 +78,16 @@ void TQd6LdrSDlg::showProgress(int reports) {
 }
 
 void TQd6LdrSDlg::showComplete() {
-    heading_->setText("Download complete");
+    heading_->setText(Text(LoaderCompleteText));
     bar_->setValue(LoaderReportCount);
-    detail_->setText("The profile has been written to the keypad.");
+    detail_->setText(Text(LoaderWrittenText));
     if (!isVisible())
         show();
     hideTimer_.start(HideAfterCompleteMs);
+}
+
+QString TQd6LdrSDlg::Text(const AddedText& text) const {
+    return FromU16(TextOf(language_, text));
 }
 
 void TQd6LdrSDlg::placeOnScreen() {

@@ -4,6 +4,7 @@
 // when the download is complete and hides again a moment later.
 
 #include "loader/LoaderCommand.h"
+#include "profile/AddedTexts.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -20,7 +21,8 @@ class TQd6LdrSDlg : public QWidget {
     // A download that stops reporting (its sender went away) hides the window after this.
     static constexpr int StalledHideMs = 10000;
 
-    explicit TQd6LdrSDlg(QWidget* parent = nullptr);
+    // The texts come from language where it holds them; null: English.
+    explicit TQd6LdrSDlg(const LanguageFile* language = nullptr, QWidget* parent = nullptr);
 
     // Shows what command asks for; Quit and Ignore are the caller's business.
     void apply(const LoaderCommand& command);
@@ -37,7 +39,9 @@ class TQd6LdrSDlg : public QWidget {
     void showProgress(int reports);
     void showComplete();
     void placeOnScreen();
+    QString Text(const AddedText& text) const;
 
+    const LanguageFile* language_;
     QLabel* heading_;
     QProgressBar* bar_;
     QLabel* detail_;

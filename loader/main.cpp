@@ -5,9 +5,11 @@
 #include "common/Version.h"
 #include "loader/LoaderServer.h"
 #include "loader/TQd6LdrSDlg.h"
+#include "profile/LanguageLookup.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QTimer>
@@ -118,7 +120,12 @@ int main(int argc, char* argv[]) {
     }
     trace("listening " + path);
 
-    pad::TQd6LdrSDlg window;
+    // The language file PadConfig uses: the loader lies in PadConfig's program folder.
+    const std::filesystem::path folder =
+        QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    const auto language = pad::FindLanguageFile(
+        pad::LanguageSearchFromEnvironment(folder, pad::ShippedLanguageFolders(folder)));
+    pad::TQd6LdrSDlg window(language ? &language->file : nullptr);
     QObject::connect(&window, &pad::TQd6LdrSDlg::shownChanged,
                      [](bool visible) { trace(visible ? "shown" : "hidden"); });
     QObject::connect(&server, &pad::LoaderServer::shortRecordDropped,

@@ -31,6 +31,7 @@ namespace {
 struct Fixture {
     explicit Fixture(const QString& folder = QString()) {
         options.programFolder = folder.isEmpty() ? emptyFolder.path() : folder;
+        options.languageSearch = LanguageSearch{}; // the program folder only
         options.ui = &ui;
         options.startLoader = false;
         options.reportPause = std::chrono::milliseconds(10); // no test here waits 17 s

@@ -83,6 +83,7 @@ class TForm1DownloadTest : public QObject {
 
         TForm1Options options;
         options.programFolder = programDir.path();
+        options.languageSearch = LanguageSearch{}; // English, whatever the locale
         options.ui = &ui;
         ui.launchPrograms = true;                            // the stand-in loader runs
         options.startLoader = false;                         // started by the first LOAD below

@@ -96,6 +96,7 @@ class EndToEndTest : public QObject {
     std::unique_ptr<TForm1> makeForm(Workspace& ws, ScriptedUi& ui) {
         TForm1Options options;
         options.programFolder = dir.path();
+        options.languageSearch = LanguageSearch{}; // English, whatever the locale
         options.ui = &ui;
         options.startLoader = false;
         auto form = std::make_unique<TForm1>(ws, options);

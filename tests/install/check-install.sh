@@ -96,12 +96,14 @@ if [ -x "$prefix/bin/qd6" ]; then
 fi
 
 # PadConfig starts its loader from its program folder at start-up: an installed
-# PadConfig, started through bin/, must run the installed loader.
+# PadConfig, started through bin/, must run the installed loader. In a German locale,
+# without a language file of the user's, it takes the shipped German one.
 if [ -x "$prefix/bin/padconfig" ] && [ -x "$program_folder/Qd6LoaderS" ]; then
     loader=$(readlink -f "$program_folder/Qd6LoaderS")
     mkdir -p "$tmp/home" "$tmp/runtime"
     chmod 700 "$tmp/runtime"
     HOME=$tmp/home XDG_RUNTIME_DIR=$tmp/runtime XDG_CONFIG_HOME=$tmp/home/.config \
+        LC_ALL= LC_MESSAGES= LANG=de_DE.UTF-8 QT_LOGGING_RULES=padconfig.language.info=true \
         "$prefix/bin/padconfig" >"$tmp/padconfig.log" 2>&1 &
     started_pids+=($!)
     loader_pid=""
@@ -121,6 +123,11 @@ if [ -x "$prefix/bin/padconfig" ] && [ -x "$program_folder/Qd6LoaderS" ]; then
         kill "$pid" 2>/dev/null
     done
     started_pids=()
+    german=$prefix/share/padconfig/lang/UILANG-de.lng
+    if [ -f "$german" ]; then
+        check "installed padconfig takes the shipped German texts in a German locale" \
+            grep -qF "language file: $(readlink -f "$german") " "$tmp/padconfig.log"
+    fi
 fi
 if [ -e "$prefix/bin/padconfig" ] && [ -e "$program_folder/CV12HLP.htm" ]; then
     check "the help page lies beside the installed padconfig" \
