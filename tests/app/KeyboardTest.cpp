@@ -5,10 +5,12 @@
 #include "app/TForm1.h"
 #include "common/look/FocusRing.h"
 #include "dialogs/TRecDlg.h"
+#include "dialogs/TRecSingleDlg.h"
 #include "tests/support/ScriptedUi.h"
 
 #include <QAccessible>
 #include <QAction>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -94,6 +96,33 @@ class KeyboardTest : public QObject {
         QCOMPARE(order, expected);
         QTest::keyClick(f.Focus(), Qt::Key_Backtab);
         QCOMPARE(f.FocusName(), QString("ToolButton10"));
+    }
+
+    void tabInTheRecordingDialogsStopsOnlyOnVisibleControls() {
+        Fixture f;
+        f.form->CreateDialogs();
+        f.ws.requests.editorPurpose = PurposeNewMacro;
+        f.ws.requests.captureTarget = TargetSingleKey;
+        for (QDialog* dialog : std::initializer_list<QDialog*>{
+                 f.form->findChild<TRecDlg*>(), f.form->findChild<TRecSingleDlg*>()}) {
+            dialog->show();
+            QApplication::setActiveWindow(dialog);
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            QSet<QWidget*> stops;
+            for (int i = 0; i < 12; ++i) {
+                QTest::keyClick(f.Focus(), Qt::Key_Tab);
+                QWidget* focus = f.Focus();
+                QVERIFY2(focus && dialog->isAncestorOf(focus),
+                         qPrintable(dialog->objectName() + " " + f.FocusName()));
+                stops << focus;
+                const QRect place(focus->mapTo(dialog, QPoint()), focus->size());
+                QVERIFY2(dialog->rect().contains(place), qPrintable(focus->objectName()));
+                QVERIFY2(!qobject_cast<QGroupBox*>(focus), qPrintable(focus->objectName()));
+                QCOMPARE(FocusRing::Target(), focus);
+            }
+            QVERIFY(stops.size() >= 3);
+            dialog->reject();
+        }
     }
 
     void keysOpenTheKeyMenuBelowTheFocusedLabel_data() {
