@@ -162,18 +162,6 @@ class KeyboardTest : public QObject {
         }
     }
 
-    void menuKeyAsContextMenuRequestOpensTheKeyMenu() {
-        Fixture f;
-        f.Item("ModeA1")->trigger();
-        QLabel* label = f.form->KeyLabel(15);
-        QContextMenuEvent fromKeyboard(QContextMenuEvent::Keyboard, QPoint(2, 2),
-                                       label->mapToGlobal(QPoint(2, 2)));
-        QApplication::sendEvent(label, &fromKeyboard);
-        QVERIFY(f.form->KeyMenu()->isVisible());
-        QCOMPARE(int(f.ws.selection.currentKey), 15);
-        f.form->KeyMenu()->hide();
-    }
-
     void keyLabelNamesSayNumberAndAssignment() {
         Fixture f;
         QCOMPARE(f.NameOf(f.form->KeyLabel(0)), QString("Key 1: Q"));
@@ -193,47 +181,44 @@ class KeyboardTest : public QObject {
         QCOMPARE(f.NameOf(label), QString("Key 5"));
     }
 
-    void screenReadersSeeAMenuButtonPerKeyAndALoadButton() {
+    void screenReadersAndTheMenuKeyReachTheKeyMenuAndLoad() {
         Fixture f;
         f.Item("ModeC1")->trigger();
         QAccessibleInterface* key = QAccessible::queryAccessibleInterface(f.form->KeyLabel(8));
         QCOMPARE(key->role(), QAccessible::ButtonMenu);
         QVERIFY(key->state().hasPopup && key->state().focusable);
-        QAccessibleActionInterface* actions = key->actionInterface();
-        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
-        actions->doAction(QAccessibleActionInterface::showMenuAction());
+        key->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
         QVERIFY(f.form->KeyMenu()->isVisible());
         QCOMPARE(int(f.ws.selection.currentKey), 8);
         f.form->KeyMenu()->hide();
+        // The desktop may turn the Menu key into a context menu request.
+        QLabel* label = f.form->KeyLabel(15);
+        QContextMenuEvent fromKeyboard(QContextMenuEvent::Keyboard, QPoint(2, 2),
+                                       label->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(label, &fromKeyboard);
+        QVERIFY(f.form->KeyMenu()->isVisible());
+        QCOMPARE(int(f.ws.selection.currentKey), 15);
+        f.form->KeyMenu()->hide();
 
+        // LOAD: a button; without a keypad each press only warns, which shows it ran.
         QWidget* load = f.form->findChild<QWidget*>("Image5");
         QAccessibleInterface* button = QAccessible::queryAccessibleInterface(load);
         QCOMPARE(button->role(), QAccessible::Button);
+        QCOMPARE(button->text(QAccessible::Name), QString("LOAD"));
         button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(int(f.ui.shown.size()), 1); // no keypad: LOAD ran and says so
-    }
-
-    void loadTakesEnterAndSpace() {
-        Fixture f;
-        QWidget* load = f.form->findChild<QWidget*>("Image5");
-        QCOMPARE(load->focusPolicy(), Qt::TabFocus);
-        QCOMPARE(f.NameOf(load), QString("LOAD"));
-        // Without the loader's window a download only warns: the warning shows LOAD ran.
         QTest::keyClick(load, Qt::Key_Space);
         QTest::keyClick(load, Qt::Key_Return);
-        QCOMPARE(int(f.ui.shown.size()), 2);
+        QCOMPARE(int(f.ui.shown.size()), 3);
     }
 
     void shortcutsActUnlessACaptureRecordsThem() {
         Fixture f;
-        QCOMPARE(f.Item("New1")->shortcut(), QKeySequence(QKeySequence::New));
-        QCOMPARE(f.Item("Open1")->shortcut(), QKeySequence(QKeySequence::Open));
+        QSet<QKeySequence> keys;
+        for (const char* item : {"New1", "Open1", "Save1", "SaveAs1", "Exit1"})
+            keys << f.Item(item)->shortcut();
+        QCOMPARE(keys.size(), 5);
+        QVERIFY(!keys.contains(QKeySequence()));
         QCOMPARE(f.Item("Save1")->shortcut(), QKeySequence(QKeySequence::Save));
-        QCOMPARE(
-            f.Item("SaveAs1")->shortcut(),
-            QKeySequence::keyBindings(QKeySequence::SaveAs).value(0, QKeySequence("Ctrl+Shift+S")));
-        QCOMPARE(f.Item("Exit1")->shortcut(),
-                 QKeySequence::keyBindings(QKeySequence::Quit).value(0, QKeySequence("Ctrl+Q")));
 
         const QString first = f.folder.filePath("first.qd6");
         f.ui.fileAnswers.push_back(first);
