@@ -103,11 +103,15 @@ class KeyboardTest : public QObject {
         f.form->CreateDialogs();
         f.ws.requests.editorPurpose = PurposeNewMacro;
         f.ws.requests.captureTarget = TargetSingleKey;
+        QTest::keyClick(f.Focus(), Qt::Key_Tab);
         for (QDialog* dialog : std::initializer_list<QDialog*>{
                  f.form->findChild<TRecDlg*>(), f.form->findChild<TRecSingleDlg*>()}) {
             dialog->show();
             QApplication::setActiveWindow(dialog);
             QVERIFY(QTest::qWaitForWindowActive(dialog));
+            // Opened while the keyboard is in use: the ring shows before any Tab.
+            QVERIFY(dialog->isAncestorOf(f.Focus()));
+            QCOMPARE(FocusRing::Target(), f.Focus());
             QSet<QWidget*> stops;
             for (int i = 0; i < 12; ++i) {
                 QTest::keyClick(f.Focus(), Qt::Key_Tab);
