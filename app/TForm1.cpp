@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 
 #include "app/HelpCommands.h"
+#include "app/KeypadControls.h"
 #include "app/KeypadView.h"
 #include "app/LayoutScale.h"
 #include "app/ToolBarStrip.h"
@@ -53,6 +54,7 @@ QString TForm1::ProgramFolder() const {
 }
 
 void TForm1::FormCreate() {
+    InstallKeypadAccessibility(); // before the key labels and LOAD exist
     // Single border, no maximize; the system menu and minimize stay.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -64,6 +66,7 @@ void TForm1::FormCreate() {
     ConnectMenus();
     ConnectToolBar();
     ConnectKeyMenu();
+    SetUpKeyboard();
 
     ws_.language.programFolder = ProgramFolder().toStdU16String();
     download_->InitDeviceLink();

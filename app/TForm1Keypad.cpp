@@ -3,6 +3,7 @@
 
 #include "app/TForm1.h"
 
+#include "app/KeypadControls.h"
 #include "app/KeypadView.h"
 #include "app/ToolBarStrip.h"
 #include "common/QtUtf16.h"
@@ -20,7 +21,7 @@ namespace {
 
 QLabel* MakeKeyLabel(QWidget* client, int key, const QFont& font, const QPalette& palette) {
     const KeyLabelPlace& place = KeyLabelPlaces()[std::size_t(key)];
-    auto* label = new QLabel(client);
+    auto* label = new KeyLabelWidget(client);
     label->setObjectName(QString("TntLabel%1").arg(key + 1));
     label->setGeometry(place.left, place.top, KeyLabelWidth, KeyLabelHeight);
     label->setFixedSize(KeyLabelWidth, KeyLabelHeight);
@@ -57,7 +58,7 @@ void TForm1::BuildKeypad(QWidget* client) {
     modeTitle_->setPalette(white);
     modeTitle_->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    Image5 = new QWidget(client);
+    Image5 = new LoadHotArea(client);
     Image5->setObjectName("Image5");
     Image5->setGeometry(402, 43, 50, 50);
     Image5->setToolTip("LOAD");
@@ -91,6 +92,7 @@ void TForm1::ShowViewModeControls() {
 }
 
 void TForm1::RefreshKeyLabels() {
+    const QString keyNumber = language_.Text(KeyNumberName);
     for (int key = 0; key < 16; ++key) {
         QLabel* label = TntLabels[std::size_t(key)];
         const std::u16string_view text =
@@ -98,7 +100,7 @@ void TForm1::RefreshKeyLabels() {
                 ? nativeKey(key).label
                 : std::u16string_view(ws_.profile.slot(ws_.viewMode, key).label);
         label->setText(FromU16(text));
-        label->setAccessibleName(label->text());
+        label->setAccessibleName(KeyLabelAccessibleName(keyNumber, key, label->text()));
         label->repaint();
     }
 }
@@ -156,6 +158,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TForm1::KeyLabelEvent(int key, QEvent* event) {
+    if (KeyLabelKeyEvent(key, event))
+        return true;
     QLabel* label = TntLabels[std::size_t(key)];
     if (event->type() == QEvent::MouseMove) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -170,6 +174,8 @@ bool TForm1::KeyLabelEvent(int key, QEvent* event) {
 }
 
 bool TForm1::LoadButtonEvent(QEvent* event) {
+    if (LoadButtonKeyEvent(event))
+        return true;
     if (event->type() == QEvent::MouseButtonPress) {
         BkImg->DrawLoad(true);
         return true;
