@@ -1,6 +1,7 @@
 #include "app/MainMenus.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -19,6 +20,15 @@ QAction* AddItem(QMenu* menu, const char* name, const QString& text) {
     return action;
 }
 
+// The platform's keys for a standard command, or fallback where it has none.
+void SetStandardShortcut(QAction* action, QKeySequence::StandardKey key,
+                         const QKeySequence& fallback = QKeySequence()) {
+    QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    if (keys.isEmpty() && !fallback.isEmpty())
+        keys.append(fallback);
+    action->setShortcuts(keys);
+}
+
 } // namespace
 
 MainMenus::MainMenus(QMenuBar* bar) {
@@ -32,6 +42,12 @@ MainMenus::MainMenus(QMenuBar* bar) {
     Import1 = AddItem(File1, "Import1", "&Import");
     File1->addSeparator();
     Exit1 = AddItem(File1, "Exit1", "E&xit");
+    SetStandardShortcut(New1, QKeySequence::New);
+    SetStandardShortcut(Open1, QKeySequence::Open);
+    SetStandardShortcut(Save1, QKeySequence::Save);
+    SetStandardShortcut(SaveAs1, QKeySequence::SaveAs,
+                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    SetStandardShortcut(Exit1, QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     Mode1 = AddMenu(bar, "Mode1", "&Mode");
     ModeA1 = AddItem(Mode1, "ModeA1", "Mode A");

@@ -3,15 +3,14 @@
 #include "app/KeyedBitmap.h"
 #include "app/TForm1.h"
 #include "common/Version.h"
+#include "common/look/PadLook.h"
 #include "devicelink/WindowMessage.h"
 #include "profile/FileSystemName.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
-#include <QPalette>
 #include <QPixmap>
-#include <QStyleFactory>
 
 #include <algorithm>
 #include <cstdio>
@@ -22,28 +21,6 @@
 
 namespace pad {
 namespace {
-
-// A dark look that suits the keypad picture in every mode colour.
-void ApplyLook(QApplication& app) {
-    app.setStyle(QStyleFactory::create("Fusion"));
-    QPalette p;
-    p.setColor(QPalette::Window, QColor(0x2b, 0x2e, 0x33));
-    p.setColor(QPalette::WindowText, QColor(0xe6, 0xe8, 0xeb));
-    p.setColor(QPalette::Base, QColor(0x1e, 0x20, 0x24));
-    p.setColor(QPalette::AlternateBase, QColor(0x26, 0x29, 0x2e));
-    p.setColor(QPalette::Text, QColor(0xe6, 0xe8, 0xeb));
-    p.setColor(QPalette::Button, QColor(0x33, 0x37, 0x3d));
-    p.setColor(QPalette::ButtonText, QColor(0xe6, 0xe8, 0xeb));
-    p.setColor(QPalette::ToolTipBase, QColor(0xff, 0xfb, 0xe6));
-    p.setColor(QPalette::ToolTipText, QColor(0x20, 0x20, 0x20));
-    p.setColor(QPalette::Highlight, QColor(0x2f, 0x9b, 0xd6));
-    p.setColor(QPalette::HighlightedText, Qt::white);
-    p.setColor(QPalette::Link, QColor(0x4f, 0xc3, 0xf7));
-    p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x84, 0x8a));
-    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x80, 0x84, 0x8a));
-    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x80, 0x84, 0x8a));
-    app.setPalette(p);
-}
 
 constexpr const char* HelpText =
     "Usage: padconfig [QT-OPTION...] [FILE]\n"

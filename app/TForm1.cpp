@@ -64,6 +64,7 @@ void TForm1::FormCreate() {
     ConnectMenus();
     ConnectToolBar();
     ConnectKeyMenu();
+    SetUpKeyboard();
 
     ws_.language.programFolder = ProgramFolder().toStdU16String();
     download_->InitDeviceLink();

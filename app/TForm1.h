@@ -5,6 +5,7 @@
 //   TForm1.cpp          creation steps, commands, close steps, window messages
 //   TForm1Keypad.cpp    key labels, hover highlight, mode switch, key selection, LOAD
 //   TForm1Language.cpp  language texts and fonts
+//   TForm1Keyboard.cpp  Tab order, key menu and LOAD by keyboard, screen-reader names
 
 #include "app/DeviceLinkPort.h"
 #include "app/DialogSet.h"
@@ -36,6 +37,9 @@ namespace pad {
 class KeypadView;
 class TAboutBox;
 class ToolBarStrip;
+
+// What a screen reader says of key label key (0-15) showing text: "Key 5: Reload".
+QString KeyLabelAccessibleName(int key, const QString& text);
 
 // What the program entry hands the main window; tests replace any part.
 struct TForm1Options {
@@ -94,6 +98,9 @@ class TForm1 : public QMainWindow, public DialogHost {
     const HoverTracker& Hover() const { return hover_; }
     QMenu* KeyMenu() const { return TntPopupMenu1.Menu; }
     QLabel* SelectedLabel() const;
+    // The key menu of label n (1-16) opened from the keyboard: as a mouse-button
+    // release on the label, with the menu's first item active.
+    void OpenKeyMenuByKeyboard(int labelNumber);
 
     // Document commands (menu bar and tool bar)
     void New1Click() { document_.New(); }
@@ -153,6 +160,10 @@ class TForm1 : public QMainWindow, public DialogHost {
     void ShowViewModeControls();
     bool KeyLabelEvent(int key, QEvent* event);
     bool LoadButtonEvent(QEvent* event);
+    // Keyboard: the Tab order, and the keys that open a key menu or press LOAD.
+    void SetUpKeyboard();
+    bool KeyLabelKeyEvent(int key, QEvent* event);
+    bool LoadButtonKeyEvent(QEvent* event);
 
     Workspace& ws_;
     TForm1Options options_;

@@ -97,7 +97,7 @@ void TForm1::RefreshKeyLabels() {
                 ? nativeKey(key).label
                 : std::u16string_view(ws_.profile.slot(ws_.viewMode, key).label);
         label->setText(FromU16(text));
-        label->setAccessibleName(label->text());
+        label->setAccessibleName(KeyLabelAccessibleName(key, label->text()));
         label->repaint();
     }
 }
@@ -152,6 +152,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TForm1::KeyLabelEvent(int key, QEvent* event) {
+    if (KeyLabelKeyEvent(key, event))
+        return true;
     QLabel* label = TntLabels[std::size_t(key)];
     if (event->type() == QEvent::MouseMove) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -166,6 +168,8 @@ bool TForm1::KeyLabelEvent(int key, QEvent* event) {
 }
 
 bool TForm1::LoadButtonEvent(QEvent* event) {
+    if (LoadButtonKeyEvent(event))
+        return true;
     if (event->type() == QEvent::MouseButtonPress) {
         BkImg->DrawLoad(true);
         return true;

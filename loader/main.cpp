@@ -3,6 +3,7 @@
 // One instance per user: a second one exits at once.
 
 #include "common/Version.h"
+#include "common/look/PadLook.h"
 #include "loader/LoaderServer.h"
 #include "loader/TQd6LdrSDlg.h"
 
@@ -99,6 +100,7 @@ int main(int argc, char* argv[]) {
     // name and icon rather than as an unknown program.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(pad::AppId));
     QApplication::setQuitOnLastWindowClosed(false); // closing the status window only hides it
+    pad::ApplyLook(app); // PadConfig's look, so the window reads as part of it
     // Qt has taken its own options (-platform ...) out of the arguments by now.
     if (!parser.parse(QApplication::arguments())) {
         std::fprintf(stderr, "Qd6LoaderS: %s\nTry 'Qd6LoaderS --help' for more information.\n",

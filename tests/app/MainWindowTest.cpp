@@ -117,7 +117,7 @@ class MainWindowTest : public QObject {
         for (int n = 1; n <= 16; ++n) {
             auto* label = f.Child<QLabel>(QString("TntLabel%1").arg(n).toLatin1());
             QCOMPARE(label->size(), QSize(90, 13));
-            QCOMPARE(label->accessibleName(), NormalTexts[n - 1]);
+            QCOMPARE(label->accessibleName(), QString("Key %1: %2").arg(n).arg(NormalTexts[n - 1]));
         }
         QCOMPARE(f.Child<QLabel>("TntLabel13")->pos(), QPoint(221, 403));
         for (const char* name :

@@ -1,0 +1,92 @@
+// The main window by keyboard: the Tab order, the key menu and LOAD from the
+// keyboard, and the key labels' names for screen readers.
+
+#include "app/TForm1.h"
+
+#include "app/ToolBarStrip.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QToolButton>
+
+namespace pad {
+namespace {
+
+// Enter, Space and the Menu key open a key label's menu, and so does Shift+F10.
+bool OpensKeyMenu(const QKeyEvent& key) {
+    const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
+    switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Menu:
+        return mods == Qt::NoModifier;
+    case Qt::Key_F10:
+        return mods == Qt::ShiftModifier;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+QString KeyLabelAccessibleName(int key, const QString& text) {
+    const QString number = QString("Key %1").arg(key + 1);
+    return text.isEmpty() ? number : number + ": " + text;
+}
+
+void TForm1::SetUpKeyboard() {
+    // Mode buttons, LOAD and the key labels in key order, then the document, help
+    // and sound buttons; Tab goes round.
+    std::vector<QWidget*> chain;
+    for (int mode = NormalView; mode < 3; ++mode)
+        chain.push_back(CoolBar1->ModeButton(mode));
+    chain.push_back(Image5);
+    for (QLabel* label : TntLabels)
+        chain.push_back(label);
+    for (QWidget* button : {CoolBar1->ToolButton4, CoolBar1->ToolButton5, CoolBar1->ToolButton6,
+                            CoolBar1->ToolButton7, CoolBar1->ToolButton10})
+        chain.push_back(button);
+    for (QWidget* widget : chain)
+        widget->setFocusPolicy(Qt::TabFocus);
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+    chain.front()->setFocus();
+}
+
+void TForm1::OpenKeyMenuByKeyboard(int labelNumber) {
+    KeyLabelReleased(labelNumber);
+    // Opened from the keyboard, the menu starts on its first item, as menus do.
+    if (KeyMenu()->isVisible())
+        KeyMenu()->setActiveAction(TntPopupMenu1.SingeKey1);
+}
+
+bool TForm1::KeyLabelKeyEvent(int key, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && OpensKeyMenu(*static_cast<QKeyEvent*>(event))) {
+        OpenKeyMenuByKeyboard(key + 1);
+        return true;
+    }
+    // The desktop may turn the Menu key into a context menu request.
+    if (event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+        OpenKeyMenuByKeyboard(key + 1);
+        return true;
+    }
+    return false;
+}
+
+bool TForm1::LoadButtonKeyEvent(QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter && key->key() != Qt::Key_Space)
+        return false;
+    StartDownload();
+    return true;
+}
+
+} // namespace pad
