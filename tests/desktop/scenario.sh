@@ -17,14 +17,12 @@
 # gives it to key 1 of Mode A through the focused label's key menu, saves with
 # Ctrl+S and quits with Ctrl+Q; $out/macro.qd6 and $out/macro.json are the result.
 
-# The key menu of label n (1 to 16), opened from the keyboard.
-# TODO(keys): until the labels take the focus, a click on the label opens it.
+# The key menu of label n (1 to 16), opened from the keyboard: the focus starts on
+# the Normal mode button, and Tab passes Mode A, B, C and LOAD before the labels.
 open_key_menu() {
-    local lefts=(50 50 51 50 50 50 50 50 50 50 50 224 221 221 358 358)
-    local tops=(54 82 110 138 167 195 223 251 281 307 335 80 403 430 403 430)
-    window_origin "$(main_title)"
-    # The menu bar sits above the 467 x 458 client area of the keypad.
-    click $((WX + ${lefts[$1 - 1]} + 45)) $((WY + WH - 458 + ${tops[$1 - 1]} + 6))
+    local tabs=()
+    for _ in $(seq $((4 + $1))); do tabs+=(Tab); done
+    keys "${tabs[@]}" shift+F10
 }
 
 passed=0
@@ -86,11 +84,11 @@ keys Return
 check "Mode A chosen by the menu's keys" "03 ff ff 01 00 00 00 00" \
     "$(soon "03 ff ff 01 00 00 00 00" sh -c "tail -n 1 '$PADLINK_SIMULATOR' | tr A-F a-f")"
 
-# Key 1's menu from the keyboard, then "New Macro..." (the second item).
+# Key 1's menu from the keyboard, then "New Macro...".
 open_key_menu 1
 sleep 0.4
 shot key-menu
-keys Down Down Return
+keys Down Return # the menu opens on "Single Key...", "New Macro..." is next
 check "the key menu opens the Macro Editor" shown "$(shown "Macro Editor")"
 shot editor
 give_focus "Macro Editor"
@@ -115,6 +113,7 @@ check "OK closes the Macro Editor" gone "$(gone "Macro Editor")"
 check "the key change marks the profile" "Corvask 12 - macro.qd6*" \
     "$(soon "Corvask 12 - macro.qd6*" main_title)"
 
+give_focus "Corvask 12 - macro.qd6*"
 keys ctrl+s
 check "Ctrl+S saves" "Corvask 12 - macro.qd6" "$(soon "Corvask 12 - macro.qd6" main_title)"
 "$bin/qd6" show --json "$out/macro.qd6" >"$out/macro.json"
