@@ -22,6 +22,8 @@ sway -c "$out/sway.conf" >"$out/sway.log" 2>&1 &
 sway_pid=$!
 input_pid=""
 cleanup() {
+    # PadConfig and its loader end with the compositor; PadConfig first, all the same.
+    [[ -n "${padconfig_pid:-}" ]] && kill "$padconfig_pid" 2>/dev/null
     [[ -n "$input_pid" ]] && kill "$input_pid" 2>/dev/null
     kill "$sway_pid" 2>/dev/null
     wait "$sway_pid" 2>/dev/null

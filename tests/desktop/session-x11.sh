@@ -10,6 +10,8 @@ export QT_QPA_PLATFORM=xcb
 export PADLINK_SIMULATOR=$out/keypad.log
 export XDG_RUNTIME_DIR=$out/run HOME=$out/home
 mkdir -p -m 700 "$XDG_RUNTIME_DIR" "$HOME"
+# The loader ends with the X server that xvfb-run stops; PadConfig is ended here.
+trap '[[ -n "${padconfig_pid:-}" ]] && kill "$padconfig_pid" 2>/dev/null' EXIT
 
 # The visible window whose title is exactly $1 (xdotool matches a regular expression).
 window_id() {
