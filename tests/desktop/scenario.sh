@@ -12,10 +12,12 @@
 #                        desktop does not do it by itself (X11 without a window
 #                        manager)
 #   after_start          (optional) checks of the session's own once the window is up
+#   after_load           (optional) the same while the loader's window is up
 # and set $bin (the programs) and $out (a folder of the user's own). It records a
 # macro of shifted A and Escape in the Macro Editor, opened and driven by keyboard,
 # gives it to key 1 of Mode A through the focused label's key menu, saves with
-# Ctrl+S and quits with Ctrl+Q; $out/macro.qd6 and $out/macro.json are the result.
+# Ctrl+S, starts LOAD with a keypad that goes away during the download, and quits
+# with Ctrl+Q; $out/macro.qd6 and $out/macro.json are the result.
 
 # The key menu of label n (1 to 16), opened from the keyboard: the focus starts on
 # the Normal mode button, and Tab passes Mode A, B, C and LOAD before the labels.
@@ -66,7 +68,8 @@ gone() { # gone TITLE: waits up to 5 s for the window to close
 
 "$bin/qd6" new "$out/macro.qd6" >/dev/null
 : >"$PADLINK_SIMULATOR"
-"$bin/padconfig" "$out/macro.qd6" >"$out/padconfig.log" 2>&1 &
+# The keypad is unplugged after 12 reports: Normal and Mode A, then 10 of a download.
+PADLINK_SIMULATOR_UNPLUG_AFTER=12 "$bin/padconfig" "$out/macro.qd6" >"$out/padconfig.log" 2>&1 &
 padconfig_pid=$!
 check "main window opens with the profile" "Corvask 12 - macro.qd6" \
     "$(soon "Corvask 12 - macro.qd6" main_title)"
@@ -123,6 +126,22 @@ check "key 1 of Mode A plays shift, A, A up, shift up, Escape, Escape up" 1 \
 check "the macro list holds it" 1 \
     "$(grep -cF '"macros":[{"name":"ShiftA","playMode":160,"events":[100,1,129,228,38,166,' "$out/macro.json")"
 
+# LOAD from the keyboard (Shift+Tab from key 1): the loader shows the progress, and
+# PadConfig warns when the keypad goes away during the download.
+keys shift+Tab Return
+check "LOAD shows the loader's progress" shown "$(shown "Qd6 Loader Show Status Only")"
+shot loader
+declare -F after_load >/dev/null && after_load
+check "a keypad lost during LOAD is warned about" shown "$(shown Warning)"
+shot warning
+give_focus Warning
+keys Return
+check "Return closes the warning" gone "$(gone Warning)"
+# A Wayland compositor gives the loader's window the keyboard while it is shown
+# (Qt cannot ask it not to); it hides 2 s after the end of the download.
+check "the loader hides after the download" gone "$(gone "Qd6 Loader Show Status Only")"
+
+give_focus "Corvask 12 - macro.qd6"
 keys ctrl+q
 quit=gone
 for _ in $(seq 50); do

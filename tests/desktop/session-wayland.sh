@@ -82,6 +82,10 @@ after_start() {
     check "the main window's app id is the menu entry's name" org.padconfig.PadConfig \
         "$(views | awk -F'\t' '$2 ~ /^Corvask 12 - / {print $1}' | head -1)"
 }
+after_load() {
+    check "the loader's app id is PadConfig's" org.padconfig.PadConfig \
+        "$(views | awk -F'\t' '$2 == "Qd6 Loader Show Status Only" {print $1}' | head -1)"
+}
 give_focus() { :; } # sway focuses new windows itself
 shot() { grim "$out/$1.png" 2>/dev/null; }
 
