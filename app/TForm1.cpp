@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 
 #include "app/HelpCommands.h"
+#include "app/KeypadControls.h"
 #include "app/KeypadView.h"
 #include "app/ToolBarStrip.h"
 #include "devicelink/WindowMessage.h"
@@ -53,6 +54,7 @@ QString TForm1::ProgramFolder() const {
 }
 
 void TForm1::FormCreate() {
+    InstallKeypadAccessibility(); // before the key labels and LOAD exist
     // Single border, no maximize; the system menu and minimize stay.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

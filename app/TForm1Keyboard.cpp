@@ -3,6 +3,7 @@
 
 #include "app/TForm1.h"
 
+#include "app/KeypadControls.h"
 #include "app/ToolBarStrip.h"
 
 #include <QContextMenuEvent>
@@ -54,6 +55,13 @@ void TForm1::SetUpKeyboard() {
     for (std::size_t i = 1; i < chain.size(); ++i)
         setTabOrder(chain[i - 1], chain[i]);
     chain.front()->setFocus();
+
+    // What a screen reader's actions on LOAD and on a key label do.
+    static_cast<LoadHotArea*>(Image5)->press = [this] { StartDownload(); };
+    for (int n = 1; n <= 16; ++n)
+        static_cast<KeyLabelWidget*>(TntLabels[std::size_t(n - 1)])->openMenu = [this, n] {
+            OpenKeyMenuByKeyboard(n);
+        };
 }
 
 void TForm1::OpenKeyMenuByKeyboard(int labelNumber) {

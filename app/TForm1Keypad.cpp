@@ -3,6 +3,7 @@
 
 #include "app/TForm1.h"
 
+#include "app/KeypadControls.h"
 #include "app/KeypadView.h"
 #include "app/ToolBarStrip.h"
 #include "common/QtUtf16.h"
@@ -19,7 +20,7 @@ namespace {
 
 QLabel* MakeKeyLabel(QWidget* client, int key, const QFont& font, const QPalette& palette) {
     const KeyLabelPlace& place = KeyLabelPlaces()[std::size_t(key)];
-    auto* label = new QLabel(client);
+    auto* label = new KeyLabelWidget(client);
     label->setObjectName(QString("TntLabel%1").arg(key + 1));
     label->setGeometry(place.left, place.top, KeyLabelWidth, KeyLabelHeight);
     label->setFixedSize(KeyLabelWidth, KeyLabelHeight);
@@ -56,7 +57,7 @@ void TForm1::BuildKeypad(QWidget* client) {
     modeTitle_->setPalette(white);
     modeTitle_->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    Image5 = new QWidget(client);
+    Image5 = new LoadHotArea(client);
     Image5->setObjectName("Image5");
     Image5->setGeometry(402, 43, 50, 50);
     Image5->setToolTip("LOAD");

@@ -55,7 +55,7 @@ TRecDlg::TRecDlg(Workspace& ws, DialogHost& host, QWidget* parent)
 
     recGroup_ = new QGroupBox(this);
     recGroup_->setObjectName(QStringLiteral("RecGrp"));
-    recGroup_->setFocusPolicy(Qt::StrongFocus);
+    recGroup_->setFocusPolicy(Qt::ClickFocus); // given the focus, never reached by Tab
     recGroup_->setGeometry(252, 36, 110, 80);
     rec_ = makeButton(recGroup_, "TntBitBtn37", QStringLiteral("Rec"), 14);
     ok_ = makeButton(recGroup_, "TntBitBtn38", QStringLiteral("OK"), 46);

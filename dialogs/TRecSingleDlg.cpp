@@ -49,6 +49,7 @@ TRecSingleDlg::TRecSingleDlg(Workspace& ws, DialogHost& host, TRecDlg& editor, Q
     focus_ = new QRadioButton(this);
     focus_->setObjectName(QStringLiteral("TntRadioButton1"));
     focus_->setGeometry(894, 70, 16, 16);
+    focus_->setFocusPolicy(Qt::ClickFocus); // given the focus, never reached by Tab
 
     if (ApplyLanguageFont(*this, host_)) {
         ApplyWindowTitle(*this, host_, 16);

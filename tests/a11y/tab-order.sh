@@ -2,7 +2,9 @@
 # Keyboard-only use as a screen reader sees it: PadConfig on a virtual X display
 # with its own session bus and accessibility bus; Tab walks the main window and
 # tab_order.py reads the focused control's name through AT-SPI after each press.
-# Usage: xvfb-run -a -s "-screen 0 1024x768x24" tab-order.sh BIN_DIR
+# Usage: tab-order.sh BIN_DIR
+# Without a DISPLAY it starts its own Xvfb on a display number the server picks,
+# so that it never races other virtual displays for one.
 # Needs dbus-run-session, at-spi2-core, python3-pyatspi (Debian's python3) and xdotool.
 set -euo pipefail
 bin=$1
@@ -21,7 +23,17 @@ if [[ "${TAB_ORDER_IN_SESSION:-}" != 1 ]]; then
 fi
 
 work=$(mktemp -d)
-trap 'kill "${pid:-}" "${bus:-}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill "${pid:-}" "${bus:-}" "${xvfb:-}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
+if [[ -z "${DISPLAY:-}" ]]; then
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+    xvfb=$!
+    for _ in $(seq 100); do
+        [[ -s "$work/display" ]] && break
+        sleep 0.1
+    done
+    [[ -s "$work/display" ]] || { echo "FAIL: Xvfb did not start"; exit 1; }
+    export DISPLAY=":$(head -n 1 "$work/display")"
+fi
 source "$here/../app/e2e/session.sh"
 
 "$launcher" --launch-immediately >/dev/null 2>&1 &
@@ -31,7 +43,8 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 "$bin/padconfig" >"$work/out.log" 2>&1 &
 pid=$!
 wid=""
-for _ in $(seq 100); do
+for _ in $(seq 300); do # up to 30 s on a busy machine
+    kill -0 "$pid" 2>/dev/null || break
     wid=$(xdotool search --onlyvisible --name '^Corvask 12 - ' 2>/dev/null | head -1 || true)
     [[ -n "$wid" ]] && break
     sleep 0.1

@@ -5,10 +5,12 @@
 #include "app/TForm1.h"
 #include "common/look/FocusRing.h"
 #include "dialogs/TRecDlg.h"
+#include "dialogs/TRecSingleDlg.h"
 #include "tests/support/ScriptedUi.h"
 
 #include <QAccessible>
 #include <QAction>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -96,6 +98,37 @@ class KeyboardTest : public QObject {
         QCOMPARE(f.FocusName(), QString("ToolButton10"));
     }
 
+    void tabInTheRecordingDialogsStopsOnlyOnVisibleControls() {
+        Fixture f;
+        f.form->CreateDialogs();
+        f.ws.requests.editorPurpose = PurposeNewMacro;
+        f.ws.requests.captureTarget = TargetSingleKey;
+        QTest::keyClick(f.Focus(), Qt::Key_Tab);
+        for (QDialog* dialog : std::initializer_list<QDialog*>{
+                 f.form->findChild<TRecDlg*>(), f.form->findChild<TRecSingleDlg*>()}) {
+            dialog->show();
+            QApplication::setActiveWindow(dialog);
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            // Opened while the keyboard is in use: the ring shows before any Tab.
+            QVERIFY(dialog->isAncestorOf(f.Focus()));
+            QCOMPARE(FocusRing::Target(), f.Focus());
+            QSet<QWidget*> stops;
+            for (int i = 0; i < 12; ++i) {
+                QTest::keyClick(f.Focus(), Qt::Key_Tab);
+                QWidget* focus = f.Focus();
+                QVERIFY2(focus && dialog->isAncestorOf(focus),
+                         qPrintable(dialog->objectName() + " " + f.FocusName()));
+                stops << focus;
+                const QRect place(focus->mapTo(dialog, QPoint()), focus->size());
+                QVERIFY2(dialog->rect().contains(place), qPrintable(focus->objectName()));
+                QVERIFY2(!qobject_cast<QGroupBox*>(focus), qPrintable(focus->objectName()));
+                QCOMPARE(FocusRing::Target(), focus);
+            }
+            QVERIFY(stops.size() >= 3);
+            dialog->reject();
+        }
+    }
+
     void keysOpenTheKeyMenuBelowTheFocusedLabel_data() {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("mods");
@@ -133,18 +166,6 @@ class KeyboardTest : public QObject {
         }
     }
 
-    void menuKeyAsContextMenuRequestOpensTheKeyMenu() {
-        Fixture f;
-        f.Item("ModeA1")->trigger();
-        QLabel* label = f.form->KeyLabel(15);
-        QContextMenuEvent fromKeyboard(QContextMenuEvent::Keyboard, QPoint(2, 2),
-                                       label->mapToGlobal(QPoint(2, 2)));
-        QApplication::sendEvent(label, &fromKeyboard);
-        QVERIFY(f.form->KeyMenu()->isVisible());
-        QCOMPARE(int(f.ws.selection.currentKey), 15);
-        f.form->KeyMenu()->hide();
-    }
-
     void keyLabelNamesSayNumberAndAssignment() {
         Fixture f;
         QCOMPARE(f.NameOf(f.form->KeyLabel(0)), QString("Key 1: Q"));
@@ -164,27 +185,44 @@ class KeyboardTest : public QObject {
         QCOMPARE(f.NameOf(label), QString("Key 5"));
     }
 
-    void loadTakesEnterAndSpace() {
+    void screenReadersAndTheMenuKeyReachTheKeyMenuAndLoad() {
         Fixture f;
+        f.Item("ModeC1")->trigger();
+        QAccessibleInterface* key = QAccessible::queryAccessibleInterface(f.form->KeyLabel(8));
+        QCOMPARE(key->role(), QAccessible::ButtonMenu);
+        QVERIFY(key->state().hasPopup && key->state().focusable);
+        key->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
+        QVERIFY(f.form->KeyMenu()->isVisible());
+        QCOMPARE(int(f.ws.selection.currentKey), 8);
+        f.form->KeyMenu()->hide();
+        // The desktop may turn the Menu key into a context menu request.
+        QLabel* label = f.form->KeyLabel(15);
+        QContextMenuEvent fromKeyboard(QContextMenuEvent::Keyboard, QPoint(2, 2),
+                                       label->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(label, &fromKeyboard);
+        QVERIFY(f.form->KeyMenu()->isVisible());
+        QCOMPARE(int(f.ws.selection.currentKey), 15);
+        f.form->KeyMenu()->hide();
+
+        // LOAD: a button; without a keypad each press only warns, which shows it ran.
         QWidget* load = f.form->findChild<QWidget*>("Image5");
-        QCOMPARE(load->focusPolicy(), Qt::TabFocus);
-        QCOMPARE(f.NameOf(load), QString("LOAD"));
-        // Without the loader's window a download only warns: the warning shows LOAD ran.
+        QAccessibleInterface* button = QAccessible::queryAccessibleInterface(load);
+        QCOMPARE(button->role(), QAccessible::Button);
+        QCOMPARE(button->text(QAccessible::Name), QString("LOAD"));
+        button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QTest::keyClick(load, Qt::Key_Space);
         QTest::keyClick(load, Qt::Key_Return);
-        QTRY_COMPARE(int(f.ui.shown.size()), 2);
+        QCOMPARE(int(f.ui.shown.size()), 3);
     }
 
     void shortcutsActUnlessACaptureRecordsThem() {
         Fixture f;
-        QCOMPARE(f.Item("New1")->shortcut(), QKeySequence(QKeySequence::New));
-        QCOMPARE(f.Item("Open1")->shortcut(), QKeySequence(QKeySequence::Open));
+        QSet<QKeySequence> keys;
+        for (const char* item : {"New1", "Open1", "Save1", "SaveAs1", "Exit1"})
+            keys << f.Item(item)->shortcut();
+        QCOMPARE(keys.size(), 5);
+        QVERIFY(!keys.contains(QKeySequence()));
         QCOMPARE(f.Item("Save1")->shortcut(), QKeySequence(QKeySequence::Save));
-        QCOMPARE(
-            f.Item("SaveAs1")->shortcut(),
-            QKeySequence::keyBindings(QKeySequence::SaveAs).value(0, QKeySequence("Ctrl+Shift+S")));
-        QCOMPARE(f.Item("Exit1")->shortcut(),
-                 QKeySequence::keyBindings(QKeySequence::Quit).value(0, QKeySequence("Ctrl+Q")));
 
         const QString first = f.folder.filePath("first.qd6");
         f.ui.fileAnswers.push_back(first);

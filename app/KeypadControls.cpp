@@ -1,0 +1,61 @@
+#include "app/KeypadControls.h"
+
+#include <QAccessibleWidget>
+
+namespace pad {
+namespace {
+
+// A widget with a role of its choice and one action of its own besides the focus.
+class ActionAccessible : public QAccessibleWidget {
+  public:
+    ActionAccessible(QWidget* widget, QAccessible::Role role, QString action,
+                     const std::function<void()>& run, bool popup)
+        : QAccessibleWidget(widget, role), action_(std::move(action)), run_(run), popup_(popup) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.hasPopup = popup_;
+        return s;
+    }
+    QStringList actionNames() const override {
+        return QStringList(action_) + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& name) override {
+        if (name == action_) {
+            if (run_)
+                run_();
+            return;
+        }
+        QAccessibleWidget::doAction(name);
+    }
+
+  private:
+    QString action_;
+    const std::function<void()>& run_;
+    bool popup_;
+};
+
+QAccessibleInterface* KeypadFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("pad::KeyLabelWidget"))
+        if (auto* label = qobject_cast<KeyLabelWidget*>(object))
+            return new ActionAccessible(label, QAccessible::ButtonMenu,
+                                        QAccessibleActionInterface::showMenuAction(),
+                                        label->openMenu, true);
+    if (className == QLatin1String("pad::LoadHotArea"))
+        if (auto* load = qobject_cast<LoadHotArea*>(object))
+            return new ActionAccessible(load, QAccessible::Button,
+                                        QAccessibleActionInterface::pressAction(), load->press,
+                                        false);
+    return nullptr;
+}
+
+} // namespace
+
+void InstallKeypadAccessibility() {
+    static bool installed = false;
+    if (!installed)
+        QAccessible::installFactory(KeypadFactory);
+    installed = true;
+}
+
+} // namespace pad

@@ -1,0 +1,31 @@
+#pragma once
+// The keypad picture's own controls as screen readers see them: a key label
+// (TntLabel1 to TntLabel16) is a menu button whose action opens the key menu, and
+// LOAD's hot area (Image5) is a button whose press downloads. The main window
+// sets what the actions do.
+
+#include <QLabel>
+
+#include <functional>
+
+namespace pad {
+
+class KeyLabelWidget : public QLabel {
+    Q_OBJECT
+  public:
+    using QLabel::QLabel;
+    std::function<void()> openMenu;
+};
+
+class LoadHotArea : public QWidget {
+    Q_OBJECT
+  public:
+    using QWidget::QWidget;
+    std::function<void()> press;
+};
+
+// Makes the two known to the accessibility framework; call once before either is
+// shown. Further calls do nothing.
+void InstallKeypadAccessibility();
+
+} // namespace pad
