@@ -87,8 +87,12 @@ int RunPadConfig(int argc, char** argv, const DeviceLinkPort& deviceLink) {
                      unknown);
         return 2;
     }
+    // The application name is the class of the X11 windows' WM_CLASS, which the menu
+    // entry's StartupWMClass names; on Wayland the desktop file name is the windows'
+    // app id, by which the desktop finds the menu entry and its icon.
     app.setApplicationName("Corvask 12");
     app.setOrganizationName("PadConfig");
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(AppId));
     try {
         ApplyLook(app);
         app.setWindowIcon(ArtworkIcon("icon"));

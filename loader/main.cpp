@@ -97,6 +97,10 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("Qd6LoaderS");
+    // The progress window belongs to PadConfig, which has the only menu entry: on
+    // Wayland it carries PadConfig's app id, so the desktop shows it under PadConfig's
+    // name and icon rather than as an unknown program.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(pad::AppId));
     QApplication::setQuitOnLastWindowClosed(false); // closing the status window only hides it
     pad::ApplyLook(app); // PadConfig's look, so the window reads as part of it
     // Qt has taken its own options (-platform ...) out of the arguments by now.

@@ -29,9 +29,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR}/bin)
-# Qt's translations put Qt's own dialogs into the language of PadConfig's texts.
+# Qt's translations put Qt's own dialogs into the language of PadConfig's texts;
+# qt6-wayland is Qt's Wayland platform, without which PadConfig runs through XWayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "shared-mime-info, desktop-file-utils, xdg-utils, qt6-translations-l10n")
+    "shared-mime-info, desktop-file-utils, xdg-utils, qt6-translations-l10n, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${CMAKE_CURRENT_SOURCE_DIR}/debian/postinst ${CMAKE_CURRENT_SOURCE_DIR}/debian/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
