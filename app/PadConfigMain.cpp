@@ -4,6 +4,7 @@
 #include "app/TForm1.h"
 #include "common/Version.h"
 #include "devicelink/WindowMessage.h"
+#include "download/ReportPause.h"
 #include "profile/FileSystemName.h"
 
 #include <QApplication>
@@ -120,6 +121,7 @@ int RunPadConfig(int argc, char** argv, const DeviceLinkPort& deviceLink) {
         Workspace workspace;
         TForm1Options options;
         options.deviceLink = deviceLink;
+        options.reportPause = ReportPauseFromEnvironment();
         TForm1 form(workspace, options); // its dialogs are made when first needed
         form.show();
 
