@@ -5,6 +5,7 @@
 #include "common/Version.h"
 #include "common/look/PadLook.h"
 #include "devicelink/WindowMessage.h"
+#include "download/ReportPause.h"
 #include "profile/FileSystemName.h"
 
 #include <QApplication>
@@ -99,6 +100,7 @@ int RunPadConfig(int argc, char** argv, const DeviceLinkPort& deviceLink) {
         Workspace workspace;
         TForm1Options options;
         options.deviceLink = deviceLink;
+        options.reportPause = ReportPauseFromEnvironment();
         TForm1 form(workspace, options); // its dialogs are made when first needed
         form.show();
 

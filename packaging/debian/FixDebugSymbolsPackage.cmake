@@ -37,12 +37,14 @@ foreach(package IN LISTS CPACK_PACKAGE_FILES)
     file(CREATE_LINK ${main_package} ${tree}/usr/share/doc/${main_package}-dbgsym SYMBOLIC)
 
     # Compressed as CPack compresses (gzip unless CPACK_DEBIAN_COMPRESSION_TYPE says).
-    set(compression gzip)
-    if(CPACK_DEBIAN_COMPRESSION_TYPE MATCHES "^(xz|zstd|gzip)$")
-        set(compression ${CPACK_DEBIAN_COMPRESSION_TYPE})
+    # gzip at its usual level 6: dpkg-deb's default 9 takes three times as long for
+    # debug files and makes them smaller by less than 1 %.
+    set(compression -Zgzip -z6)
+    if(CPACK_DEBIAN_COMPRESSION_TYPE MATCHES "^(xz|zstd)$")
+        set(compression -Z${CPACK_DEBIAN_COMPRESSION_TYPE})
     endif()
     file(REMOVE ${package})
-    execute_process(COMMAND ${DPKG_DEB} --root-owner-group -Z${compression} --build ${tree} ${package}
+    execute_process(COMMAND ${DPKG_DEB} --root-owner-group ${compression} --build ${tree} ${package}
                     OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
     file(REMOVE_RECURSE ${tree})
 endforeach()

@@ -13,6 +13,7 @@ mkdir -m 700 "$work/run"
 export XDG_RUNTIME_DIR=$work/run
 export PADLINK_SIMULATOR=$work/keypad.log
 export PADLINK_SIMULATOR_UNPLUG_AFTER=10
+export PADLINK_SIMULATOR_PAUSE_MS=5 # PadConfig takes the simulator's shorter pause
 export QT_QPA_PLATFORM=xcb
 cp "$profile_in" "$work/profile.qd6"
 loader_log=$work/loader.log

@@ -3,7 +3,7 @@
 
 #include "devicelink/PadLinkDriver.h"
 #include "devicelink/PadLink.h"
-#include "tests/devicelink/LinkTestSupport.h"
+#include "tests/support/LinkTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // libpadlink.so as a host links it, with the simulator selected by the environment.
 
 #include "devicelink/PadLink.h"
-#include "tests/devicelink/LinkTestSupport.h"
+#include "tests/support/LinkTestSupport.h"
 
 #include <gtest/gtest.h>
 

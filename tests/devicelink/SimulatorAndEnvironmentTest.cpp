@@ -6,7 +6,7 @@
 #include "devicelink/PadLink.h"
 #include "devicelink/PadLinkDriver.h"
 #include "devicelink/UdevNotifier.h"
-#include "tests/devicelink/LinkTestSupport.h"
+#include "tests/support/LinkTestSupport.h"
 
 #include <gtest/gtest.h>
 

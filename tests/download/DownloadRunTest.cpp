@@ -1,4 +1,5 @@
 #include "download/DownloadRunner.h"
+#include "download/ReportPause.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -6,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -96,6 +98,24 @@ TEST(PauseWithoutInput, StillWaitsWhenTheApplicationIsQuitting) {
     clock.start();
     PauseWithoutInput(QDeadlineTimer(30ms, Qt::PreciseTimer));
     EXPECT_GE(clock.elapsed(), 30);
+}
+
+TEST(ReportPauseFromEnvironment, ShortensThePauseOnlyForTheSimulatedKeypad) {
+    unsetenv("PADLINK_SIMULATOR");
+    setenv("PADLINK_SIMULATOR_PAUSE_MS", "1", 1);
+    EXPECT_EQ(ReportPauseFromEnvironment(), 70ms); // a real keypad gets its pause
+
+    setenv("PADLINK_SIMULATOR", "/tmp/keypad.log", 1);
+    EXPECT_EQ(ReportPauseFromEnvironment(), 1ms);
+    setenv("PADLINK_SIMULATOR_PAUSE_MS", "0", 1);
+    EXPECT_EQ(ReportPauseFromEnvironment(), 0ms);
+    for (const char* ignored : {"71", "-1", "+5", " 5", "5ms", "abc", "99999999999999999999"}) {
+        setenv("PADLINK_SIMULATOR_PAUSE_MS", ignored, 1);
+        EXPECT_EQ(ReportPauseFromEnvironment(), 70ms) << ignored;
+    }
+    unsetenv("PADLINK_SIMULATOR_PAUSE_MS");
+    EXPECT_EQ(ReportPauseFromEnvironment(), 70ms);
+    unsetenv("PADLINK_SIMULATOR");
 }
 
 int main(int argc, char** argv) {

@@ -3,7 +3,7 @@
 
 #include "hidbridge/HidBridgeDriver.h"
 #include "devicelink/PadLink.h"
-#include "tests/devicelink/LinkTestSupport.h"
+#include "tests/support/LinkTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // libhidbridge.so as a host links it, with the simulator selected by the environment.
 
 #include "hidbridge/HidBridge.h"
-#include "tests/devicelink/LinkTestSupport.h"
+#include "tests/support/LinkTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -52,7 +52,7 @@ fi
 if command -v zsh >/dev/null; then
     # The listing zsh shows for a line, without the terminal's escape sequences.
     zsh_complete() {
-        timeout 30 zsh -f "$(dirname "$0")/zsh-complete.zsh" "$dir" "$1" |
+        timeout 30 zsh -f "$(dirname "$0")/zsh-complete.zsh" "$dir" "$1" "$tmp/zcompdump" |
             sed 's/\x1b\[[0-9;?]*[a-zA-Z]//g' | tr -d '\r' >"$tmp/zsh"
     }
     lists_commands() {

@@ -2,12 +2,12 @@
 # The menu entry's StartupWMClass is the class PadConfig's main window carries on
 # X11, so that docks and task bars put the window under the menu entry:
 #   check-wm-class.sh PADCONFIG DESKTOP_FILE
-# Runs PadConfig under Xvfb; exit 77 without xvfb-run, xdotool or xprop.
+# Runs PadConfig under Xvfb; exit 77 without Xvfb, xdotool or xprop.
 set -uo pipefail
 
 padconfig=$(realpath "$1")
 desktop=$(realpath "$2")
-for tool in xvfb-run xdotool xprop; do
+for tool in Xvfb xdotool xprop; do
     if ! command -v "$tool" >/dev/null; then
         echo "$tool is not installed: skipped"
         exit 77
@@ -15,7 +15,7 @@ for tool in xvfb-run xdotool xprop; do
 done
 
 if [ -z "${WM_CLASS_UNDER_XVFB:-}" ]; then
-    exec env WM_CLASS_UNDER_XVFB=1 xvfb-run -a "$0" "$@"
+    exec env WM_CLASS_UNDER_XVFB=1 "$(dirname "$0")/../support/on-own-display.sh" "$0" "$@"
 fi
 
 source "$(dirname "$0")/checks.sh"

@@ -1,5 +1,5 @@
 #include "profile/LanguageFile.h"
-#include "tests/profile/TempDir.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "profile/ProfileFile.h"
 #include "common/LittleEndian.h"
-#include "tests/profile/ProfileBytes.h"
 #include "tests/profile/SampleProfiles.h"
-#include "tests/profile/TempDir.h"
+#include "tests/support/ProfileBytes.h"
+#include "tests/support/TempDir.h"
 
 #include <csignal>
 #include <gtest/gtest.h>

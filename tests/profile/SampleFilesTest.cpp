@@ -1,6 +1,6 @@
 #include "profile/ProfileFile.h"
 #include "tests/profile/SampleProfiles.h"
-#include "tests/profile/TempDir.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 

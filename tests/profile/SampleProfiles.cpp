@@ -1,7 +1,7 @@
 #include "tests/profile/SampleProfiles.h"
 
 #include "profile/KeyCodes.h"
-#include "tests/profile/ProfileBytes.h"
+#include "tests/support/ProfileBytes.h"
 
 namespace pad::test {
 namespace {

@@ -3,6 +3,7 @@
 #include "devicelink/PadLink.h"
 #include "devicelink/WindowMessage.h"
 #include "download/DownloadRunner.h"
+#include "download/ReportPause.h"
 #include "profile/Download.h"
 #include "profile/ProfileFile.h"
 #include "tools/qd6/CommandSupport.h"
@@ -144,7 +145,8 @@ int selectMode(const KeypadHost& host, int modeCode, const std::string& modeName
     return ExitOk;
 }
 
-// Downloads the image with the keypad's pause after each report, showing progress.
+// Downloads the image with the keypad's pause after each report (shorter only for the
+// simulated keypad, when asked for), showing progress.
 // Stops when the keypad goes away: a report no keypad took, or PadLink's absent
 // message, which arrives during a pause.
 int download(const KeypadHost& host, const DownloadImage& image) {
@@ -159,7 +161,7 @@ int download(const KeypadHost& host, const DownloadImage& image) {
     };
     hooks.keypadGone = [&host] { return !host.present; };
     hooks.reportDone = [&progress](int sent) { progress.update(sent); };
-    const DownloadResult result = RunDownload(image, hooks);
+    const DownloadResult result = RunDownload(image, hooks, ReportPauseFromEnvironment());
     if (result.keypadLost) {
         if (result.sent > 0 && ::isatty(STDERR_FILENO) == 1)
             std::fputc('\n', stderr); // ends the progress bar's line

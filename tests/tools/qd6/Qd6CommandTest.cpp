@@ -1,6 +1,6 @@
 // Runs the qd6 program on profile files built byte by byte.
-#include "tests/profile/ProfileBytes.h"
-#include "tests/profile/TempDir.h"
+#include "tests/support/ProfileBytes.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -1,7 +1,7 @@
 // qd6 import end to end: show --json piped into import gives the same file back, and
 // a refused document leaves the output file as it was.
-#include "tests/profile/ProfileBytes.h"
-#include "tests/profile/TempDir.h"
+#include "tests/support/ProfileBytes.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>

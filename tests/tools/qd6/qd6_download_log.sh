@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # qd6 download through PadLink's simulated keypad sends exactly the reports that
-# qd6 reports prints, in order; and with no keypad it refuses before sending.
+# qd6 reports prints, in order; and with no keypad it refuses before sending. The
+# simulated keypad is given a 1 ms pause (the real pace is checked by
+# padconfig_download_e2e).
 #   qd6_download_log.sh QD6 PROFILE WORKDIR
 set -euo pipefail
 qd6=$1 profile=$2 work=$3
@@ -9,7 +11,7 @@ log="$work/k.log"
 rm -f "$log"
 
 "$qd6" reports "$profile" > "$work/expected.txt"
-PADLINK_SIMULATOR="$log" "$qd6" download "$profile" > "$work/download.out" 2> "$work/download.err"
+PADLINK_SIMULATOR="$log" PADLINK_SIMULATOR_PAUSE_MS=1 "$qd6" download "$profile" > "$work/download.out" 2> "$work/download.err"
 if ! cmp "$work/expected.txt" "$log"; then
     echo "the simulated keypad received other reports than qd6 reports prints:"
     diff "$work/expected.txt" "$log" | head -20
