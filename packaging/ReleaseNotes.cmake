@@ -4,7 +4,7 @@
 #   PADCONFIG_APPSTREAM_RELEASES  the <release> elements of the AppStream metainfo
 # and writes, in the current binary folder:
 #   changelog                     the Debian changelog (native package format)
-#   changelog.rpm                 the entries of the RPM spec's %changelog
+#   changelog.rpm                 the entries of the RPM package's %changelog
 
 set(release_notes ${CMAKE_CURRENT_SOURCE_DIR}/release-notes.txt)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${release_notes})

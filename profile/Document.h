@@ -79,7 +79,8 @@ class Document {
     void OpenFromCommandLine(const std::vector<std::u16string>& arguments);
 
   private:
-    void ResetToFresh(); // steps 2 to 8 of New
+    // A fresh, unnamed profile with no macros, the menus and caption to match.
+    void ResetToFresh();
     void SetCaptionFor(const std::u16string& fileName);
     bool WriteTo(const std::u16string& path);
     // After a write and the caption rebuilt: a success clears the flag; a failure

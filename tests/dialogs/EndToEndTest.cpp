@@ -6,6 +6,7 @@
 #include "app/TForm1.h"
 #include "dialogs/TMacroMngDlg.h"
 #include "dialogs/TRecDlg.h"
+#include "tests/support/OnScreenDialogs.h"
 #include "tests/support/ScriptedUi.h"
 
 #include <QAction>
@@ -27,29 +28,15 @@
 #include <functional>
 
 using namespace pad;
+using pad::testing::button;
+using pad::testing::onNextModal;
 
 namespace {
-
-void onNextModal(std::function<void(QWidget*)> action) {
-    QTimer::singleShot(0, [action] {
-        QWidget* w = QApplication::activeModalWidget();
-        QVERIFY(w);
-        QVERIFY(QTest::qWaitForWindowExposed(w));
-        action(w);
-    });
-}
 
 // Types keys on the X display and lets the program take them in.
 void xdotool(const QStringList& args) {
     QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), args), 0);
     QTest::qWait(300);
-}
-
-QPushButton* button(QWidget* dlg, const char* name) {
-    auto* b = dlg->findChild<QPushButton*>(QLatin1String(name));
-    if (!b)
-        qFatal("no button %s", name);
-    return b;
 }
 
 QStringList listLines(QWidget* editor) {

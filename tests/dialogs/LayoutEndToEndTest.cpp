@@ -5,6 +5,7 @@
 #include "app/TForm1.h"
 #include "dialogs/TMacroMngDlg.h"
 #include "profile/MacroOps.h"
+#include "tests/support/OnScreenDialogs.h"
 #include "tests/support/ScriptedUi.h"
 
 #include <QAction>
@@ -27,24 +28,10 @@
 #undef explicit
 
 using namespace pad;
+using pad::testing::button;
+using pad::testing::onNextModal;
 
 namespace {
-
-void onNextModal(std::function<void(QWidget*)> action) {
-    QTimer::singleShot(0, [action] {
-        QWidget* w = QApplication::activeModalWidget();
-        QVERIFY(w);
-        QVERIFY(QTest::qWaitForWindowExposed(w));
-        action(w);
-    });
-}
-
-QPushButton* button(QWidget* dlg, const char* name) {
-    auto* b = dlg->findChild<QPushButton*>(QLatin1String(name));
-    if (!b)
-        qFatal("no button %s", name);
-    return b;
-}
 
 void setxkbmap(const QStringList& args) {
     const QString display = qEnvironmentVariable("DISPLAY");

@@ -18,13 +18,7 @@ sleep 1
 cp "$samples/example.qd6" "$work/game.qd6"
 "$bin/padconfig" "$work/game.qd6" >/dev/null 2>&1 &
 pid=$!
-wid=""
-for _ in $(seq 100); do
-    wid=$(xdotool search --onlyvisible --name '^Corvask 12 - game' 2>/dev/null | head -1 || true)
-    [[ -n "$wid" ]] && break
-    sleep 0.1
-done
-[[ -n "$wid" ]] || { echo "no main window"; exit 1; }
+main_window_id
 sleep 1
 geometry "$wid"
 menu=$((HEIGHT - 458))

@@ -1,0 +1,31 @@
+#pragma once
+// Helpers of the tests that drive the dialogs on a real X display.
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+namespace pad::testing {
+
+// Runs action on the next modal dialog once it is shown on the screen.
+inline void onNextModal(std::function<void(QWidget*)> action) {
+    QTimer::singleShot(0, [action] {
+        QWidget* w = QApplication::activeModalWidget();
+        QVERIFY(w);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        action(w);
+    });
+}
+
+// The push button of dlg with the object name name; the test ends without it.
+inline QPushButton* button(QWidget* dlg, const char* name) {
+    auto* b = dlg->findChild<QPushButton*>(QLatin1String(name));
+    if (!b)
+        qFatal("no button %s", name);
+    return b;
+}
+
+} // namespace pad::testing
