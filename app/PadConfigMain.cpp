@@ -66,6 +66,40 @@ const char* FirstUnknownOption(int argc, char** argv) {
     return nullptr;
 }
 
+// The position of "--" among the arguments, or argc when there is none.
+int SeparatorIndex(int argc, char** argv) {
+    int separator = std::min(argc, 1);
+    while (separator < argc && std::string_view(argv[separator]) != "--")
+        ++separator;
+    return separator;
+}
+
+// The application name is the class of the X11 windows' WM_CLASS, which the menu
+// entry's StartupWMClass names; on Wayland the desktop file name is the windows'
+// app id, by which the desktop finds the menu entry and its icon.
+void NameApplication(QApplication& app) {
+    app.setApplicationName("Corvask 12");
+    app.setOrganizationName("PadConfig");
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(AppId));
+}
+
+// Shows the main window and runs the message loop. Linux hands the arguments over
+// already split; the program's own path comes first. The names keep their bytes,
+// whatever their encoding. The window reads them when the posted message arrives,
+// after the message loop has started.
+void RunMainWindow(const DeviceLinkPort& deviceLink, const std::vector<std::u16string>& arguments) {
+    Workspace workspace;
+    TForm1Options options;
+    options.deviceLink = deviceLink;
+    options.reportPause = ReportPauseFromEnvironment();
+    TForm1 form(workspace, options); // its dialogs are made when first needed
+    form.show();
+    form.PendingCommandLine = arguments;
+    WindowMessage::post(&form, OpenProfileMessage,
+                        reinterpret_cast<std::uintptr_t>(&form.PendingCommandLine), 1);
+    QApplication::exec();
+}
+
 } // namespace
 
 int RunPadConfig(int argc, char** argv, const DeviceLinkPort& deviceLink) {
@@ -74,9 +108,7 @@ int RunPadConfig(int argc, char** argv, const DeviceLinkPort& deviceLink) {
     // name; "--" itself names nothing.
     if (const std::optional<int> status = AnswerInformationOption(argc, argv))
         return *status;
-    int separator = std::min(argc, 1);
-    while (separator < argc && std::string_view(argv[separator]) != "--")
-        ++separator;
+    const int separator = SeparatorIndex(argc, argv);
     int qtArgc = separator;
     std::vector<char*> qtArgv(argv, argv + separator);
     qtArgv.push_back(nullptr);
@@ -88,32 +120,16 @@ int RunPadConfig(int argc, char** argv, const DeviceLinkPort& deviceLink) {
                      unknown);
         return 2;
     }
-    // The application name is the class of the X11 windows' WM_CLASS, which the menu
-    // entry's StartupWMClass names; on Wayland the desktop file name is the windows'
-    // app id, by which the desktop finds the menu entry and its icon.
-    app.setApplicationName("Corvask 12");
-    app.setOrganizationName("PadConfig");
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(AppId));
+    NameApplication(app);
+    std::vector<std::u16string> arguments;
+    for (int i = 0; i < qtArgc; ++i)
+        arguments.push_back(DecodeFileName(qtArgv[std::size_t(i)]));
+    for (int i = separator + 1; i < argc; ++i)
+        arguments.push_back(DecodeFileName(argv[i]));
     try {
         ApplyLook(app);
         app.setWindowIcon(ArtworkIcon("icon"));
-        Workspace workspace;
-        TForm1Options options;
-        options.deviceLink = deviceLink;
-        options.reportPause = ReportPauseFromEnvironment();
-        TForm1 form(workspace, options); // its dialogs are made when first needed
-        form.show();
-
-        // Linux hands the arguments over already split; the program's own path comes
-        // first. The names keep their bytes, whatever their encoding. The window reads
-        // them when the posted message arrives, after the message loop has started.
-        for (int i = 0; i < qtArgc; ++i)
-            form.PendingCommandLine.push_back(DecodeFileName(qtArgv[std::size_t(i)]));
-        for (int i = separator + 1; i < argc; ++i)
-            form.PendingCommandLine.push_back(DecodeFileName(argv[i]));
-        WindowMessage::post(&form, OpenProfileMessage,
-                            reinterpret_cast<std::uintptr_t>(&form.PendingCommandLine), 1);
-        app.exec();
+        RunMainWindow(deviceLink, arguments);
     } catch (const std::exception& error) {
         QMessageBox::critical(nullptr, "Corvask 12", QString::fromLocal8Bit(error.what()));
     }
