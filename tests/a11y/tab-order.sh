@@ -3,8 +3,7 @@
 # with its own session bus and accessibility bus; Tab walks the main window and
 # tab_order.py reads the focused control's name through AT-SPI after each press.
 # Usage: tab-order.sh BIN_DIR
-# Without a DISPLAY it starts its own Xvfb on a display number the server picks,
-# so that it never races other virtual displays for one.
+# Without a DISPLAY it runs on an Xvfb of its own (tests/support/on-own-display.sh).
 # Needs dbus-run-session, at-spi2-core, python3-pyatspi (Debian's python3) and xdotool.
 set -euo pipefail
 bin=$1
@@ -16,6 +15,9 @@ if ! "$python" -c 'import pyatspi' 2>/dev/null || [[ ! -x "$launcher" ]]; then
     exit 77
 fi
 
+if [[ -z "${DISPLAY:-}" ]]; then
+    exec "$here/../support/on-own-display.sh" --screen 1024x768x24 "$0" "$@"
+fi
 if [[ "${TAB_ORDER_IN_SESSION:-}" != 1 ]]; then
     export TAB_ORDER_IN_SESSION=1
     unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
@@ -23,17 +25,7 @@ if [[ "${TAB_ORDER_IN_SESSION:-}" != 1 ]]; then
 fi
 
 work=$(mktemp -d)
-trap 'kill "${pid:-}" "${bus:-}" "${xvfb:-}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
-if [[ -z "${DISPLAY:-}" ]]; then
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-    xvfb=$!
-    for _ in $(seq 100); do
-        [[ -s "$work/display" ]] && break
-        sleep 0.1
-    done
-    [[ -s "$work/display" ]] || { echo "FAIL: Xvfb did not start"; exit 1; }
-    export DISPLAY=":$(head -n 1 "$work/display")"
-fi
+trap 'kill "${pid:-}" "${bus:-}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
 source "$here/../app/e2e/session.sh"
 
 "$launcher" --launch-immediately >/dev/null 2>&1 &

@@ -29,7 +29,7 @@ if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null &&
     command -v xwininfo >/dev/null; then
     x11=$work/x11
     mkdir "$x11"
-    timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" "$here/session-x11.sh" "$bin" "$x11" ||
+    timeout 120 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$here/session-x11.sh" "$bin" "$x11" ||
         status=1
 else
     echo "xvfb-run, xdotool or xwininfo missing: the X11 run is left out"

@@ -3,7 +3,9 @@
 #   on-own-display.sh [--screen WxHxD] COMMAND...
 # Xvfb picks a free display number itself (-displayfd) and says it once it accepts
 # clients, so tests that run at the same time never pick the same display, as
-# concurrent `xvfb-run -a` calls can. The screen is 1280x1024x8 unless given.
+# concurrent `xvfb-run -a` calls can. The screen is 1280x1024x8 unless given. The
+# server does not reset when its last client leaves, so a program that connects just
+# then (after a helper such as xdotool has left) is not turned away.
 set -uo pipefail
 screen=1280x1024x8
 if [ "${1:-}" = --screen ]; then
@@ -11,7 +13,7 @@ if [ "${1:-}" = --screen ]; then
     shift 2
 fi
 tmp=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$tmp/display" 2>"$tmp/xvfb.log" &
 xvfb=$!
 trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -rf "$tmp"' EXIT
 for _ in $(seq 200); do
