@@ -29,6 +29,7 @@
 
 using namespace pad;
 using pad::testing::button;
+using pad::testing::listLines;
 using pad::testing::onNextModal;
 
 namespace {
@@ -37,14 +38,6 @@ namespace {
 void xdotool(const QStringList& args) {
     QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), args), 0);
     QTest::qWait(300);
-}
-
-QStringList listLines(QWidget* editor) {
-    QStringList out;
-    auto* list = editor->findChild<QListWidget*>(QStringLiteral("TntListBox1"));
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
 }
 
 // Rec, the keys, Stop in the Macro Editor; waits until lineCount lines arrived.

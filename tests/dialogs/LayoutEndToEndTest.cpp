@@ -29,6 +29,7 @@
 
 using namespace pad;
 using pad::testing::button;
+using pad::testing::listLines;
 using pad::testing::onNextModal;
 
 namespace {
@@ -57,14 +58,6 @@ void captureKeycode(QWidget* dialog, const QString& keycode) {
     QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {"key", keycode}), 0);
     QTRY_VERIFY_WITH_TIMEOUT(!name->text().isEmpty(), 5000);
     button(dialog, "TntBitBtn1")->click();
-}
-
-QStringList listLines(QWidget* editor) {
-    QStringList out;
-    auto* list = editor->findChild<QListWidget*>(QStringLiteral("TntListBox1"));
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // Helpers of the tests that drive the dialogs on a real X display.
 
 #include <QApplication>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -26,6 +27,15 @@ inline QPushButton* button(QWidget* dlg, const char* name) {
     if (!b)
         qFatal("no button %s", name);
     return b;
+}
+
+// The lines of the Macro Editor editor's event list, top to bottom.
+inline QStringList listLines(QWidget* editor) {
+    QStringList out;
+    auto* list = editor->findChild<QListWidget*>(QStringLiteral("TntListBox1"));
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
 }
 
 } // namespace pad::testing
