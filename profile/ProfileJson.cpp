@@ -313,7 +313,8 @@ std::variant<Profile, ProfileJsonError> DecodeProfileJson(std::string_view text)
     Json doc;
     try {
         doc = Json::parse(text.begin(), text.end());
-    } catch (const Json::parse_error& error) {
+    } catch (const Json::exception& error) {
+        // parse_error for bad syntax, out_of_range for a number beyond a double's range.
         return ProfileJsonError{"", parseProblem(error.what())};
     }
     Reader reader;

@@ -182,6 +182,14 @@ TEST(ProfileJson, InvalidDocumentsNameThePathAndTheProblem) {
     }
 }
 
+TEST(ProfileJson, NumberBeyondADoubleIsAnErrorNotACrash) {
+    const auto decoded = DecodeProfileJson("{\"magic\": 1e400}");
+    const auto* error = std::get_if<ProfileJsonError>(&decoded);
+    ASSERT_NE(error, nullptr);
+    EXPECT_NE(error->message().find("malformed JSON: number overflow"), std::string::npos)
+        << error->message();
+}
+
 TEST(ProfileJson, MalformedJsonGivesTheParsersPosition) {
     for (const auto& [text, position] : std::vector<std::pair<std::string, std::string>>{
              {"{\"magic\": \".QD6\"", "line 1, column 17"},
