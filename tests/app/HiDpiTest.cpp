@@ -9,6 +9,7 @@
 #include "app/KeypadView.h"
 #include "app/TForm1.h"
 #include "tests/support/ScriptedUi.h"
+#include "tests/support/TestWindowOptions.h"
 
 #include <QLabel>
 #include <QProcess>
@@ -26,11 +27,7 @@ int Grab(const QString& folder) {
     QTemporaryDir programFolder;
     ScriptedUi ui;
     Workspace ws;
-    TForm1Options options;
-    options.programFolder = programFolder.path();
-    options.ui = &ui;
-    options.startLoader = false;
-    TForm1 form(ws, options);
+    TForm1 form(ws, testing::TestWindowOptions(programFolder.path(), ui));
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         return 1;

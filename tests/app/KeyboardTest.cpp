@@ -7,6 +7,7 @@
 #include "dialogs/TRecDlg.h"
 #include "dialogs/TRecSingleDlg.h"
 #include "tests/support/ScriptedUi.h"
+#include "tests/support/TestWindowOptions.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -27,10 +28,7 @@ constexpr unsigned EvLeftCtrl = 29, EvS = 31; // evdev codes
 
 struct Fixture {
     Fixture() {
-        options.programFolder = folder.path();
-        options.ui = &ui;
-        options.startLoader = false;
-        form = std::make_unique<TForm1>(ws, options);
+        form = std::make_unique<TForm1>(ws, testing::TestWindowOptions(folder.path(), ui));
         form->show();
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -38,7 +36,6 @@ struct Fixture {
     QTemporaryDir folder;
     ScriptedUi ui;
     Workspace ws;
-    TForm1Options options;
     std::unique_ptr<TForm1> form;
 
     QWidget* Focus() const { return QApplication::focusWidget(); }

@@ -7,6 +7,7 @@
 #include "common/QtUtf16.h"
 #include "devicelink/WindowMessage.h"
 #include "tests/support/ScriptedUi.h"
+#include "tests/support/TestWindowOptions.h"
 
 #include <QDialogButtonBox>
 #include <QFile>
@@ -31,10 +32,8 @@ void WriteFile(const QString& path, const QByteArray& content) {
 // The main window as a user's environment starts it: no languageSearch given.
 struct Started {
     Started(const QString& programFolder) {
-        TForm1Options options;
-        options.programFolder = programFolder;
-        options.ui = &ui;
-        options.startLoader = false;
+        TForm1Options options = testing::TestWindowOptions(programFolder, ui);
+        options.languageSearch.reset();
         form = std::make_unique<TForm1>(ws, options);
     }
     QString FileMenu() const { return form->findChild<QMenu*>("File1")->title(); }

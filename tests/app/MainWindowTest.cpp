@@ -8,6 +8,7 @@
 #include "profile/FileSystemName.h"
 #include "profile/ProfileFile.h"
 #include "tests/support/ScriptedUi.h"
+#include "tests/support/TestWindowOptions.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -30,10 +31,7 @@ namespace {
 
 struct Fixture {
     explicit Fixture(const QString& folder = QString()) {
-        options.programFolder = folder.isEmpty() ? emptyFolder.path() : folder;
-        options.languageSearch = LanguageSearch{}; // the program folder only
-        options.ui = &ui;
-        options.startLoader = false;
+        options = testing::TestWindowOptions(folder.isEmpty() ? emptyFolder.path() : folder, ui);
         options.reportPause = std::chrono::milliseconds(10); // no test here waits 17 s
         options.deviceLink.initDriver = [this](QObject* host, std::uint32_t m, std::uint32_t page) {
             calls << QString("InitDriver %1 %2 %3")

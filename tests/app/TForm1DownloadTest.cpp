@@ -11,6 +11,7 @@
 #include "profile/Download.h"
 #include "profile/ProfileFile.h"
 #include "tests/support/ScriptedUi.h"
+#include "tests/support/TestWindowOptions.h"
 
 #include <QFile>
 #include <QFrame>
@@ -82,12 +83,8 @@ class TForm1DownloadTest : public QObject {
         QVERIFY(QFile::link(FAKE_LOADER, programDir.filePath("Qd6LoaderS")));
         QVERIFY(LoadProfileFile(ws.profile, EXAMPLE_PROFILE) == FileResult::Ok);
 
-        TForm1Options options;
-        options.programFolder = programDir.path();
-        options.languageSearch = LanguageSearch{}; // English, whatever the locale
-        options.ui = &ui;
-        ui.launchPrograms = true;                           // the stand-in loader runs
-        options.startLoader = false;                        // started by the first LOAD below
+        TForm1Options options = testing::TestWindowOptions(programDir.path(), ui);
+        ui.launchPrograms = true; // the stand-in loader runs, started by the first LOAD below
         options.reportPause = std::chrono::milliseconds(4); // a download in about 1 s
         options.deviceLink.setKbdFeatures = [this](std::uint32_t page, std::uint32_t usage,
                                                    const std::uint8_t* r) {

@@ -8,6 +8,7 @@
 #include "dialogs/TRecDlg.h"
 #include "tests/support/OnScreenDialogs.h"
 #include "tests/support/ScriptedUi.h"
+#include "tests/support/TestWindowOptions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -74,12 +75,7 @@ class EndToEndTest : public QObject {
     QTemporaryDir dir;
 
     std::unique_ptr<TForm1> makeForm(Workspace& ws, ScriptedUi& ui) {
-        TForm1Options options;
-        options.programFolder = dir.path();
-        options.languageSearch = LanguageSearch{}; // English, whatever the locale
-        options.ui = &ui;
-        options.startLoader = false;
-        auto form = std::make_unique<TForm1>(ws, options);
+        auto form = std::make_unique<TForm1>(ws, testing::TestWindowOptions(dir.path(), ui));
         form->CreateDialogs();
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get()))

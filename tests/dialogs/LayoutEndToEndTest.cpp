@@ -7,6 +7,7 @@
 #include "profile/MacroOps.h"
 #include "tests/support/OnScreenDialogs.h"
 #include "tests/support/ScriptedUi.h"
+#include "tests/support/TestWindowOptions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -70,11 +71,7 @@ class LayoutEndToEndTest : public QObject {
         QTemporaryDir dir;
         Workspace ws;
         ScriptedUi ui;
-        TForm1Options options;
-        options.programFolder = dir.path();
-        options.ui = &ui;
-        options.startLoader = false;
-        TForm1 form(ws, options);
+        TForm1 form(ws, testing::TestWindowOptions(dir.path(), ui));
         form.CreateDialogs();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));

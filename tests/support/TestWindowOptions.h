@@ -1,0 +1,20 @@
+#pragma once
+// The main window as most tests start it: their own program folder, message boxes and
+// file dialogs scripted, no loader, and English texts whatever the user's
+// configuration folder and locale hold.
+
+#include "app/TForm1.h"
+#include "tests/support/ScriptedUi.h"
+
+namespace pad::testing {
+
+inline TForm1Options TestWindowOptions(const QString& programFolder, ScriptedUi& ui) {
+    TForm1Options options;
+    options.programFolder = programFolder;
+    options.languageSearch = LanguageSearch{}; // the program folder only
+    options.ui = &ui;
+    options.startLoader = false;
+    return options;
+}
+
+} // namespace pad::testing
