@@ -25,11 +25,7 @@ if [ "${2:-}" != --lintian ]; then
 fi
 deb=$(find "$out" -maxdepth 1 -name '*.deb' 2>/dev/null | head -n 1)
 ddeb=$(find "$out" -maxdepth 1 -name '*-dbgsym_*.ddeb' 2>/dev/null | head -n 1)
-[ -n "$deb" ] || {
-    echo "FAIL no package was made"
-    exit 1
-}
-echo "package: $(basename "$deb")"
+found_package "$deb" || exit 1
 
 if [ "${2:-}" = --lintian ]; then
     # Errors and warnings, as lintian shows them by default.

@@ -17,11 +17,7 @@ source "$(dirname "$0")/checks.sh"
 
 make_package RPM "$build" "$tmp/out" || exit 1
 package=$(find "$tmp/out" -maxdepth 1 -name '*.rpm' | head -n 1)
-[ -n "$package" ] || {
-    echo "FAIL no package was made"
-    exit 1
-}
-echo "package: $(basename "$package")"
+found_package "$package" || exit 1
 
 # --- files --------------------------------------------------------------------------------
 # Paths with their mode, so that folders can be told from files and links.

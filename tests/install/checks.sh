@@ -19,6 +19,15 @@ finish_checks() {
     [ "$failures" -eq 0 ]
 }
 
+# found_package FILE: says which package was made, or fails when FILE is empty.
+found_package() {
+    [ -n "$1" ] || {
+        echo "FAIL no package was made"
+        return 1
+    }
+    echo "package: $(basename "$1")"
+}
+
 # make_package GENERATOR BUILD_DIR OUT_DIR: runs cpack for the build into OUT_DIR,
 # prints its log when it fails, and drops its staging tree.
 make_package() {
