@@ -11,12 +11,7 @@ out=$3
 work=$(mktemp -d)
 trap 'kill "${pid:-}" "${wm:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 source "$(dirname "$0")/session.sh"
-mkdir -p "$out"
-
-openbox >/dev/null 2>&1 &
-wm=$!
-sleep 1
-cp "$samples/example.qd6" "$work/game.qd6"
+screenshot_session "$samples" "$out"
 
 for scale in 1 2; do
     QT_SCALE_FACTOR=$scale "$bin/padconfig" "$work/game.qd6" >/dev/null 2>&1 &

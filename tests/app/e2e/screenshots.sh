@@ -10,12 +10,7 @@ out=$3
 work=$(mktemp -d)
 trap 'kill "${pid:-}" "${wm:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 source "$(dirname "$0")/session.sh"
-mkdir -p "$out"
-
-openbox >/dev/null 2>&1 &
-wm=$!
-sleep 1
-cp "$samples/example.qd6" "$work/game.qd6"
+screenshot_session "$samples" "$out"
 "$bin/padconfig" "$work/game.qd6" >/dev/null 2>&1 &
 pid=$!
 main_window_id

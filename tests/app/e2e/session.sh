@@ -2,7 +2,9 @@
 # test presets set the offscreen platform for unit tests), a private runtime
 # folder for the loader's socket, a simulated keypad logging to $work/keypad.log,
 # geometry WINDOW_ID, which sets X, Y, WIDTH and HEIGHT of a window's client area, and
-# main_window_id, which waits for the main window of game.qd6 and sets wid.
+# main_window_id, which waits for the main window of game.qd6 and sets wid, and
+# screenshot_session SAMPLES_DIR OUT_DIR, which starts openbox (its pid in wm) and puts
+# the example profile at $work/game.qd6.
 export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR=$work/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -26,4 +28,12 @@ main_window_id() {
     done
     echo "no main window"
     exit 1
+}
+
+screenshot_session() {
+    mkdir -p "$2"
+    openbox >/dev/null 2>&1 &
+    wm=$!
+    sleep 1
+    cp "$1/example.qd6" "$work/game.qd6"
 }
