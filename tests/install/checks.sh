@@ -48,8 +48,10 @@ elf_files() {
     done < <(find "$1" -type f)
 }
 
-# has_debug_info FILE: the ELF file still holds DWARF debug information.
-has_debug_info() { readelf -S "$1" | grep -q '\.debug_info'; }
+# has_debug_info FILE: the ELF file still holds DWARF debug information. grep reads
+# all of readelf's output: with -q it could end first and, under pipefail, fail the
+# pipeline through readelf's broken pipe.
+has_debug_info() { readelf -S "$1" 2>/dev/null | grep '\.debug_info' >/dev/null; }
 
 # stripped FILE...: none of the ELF files holds debug information.
 stripped() {
