@@ -28,11 +28,12 @@ ddeb=$(find "$out" -maxdepth 1 -name '*-dbgsym_*.ddeb' 2>/dev/null | head -n 1)
 found_package "$deb" || exit 1
 
 if [ "${2:-}" = --lintian ]; then
-    # Errors and warnings, as lintian shows them by default.
-    lintian "$deb" ${ddeb:+"$ddeb"} >"$tmp/lintian" 2>&1
+    # Errors, warnings and infos (-I): lintian tells of missing hardening as infos too.
+    lintian -I "$deb" ${ddeb:+"$ddeb"} >"$tmp/lintian" 2>&1
     grep -v 'running with root privileges' "$tmp/lintian" | sed 's/^/     /'
     check "lintian reports no error" bash -c "! grep -q '^E: ' '$tmp/lintian'"
     check "lintian reports no warning" bash -c "! grep -q '^W: ' '$tmp/lintian'"
+    check "lintian reports no missing hardening" bash -c "! grep -q ' hardening-' '$tmp/lintian'"
     finish_checks lintian
     exit
 fi
