@@ -22,6 +22,11 @@ set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_RELOCATABLE OFF)
 set(CPACK_GENERATOR DEB)
+# cpack installs the build into its staging folder. Installed as a whole, the build
+# would write that install's list of files over build/install_manifest.txt, the list
+# of the user's own install that `uninstall` removes; installed by component it writes
+# install_manifest_padconfig.txt instead.
+set(CPACK_INSTALL_CMAKE_PROJECTS "${PROJECT_BINARY_DIR};PadConfig;padconfig;/")
 
 # --- Debian -------------------------------------------------------------------------------
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

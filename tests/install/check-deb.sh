@@ -21,7 +21,11 @@ source "$(dirname "$0")/checks.sh"
 out=$build/test-packages/deb
 if [ "${2:-}" != --lintian ]; then
     rm -rf "$out"
+    manifest=$(manifest_state "$build")
     make_package DEB "$build" "$out" || exit 1
+    # `uninstall` removes what that file lists: the user's own install, not the package's.
+    check "making the package leaves install_manifest.txt as it was" \
+        test "$(manifest_state "$build")" = "$manifest"
 fi
 deb=$(find "$out" -maxdepth 1 -name '*.deb' 2>/dev/null | head -n 1)
 ddeb=$(find "$out" -maxdepth 1 -name '*-dbgsym_*.ddeb' 2>/dev/null | head -n 1)

@@ -40,6 +40,16 @@ make_package() {
     rm -rf "$3/_CPack_Packages"
 }
 
+# manifest_state BUILD_DIR: the checksum of the build's install_manifest.txt, or
+# "none" without one.
+manifest_state() {
+    if [ -f "$1/install_manifest.txt" ]; then
+        sha256sum <"$1/install_manifest.txt"
+    else
+        echo none
+    fi
+}
+
 # elf_files DIR: the ELF files below DIR (links not followed).
 elf_files() {
     local file
