@@ -5,7 +5,8 @@
 #   check-deb.sh BUILD_DIR --lintian   lintian finds nothing in the packages built
 #                                      there (exit 77 without lintian)
 # Environment: EXPECTED_FILES, the paths below the prefix the package must hold
-# (below /usr in the package), and the only ones it may hold; PROJECT_VERSION.
+# (below /usr in the package), and the only ones it may hold; PROJECT_VERSION;
+# RELEASE_NOTES, the notes the changelog is written from.
 set -uo pipefail
 
 build=$(realpath "$1")
@@ -98,5 +99,7 @@ check "the copyright file is machine-readable (DEP-5)" \
 check "the copyright file names the licence" grep -qx 'License: GPL-3.0-or-later' "$doc/copyright"
 check "the changelog's newest entry is this version" \
     bash -c "zcat '$doc/changelog.gz' | head -n 1 | grep -q '^padconfig ($PROJECT_VERSION) '"
+zcat "$doc/changelog.gz" >"$tmp/changelog"
+check "the changelog keeps the release notes' every line" tells_release_notes "$tmp/changelog"
 
 finish_checks deb

@@ -2,7 +2,8 @@
 # Builds the RPM package of a build and checks what it holds and requires:
 #   check-rpm.sh BUILD_DIR
 # Exit 77 without rpmbuild. Environment: EXPECTED_FILES, the paths below the prefix
-# the package must hold (below /usr), and the only ones it may hold; PROJECT_VERSION.
+# the package must hold (below /usr), and the only ones it may hold; PROJECT_VERSION;
+# RELEASE_NOTES, the notes the changelog is written from.
 set -uo pipefail
 
 build=$(realpath "$1")
@@ -34,6 +35,8 @@ check "the package owns no folder but its own" \
         -e /usr/share/padconfig/lang '$tmp/folders'"
 check "the package has the project's version" \
     test "$(rpm -qp --queryformat '%{VERSION}' "$package")" = "$PROJECT_VERSION"
+rpm -qp --changelog "$package" >"$tmp/changelog"
+check "the changelog keeps the release notes' every line" tells_release_notes "$tmp/changelog"
 check "the package carries the licence" \
     test "$(rpm -qp --queryformat '%{LICENSE}' "$package")" = GPL-3.0-or-later
 

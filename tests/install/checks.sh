@@ -73,3 +73,17 @@ stripped() {
         }
     done
 }
+
+# tells_release_notes FILE [xml]: FILE holds the text of every change line of the
+# release notes ($RELEASE_NOTES) as it stands there, XML-escaped with "xml".
+tells_release_notes() {
+    local line missing=0
+    while IFS= read -r line; do
+        [ "${2:-}" = xml ] && line=$(sed 's/&/\&amp;/g; s/</\&lt;/g; s/>/\&gt;/g' <<<"$line")
+        grep -qF -- "$line" "$1" || {
+            echo "     missing: $line"
+            missing=1
+        }
+    done < <(sed -n 's/^- //p; s/^  \+//p' "$RELEASE_NOTES")
+    return "$missing"
+}
