@@ -11,7 +11,7 @@
 namespace pad {
 
 // True when a window system is named: QT_QPA_PLATFORM, WAYLAND_DISPLAY or DISPLAY in
-// the environment, or Qt's -platform option among the arguments.
+// the environment, or Qt's -platform or X11's -display option among the arguments.
 inline bool WindowSystemNamed(const std::vector<char*>& arguments) {
     for (const char* variable : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"}) {
         const char* value = std::getenv(variable);
@@ -20,7 +20,8 @@ inline bool WindowSystemNamed(const std::vector<char*>& arguments) {
     }
     for (const char* argument : arguments) {
         const std::string_view word = argument ? argument : "";
-        if (word == "-platform" || word == "--platform")
+        if (word == "-platform" || word == "--platform" || word == "-display" ||
+            word == "--display")
             return true;
     }
     return false;
