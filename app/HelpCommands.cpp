@@ -1,25 +1,39 @@
 #include "app/HelpCommands.h"
 
 namespace pad {
+namespace {
 
-void OpenHelp(UiServices& ui, const QString& programFolder) {
-    ui.openLocalFile(programFolder + "/CV12HLP.htm");
+const struct {
+    const char* program;
+    QStringList arguments;
+} SoundSettingsPrograms[] = {{"gnome-control-center", {"sound"}},
+                             {"systemsettings", {"kcm_pulseaudio"}},
+                             {"pavucontrol", {}}};
+
+} // namespace
+
+QString HelpPagePath(const QString& programFolder) {
+    return programFolder + "/CV12HLP.htm";
 }
 
-void OpenSoundSettings(UiServices& ui) {
-    const struct {
-        const char* program;
-        QStringList arguments;
-    } candidates[] = {{"gnome-control-center", {"sound"}},
-                      {"systemsettings", {"kcm_pulseaudio"}},
-                      {"pavucontrol", {}}};
-    for (const auto& candidate : candidates) {
+bool OpenHelp(UiServices& ui, const QString& page) {
+    return ui.openLocalFile(page);
+}
+
+QString SoundSettingsProgramNames() {
+    QStringList names;
+    for (const auto& candidate : SoundSettingsPrograms)
+        names << candidate.program;
+    return names.join(", ");
+}
+
+bool OpenSoundSettings(UiServices& ui) {
+    for (const auto& candidate : SoundSettingsPrograms) {
         const QString path = ui.findProgram(candidate.program);
-        if (!path.isEmpty()) {
-            ui.startProgram(path, candidate.arguments);
-            return;
-        }
+        if (!path.isEmpty())
+            return ui.startProgram(path, candidate.arguments);
     }
+    return false;
 }
 
 } // namespace pad

@@ -5,9 +5,16 @@
 
 namespace pad {
 
-// Opens "CV12HLP.htm" of the program folder with the desktop's handler.
-void OpenHelp(UiServices& ui, const QString& programFolder);
-// Starts the first sound settings program the desktop has; none: nothing happens.
-void OpenSoundSettings(UiServices& ui);
+// The help page "CV12HLP.htm" of the program folder.
+QString HelpPagePath(const QString& programFolder);
+// Opens the page with the desktop's handler; false when the desktop has no program
+// that shows it.
+bool OpenHelp(UiServices& ui, const QString& page);
+
+// The sound settings programs, in the order they are tried, as a user reads them.
+QString SoundSettingsProgramNames();
+// Starts the first sound settings program the desktop has; false when there is none
+// or it did not start.
+bool OpenSoundSettings(UiServices& ui);
 
 } // namespace pad

@@ -3,6 +3,7 @@
 #include "app/ArtworkIcon.h"
 #include "app/TForm1.h"
 #include "common/Version.h"
+#include "common/WindowSystem.h"
 #include "common/look/PadLook.h"
 #include "devicelink/WindowMessage.h"
 #include "download/ReportPause.h"
@@ -109,8 +110,9 @@ int RunPadConfig(int argc, char** argv, const DeviceLinkPort& deviceLink) {
     if (const std::optional<int> status = AnswerInformationOption(argc, argv))
         return *status;
     const int separator = SeparatorIndex(argc, argv);
-    int qtArgc = separator;
     std::vector<char*> qtArgv(argv, argv + separator);
+    const bool noDisplay = StartOffscreenWithoutDisplay(qtArgv);
+    int qtArgc = int(qtArgv.size());
     qtArgv.push_back(nullptr);
     QApplication app(qtArgc, qtArgv.data());
     if (const char* unknown = FirstUnknownOption(qtArgc, qtArgv.data())) {
@@ -119,6 +121,10 @@ int RunPadConfig(int argc, char** argv, const DeviceLinkPort& deviceLink) {
                      "Try 'padconfig --help' for more information.\n",
                      unknown);
         return 2;
+    }
+    if (noDisplay) {
+        std::fprintf(stderr, "padconfig: %s\n", NoDisplayMessage);
+        return 1;
     }
     NameApplication(app);
     std::vector<std::u16string> arguments;

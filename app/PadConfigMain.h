@@ -8,7 +8,8 @@ namespace pad {
 // Creates the main window and the dialogs, hands the command line to the window
 // through the OpenProfileMessage and runs the message loop. Returns 0. --help and
 // --version print their text and return 0 before any window exists; an option that
-// neither PadConfig nor Qt knows is reported on standard error and returns 2.
+// neither PadConfig nor Qt knows is reported on standard error and returns 2, also
+// without a display. Without a display it says so and returns 1.
 int RunPadConfig(int argc, char** argv, const DeviceLinkPort& deviceLink);
 
 } // namespace pad

@@ -181,11 +181,15 @@ void TForm1::Default1Click() {
 }
 
 void TForm1::OpenHelp() {
-    pad::OpenHelp(*ui_, ProgramFolder());
+    const QString page = HelpPagePath(ProgramFolder());
+    if (!pad::OpenHelp(*ui_, page))
+        ui_->inform(this, language_.Text(NoHelpViewerWarning).arg(page), WarningCaption());
 }
 
 void TForm1::OpenSoundSettings() {
-    pad::OpenSoundSettings(*ui_);
+    if (!pad::OpenSoundSettings(*ui_))
+        ui_->inform(this, language_.Text(NoSoundSettingsWarning).arg(SoundSettingsProgramNames()),
+                    WarningCaption());
 }
 
 void TForm1::showEvent(QShowEvent* event) {

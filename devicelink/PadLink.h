@@ -38,7 +38,8 @@ typedef void (*PadLinkKeypadVisitor)(void* context, const char* path, std::uint1
 
 // Ordinals, kept for a Windows build (padlink.def):
 //   2 InitDriver, 3 SetKbdFeatures, 4 RemoveDevice, 5 ReadDevice, 6 DeviceArrival.
-// PadLinkListKeypads and PadLinkWriteReport are additions without an ordinal.
+// PadLinkListKeypads, PadLinkListOtherVendorKeypads and PadLinkWriteReport are
+// additions without an ordinal.
 extern "C" {
 // Stores the host, starts following the HID interfaces and scans. Always 1.
 std::int32_t InitDriver(QObject* host, std::uint32_t hostMessage, std::uint32_t usagePage);
@@ -63,4 +64,8 @@ std::int32_t PadLinkWriteReport(std::uint32_t usagePage, std::uint32_t usage,
 // Reports every interface of the last scan that has the keypad's vendor and product
 // id; returns how many there were.
 std::int32_t PadLinkListKeypads(PadLinkKeypadVisitor visitor, void* context);
+// Reports every interface of the last scan that has the keypad's product id and usage
+// page under another vendor id (writable 0, openError 0: they are not opened); returns
+// how many there were.
+std::int32_t PadLinkListOtherVendorKeypads(PadLinkKeypadVisitor visitor, void* context);
 }

@@ -95,6 +95,16 @@ std::vector<PadLinkDriver::KeypadInterface> PadLinkDriver::listKeypads() {
     return list;
 }
 
+std::vector<PadLinkDriver::KeypadInterface> PadLinkDriver::listOtherVendorKeypads() const {
+    std::vector<KeypadInterface> list;
+    for (const HidDeviceEntry& e : entries()) {
+        if (e.productId == KEYPAD_PRODUCT_ID && e.usagePage == KEYPAD_USAGE_PAGE &&
+            e.vendorId != vendorId_ && !e.path.empty())
+            list.push_back({e.path, e.vendorId, e.productId, e.usagePage, e.usage, false, 0});
+    }
+    return list;
+}
+
 void PadLinkDriver::onDeviceEvent(const DeviceEvent& event) {
     switch (event.kind) {
     case DeviceEvent::Kind::Arrival:

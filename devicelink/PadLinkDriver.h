@@ -32,6 +32,10 @@ class PadLinkDriver : public LinkCore {
     };
     // Every entry with the keypad's vendor and product id, with a trial write open.
     std::vector<KeypadInterface> listKeypads();
+    // Every entry with the keypad's product id and usage page under another vendor id:
+    // most likely a keypad that reports a vendor id this link does not match. Not
+    // opened: writable is false and openError 0.
+    std::vector<KeypadInterface> listOtherVendorKeypads() const;
 
     std::uint16_t vendorId() const { return vendorId_; }
 

@@ -27,6 +27,16 @@ pad::FeatureReport reportFrom(const std::uint8_t* report8) {
     return report;
 }
 
+std::int32_t visitKeypads(const std::vector<pad::PadLinkDriver::KeypadInterface>& keypads,
+                          PadLinkKeypadVisitor visitor, void* context) {
+    if (visitor) {
+        for (const auto& k : keypads)
+            visitor(context, k.path.c_str(), k.vendorId, k.productId, k.usagePage, k.usage,
+                    k.writable ? 1 : 0, k.openError);
+    }
+    return std::int32_t(keypads.size());
+}
+
 } // namespace
 
 extern "C" {
@@ -76,12 +86,13 @@ PADLINK_EXPORT std::int32_t DeviceArrival() {
 PADLINK_EXPORT std::int32_t PadLinkListKeypads(PadLinkKeypadVisitor visitor, void* context) {
     if (!theLink)
         return 0;
-    auto keypads = theLink->listKeypads();
-    if (visitor) {
-        for (const auto& k : keypads)
-            visitor(context, k.path.c_str(), k.vendorId, k.productId, k.usagePage, k.usage,
-                    k.writable ? 1 : 0, k.openError);
-    }
-    return std::int32_t(keypads.size());
+    return visitKeypads(theLink->listKeypads(), visitor, context);
+}
+
+PADLINK_EXPORT std::int32_t PadLinkListOtherVendorKeypads(PadLinkKeypadVisitor visitor,
+                                                          void* context) {
+    if (!theLink)
+        return 0;
+    return visitKeypads(theLink->listOtherVendorKeypads(), visitor, context);
 }
 }

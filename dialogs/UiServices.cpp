@@ -46,8 +46,8 @@ void DesktopUiServices::beep() {
     QApplication::beep();
 }
 
-void DesktopUiServices::openLocalFile(const QString& path) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+bool DesktopUiServices::openLocalFile(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 bool DesktopUiServices::startProgram(const QString& program, const QStringList& arguments) {

@@ -31,8 +31,9 @@ class UiServices {
     virtual std::optional<QString> saveFileName(QWidget* owner, const QString& offered,
                                                 const QString& filter) = 0;
     virtual void beep() = 0;
-    // Opens a local file with the desktop's handler (the help page).
-    virtual void openLocalFile(const QString& path) = 0;
+    // Opens a local file with the desktop's handler (the help page); false when the
+    // desktop has no program to open it with.
+    virtual bool openLocalFile(const QString& path) = 0;
     // Starts a program detached; false when it could not be started.
     virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
     // The full path of a program found in PATH, or empty.
@@ -50,7 +51,7 @@ class DesktopUiServices : public UiServices {
     std::optional<QString> saveFileName(QWidget* owner, const QString& offered,
                                         const QString& filter) override;
     void beep() override;
-    void openLocalFile(const QString& path) override;
+    bool openLocalFile(const QString& path) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
     QString findProgram(const QString& name) override;
 };

@@ -3,6 +3,7 @@
 // One instance per user: a second one exits at once.
 
 #include "common/Version.h"
+#include "common/WindowSystem.h"
 #include "common/look/PadLook.h"
 #include "loader/LoaderServer.h"
 #include "loader/TQd6LdrSDlg.h"
@@ -17,6 +18,7 @@
 
 #include <cstdio>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -95,7 +97,11 @@ int main(int argc, char* argv[]) {
         return 0;
     }
 
-    QApplication app(argc, argv);
+    std::vector<char*> qtArgv(argv, argv + argc);
+    const bool noDisplay = pad::StartOffscreenWithoutDisplay(qtArgv);
+    int qtArgc = int(qtArgv.size());
+    qtArgv.push_back(nullptr);
+    QApplication app(qtArgc, qtArgv.data());
     QApplication::setApplicationName("Qd6LoaderS");
     // The progress window belongs to PadConfig, which has the only menu entry: on
     // Wayland it carries PadConfig's app id, so the desktop shows it under PadConfig's
@@ -108,6 +114,10 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "Qd6LoaderS: %s\nTry 'Qd6LoaderS --help' for more information.\n",
                      qPrintable(parser.errorText()));
         return 2;
+    }
+    if (noDisplay) {
+        std::fprintf(stderr, "Qd6LoaderS: %s\n", pad::NoDisplayMessage);
+        return 1;
     }
     traceOn = parser.isSet(traceOption);
 

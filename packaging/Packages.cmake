@@ -22,6 +22,11 @@ set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_RELOCATABLE OFF)
 set(CPACK_GENERATOR DEB)
+# cpack installs the build into its staging folder. Installed as a whole, the build
+# would write that install's list of files over build/install_manifest.txt, the list
+# of the user's own install that `uninstall` removes; installed by component it writes
+# install_manifest_padconfig.txt instead.
+set(CPACK_INSTALL_CMAKE_PROJECTS "${PROJECT_BINARY_DIR};PadConfig;padconfig;/")
 
 # --- Debian -------------------------------------------------------------------------------
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -60,16 +65,18 @@ set(CPACK_RPM_SPEC_MORE_DEFINE
     "%global __provides_exclude_from ^/usr/${PADCONFIG_PROGRAM_DIR}/.*$
 %global __requires_exclude ^lib(padlink|hidbridge)\\\\.so.*$
 %define _build_id_links none")
-# The package owns its own folders only, not those of the desktop, udev and shells.
+# The package owns the folders it creates: its own, and those of the shells'
+# completions, which exist only when the shell (or bash-completion) is installed and
+# which it then shares with the shell's package. The folders of the desktop, udev and
+# man belong to the system's own packages.
 set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION
     /usr/lib/udev /usr/lib/udev/rules.d
     /usr/share/applications /usr/share/metainfo
     /usr/share/icons /usr/share/icons/hicolor /usr/share/icons/hicolor/scalable
     /usr/share/icons/hicolor/scalable/apps
     /usr/share/mime /usr/share/mime/packages
-    /usr/share/man /usr/share/man/man1
-    /usr/share/bash-completion /usr/share/bash-completion/completions
-    /usr/share/zsh /usr/${PADCONFIG_ZSH_COMPLETION_DIR}
-    /usr/share/fish /usr/share/fish/vendor_completions.d)
+    /usr/share/man /usr/share/man/man1)
+# The copyright file is the package's licence.
+set(CPACK_RPM_USER_FILELIST "%license /usr/${PADCONFIG_DOC_DIR}/copyright")
 
 include(CPack)

@@ -1,7 +1,8 @@
 #pragma once
 // Texts of PadConfig that the language file's table of numbers 0 to 58 does not
 // hold: the keypad's presence, the download's warnings, the macro list's limits,
-// the names that screen readers announce and the loader's status window. Each has a number from 59
+// the names that screen readers announce, the loader's status window, and help and
+// sound settings that could not be opened. Each has a number from 59
 // on in the language file and its English text as the built-in form. "%1" in a text stands for a
 // file name or a command that the program fills in.
 
@@ -65,8 +66,17 @@ inline constexpr AddedText LoaderReportText{81, u"Report %1 of %2"};
 inline constexpr AddedText LoaderCompleteText{82, u"Download complete"};
 inline constexpr AddedText LoaderWrittenText{83, u"The profile has been written to the keypad."};
 
+// Help and sound settings that could not be opened: %1 is the help page's path, or
+// the sound settings programs PadConfig looks for.
+inline constexpr AddedText NoHelpViewerWarning{
+    85, u"No program to show the help page was found. Install a web browser, or open %1 "
+        u"yourself."};
+inline constexpr AddedText NoSoundSettingsWarning{
+    86, u"No sound settings program was found. PadConfig opens the first of these that is "
+        u"installed: %1."};
+
 // The highest text number a complete language file holds.
-inline constexpr int LastLanguageTextNumber = 84;
+inline constexpr int LastLanguageTextNumber = 86;
 
 // The text in the words of file where it holds them, else the English; file may be null.
 inline std::u16string TextOf(const LanguageFile* file, const AddedText& text) {

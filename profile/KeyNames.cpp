@@ -139,8 +139,12 @@ constexpr std::array<std::string_view, 0x76> kNames = {
 
 } // namespace
 
+bool IsNamedDeviceKey(DeviceKeyCode code) {
+    return code > 0 && code < kNames.size();
+}
+
 std::string DeviceKeyName(DeviceKeyCode code) {
-    if (code > 0 && code < kNames.size())
+    if (IsNamedDeviceKey(code))
         return std::string(kNames[code]);
     return hexByte(code);
 }

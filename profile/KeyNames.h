@@ -11,6 +11,9 @@ namespace pad {
 // without a key.
 std::string DeviceKeyName(DeviceKeyCode code);
 
+// Whether the code stands for a key or mouse button: 0x01 to 0x75.
+bool IsNamedDeviceKey(DeviceKeyCode code);
+
 // The name of one event: the key name followed by " press" or " release";
 // "(none)" for 0.
 std::string KeyEventName(KeyEvent event);

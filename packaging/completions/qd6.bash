@@ -17,9 +17,10 @@ _qd6() {
     # What the word may be: options, fixed words, or a file name.
     local options="--help" words="" files=0
     case $command in
-    "") options="--help --version" words="show reports new convert import list mode download" ;;
+    "") options="--help --version" words="show reports new convert import keys list mode download" ;;
     show) options="--json --help" files=$((positionals < 1)) ;;
-    reports | new | download) files=$((positionals < 1)) ;;
+    new) options="--force --help" files=$((positionals < 1)) ;;
+    reports | download) files=$((positionals < 1)) ;;
     convert | import) files=$((positionals < 2)) ;;
     mode) ((positionals >= 1)) || words="normal a b c" ;;
     esac

@@ -547,13 +547,27 @@ class MainWindowTest : public QObject {
 
     void helpSoundAndAbout() {
         Fixture f;
+        const QString page = f.options.programFolder + "/CV12HLP.htm";
         f.Child<QAction>("Help2")->trigger();
-        QCOMPARE(f.ui.opened, QStringList({f.options.programFolder + "/CV12HLP.htm"}));
-        f.Child<QToolButton>("ToolButton10")->click(); // no sound program: nothing
+        QCOMPARE(f.ui.opened, QStringList({page}));
+        QVERIFY(f.ui.shown.empty());
+        // No program shows the page, and none the sound settings: each says so.
+        f.ui.opensFiles = false;
+        f.Child<QToolButton>("ToolButton7")->click();
+        f.Child<QToolButton>("ToolButton10")->click();
         QVERIFY(f.ui.started.isEmpty());
+        QCOMPARE(f.ui.Messages(),
+                 QStringList({"Warning: No program to show the help page was found. Install a "
+                              "web browser, or open " +
+                                  page + " yourself.",
+                              "Warning: No sound settings program was found. PadConfig opens the "
+                              "first of these that is installed: gnome-control-center, "
+                              "systemsettings, pavucontrol."}));
+        QVERIFY(f.ui.shown[0].owned() && f.ui.shown[1].owned());
         f.ui.programs = {"pavucontrol", "systemsettings"};
         f.Child<QToolButton>("ToolButton10")->click();
         QCOMPARE(f.ui.started, QStringList({"/usr/bin/systemsettings kcm_pulseaudio"}));
+        QCOMPARE(f.ui.shown.size(), std::size_t(2));
 
         f.form->CreateDialogs();
         TAboutBox* about = f.form->AboutBox();

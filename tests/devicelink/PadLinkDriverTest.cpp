@@ -49,12 +49,20 @@ TEST_F(PadLinkTest, NoKeypadPostsAbsent) {
     hid->addInterface(mouseInterface("/dev/hidraw0"));
     hid->addInterface(interfaceOf("/dev/hidraw1", TestVendor, 0x4003, 0xFF00, 0xFF00));
     hid->addInterface(interfaceOf("/dev/hidraw2", 0x0001, KEYPAD_PRODUCT_ID, 0xFF00, 0xFF00));
+    hid->addInterface(interfaceOf("/dev/hidraw3", 0x0001, KEYPAD_PRODUCT_ID, 0x0001, 0x0006));
     start();
     EXPECT_EQ(host.numbers(), std::vector<std::uint32_t>{MSG_KEYPAD_ABSENT});
     EXPECT_EQ(host.messages[0].wParam, 0u);
     EXPECT_EQ(host.messages[0].lParam, 0);
-    EXPECT_EQ(link->entries().size(), 3u);
+    EXPECT_EQ(link->entries().size(), 4u);
     EXPECT_TRUE(link->matchedKeypads().empty());
+    // The keypad's product id and usage page under another vendor id is named apart,
+    // without being opened.
+    const auto others = link->listOtherVendorKeypads();
+    ASSERT_EQ(others.size(), 1u);
+    EXPECT_EQ(others[0].path, "/dev/hidraw2");
+    EXPECT_EQ(others[0].vendorId, 0x0001);
+    EXPECT_EQ(hid->openCount("/dev/hidraw2"), 0);
 }
 
 TEST_F(PadLinkTest, FailedEnumerationAndUnreadableInterfacesGiveNoKeypad) {

@@ -2,7 +2,8 @@
 # The programs' command-line manners:
 #   check-command-line.sh BIN_DIR VERSION
 # --help prints to standard output and exits 0, --version prints "NAME VERSION", both
-# without a display; an unknown option is reported on standard error with exit 2.
+# without a display; an unknown option is reported on standard error with exit 2, with
+# a display or without one; a GUI program started without a display says so with exit 1.
 # PadConfig keeps Qt's options and opens a file named after "--".
 set -uo pipefail
 
@@ -42,20 +43,34 @@ refuses() {
     }
 }
 
+# says_no_display PROGRAM [ARGS...]: exit 1 and a message that there is no display.
+says_no_display() {
+    run "$@"
+    [ "$status" -eq 1 ] && [ ! -s "$tmp/out" ] && grep -q "no display" "$tmp/err" || {
+        echo "     exit $status: $(head -c 300 "$tmp/err")"
+        return 1
+    }
+}
+
 for program in padconfig qd6 Qd6LoaderS; do
     [ -x "$bin/$program" ] || continue
     check "$program --help prints its usage without a display" answers_help "$bin/$program" --help Usage
     check "$program --version prints \"$program $version\" without a display" \
         answers_version "$bin/$program"
 done
+for program in padconfig Qd6LoaderS; do
+    [ -x "$bin/$program" ] || continue
+    check "$program refuses an unknown option" \
+        refuses frobnicate "$bin/$program" -platform offscreen --frobnicate
+    check "$program refuses an unknown option without a display" \
+        refuses frobnicate "$bin/$program" --frobnicate
+    check "$program says that it has no display" says_no_display "$bin/$program"
+done
 [ -x "$bin/qd6" ] && check "qd6 refuses an unknown option" refuses --frobnicate "$bin/qd6" --frobnicate list
-[ -x "$bin/Qd6LoaderS" ] && check "Qd6LoaderS refuses an unknown option" \
-    refuses frobnicate "$bin/Qd6LoaderS" -platform offscreen --frobnicate
 
 if [ -x "$bin/padconfig" ]; then
     padconfig=$bin/padconfig
     check "padconfig -h prints its usage" answers_help "$padconfig" -h "print the version"
-    check "padconfig refuses an unknown long option" refuses --frobnicate "$padconfig" -platform offscreen --frobnicate
     check "padconfig refuses an unknown short option" refuses -q "$padconfig" -platform offscreen -q
     check "padconfig leaves --help after -- to be a file name" \
         refuses --frobnicate "$padconfig" -platform offscreen --frobnicate -- --help

@@ -31,6 +31,7 @@ check "bash completes a started command" test "$(bash_complete qd6 con)" = conve
 check "bash offers the modes of qd6 mode" test "$(bash_complete qd6 mode "")" = "a b c normal"
 check "bash offers nothing after the mode" test -z "$(bash_complete qd6 mode a "")"
 check "bash offers the options of qd6 show" test "$(bash_complete qd6 show -)" = "--help --json"
+check "bash offers the options of qd6 new" test "$(bash_complete qd6 new -)" = "--force --help"
 check "bash offers the program's options" test "$(bash_complete qd6 --)" = "--help --version"
 check "bash offers file names for a profile" test "$(bash_complete qd6 show ar)" = "arena.json arena.qd6"
 check "bash offers a file name for convert's second file" \

@@ -5,7 +5,8 @@
 #   check-deb.sh BUILD_DIR --lintian   lintian finds nothing in the packages built
 #                                      there (exit 77 without lintian)
 # Environment: EXPECTED_FILES, the paths below the prefix the package must hold
-# (below /usr in the package), and the only ones it may hold; PROJECT_VERSION.
+# (below /usr in the package), and the only ones it may hold; PROJECT_VERSION;
+# RELEASE_NOTES, the notes the changelog is written from.
 set -uo pipefail
 
 build=$(realpath "$1")
@@ -21,18 +22,23 @@ source "$(dirname "$0")/checks.sh"
 out=$build/test-packages/deb
 if [ "${2:-}" != --lintian ]; then
     rm -rf "$out"
+    manifest=$(manifest_state "$build")
     make_package DEB "$build" "$out" || exit 1
+    # `uninstall` removes what that file lists: the user's own install, not the package's.
+    check "making the package leaves install_manifest.txt as it was" \
+        test "$(manifest_state "$build")" = "$manifest"
 fi
 deb=$(find "$out" -maxdepth 1 -name '*.deb' 2>/dev/null | head -n 1)
 ddeb=$(find "$out" -maxdepth 1 -name '*-dbgsym_*.ddeb' 2>/dev/null | head -n 1)
 found_package "$deb" || exit 1
 
 if [ "${2:-}" = --lintian ]; then
-    # Errors and warnings, as lintian shows them by default.
-    lintian "$deb" ${ddeb:+"$ddeb"} >"$tmp/lintian" 2>&1
+    # Errors, warnings and infos (-I): lintian tells of missing hardening as infos too.
+    lintian -I "$deb" ${ddeb:+"$ddeb"} >"$tmp/lintian" 2>&1
     grep -v 'running with root privileges' "$tmp/lintian" | sed 's/^/     /'
     check "lintian reports no error" bash -c "! grep -q '^E: ' '$tmp/lintian'"
     check "lintian reports no warning" bash -c "! grep -q '^W: ' '$tmp/lintian'"
+    check "lintian reports no missing hardening" bash -c "! grep -q ' hardening-' '$tmp/lintian'"
     finish_checks lintian
     exit
 fi
@@ -93,5 +99,7 @@ check "the copyright file is machine-readable (DEP-5)" \
 check "the copyright file names the licence" grep -qx 'License: GPL-3.0-or-later' "$doc/copyright"
 check "the changelog's newest entry is this version" \
     bash -c "zcat '$doc/changelog.gz' | head -n 1 | grep -q '^padconfig ($PROJECT_VERSION) '"
+zcat "$doc/changelog.gz" >"$tmp/changelog"
+check "the changelog keeps the release notes' every line" tells_release_notes "$tmp/changelog"
 
 finish_checks deb

@@ -82,9 +82,23 @@ resolves_ours() {
     done
     ! readelf -d "$file" | grep -E 'RPATH|RUNPATH' | grep -q "$build"
 }
+# The distributions' hardening: relocations read-only once bound at start (full RELRO)
+# everywhere; in the programs a stack protector and fortified library calls as well.
+hardened() {
+    local file headers
+    file=$(readlink -f "$1")
+    headers=$(readelf -lWd "$file")
+    grep -q GNU_RELRO <<<"$headers" || { echo "     no RELRO"; return 1; }
+    grep -qE '\(BIND_NOW\)|\(FLAGS_1\).* NOW' <<<"$headers" || { echo "     not bound at start"; return 1; }
+    [[ $(basename "$file") == *.so ]] && return 0
+    readelf --dyn-syms -W "$file" >"$tmp/symbols"
+    grep -q ' __stack_chk_fail' "$tmp/symbols" || { echo "     no stack protector"; return 1; }
+    grep -qE ' __[a-z0-9_]+_chk(@|$)' "$tmp/symbols" || { echo "     no fortified calls"; return 1; }
+}
 while read -r file; do
     if [ "$(head -c 4 "$file" | tail -c 3)" = ELF ]; then
         check "$(basename "$file") finds its libraries" resolves_ours "$file"
+        check "$(basename "$file") is built hardened" hardened "$file"
     fi
 done < <(find "$program_folder" "$prefix/bin" \( -type f -o -type l \) 2>/dev/null)
 

@@ -42,7 +42,7 @@ done
 if [ -f "$man_dir/qd6.1" ] && [ -x "$qd6" ]; then
     # qd6's commands, as its help lists them below "Subcommands:".
     while read -r command; do
-        check "qd6.1 explains qd6 $command" grep -qE "^\.BI? $command( |$)" "$man_dir/qd6.1"
+        check "qd6.1 explains qd6 $command" grep -qE "^\.B[IR]? $command( |$)" "$man_dir/qd6.1"
     done < <("$qd6" --help | sed -n '/^Subcommands:/,$p' | awk 'NR > 1 && NF { print $1 }')
 fi
 

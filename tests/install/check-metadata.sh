@@ -4,7 +4,8 @@
 # desktop-file-validate and `appstreamcli validate --no-net` must find nothing to
 # report; the metainfo must describe the menu entry and the keypad. Exit 77 when
 # neither validator is installed. Environment: KEYPAD_UDEV_RULE (the udev rule line,
-# whose ids the modalias must match), PROJECT_VERSION.
+# whose ids the modalias must match), PROJECT_VERSION, RELEASE_NOTES (the notes the
+# metainfo's releases are written from).
 set -uo pipefail
 
 desktop=$1
@@ -39,6 +40,16 @@ check "the metainfo's id is the menu entry's name" \
 check "the metainfo launches the menu entry" test "$(tag launchable)" = "$(basename "$desktop")"
 check "the metainfo offers the menu entry's file type" \
     grep -qF "MimeType=$(tag mediatype);" "$desktop"
+for language in de fr; do
+    for key in Name Comment; do
+        check "the menu entry has a $key in $language" grep -q "^$key\[$language\]=." "$desktop"
+    done
+    for element in name summary; do
+        check "the metainfo has a $element in $language" \
+            grep -q "<$element xml:lang=\"$language\">[^<]" "$metainfo"
+    done
+done
+check "the metainfo keeps the release notes' every line" tells_release_notes "$metainfo" xml
 check "the metainfo's newest release is this version" \
     bash -c "grep -m 1 '<release ' '$metainfo' | grep -qF 'version=\"$PROJECT_VERSION\"'"
 

@@ -2,7 +2,8 @@
 # Builds the RPM package of a build and checks what it holds and requires:
 #   check-rpm.sh BUILD_DIR
 # Exit 77 without rpmbuild. Environment: EXPECTED_FILES, the paths below the prefix
-# the package must hold (below /usr), and the only ones it may hold; PROJECT_VERSION.
+# the package must hold (below /usr), and the only ones it may hold; PROJECT_VERSION;
+# RELEASE_NOTES, the notes the changelog is written from.
 set -uo pipefail
 
 build=$(realpath "$1")
@@ -27,13 +28,39 @@ awk '$1 ~ /^d/ { print $2 }' "$tmp/listing" | sort >"$tmp/folders"
 printf 'usr/%s\n' "${expected[@]}" | sort >"$tmp/expected"
 check "the package holds exactly the installed layout below /usr (rpm -qlp)" \
     diff "$tmp/expected" "$tmp/contents"
-# Folders such as /usr/share/applications belong to the system's own packages.
+# Folders such as /usr/share/applications belong to the system's own packages; those
+# of the shells' completions exist only with the shell, so the package shares them.
 sed 's/^/     owns: /' "$tmp/folders"
-check "the package owns no folder but its own" \
-    bash -c "! grep -vxF -e /usr/lib/padconfig -e /usr/share/doc/padconfig -e /usr/share/padconfig \
-        -e /usr/share/padconfig/lang '$tmp/folders'"
+system_folders=(/usr /usr/bin /usr/lib /usr/share /usr/share/doc /usr/lib/udev /usr/lib/udev/rules.d
+    /usr/share/applications /usr/share/metainfo /usr/share/icons /usr/share/icons/hicolor
+    /usr/share/icons/hicolor/scalable /usr/share/icons/hicolor/scalable/apps /usr/share/mime
+    /usr/share/mime/packages /usr/share/man /usr/share/man/man1)
+printf '%s\n' "${system_folders[@]}" >"$tmp/system-folders"
+# owns_its_folders: every folder that holds a file of the package is the package's or
+# the system's.
+owns_its_folders() {
+    local file folder unowned=0
+    while read -r file; do
+        folder=$(dirname "/$file")
+        while [ "$folder" != / ]; do
+            if ! grep -qxF "$folder" "$tmp/folders" "$tmp/system-folders"; then
+                echo "     not owned: $folder"
+                unowned=1
+            fi
+            folder=$(dirname "$folder")
+        done
+    done <"$tmp/contents"
+    return "$unowned"
+}
+check "the package owns every folder it creates" owns_its_folders
+check "the package owns no folder of the system" \
+    bash -c "! grep -xF -f '$tmp/system-folders' '$tmp/folders'"
+check "the package marks the copyright file as its licence (%license)" \
+    bash -c "rpm -qpL '$package' | grep -qxF /usr/share/doc/padconfig/copyright"
 check "the package has the project's version" \
     test "$(rpm -qp --queryformat '%{VERSION}' "$package")" = "$PROJECT_VERSION"
+rpm -qp --changelog "$package" >"$tmp/changelog"
+check "the changelog keeps the release notes' every line" tells_release_notes "$tmp/changelog"
 check "the package carries the licence" \
     test "$(rpm -qp --queryformat '%{LICENSE}' "$package")" = GPL-3.0-or-later
 

@@ -40,6 +40,16 @@ make_package() {
     rm -rf "$3/_CPack_Packages"
 }
 
+# manifest_state BUILD_DIR: the checksum of the build's install_manifest.txt, or
+# "none" without one.
+manifest_state() {
+    if [ -f "$1/install_manifest.txt" ]; then
+        sha256sum <"$1/install_manifest.txt"
+    else
+        echo none
+    fi
+}
+
 # elf_files DIR: the ELF files below DIR (links not followed).
 elf_files() {
     local file
@@ -48,8 +58,10 @@ elf_files() {
     done < <(find "$1" -type f)
 }
 
-# has_debug_info FILE: the ELF file still holds DWARF debug information.
-has_debug_info() { readelf -S "$1" | grep -q '\.debug_info'; }
+# has_debug_info FILE: the ELF file still holds DWARF debug information. grep reads
+# all of readelf's output: with -q it could end first and, under pipefail, fail the
+# pipeline through readelf's broken pipe.
+has_debug_info() { readelf -S "$1" 2>/dev/null | grep '\.debug_info' >/dev/null; }
 
 # stripped FILE...: none of the ELF files holds debug information.
 stripped() {
@@ -60,4 +72,18 @@ stripped() {
             return 1
         }
     done
+}
+
+# tells_release_notes FILE [xml]: FILE holds the text of every change line of the
+# release notes ($RELEASE_NOTES) as it stands there, XML-escaped with "xml".
+tells_release_notes() {
+    local line missing=0
+    while IFS= read -r line; do
+        [ "${2:-}" = xml ] && line=$(sed 's/&/\&amp;/g; s/</\&lt;/g; s/>/\&gt;/g' <<<"$line")
+        grep -qF -- "$line" "$1" || {
+            echo "     missing: $line"
+            missing=1
+        }
+    done < <(sed -n 's/^- //p; s/^  \+//p' "$RELEASE_NOTES")
+    return "$missing"
 }

@@ -128,7 +128,8 @@ TEST(ShippedLanguageFiles, AreCompleteAndNameTheirLanguage) {
         std::u16string text;
         for (int n = 1; n <= LastLanguageTextNumber; ++n)
             EXPECT_TRUE(n == 54 || file->ReadLanguageText(n, text)) << "text " << n;
-        for (const AddedText& added : {UdevRuleAdvice, UdevReloadAdvice}) {
+        for (const AddedText& added :
+             {UdevRuleAdvice, UdevReloadAdvice, NoHelpViewerWarning, NoSoundSettingsWarning}) {
             file->ReadLanguageText(added.number, text);
             EXPECT_NE(text.find(u"%1"), std::u16string::npos) << "text " << added.number;
         }

@@ -52,8 +52,9 @@ void ScriptedUi::beep() {
     ++beeps;
 }
 
-void ScriptedUi::openLocalFile(const QString& path) {
+bool ScriptedUi::openLocalFile(const QString& path) {
     opened << path;
+    return opensFiles;
 }
 
 bool ScriptedUi::startProgram(const QString& program, const QStringList& arguments) {

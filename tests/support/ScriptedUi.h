@@ -32,6 +32,8 @@ class ScriptedUi : public UiServices {
     QStringList programs;
     // Start programs for real (detached) rather than only record them.
     bool launchPrograms = false;
+    // Whether the desktop has a program that opens local files.
+    bool opensFiles = true;
 
     std::vector<Shown> shown; // every message box, in order
     int beeps = 0;
@@ -49,7 +51,7 @@ class ScriptedUi : public UiServices {
     std::optional<QString> saveFileName(QWidget* owner, const QString& offered,
                                         const QString& filter) override;
     void beep() override;
-    void openLocalFile(const QString& path) override;
+    bool openLocalFile(const QString& path) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
     QString findProgram(const QString& name) override;
 

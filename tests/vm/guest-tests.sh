@@ -102,6 +102,18 @@ test_qd6_list() {
     else
         pass "qd6 list finds the writable keypad"
     fi
+
+    # Matched under another vendor id, the keypad is listed apart, with the advice.
+    name="qd6 list names a keypad that reports another vendor id"
+    PADLINK_VENDOR_ID=0x0001 qd6 list >"$out" 2>&1
+    sed 's/^/# qd6 list: /' "$out"
+    if ! grep -q "^No keypad connected" "$out" || ! grep -q "^$node " "$out"; then
+        fail "$name" "$node not listed apart"
+    elif ! grep -q "PADLINK_VENDOR_ID=0x" "$out" || ! grep -q 'ATTRS{idVendor}' "$out"; then
+        fail "$name" "no advice"
+    else
+        pass "$name"
+    fi
 }
 
 test_download() {

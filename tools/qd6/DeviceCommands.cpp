@@ -19,6 +19,7 @@
 #include <cstring>
 #include <functional>
 #include <iostream>
+#include <set>
 #include <sys/prctl.h>
 #include <unistd.h>
 
@@ -129,9 +130,26 @@ void printKeypad(void*, const char* path, std::uint16_t vendor, std::uint16_t pr
                 writable ? "" : std::strerror(openError), writable ? "" : ")");
 }
 
+void collectVendor(void* vendors, const char* path, std::uint16_t vendor, std::uint16_t product,
+                   std::uint32_t page, std::uint32_t usage, std::int32_t, std::int32_t) {
+    std::printf("%s  %04x:%04x  usage page %04x usage %04x\n", path, vendor, product, page, usage);
+    static_cast<std::set<std::uint16_t>*>(vendors)->insert(vendor);
+}
+
 int listKeypads(const KeypadHost&) {
     if (PadLinkListKeypads(printKeypad, nullptr) == 0)
-        std::cout << "No keypad connected\n";
+        std::printf("No keypad connected\n");
+    // A keypad that reports another vendor id is invisible to the match; name it and
+    // say how to use it.
+    std::set<std::uint16_t> vendors;
+    if (PadLinkListOtherVendorKeypads(nullptr, nullptr) > 0) {
+        std::printf("\nThe keypad's product id %04x and usage page %04x under another vendor id "
+                    "than %04x:\n",
+                    KEYPAD_PRODUCT_ID, KEYPAD_USAGE_PAGE, KeypadVendorId());
+        PadLinkListOtherVendorKeypads(collectVendor, &vendors);
+    }
+    for (std::uint16_t vendor : vendors)
+        std::printf("%s\n", OtherVendorAdvice(vendor).c_str());
     std::fflush(stdout);
     return ExitOk;
 }

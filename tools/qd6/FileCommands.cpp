@@ -141,6 +141,15 @@ void importProfile(const std::string& input, const std::string& output) {
     checkFileResult(SaveProfileFile(std::get<Profile>(decoded), output), output);
 }
 
+// A fresh profile replaces an existing file (a profile with all its work, most
+// likely) only when asked to.
+void writeFreshProfile(const std::string& file, bool overwrite) {
+    std::error_code error;
+    if (!overwrite && std::filesystem::exists(std::filesystem::symlink_status(file, error)))
+        failCommand(file + ": the file exists; give --force to overwrite it");
+    checkFileResult(SaveProfileFile(Profile{}, file), file);
+}
+
 } // namespace
 
 void addFileCommands(CLI::App& app) {
@@ -148,6 +157,7 @@ void addFileCommands(CLI::App& app) {
     struct Arguments {
         std::string file;
         bool json = false;
+        bool force = false;
         std::string input;
         std::string output;
     };
@@ -172,9 +182,9 @@ void addFileCommands(CLI::App& app) {
     reports->callback([args] { printReports(loadOrFail(args->file)); });
 
     auto* fresh = app.add_subcommand("new", "Write a fresh profile: every key Normal, no macros");
+    fresh->add_flag("--force", args->force, "Overwrite FILE if it exists");
     fresh->add_option("FILE", args->file, "Profile file to write")->required();
-    fresh->callback(
-        [args] { checkFileResult(SaveProfileFile(Profile{}, args->file), args->file); });
+    fresh->callback([args] { writeFreshProfile(args->file, args->force); });
 
     auto* convert = app.add_subcommand(
         "convert", "Read a profile of either version and write it in the current version");

@@ -8,11 +8,39 @@
 #include "tools/qd6/CommandSupport.h"
 #include "tools/qd6/DeviceCommands.h"
 #include "tools/qd6/FileCommands.h"
+#include "tools/qd6/KeyCommands.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <iostream>
 #include <string>
+
+namespace {
+
+// The first word of the command line when it names no command, else nullptr. The
+// program's own options are flags, so the first word that is not an option is the
+// command.
+const char* UnknownCommand(const CLI::App& app, int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string word = argv[i];
+        if (word.starts_with("-"))
+            continue;
+        for (const CLI::App* command : app.get_subcommands({}))
+            if (command->check_name(word))
+                return nullptr;
+        return argv[i];
+    }
+    return nullptr;
+}
+
+std::string CommandNames(const CLI::App& app) {
+    std::string names;
+    for (const CLI::App* command : app.get_subcommands({}))
+        names += (names.empty() ? "" : ", ") + command->get_name();
+    return names;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     CLI::App app{"Inspect, create and convert Corvask 12 keypad profiles (.qd6 files)", "qd6"};
@@ -21,6 +49,7 @@ int main(int argc, char** argv) {
                          "Print the version and exit");
 
     pad::addFileCommands(app);
+    pad::addKeyCommands(app);
     pad::addDeviceCommands(app);
 
     try {
@@ -29,6 +58,13 @@ int main(int argc, char** argv) {
         return failure.get_exit_code();
     } catch (const CLI::ParseError& error) {
         // --help and --version print their text and succeed; anything else is wrong usage.
+        if (error.get_exit_code() != 0) {
+            if (const char* word = UnknownCommand(app, argc, argv)) {
+                std::cerr << "qd6: \"" << word << "\" is not a command; the commands are "
+                          << CommandNames(app) << ".\nRun 'qd6 --help' for more information.\n";
+                return pad::ExitUsage;
+            }
+        }
         return app.exit(error) == 0 ? pad::ExitOk : pad::ExitUsage;
     }
 

@@ -192,11 +192,42 @@ TEST_F(Qd6, ConvertWritesTheCurrentVersion) {
     EXPECT_EQ(b, expected.bytes);
 }
 
+TEST_F(Qd6, NewOverwritesAFileOnlyWithForce) {
+    const auto kept = file("kept.qd6", handBuiltQd6());
+    const auto dangling = dir / "dangling.qd6";
+    std::filesystem::create_symlink(dir / "nowhere.qd6", dangling);
+    for (const std::string& existing : {kept, dangling.string()}) {
+        const Outcome r = run({"new", existing});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find(existing + ": the file exists; give --force to overwrite it"),
+                  std::string::npos)
+            << r.err;
+    }
+    EXPECT_EQ(test::readBytes(kept), handBuiltQd6());
+    EXPECT_FALSE(std::filesystem::exists(dir / "nowhere.qd6"));
+    ASSERT_EQ(run({"new", "--force", kept}).status, 0);
+    EXPECT_EQ(test::readBytes(kept).size(), 25568u);
+}
+
+TEST_F(Qd6, KeysListsEveryCodeWithItsEvents) {
+    const Outcome r = run({"keys"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::istringstream lines(r.out);
+    std::vector<std::string> all;
+    for (std::string line; std::getline(lines, line);)
+        all.push_back(line);
+    ASSERT_EQ(all.size(), 1u + 0x75);
+    EXPECT_EQ(all[0], "Code  Press  Release  Key");
+    EXPECT_EQ(all[0x04], "0x04      4      132  D");
+    EXPECT_EQ(all[0x29], "0x29     41      169  Space");
+    EXPECT_EQ(all[0x75], "0x75    117      245  R-Mouse");
+}
+
 TEST_F(Qd6, NewAndConvertKeepHardLinks) {
     const auto target = file("target.qd6", handBuiltQd6());
     const auto other = dir / "other.qd6";
     std::filesystem::create_hard_link(target, other);
-    ASSERT_EQ(run({"new", target}).status, 0);
+    ASSERT_EQ(run({"new", "--force", target}).status, 0);
     EXPECT_EQ(test::readBytes(other).size(), 25568u);
     ASSERT_EQ(run({"convert", file("hand.qd6", handBuiltQd6()), other.string()}).status, 0);
     EXPECT_EQ(test::readBytes(target), handBuiltQd6());
@@ -233,7 +264,10 @@ TEST_F(Qd6, FailuresNameTheFileAndTheMessage) {
 
 TEST_F(Qd6, WrongUsageExitsWithTwo) {
     EXPECT_EQ(run({}).status, 2);
-    EXPECT_EQ(run({"frobnicate"}).status, 2);
+    const Outcome unknown = run({"frobnicate", "x.qd6"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("\"frobnicate\" is not a command"), std::string::npos)
+        << unknown.err;
     EXPECT_EQ(run({"show"}).status, 2);
     EXPECT_EQ(run({"convert", "only-one"}).status, 2);
     EXPECT_EQ(run({"show", "--yaml", "x.qd6"}).status, 2);
