@@ -9,6 +9,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace pad {
 
@@ -23,6 +25,8 @@ struct DeviceLinkPort {
     std::function<std::int32_t(std::uint32_t, std::uint32_t, const std::uint8_t*)> writeReport;
     // DeviceArrival(): rescans and posts the presence message again. Unset: nothing.
     std::function<std::int32_t()> deviceArrival;
+    // The device nodes of the keypad interfaces of the last scan (PadLinkListKeypads).
+    std::function<std::vector<std::string>()> keypadNodes;
 };
 
 } // namespace pad

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QTimer>
 
 #include <cstdio>
@@ -70,12 +71,35 @@ bool KeypadSession::event(QEvent* event) {
     case MSG_KEYPAD_NO_ACCESS:
         presence_ = message->message();
         accessError_ = int(message->lParam());
+        WatchAccess();
         emit presenceChanged(presence_);
         break;
     default:
         break; // the host message: no reader is ever started
     }
     return true;
+}
+
+void KeypadSession::FollowAccessChanges() {
+    if (accessWatch_)
+        return;
+    accessWatch_ = new QFileSystemWatcher(this);
+    connect(accessWatch_, &QFileSystemWatcher::fileChanged, this, [this] {
+        if (presence_ == MSG_KEYPAD_NO_ACCESS && link_.deviceArrival)
+            link_.deviceArrival();
+    });
+    if (presence_ == MSG_KEYPAD_NO_ACCESS)
+        WatchAccess();
+}
+
+void KeypadSession::WatchAccess() {
+    if (!accessWatch_ || !link_.keypadNodes)
+        return;
+    if (!accessWatch_->files().isEmpty())
+        accessWatch_->removePaths(accessWatch_->files());
+    for (const std::string& node : link_.keypadNodes())
+        if (QFileInfo::exists(QString::fromStdString(node))) // not the simulated keypad's
+            accessWatch_->addPath(QString::fromStdString(node));
 }
 
 std::optional<KeypadMode> KeypadSession::LastSelectedMode() {

@@ -11,6 +11,7 @@
 #include "keypad/KeypadLock.h"
 #include "keypad/KeypadReports.h"
 
+#include <QFileSystemWatcher>
 #include <QObject>
 
 #include <chrono>
@@ -41,6 +42,10 @@ class KeypadSession : public QObject {
     // MSG_KEYPAD_ABSENT or MSG_KEYPAD_NO_ACCESS.
     std::uint32_t PresenceMessage() const { return presence_; }
     bool Writable() const { return presence_ == MSG_KEYPAD_PRESENT; }
+    // While the keypad is present but not writable, watch its device nodes and scan
+    // again when their permissions change (a udev rule applied, the seat's session
+    // becoming active), so that keypadReady follows without a replug.
+    void FollowAccessChanges();
     // The errno of the last failed open, with MSG_KEYPAD_NO_ACCESS.
     int AccessError() const { return accessError_; }
 
@@ -81,7 +86,10 @@ class KeypadSession : public QObject {
     void WatchLock();
     void LockFreed();
 
+    void WatchAccess();
+
     DeviceLinkPort link_;
+    QFileSystemWatcher* accessWatch_ = nullptr;
     KeypadLock lock_;
     std::uint32_t presence_ = 0;
     int accessError_ = 0;

@@ -18,6 +18,15 @@ DeviceLinkPort PadLinkPort() {
         return PadLinkWriteReport(usagePage, usage, report);
     };
     link.deviceArrival = [] { return DeviceArrival(); };
+    link.keypadNodes = [] {
+        std::vector<std::string> nodes;
+        PadLinkListKeypads(
+            [](void* context, const char* path, std::uint16_t, std::uint16_t, std::uint32_t,
+               std::uint32_t, std::int32_t,
+               std::int32_t) { static_cast<std::vector<std::string>*>(context)->push_back(path); },
+            &nodes);
+        return nodes;
+    };
     return link;
 }
 

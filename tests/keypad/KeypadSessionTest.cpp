@@ -23,17 +23,23 @@ namespace {
 // A session whose mode-select and download reports are recorded as their 4th byte
 // ("m2" for Mode B) or address ("w4", "w8", ...).
 struct RecordingSession {
-    explicit RecordingSession(const std::filesystem::path& lock) : session(Link(), lock) {}
-    DeviceLinkPort Link() {
-        DeviceLinkPort link;
-        link.setKbdFeatures = [this](std::uint32_t, std::uint32_t, const std::uint8_t* r) {
+    explicit RecordingSession(const std::filesystem::path& lock) : session(Port(), lock) {}
+    // The session's port calls through to link, which a test may fill in.
+    DeviceLinkPort Port() {
+        DeviceLinkPort port;
+        port.setKbdFeatures = [this](std::uint32_t, std::uint32_t, const std::uint8_t* r) {
             sent.push_back(r[1] == 0xFF ? "m" + std::to_string(r[3]) : "w" + std::to_string(r[1]));
         };
-        return link;
+        port.deviceArrival = [this] { return link.deviceArrival ? link.deviceArrival() : 0; };
+        port.keypadNodes = [this] {
+            return link.keypadNodes ? link.keypadNodes() : std::vector<std::string>{};
+        };
+        return port;
     }
     void Presence(std::uint32_t message, std::intptr_t lParam = 0) {
         WindowMessage::post(&session, message, 0, lParam);
     }
+    DeviceLinkPort link;
     std::vector<std::string> sent;
     KeypadSession session;
 };
@@ -41,6 +47,13 @@ struct RecordingSession {
 TEST(KeypadSession, PresenceFollowsPadLinksMessagesAndReadyOnlyWhenWritable) {
     test::TempDir dir;
     RecordingSession s(dir / "lock");
+    // The keypad's node: a change of its permissions makes the session scan again.
+    const std::filesystem::path node = dir / "hidraw0";
+    test::writeBytes(node, {});
+    int scans = 0;
+    s.link.keypadNodes = [&] { return std::vector<std::string>{node.string()}; };
+    s.link.deviceArrival = [&] { return ++scans; };
+    s.session.FollowAccessChanges();
     int ready = 0;
     QObject::connect(&s.session, &KeypadSession::keypadReady, [&] { ++ready; });
     s.Presence(MSG_KEYPAD_PRESENT);
@@ -50,6 +63,11 @@ TEST(KeypadSession, PresenceFollowsPadLinksMessagesAndReadyOnlyWhenWritable) {
     EXPECT_FALSE(s.session.Writable());
     EXPECT_EQ(s.session.AccessError(), EACCES);
     EXPECT_EQ(ready, 0); // present, but not open to this user
+    ::chmod(node.c_str(), 0666);
+    for (int i = 0; i < 100 && scans == 0; ++i) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    }
+    EXPECT_EQ(scans, 1);
     s.Presence(MSG_KEYPAD_PRESENT);
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
