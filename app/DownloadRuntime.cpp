@@ -58,23 +58,12 @@ void DownloadRuntime::BuildHiddenControls(QWidget* client) {
     progress_.percentPanel = panel3_->geometry();
 }
 
-void DownloadRuntime::InitDeviceLink() {
-    if (DeviceLink().initDriver)
-        DeviceLink().initDriver(setup_.window, HostMessage, KEYPAD_USAGE_PAGE);
-}
-
-void DownloadRuntime::SendModeSelect(int modeCode) {
-    const Report report = ModeSelectReport(modeCode);
-    if (DeviceLink().setKbdFeatures)
-        DeviceLink().setKbdFeatures(KEYPAD_USAGE_PAGE, KEYPAD_USAGE, report.data());
-}
-
 // Writing to a keypad that is absent or closed to us would take 17 s and change
 // nothing, so the user is told instead.
 bool DownloadRuntime::KeypadWritable() {
-    if (keypadPresence_ == MSG_KEYPAD_PRESENT)
+    if (setup_.keypad->Writable())
         return true;
-    const QString text = keypadPresence_ == MSG_KEYPAD_NO_ACCESS
+    const QString text = setup_.keypad->PresenceMessage() == MSG_KEYPAD_NO_ACCESS
                              ? setup_.text(NoAccessWarning) + "\n\n" +
                                    NoAccessAdviceText(setup_.text, KeypadVendorId())
                              : setup_.text(NoKeypadWarning);
@@ -103,7 +92,7 @@ void DownloadRuntime::Timer3Timer() {
     Timer3.stop();
     if (!loaderFound)
         return;
-    if (downloading_) {
+    if (setup_.keypad->Downloading()) {
         Timer3.start(200); // started from inside a running download: once it has ended
         return;
     }
@@ -113,11 +102,11 @@ void DownloadRuntime::Timer3Timer() {
     // The loader learns which window reports; X ids fit in 32 bits and are never 0.
     const std::uint32_t window = std::max<std::uint32_t>(std::uint32_t(setup_.window->winId()), 1);
     // With "Real Write" off nothing is sent and nothing waits.
-    downloading_ = true;
+    DownloadHooks hooks;
+    hooks.reportDone = [this, window](int sent) { ReportDone(window, sent); };
     const DownloadResult result = CheckBox1->isChecked()
-                                      ? RunDownload(image_, Hooks(window), setup_.reportPause)
+                                      ? setup_.keypad->Download(image_, setup_.reportPause, hooks)
                                       : DownloadResult{};
-    downloading_ = false;
 
     progress_.hide();
     Panel1->hide();
@@ -125,21 +114,6 @@ void DownloadRuntime::Timer3Timer() {
     // The keypad now holds part of the old and part of the new profile.
     if (result.keypadLost)
         setup_.ui->inform(setup_.window, setup_.text(KeypadLostWarning), setup_.warningCaption());
-}
-
-DownloadHooks DownloadRuntime::Hooks(std::uint32_t window) {
-    DownloadHooks hooks;
-    hooks.sendReport = [this](const Report& report) {
-        if (DeviceLink().writeReport)
-            return DeviceLink().writeReport(KEYPAD_USAGE_PAGE, KEYPAD_USAGE, report.data()) > 0;
-        if (DeviceLink().setKbdFeatures)
-            DeviceLink().setKbdFeatures(KEYPAD_USAGE_PAGE, KEYPAD_USAGE, report.data());
-        return true;
-    };
-    // PadLink's presence messages are handled during the pauses.
-    hooks.keypadGone = [this] { return keypadPresence_ != MSG_KEYPAD_PRESENT; };
-    hooks.reportDone = [this, window](int sent) { ReportDone(window, sent); };
-    return hooks;
 }
 
 void DownloadRuntime::ReportDone(std::uint32_t window, int sent) {

@@ -1,15 +1,14 @@
 #pragma once
-// PadConfig's side of the device link: binding PadLink, the mode-select report, the
-// download of the profile into the keypad (LOAD, Timer3), the companion loader
-// (starting it, the greeting by Timer4, progress, the quit notice), the keypad
-// presence a download needs, and the hidden controls a download reads and moves:
-// "Real Write" and the progress panel.
+// PadConfig's side of the download of the profile into the keypad (LOAD, Timer3): the
+// companion loader (starting it, the greeting by Timer4, progress, the quit notice),
+// the warnings when the keypad cannot be written, and the hidden controls a download
+// reads and moves: "Real Write" and the progress panel. The keypad session runs the
+// download itself.
 
-#include "app/DeviceLinkPort.h"
 #include "app/LoaderLink.h"
 #include "app/ProgressPanel.h"
 #include "dialogs/UiServices.h"
-#include "download/DownloadRunner.h"
+#include "keypad/KeypadSession.h"
 #include "profile/AddedTexts.h"
 #include "profile/Download.h"
 
@@ -27,7 +26,7 @@ namespace pad {
 
 struct DownloadSetup {
     QWidget* window = nullptr; // owns the warnings; its id goes to the loader
-    DeviceLinkPort deviceLink;
+    KeypadSession* keypad = nullptr;
     UiServices* ui = nullptr;
     std::function<QString()> warningCaption;
     // A warning's text in the language in force; unset: the English.
@@ -46,18 +45,12 @@ class DownloadRuntime {
     // The hidden controls are made in client.
     DownloadRuntime(DownloadSetup setup, QWidget* client);
 
-    void InitDeviceLink(); // InitDriver(window, HostMessage, KEYPAD_USAGE_PAGE)
-    void SendModeSelect(int modeCode);
     void StartDownload(const Profile& profile); // LOAD (Image5) and "&Import"
     void LaunchLoader();
     // LaunchLoader, then the greeting every 100 ms until the loader answers.
     void StartLoader();
     void PostLoaderQuit(); // close step: asks a running loader to quit
 
-    // PadLink's last presence message: 0 none yet, else MSG_KEYPAD_*.
-    void SetKeypadPresence(std::uint32_t message) { keypadPresence_ = message; }
-    std::uint32_t KeypadPresence() const { return keypadPresence_; }
-    const DeviceLinkPort& DeviceLink() const { return setup_.deviceLink; }
     // The progress panel's state after the last report.
     const ProgressPanelState& Progress() const { return progress_; }
 
@@ -73,9 +66,6 @@ class DownloadRuntime {
     void Timer3Timer();
     void Timer4Timer();
     bool KeypadWritable();
-    // The download's writes, keypad watch and progress; window is the id the
-    // loader is given.
-    DownloadHooks Hooks(std::uint32_t window);
     void ReportDone(std::uint32_t window, int sent);
     // The panel's widgets follow its state only while it can be seen.
     void ShowProgress();
@@ -84,8 +74,6 @@ class DownloadRuntime {
     LoaderLink loader_;
     DownloadImage image_{}; // rewritten by every LOAD, kept between downloads
     ProgressPanelState progress_;
-    std::uint32_t keypadPresence_ = 0;
-    bool downloading_ = false;
     QFrame* shape1_ = nullptr; // frame
     QFrame* shape2_ = nullptr; // blue bar
     QFrame* panel2_ = nullptr; // bar panel

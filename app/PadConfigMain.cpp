@@ -6,7 +6,7 @@
 #include "common/WindowSystem.h"
 #include "common/look/PadLook.h"
 #include "devicelink/WindowMessage.h"
-#include "download/ReportPause.h"
+#include "keypad/ReportPause.h"
 #include "profile/FileSystemName.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 // The program entry of PadConfig, in a library so that the tests start the same way.
 
-#include "app/DeviceLinkPort.h"
+#include "keypad/DeviceLinkPort.h"
 
 namespace pad {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The state of the main window's hidden progress panel, which a download advances
-// after each report (download/DownloadRunner.h runs the download itself). The
+// after each report (the keypad session runs the download itself). The
 // panel's widgets follow it only while the panel can be seen. QtCore only.
 
 #include <QRect>

@@ -36,7 +36,7 @@ template <typename Handler> void OnTrigger(QAction* action, TForm1* form, Handle
 
 TForm1::TForm1(Workspace& workspace, TForm1Options options, QWidget* parent)
     : QMainWindow(parent), TntMainMenu1(menuBar()), TntPopupMenu1(this), ws_(workspace),
-      options_(std::move(options)),
+      options_(std::move(options)), keypad_(options_.deviceLink, options_.keypadLock),
       ownUi_(options_.ui ? nullptr : std::make_unique<DesktopUiServices>()),
       ui_(options_.ui ? options_.ui : ownUi_.get()),
       documentPorts_(workspace, *this, *ui_, language_,
@@ -69,7 +69,7 @@ void TForm1::FormCreate() {
     SetUpKeyboard();
 
     ws_.language.programFolder = ProgramFolder().toStdU16String();
-    download_->InitDeviceLink();
+    keypad_.Start();
     for (QLabel* label : TntLabels)
         label->setText("Normal");
     pictureTop_ = CoolBar1->height();
@@ -106,11 +106,12 @@ void TForm1::BuildClientArea() {
     BkImg->installEventFilter(this);
     BkImg->setAccessibleName("Keypad");
     CoolBar1 = new ToolBarStrip(client, ClientWidth, language_);
+    connect(&keypad_, &KeypadSession::presenceChanged, CoolBar1, &ToolBarStrip::ShowKeypadPresence);
     BuildKeypad(client);
 
     DownloadSetup setup;
     setup.window = this;
-    setup.deviceLink = options_.deviceLink;
+    setup.keypad = &keypad_;
     setup.ui = ui_;
     setup.warningCaption = [this] { return WarningCaption(); };
     setup.text = [this](const AddedText& text) { return language_.Text(text); };
@@ -214,20 +215,10 @@ bool TForm1::event(QEvent* event) {
             document_.OpenFromCommandLine(
                 *reinterpret_cast<const std::vector<std::u16string>*>(message->wParam()));
         break;
-    case MSG_KEYPAD_PRESENT:
-    case MSG_KEYPAD_ABSENT:
-    case MSG_KEYPAD_NO_ACCESS:
-        ShowKeypadPresence(message->message());
-        break;
     default:
         break; // the host message and anything else: nothing to do
     }
     return true;
-}
-
-void TForm1::ShowKeypadPresence(std::uint32_t message) {
-    download_->SetKeypadPresence(message);
-    CoolBar1->ShowKeypadPresence(message);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -7,7 +7,6 @@
 //   TForm1Language.cpp  language texts and fonts
 //   TForm1Keyboard.cpp  Tab order, key menu and LOAD by keyboard, screen-reader names
 
-#include "app/DeviceLinkPort.h"
 #include "app/DialogSet.h"
 #include "app/DownloadRuntime.h"
 #include "app/KeyContextMenu.h"
@@ -16,6 +15,8 @@
 #include "app/MainWindowDocumentPorts.h"
 #include "dialogs/DialogHost.h"
 #include "dialogs/UiServices.h"
+#include "keypad/DeviceLinkPort.h"
+#include "keypad/KeypadSession.h"
 #include "profile/Document.h"
 #include "profile/HoverZone.h"
 #include "profile/Workspace.h"
@@ -50,8 +51,11 @@ struct TForm1Options {
     QString programFolder;
     // Message boxes, file dialogs, beep, starting programs; null = the desktop's.
     UiServices* ui = nullptr;
-    // PadLink's InitDriver and SetKbdFeatures; unset functions do nothing.
+    // PadLink's exports, which the window's keypad session calls; unset functions do
+    // nothing.
     DeviceLinkPort deviceLink;
+    // The keypad lock; unset: the user's (KeypadLock::DefaultPath).
+    std::optional<std::filesystem::path> keypadLock;
     // Start the companion loader and its greeting timer once the window is first
     // painted, so that starting it does not hold up the window.
     bool startLoader = true;
@@ -131,6 +135,7 @@ class TForm1 : public QMainWindow, public DialogHost {
 
     // The device link, the download and the companion loader.
     DownloadRuntime& Download() { return *download_; }
+    KeypadSession& Keypad() { return keypad_; }
     void StartDownload() { download_->StartDownload(ws_.profile); }
 
     // The command line the program entry posts with the OpenProfileMessage; the
@@ -165,7 +170,6 @@ class TForm1 : public QMainWindow, public DialogHost {
     void ApplyMenuTexts();
     void ApplyToolTips();
     void ApplyKeyLabelFont();
-    void ShowKeypadPresence(std::uint32_t message);
     // The mode title on the picture and the checked mode button.
     void ShowViewModeControls();
     bool KeyLabelEvent(int key, QEvent* event);
@@ -177,6 +181,7 @@ class TForm1 : public QMainWindow, public DialogHost {
 
     Workspace& ws_;
     TForm1Options options_;
+    KeypadSession keypad_;
     std::unique_ptr<UiServices> ownUi_;
     UiServices* ui_ = nullptr;
     LanguageSetup language_;

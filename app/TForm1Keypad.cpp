@@ -76,7 +76,7 @@ void TForm1::SwitchViewMode(int mode) {
     RedrawKeypad();
     RefreshKeyLabels();
     hover_.Reset();
-    download_->SendModeSelect(mode == NormalView ? 0 : mode + 1);
+    keypad_.SelectMode(*ModeOfViewIndex(mode));
     ShowViewModeControls();
 }
 

@@ -47,15 +47,24 @@ inline constexpr std::size_t ReportAddressOffset = 1;
 inline constexpr std::size_t ReportDataOffset = 3;
 inline constexpr std::size_t ReportDataSize = 4;
 
-// The keypad's memory holds addresses 0 to 819.
-inline constexpr std::size_t KeypadMemorySize = 820;
+// The keypad's 16 keys, and its three programmable modes (A, B, C) besides Normal.
+inline constexpr int KeysPerMode = 16;
+inline constexpr int ModeCount = 3;
+inline constexpr int SlotCount = KeysPerMode * ModeCount;
 
-// A write report to address 0xFFFF selects the mode named by its first data byte.
+// A key's action in the keypad's memory: 16 event bytes, then the play mode.
+inline constexpr int EventsPerAction = 16;
+inline constexpr int ActionSize = EventsPerAction + 1;
+
+// The keypad's memory holds addresses 0 to 819: 4 unused bytes, then the actions of
+// the 48 key slots, Mode A keys 0-15, then B, then C.
+inline constexpr std::size_t FirstImageAddress = 4;
+inline constexpr std::size_t KeypadMemorySize = FirstImageAddress + SlotCount * ActionSize;
+static_assert(KeypadMemorySize == 820);
+
+// A write report to address 0xFFFF selects the mode whose code (common/KeypadMode.h)
+// is its first data byte.
 inline constexpr std::uint16_t ModeSelectAddress = 0xFFFF;
-inline constexpr int ModeCodeNormal = 0;
-inline constexpr int ModeCodeA = 1;
-inline constexpr int ModeCodeB = 2;
-inline constexpr int ModeCodeC = 3;
 
 // The message number PadConfig and qd6 give InitDriver for the input reports.
 inline constexpr std::uint32_t HostMessage = 1124;

@@ -3,6 +3,8 @@
 // The same bytes live in a key slot, in a macro, in the profile file and in the
 // download to the keypad.
 
+#include "common/KeypadProtocol.h"
+
 #include <array>
 #include <cstdint>
 
@@ -14,8 +16,6 @@ using KeyEvent = std::uint8_t;
 using DeviceKeyCode = std::uint8_t;
 
 inline constexpr KeyEvent ReleaseFlag = 0x80;
-inline constexpr int EventsPerAction = 16;
-inline constexpr int ActionSize = 17;
 
 enum PlayMode : std::uint8_t {
     PlayOnce = 0xA0,

@@ -23,10 +23,6 @@ struct NativeKey {
     DeviceKeyCode code;
 };
 
-inline constexpr int KeysPerMode = 16;
-inline constexpr int ModeCount = 3;
-inline constexpr int SlotCount = KeysPerMode * ModeCount;
-
 // NativeKeyTable: the label and code of key 0-15 in Normal mode.
 const NativeKey& nativeKey(int key);
 

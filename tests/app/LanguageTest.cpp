@@ -77,7 +77,7 @@ class LanguageTest : public QObject {
         QCOMPARE(s.FileMenu(), QString("&Datei"));
         QCOMPARE(s.Presence(), QString("Nicht verbunden"));
         WindowMessage noAccess(MSG_KEYPAD_NO_ACCESS, 0, 0);
-        QCoreApplication::sendEvent(s.form.get(), &noAccess);
+        QCoreApplication::sendEvent(&s.form->Keypad(), &noAccess);
         QCOMPARE(s.Presence(), QString("Keine Berechtigung"));
         QVERIFY(s.form->findChild<QLabel*>("PadLinkStatus")->toolTip().contains("hidraw-Gerät"));
 

@@ -35,7 +35,7 @@ struct Fixture {
         options.reportPause = std::chrono::milliseconds(10); // no test here waits 17 s
         options.deviceLink.initDriver = [this](QObject* host, std::uint32_t m, std::uint32_t page) {
             calls << QString("InitDriver %1 %2 %3")
-                         .arg(qobject_cast<TForm1*>(host) != nullptr)
+                         .arg(qobject_cast<KeypadSession*>(host) != nullptr)
                          .arg(m)
                          .arg(page, 0, 16);
             return 1;
@@ -594,12 +594,12 @@ class MainWindowTest : public QObject {
         Fixture f;
         auto* status = f.Child<QLabel>("PadLinkStatus");
         QCOMPARE(status->accessibleName(), QString("Not connected"));
-        SendMessage(f.form.get(), MSG_KEYPAD_PRESENT);
+        SendMessage(&f.form->Keypad(), MSG_KEYPAD_PRESENT);
         QCOMPARE(status->accessibleName(), QString("Keypad connected"));
-        SendMessage(f.form.get(), MSG_KEYPAD_NO_ACCESS);
+        SendMessage(&f.form->Keypad(), MSG_KEYPAD_NO_ACCESS);
         QCOMPARE(status->accessibleName(), QString("No permission"));
         QVERIFY(status->toolTip().contains("udev"));
-        SendMessage(f.form.get(), MSG_KEYPAD_ABSENT);
+        SendMessage(&f.form->Keypad(), MSG_KEYPAD_ABSENT);
         QCOMPARE(status->accessibleName(), QString("Not connected"));
     }
 };

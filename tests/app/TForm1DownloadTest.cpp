@@ -68,7 +68,7 @@ class TForm1DownloadTest : public QObject {
         return lines;
     }
     void Presence(std::uint32_t message) {
-        WindowMessage::post(form.get(), message, 0, 0);
+        WindowMessage::post(&form->Keypad(), message, 0, 0);
         QCoreApplication::processEvents();
     }
 
@@ -227,7 +227,7 @@ class TForm1DownloadTest : public QObject {
             reportsTaken = c.refused ? std::size_t(c.refused - 1) : SIZE_MAX;
             onReport = [&](int n) {
                 if (n == c.absentAfter) // handled during the pause that follows
-                    WindowMessage::post(form.get(), MSG_KEYPAD_ABSENT, 0, 0);
+                    WindowMessage::post(&form->Keypad(), MSG_KEYPAD_ABSENT, 0, 0);
             };
             const int before = int(LoaderMessages().size());
             form->StartDownload();

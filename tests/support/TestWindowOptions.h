@@ -1,7 +1,7 @@
 #pragma once
 // The main window as most tests start it: their own program folder, message boxes and
-// file dialogs scripted, no loader, and English texts whatever the user's
-// configuration folder and locale hold.
+// file dialogs scripted, no loader, no keypad lock shared with other programs, and
+// English texts whatever the user's configuration folder and locale hold.
 
 #include "app/TForm1.h"
 #include "tests/support/ScriptedUi.h"
@@ -14,6 +14,7 @@ inline TForm1Options TestWindowOptions(const QString& programFolder, ScriptedUi&
     options.languageSearch = LanguageSearch{}; // the program folder only
     options.ui = &ui;
     options.startLoader = false;
+    options.keypadLock = std::filesystem::path(); // a lock of its own: always free
     return options;
 }
 

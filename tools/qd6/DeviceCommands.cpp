@@ -1,18 +1,15 @@
 #include "tools/qd6/DeviceCommands.h"
 
 #include "devicelink/PadLink.h"
-#include "devicelink/WindowMessage.h"
-#include "download/DownloadRunner.h"
-#include "download/ReportPause.h"
+#include "keypad/KeypadSession.h"
+#include "keypad/PadLinkPort.h"
+#include "keypad/ReportPause.h"
 #include "profile/Download.h"
 #include "profile/ProfileFile.h"
 #include "tools/qd6/CommandSupport.h"
 
 #include <CLI/CLI.hpp>
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QObject>
-#include <QTimer>
 
 #include <chrono>
 #include <cstdio>
@@ -26,64 +23,30 @@
 namespace pad {
 namespace {
 
-// The host object PadLink reports to, as PadConfig's main window is.
-class KeypadHost : public QObject {
-  public:
-    bool answered = false;
-    bool present = false;
-    bool noAccess = false;
-    int accessError = 0;
-    QEventLoop* loop = nullptr;
-
-    bool event(QEvent* event) override {
-        const WindowMessage* message = WindowMessage::from(event);
-        if (!message)
-            return QObject::event(event);
-        if (message->message() == MSG_KEYPAD_PRESENT || message->message() == MSG_KEYPAD_ABSENT) {
-            answered = true;
-            present = message->message() == MSG_KEYPAD_PRESENT;
-            noAccess = false;
-            if (loop)
-                loop->quit();
-        } else if (message->message() == MSG_KEYPAD_NO_ACCESS) {
-            noAccess = true;
-            accessError = int(message->lParam());
-        }
-        return true;
-    }
-};
-
-// Starts PadLink in a Qt application, runs the event loop until PadLink has told
-// whether a keypad is present, then runs work on the same thread. Returns work's exit
-// status. PadLink ends with the application object.
-int withPadLink(const std::function<int(const KeypadHost&)>& work) {
+// Starts a keypad session in a Qt application, runs the event loop until PadLink has
+// told whether a keypad is present, then runs work on the same thread. Returns work's
+// exit status. PadLink ends with the application object.
+int withKeypad(const std::function<int(KeypadSession&)>& work) {
     int argc = 1;
     char name[] = "qd6";
     char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
-    KeypadHost host;
-    QEventLoop loop;
-    host.loop = &loop;
-    InitDriver(&host, HostMessage, KEYPAD_USAGE_PAGE);
-    if (!host.answered) {
-        QTimer::singleShot(std::chrono::seconds(5), &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    // The no-access notice is posted right behind the presence message.
-    QCoreApplication::sendPostedEvents(&host);
-    host.loop = nullptr;
-    return work(host);
+    KeypadSession keypad(PadLinkPort());
+    keypad.Start();
+    keypad.WaitForPresence(std::chrono::seconds(5));
+    return work(keypad);
 }
 
 // Prints why nothing can be sent and returns ExitFailure, or returns ExitOk.
-int checkReachable(const KeypadHost& host) {
-    if (!host.present) {
+int checkReachable(const KeypadSession& keypad) {
+    if (keypad.PresenceMessage() != MSG_KEYPAD_PRESENT &&
+        keypad.PresenceMessage() != MSG_KEYPAD_NO_ACCESS) {
         std::cerr << "No keypad connected\n";
         return ExitFailure;
     }
-    if (host.noAccess) {
+    if (!keypad.Writable()) {
         std::cerr << "qd6: the keypad is connected but cannot be opened for writing ("
-                  << std::strerror(host.accessError) << ").\n"
+                  << std::strerror(keypad.AccessError()) << ").\n"
                   << NoAccessAdvice(KeypadVendorId()) << "\n";
         return ExitFailure;
     }
@@ -136,7 +99,7 @@ void collectVendor(void* vendors, const char* path, std::uint16_t vendor, std::u
     static_cast<std::set<std::uint16_t>*>(vendors)->insert(vendor);
 }
 
-int listKeypads(const KeypadHost&) {
+int listKeypads(KeypadSession&) {
     if (PadLinkListKeypads(printKeypad, nullptr) == 0)
         std::printf("No keypad connected\n");
     // A keypad that reports another vendor id is invisible to the match; name it and
@@ -154,12 +117,14 @@ int listKeypads(const KeypadHost&) {
     return ExitOk;
 }
 
-int selectMode(const KeypadHost& host, int modeCode, const std::string& modeName) {
-    if (int status = checkReachable(host); status != ExitOk)
+int selectMode(KeypadSession& keypad, KeypadMode mode) {
+    if (int status = checkReachable(keypad); status != ExitOk)
         return status;
-    Report report = ModeSelectReport(modeCode);
-    SetKbdFeatures(KEYPAD_USAGE_PAGE, KEYPAD_USAGE, report.data());
-    std::cout << "Keypad switched to " << modeName << "\n";
+    while (keypad.TrySelectMode(mode) == KeypadSession::SelectResult::Busy) {
+        std::cerr << "qd6: waiting for another program's download to the keypad to end\n";
+        keypad.WaitUntilFree();
+    }
+    std::cout << "Keypad switched to " << ModeTitle(mode) << "\n";
     return ExitOk;
 }
 
@@ -167,19 +132,17 @@ int selectMode(const KeypadHost& host, int modeCode, const std::string& modeName
 // simulated keypad, when asked for), showing progress.
 // Stops when the keypad goes away: a report no keypad took, or PadLink's absent
 // message, which arrives during a pause.
-int download(const KeypadHost& host, const DownloadImage& image) {
-    if (int status = checkReachable(host); status != ExitOk)
+int download(KeypadSession& keypad, const DownloadImage& image) {
+    if (int status = checkReachable(keypad); status != ExitOk)
         return status;
     // Wake from each pause on time rather than up to the default 50 us late.
     ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     Progress progress(ReportsPerDownload);
     DownloadHooks hooks;
-    hooks.sendReport = [](const Report& report) {
-        return PadLinkWriteReport(KEYPAD_USAGE_PAGE, KEYPAD_USAGE, report.data()) > 0;
-    };
-    hooks.keypadGone = [&host] { return !host.present; };
     hooks.reportDone = [&progress](int sent) { progress.update(sent); };
-    const DownloadResult result = RunDownload(image, hooks, ReportPauseFromEnvironment());
+    if (keypad.HeldElsewhere())
+        std::cerr << "qd6: waiting for another program's download to the keypad to end\n";
+    const DownloadResult result = keypad.Download(image, ReportPauseFromEnvironment(), hooks);
     if (result.keypadLost) {
         if (result.sent > 0 && ::isatty(STDERR_FILENO) == 1)
             std::fputc('\n', stderr); // ends the progress bar's line
@@ -205,24 +168,16 @@ void addDeviceCommands(CLI::App& app) {
 
     auto* list = app.add_subcommand(
         "list", "List the HID interfaces that match the keypad and whether they can be written");
-    list->callback([] { finishCommand(withPadLink(listKeypads)); });
+    list->callback([] { finishCommand(withKeypad(listKeypads)); });
 
     auto* mode = app.add_subcommand("mode", "Switch the keypad to Normal mode or Mode A, B or C");
     mode->add_option("MODE", args->mode, "normal, a, b or c")
         ->required()
         ->check(CLI::IsMember({"normal", "a", "b", "c"}, CLI::ignore_case));
     mode->callback([args] {
-        std::string m = args->mode;
-        for (char& c : m)
-            c = char(std::tolower(static_cast<unsigned char>(c)));
-        int code = m == "normal" ? ModeCodeNormal
-                   : m == "a"    ? ModeCodeA
-                   : m == "b"    ? ModeCodeB
-                                 : ModeCodeC;
-        std::string name =
-            m == "normal" ? "Normal mode" : "Mode " + std::string(1, char(m[0] - 32));
+        const KeypadMode chosen = *ModeOfName(args->mode);
         finishCommand(
-            withPadLink([&](const KeypadHost& host) { return selectMode(host, code, name); }));
+            withKeypad([&](KeypadSession& keypad) { return selectMode(keypad, chosen); }));
     });
 
     auto* load = app.add_subcommand(
@@ -232,7 +187,7 @@ void addDeviceCommands(CLI::App& app) {
         Profile profile;
         checkFileResult(LoadProfileFile(profile, args->file), args->file);
         const DownloadImage image = BuildDownloadImage(profile);
-        finishCommand(withPadLink([&](const KeypadHost& host) { return download(host, image); }));
+        finishCommand(withKeypad([&](KeypadSession& keypad) { return download(keypad, image); }));
     });
 }
 

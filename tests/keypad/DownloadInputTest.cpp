@@ -2,7 +2,7 @@
 // ends. Needs a real X server (Xvfb) and xdotool, because only input that comes
 // from the window system is held back; events sent by the test library are not.
 
-#include "download/DownloadRunner.h"
+#include "keypad/DownloadRunner.h"
 
 #include <QApplication>
 #include <QProcess>

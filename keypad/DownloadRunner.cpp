@@ -1,4 +1,4 @@
-#include "download/DownloadRunner.h"
+#include "keypad/DownloadRunner.h"
 
 #include <QEventLoop>
 #include <QTimer>

@@ -1,5 +1,5 @@
-#include "download/DownloadRunner.h"
-#include "download/ReportPause.h"
+#include "keypad/DownloadRunner.h"
+#include "keypad/ReportPause.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -4,7 +4,7 @@
 // the keypad has gone. PadConfig and qd6 supply the write, the progress display and
 // how they notice the keypad leaving.
 
-#include "profile/Download.h"
+#include "keypad/KeypadReports.h"
 
 #include <QDeadlineTimer>
 

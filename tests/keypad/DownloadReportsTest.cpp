@@ -1,5 +1,5 @@
-#include "profile/Download.h"
 #include "common/LittleEndian.h"
+#include "profile/Download.h"
 #include "tests/profile/SampleProfiles.h"
 
 #include <gtest/gtest.h>
@@ -81,9 +81,9 @@ TEST(Download, LastReportCarriesOnlyTheLastPlayMode) {
 }
 
 TEST(Download, ModeSelectReports) {
-    EXPECT_EQ(ModeSelectReport(ModeCodeNormal), (Report{0x03, 0xFF, 0xFF, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(ModeSelectReport(ModeCodeB), (Report{0x03, 0xFF, 0xFF, 0x02, 0, 0, 0, 0}));
-    EXPECT_EQ(ModeSelectReport(ModeCodeC)[3], 3);
+    EXPECT_EQ(ModeSelectReport(KeypadMode::Normal), (Report{0x03, 0xFF, 0xFF, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(ModeSelectReport(KeypadMode::B), (Report{0x03, 0xFF, 0xFF, 0x02, 0, 0, 0, 0}));
+    EXPECT_EQ(ModeSelectReport(KeypadMode::C)[3], 3);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-#include "download/ReportPause.h"
+#include "keypad/ReportPause.h"
 
-#include "profile/Download.h"
+#include "keypad/KeypadReports.h"
 
 #include <cctype>
 #include <cerrno>

@@ -1,7 +1,7 @@
 #pragma once
-// The device-link calls PadConfig makes, as replaceable functions: the program binds
-// them to PadLink's exports, tests to a recorder. The numbers PadConfig passes and
-// receives are the keypad's (common/KeypadProtocol.h).
+// The device-link calls a keypad session makes, as replaceable functions: the programs
+// bind them to PadLink's exports (PadLinkPort), tests to a recorder. The numbers PadConfig passes
+// and receives are the keypad's (common/KeypadProtocol.h).
 
 #include "common/KeypadProtocol.h"
 
@@ -9,6 +9,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace pad {
 
@@ -21,6 +23,10 @@ struct DeviceLinkPort {
     // tells how many keypad interfaces took the report. Unset: the download writes
     // with setKbdFeatures and counts every report as taken.
     std::function<std::int32_t(std::uint32_t, std::uint32_t, const std::uint8_t*)> writeReport;
+    // DeviceArrival(): rescans and posts the presence message again. Unset: nothing.
+    std::function<std::int32_t()> deviceArrival;
+    // The device nodes of the keypad interfaces of the last scan (PadLinkListKeypads).
+    std::function<std::vector<std::string>()> keypadNodes;
 };
 
 } // namespace pad

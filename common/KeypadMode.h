@@ -1,0 +1,62 @@
+#pragma once
+// The keypad's four modes and the one mapping between them and their other forms: the
+// main window's view index (-1 Normal, 0-2 Mode A-C), the code a mode-select report
+// carries (0-3) and the names the command line and the rules use ("normal", "a", "b",
+// "c").
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace pad {
+
+enum class KeypadMode { Normal, A, B, C };
+
+inline constexpr std::array<KeypadMode, 4> KeypadModes = {KeypadMode::Normal, KeypadMode::A,
+                                                          KeypadMode::B, KeypadMode::C};
+
+constexpr int ModeCode(KeypadMode mode) {
+    return int(mode);
+}
+constexpr int ViewIndex(KeypadMode mode) {
+    return int(mode) - 1;
+}
+// The mode of a view index -1..2 or a mode code 0..3; nullopt outside them.
+constexpr std::optional<KeypadMode> ModeOfViewIndex(int view) {
+    if (view < -1 || view > 2)
+        return std::nullopt;
+    return KeypadMode(view + 1);
+}
+constexpr std::optional<KeypadMode> ModeOfCode(int code) {
+    return ModeOfViewIndex(code - 1);
+}
+
+constexpr std::string_view ModeName(KeypadMode mode) {
+    constexpr std::array<std::string_view, 4> names = {"normal", "a", "b", "c"};
+    return names[std::size_t(mode)];
+}
+
+// The mode a name gives, in any letter case; nullopt for anything else.
+inline std::optional<KeypadMode> ModeOfName(std::string_view name) {
+    for (KeypadMode mode : KeypadModes) {
+        const std::string_view own = ModeName(mode);
+        if (own.size() != name.size())
+            continue;
+        bool same = true;
+        for (std::size_t i = 0; i < own.size() && same; ++i)
+            same = own[i] == (name[i] >= 'A' && name[i] <= 'Z' ? char(name[i] + 32) : name[i]);
+        if (same)
+            return mode;
+    }
+    return std::nullopt;
+}
+
+// "Normal mode", "Mode A" ...: how the command-line tools name a mode to the user.
+inline std::string ModeTitle(KeypadMode mode) {
+    if (mode == KeypadMode::Normal)
+        return "Normal mode";
+    return "Mode " + std::string(1, char('A' + ModeCode(mode) - 1));
+}
+
+} // namespace pad
