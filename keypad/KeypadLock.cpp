@@ -84,7 +84,8 @@ void KeypadLock::RecordMode(KeypadMode mode) {
     // One write of the whole field, so that a reader sees the old name or the new one.
     std::string field(ModeName(mode));
     field.resize(RecordSize, '\n');
-    (void)::pwrite(fd_, field.data(), field.size(), 0);
+    // A failed write leaves the old record; the next select writes it again.
+    [[maybe_unused]] const ssize_t written = ::pwrite(fd_, field.data(), field.size(), 0);
 }
 
 } // namespace pad
