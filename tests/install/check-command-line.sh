@@ -42,13 +42,15 @@ refuses() {
     }
 }
 
-for program in padconfig qd6 Qd6LoaderS; do
+for program in padconfig qd6 Qd6LoaderS padconfig-modes; do
     [ -x "$bin/$program" ] || continue
     check "$program --help prints its usage without a display" answers_help "$bin/$program" --help Usage
     check "$program --version prints \"$program $version\" without a display" \
         answers_version "$bin/$program"
 done
 [ -x "$bin/qd6" ] && check "qd6 refuses an unknown option" refuses --frobnicate "$bin/qd6" --frobnicate list
+[ -x "$bin/padconfig-modes" ] && check "padconfig-modes refuses an unknown option" \
+    refuses --frobnicate "$bin/padconfig-modes" --frobnicate
 [ -x "$bin/Qd6LoaderS" ] && check "Qd6LoaderS refuses an unknown option" \
     refuses frobnicate "$bin/Qd6LoaderS" -platform offscreen --frobnicate
 

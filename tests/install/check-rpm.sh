@@ -31,7 +31,7 @@ check "the package holds exactly the installed layout below /usr (rpm -qlp)" \
 sed 's/^/     owns: /' "$tmp/folders"
 check "the package owns no folder but its own" \
     bash -c "! grep -vxF -e /usr/lib/padconfig -e /usr/share/doc/padconfig -e /usr/share/padconfig \
-        -e /usr/share/padconfig/lang '$tmp/folders'"
+        -e /usr/share/padconfig/lang -e /usr/share/padconfig/autostart '$tmp/folders'"
 check "the package has the project's version" \
     test "$(rpm -qp --queryformat '%{VERSION}' "$package")" = "$PROJECT_VERSION"
 check "the package carries the licence" \
