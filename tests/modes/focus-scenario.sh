@@ -37,29 +37,14 @@ fi
 # --- inside sway: focus-scenario.sh --wayland BIN_DIR FOCUS_WINDOW OUT_DIR -------------
 if [[ "${1:-}" == --wayland ]]; then
     bin=$2 test_window=$3 out=$4 desktop=Wayland window_exe='exe unknown'
-    export WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1
-    unset DISPLAY WAYLAND_DISPLAY SWAYSOCK
-    printf 'xwayland disable\noutput HEADLESS-1 resolution 1024x768\n' >"$out/sway.conf"
-    sway -c "$out/sway.conf" >"$out/sway.log" 2>&1 &
-    sway_pid=$!
+    source "$here/../desktop/headless-sway.sh"
     stop_desktop() {
-        kill $sway_pid 2>/dev/null
-        wait $sway_pid 2>/dev/null
+        kill "$sway_pid" 2>/dev/null
+        wait "$sway_pid" 2>/dev/null
     }
     trap stop_desktop EXIT
-    for _ in $(seq 100); do
-        SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*."$sway_pid".sock 2>/dev/null | head -1)
-        [[ -n "$SWAYSOCK" ]] && break
-        sleep 0.1
-    done
-    if [[ -z "$SWAYSOCK" ]]; then
-        echo "sway did not start here: skipped"
-        tail -n 5 "$out/sway.log"
-        exit 77
-    fi
-    export SWAYSOCK QT_QPA_PLATFORM=wayland
-    WAYLAND_DISPLAY=$(basename "$(ls "$XDG_RUNTIME_DIR"/wayland-? | head -1)")
-    export WAYLAND_DISPLAY
+    start_headless_sway "$out" || exit 77
+    export QT_QPA_PLATFORM=wayland
     criteria() {
         case $1 in
         padconfig) echo '[app_id="^org\.padconfig\.PadConfig$" title="^Corvask 12 - "]' ;;
@@ -115,12 +100,14 @@ if command -v sway >/dev/null && command -v swaymsg >/dev/null && command -v jq 
         as_user=(setpriv "--reuid=$user" "--regid=$user" --clear-groups)
         # The user needs the programs: copy them when the build tree is closed to it.
         if ! "${as_user[@]}" test -x "$bin/padconfig-modes" -a -x "$test_window" -a -r "$script"; then
-            mkdir "$work/stage"
+            mkdir -p "$work/stage/bin" "$work/stage/modes" "$work/stage/desktop"
             cp -a "$bin/padconfig-modes" "$bin/padconfig" "$bin/Qd6LoaderS" "$bin"/*.so \
-                "$test_window" "$here"/*.sh "$work/stage/"
+                "$test_window" "$work/stage/bin/"
+            cp -a "$here"/*.sh "$work/stage/modes/"
+            cp -a "$here/../desktop/headless-sway.sh" "$work/stage/desktop/"
             chmod -R a+rX "$work/stage"
-            bin=$work/stage test_window=$work/stage/$(basename "$test_window")
-            script=$work/stage/$(basename "$0")
+            bin=$work/stage/bin test_window=$work/stage/bin/$(basename "$test_window")
+            script=$work/stage/modes/$(basename "$0")
         fi
     fi
     timeout 120 "${as_user[@]}" env -i PATH="$PATH" HOME="$wl/home" XDG_RUNTIME_DIR="$wl/run" \
