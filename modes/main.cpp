@@ -8,11 +8,17 @@
 #include "modes/rules/RulesFile.h"
 
 #include <QCoreApplication>
+#include <QSocketNotifier>
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include <csignal>
+#include <sys/signalfd.h>
+#include <unistd.h>
 
 namespace {
 
@@ -104,6 +110,19 @@ int CheckRules(const std::filesystem::path& path) {
     return errors.empty() ? ExitOk : ExitFailure;
 }
 
+// SIGTERM (systemd stopping the service), SIGINT and SIGHUP end the event loop, so
+// that the service closes its connections and exits with status 0. Returns the
+// descriptor the signals arrive on, or -1.
+int BlockEndingSignals() {
+    sigset_t ending;
+    sigemptyset(&ending);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+        sigaddset(&ending, signal);
+    if (sigprocmask(SIG_BLOCK, &ending, nullptr) != 0)
+        return -1;
+    return signalfd(-1, &ending, SFD_CLOEXEC | SFD_NONBLOCK);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -114,9 +133,16 @@ int main(int argc, char** argv) {
         return CheckRules(options.file ? std::filesystem::path(*options.file)
                                        : pad::DefaultRulesPath());
 
+    const int endingSignals = BlockEndingSignals();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("padconfig-modes");
     QCoreApplication::setApplicationVersion(pad::ProjectVersion);
+    std::unique_ptr<QSocketNotifier> signalNotifier;
+    if (endingSignals >= 0) {
+        signalNotifier = std::make_unique<QSocketNotifier>(endingSignals, QSocketNotifier::Read);
+        QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, &app,
+                         [] { QCoreApplication::quit(); });
+    }
 
     pad::InstanceLock::Attempt lock = pad::InstanceLock::acquire();
     if (!lock.failure.empty()) {
