@@ -1,7 +1,6 @@
 #include "modes/RulesWatcher.h"
 
 #include <QFileInfo>
-#include <QMetaObject>
 #include <QString>
 
 namespace pad {
@@ -27,22 +26,31 @@ RulesWatcher::RulesWatcher(std::filesystem::path path,
     : QObject(parent), path_(std::move(path)), changed_(std::move(changed)) {
     connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &RulesWatcher::reloadSoon);
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &RulesWatcher::reloadSoon);
+    reloadTimer_.setSingleShot(true);
+    reloadTimer_.setInterval(ReloadDelayMs);
+    connect(&reloadTimer_, &QTimer::timeout, this, &RulesWatcher::reload);
     watch();
 }
 
 void RulesWatcher::watch() {
-    // The file (again: a file replaced by a rename is a new file), and the folders from
-    // its own up to the first that exists.
-    std::filesystem::path folder = path_.parent_path();
+    namespace fs = std::filesystem;
+    // The file (again: a file replaced by a rename is a new file) and the first
+    // existing folder from its own upwards; for a link, also its target's folder,
+    // where an editor replaces the target.
+    fs::path folder = path_.parent_path();
     std::error_code error;
-    while (!folder.empty() && !std::filesystem::is_directory(folder, error) &&
-           folder != folder.parent_path())
+    while (!folder.empty() && !fs::is_directory(folder, error) && folder != folder.parent_path())
         folder = folder.parent_path();
-    const QStringList wanted{QtPath(path_), QtPath(folder)};
+    QStringList folders{QtPath(folder)};
+    if (fs::is_symlink(fs::symlink_status(path_, error))) {
+        const fs::path target = fs::weakly_canonical(path_, error);
+        if (!error)
+            folders.append(QtPath(target.parent_path()));
+    }
     for (const QString& watched : watcher_.directories())
-        if (watched != wanted[1])
+        if (!folders.contains(watched))
             watcher_.removePath(watched);
-    for (const QString& path : wanted)
+    for (const QString& path : QStringList{QtPath(path_)} + folders)
         if (!watcher_.files().contains(path) && !watcher_.directories().contains(path) &&
             QFileInfo::exists(path))
             watcher_.addPath(path);
@@ -55,15 +63,12 @@ RulesFileContents RulesWatcher::read() {
 }
 
 void RulesWatcher::reloadSoon() {
-    // An editor's save is several changes in a row: read once they are all in.
-    if (reloadPending_)
-        return;
-    reloadPending_ = true;
-    QMetaObject::invokeMethod(this, &RulesWatcher::reload, Qt::QueuedConnection);
+    // A save is several changes in a row (an editor truncates and writes, or writes a
+    // new file and renames it): read once they are all in.
+    reloadTimer_.start();
 }
 
 void RulesWatcher::reload() {
-    reloadPending_ = false;
     watch();
     RulesFileContents contents = ReadRulesFile(path_);
     std::string fingerprint = Fingerprint(contents);

@@ -7,6 +7,7 @@
 
 #include <QFileSystemWatcher>
 #include <QObject>
+#include <QTimer>
 
 #include <filesystem>
 #include <functional>
@@ -33,7 +34,8 @@ class RulesWatcher : public QObject {
     std::function<void(const RulesFileContents&)> changed_;
     QFileSystemWatcher watcher_;
     std::optional<std::string> lastSeen_; // bytes, or the failure, of the last read
-    bool reloadPending_ = false;
+    QTimer reloadTimer_;
+    static constexpr int ReloadDelayMs = 200;
 };
 
 } // namespace pad
