@@ -18,9 +18,10 @@ check() { # check NAME EXPECTED ACTUAL
         echo "FAIL: $desktop: $1: expected [$2], got [$3]"
     fi
 }
-# until_true COMMAND...: runs the command until it succeeds, for up to 5 s.
+# until_true COMMAND...: runs the command until it succeeds, for up to 20 s (a
+# machine busy with other work can be slow to show a window or to read an event).
 until_true() {
-    for _ in $(seq 50); do
+    for _ in $(seq 200); do
         "$@" 2>/dev/null && return 0
         sleep 0.1
     done
@@ -28,13 +29,14 @@ until_true() {
 }
 log=$out/modes.log
 focus_lines() { grep -c '^focus' "$log"; }
+more_focus_lines_than() { [[ $(focus_lines) -gt $1 ]]; }
 # The decision for the focus change that the command makes: the part after "-> "
 # of the first focus line after those there were before.
 decision_after() {
     local before
     before=$(focus_lines)
     "$@"
-    until_true test "$(focus_lines)" -gt "$before" || return 1
+    until_true more_focus_lines_than "$before" || return 1
     grep '^focus' "$log" | sed -n "$((before + 1))p"
 }
 mode_of() { # mode_of LINE: "app-id: Mode X (rule on line N)"
