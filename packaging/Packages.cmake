@@ -14,8 +14,9 @@ set(CPACK_PACKAGE_DESCRIPTION
     "PadConfig assigns keys, mouse buttons and recorded macros to the keys of the\n\
 Corvask 12 Gaming Keypad, keeps them in .qd6 profiles and downloads a profile\n\
 into the keypad. The package holds the desktop program, the qd6 command-line\n\
-tool, the PadLink and HidBridge libraries, the companion loader, and a udev\n\
-rule that gives the logged-in user access to the keypad.")
+tool, the padconfig-modes service that switches the keypad's mode with the\n\
+focused application, the PadLink and HidBridge libraries, the companion loader,\n\
+and a udev rule that gives the logged-in user access to the keypad.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_HOMEPAGE_URL ${PROJECT_HOMEPAGE_URL})
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
@@ -71,6 +72,7 @@ set(CPACK_RPM_SPEC_MORE_DEFINE
 # man belong to the system's own packages.
 set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION
     /usr/lib/udev /usr/lib/udev/rules.d
+    /usr/lib/systemd /usr/lib/systemd/user
     /usr/share/applications /usr/share/metainfo
     /usr/share/icons /usr/share/icons/hicolor /usr/share/icons/hicolor/scalable
     /usr/share/icons/hicolor/scalable/apps

@@ -12,38 +12,18 @@ wl_input=$2
 out=$3
 cd "$out"
 
-export WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1
-unset DISPLAY WAYLAND_DISPLAY SWAYSOCK
-cat >"$out/sway.conf" <<'CONF'
-xwayland disable
-output HEADLESS-1 resolution 1024x768 position 0 0
-CONF
-sway -c "$out/sway.conf" >"$out/sway.log" 2>&1 &
-sway_pid=$!
+sway_pid=""
 input_pid=""
 cleanup() {
     # PadConfig and its loader end with the compositor; PadConfig first, all the same.
     [[ -n "${padconfig_pid:-}" ]] && kill "$padconfig_pid" 2>/dev/null
     [[ -n "$input_pid" ]] && kill "$input_pid" 2>/dev/null
-    kill "$sway_pid" 2>/dev/null
-    wait "$sway_pid" 2>/dev/null
+    [[ -n "$sway_pid" ]] && kill "$sway_pid" 2>/dev/null
+    [[ -n "$sway_pid" ]] && wait "$sway_pid" 2>/dev/null
 }
 trap cleanup EXIT
-
-for _ in $(seq 100); do
-    SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*."$sway_pid".sock 2>/dev/null | head -1)
-    [[ -n "$SWAYSOCK" ]] && break
-    kill -0 "$sway_pid" 2>/dev/null || break
-    sleep 0.1
-done
-if [[ -z "$SWAYSOCK" ]]; then
-    echo "sway did not start here: skipped"
-    tail -n 5 "$out/sway.log"
-    exit 77
-fi
-export SWAYSOCK
-WAYLAND_DISPLAY=$(basename "$(ls "$XDG_RUNTIME_DIR"/wayland-? | head -1)")
-export WAYLAND_DISPLAY
+source "$here/headless-sway.sh"
+start_headless_sway "$out" || exit 77
 
 # wl_input is the seat's keyboard from now on, so that PadConfig finds one at start.
 coproc INPUT { exec "$wl_input" 1024 768 2>"$out/wl_input.log"; }

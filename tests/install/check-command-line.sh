@@ -52,7 +52,7 @@ says_no_display() {
     }
 }
 
-for program in padconfig qd6 Qd6LoaderS; do
+for program in padconfig qd6 Qd6LoaderS padconfig-modes; do
     [ -x "$bin/$program" ] || continue
     check "$program --help prints its usage without a display" answers_help "$bin/$program" --help Usage
     check "$program --version prints \"$program $version\" without a display" \
@@ -67,6 +67,8 @@ for program in padconfig Qd6LoaderS; do
     check "$program says that it has no display" says_no_display "$bin/$program"
 done
 [ -x "$bin/qd6" ] && check "qd6 refuses an unknown option" refuses --frobnicate "$bin/qd6" --frobnicate list
+[ -x "$bin/padconfig-modes" ] && check "padconfig-modes refuses an unknown option" \
+    refuses --frobnicate "$bin/padconfig-modes" --frobnicate
 
 if [ -x "$bin/padconfig" ]; then
     padconfig=$bin/padconfig

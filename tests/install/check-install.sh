@@ -188,6 +188,17 @@ if [ -f "$prefix/share/mime/packages/padconfig.xml" ]; then
     check "ASCII .QD6 is not taken for a profile" test "$(line 5 | cut -d' ' -f2)" != "$mime_type"
 fi
 
+# --- the mode service's unit and autostart entry ---------------------------------------------
+unit=$prefix/lib/systemd/user/padconfig-modes.service
+if [ -f "$unit" ]; then
+    check "the mode service's unit starts the installed program" \
+        test -x "$prefix/bin/$(sed -n 's/^ExecStart=//p' "$unit")"
+    autostart=$prefix/share/padconfig/autostart/padconfig-modes.desktop
+    command -v desktop-file-validate >/dev/null &&
+        check "desktop-file-validate accepts the mode service's autostart entry" \
+            bash -c "[ -z \"\$(desktop-file-validate '$autostart' 2>&1)\" ]"
+fi
+
 # --- udev rule -------------------------------------------------------------------------------
 rule=$prefix/lib/udev/rules.d/${KEYPAD_UDEV_RULE_FILE:-}
 if [ -n "${KEYPAD_UDEV_RULE_FILE:-}" ] && [ -f "$rule" ]; then

@@ -34,7 +34,8 @@ sed 's/^/     owns: /' "$tmp/folders"
 system_folders=(/usr /usr/bin /usr/lib /usr/share /usr/share/doc /usr/lib/udev /usr/lib/udev/rules.d
     /usr/share/applications /usr/share/metainfo /usr/share/icons /usr/share/icons/hicolor
     /usr/share/icons/hicolor/scalable /usr/share/icons/hicolor/scalable/apps /usr/share/mime
-    /usr/share/mime/packages /usr/share/man /usr/share/man/man1)
+    /usr/share/mime/packages /usr/share/man /usr/share/man/man1
+    /usr/lib/systemd /usr/lib/systemd/user)
 printf '%s\n' "${system_folders[@]}" >"$tmp/system-folders"
 # owns_its_folders: every folder that holds a file of the package is the package's or
 # the system's.

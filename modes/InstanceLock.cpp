@@ -1,0 +1,68 @@
+#include "modes/InstanceLock.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace pad {
+namespace {
+
+std::string LockPath() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime && runtime[0] == '/')
+        return std::string(runtime) + "/padconfig-modes.lock";
+    return "/tmp/padconfig-modes-" + std::to_string(getuid()) + ".lock";
+}
+
+std::optional<pid_t> HolderOf(int fd) {
+    char text[32] = {};
+    const ssize_t got = pread(fd, text, sizeof text - 1, 0);
+    if (got <= 0)
+        return std::nullopt;
+    const long pid = std::strtol(text, nullptr, 10);
+    return pid > 0 ? std::optional<pid_t>(pid_t(pid)) : std::nullopt;
+}
+
+} // namespace
+
+InstanceLock::Attempt InstanceLock::acquire() {
+    const std::string path = LockPath();
+    // Never through a link, and only a file of our own: the fallback lies in /tmp.
+    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    struct stat status {};
+    if (fd < 0 || fstat(fd, &status) != 0 || status.st_uid != getuid() ||
+        !S_ISREG(status.st_mode)) {
+        const std::string why = fd < 0 ? std::strerror(errno) : "it belongs to another user";
+        if (fd >= 0)
+            close(fd);
+        return {nullptr, std::nullopt, "cannot use the lock file " + path + ": " + why};
+    }
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        Attempt attempt{nullptr, HolderOf(fd), {}};
+        close(fd);
+        if (error == EWOULDBLOCK) {
+            if (!attempt.otherInstance)
+                attempt.otherInstance = 0;
+            return attempt;
+        }
+        return {nullptr, std::nullopt, "cannot lock " + path + ": " + std::strerror(error)};
+    }
+    // The holder's pid, for the message of a second instance.
+    const std::string pid = std::to_string(getpid()) + "\n";
+    if (ftruncate(fd, 0) != 0 || pwrite(fd, pid.data(), pid.size(), 0) < 0) {
+        // The lock holds all the same; only the message of a second instance lacks the pid.
+    }
+    return {std::unique_ptr<InstanceLock>(new InstanceLock(fd)), std::nullopt, {}};
+}
+
+InstanceLock::~InstanceLock() {
+    close(fd_);
+}
+
+} // namespace pad

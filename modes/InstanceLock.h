@@ -1,0 +1,30 @@
+#pragma once
+// One mode service per user: an advisory lock on a file in the user's runtime folder,
+// which the system lets go when the holder ends, however it ends. Qt-free.
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <sys/types.h>
+
+namespace pad {
+
+class InstanceLock {
+  public:
+    struct Attempt {
+        std::unique_ptr<InstanceLock> lock; // ours, when no other instance holds it
+        std::optional<pid_t> otherInstance; // the holder's pid, when another holds it
+        std::string failure;                // neither: why the lock could not be tried
+    };
+    // $XDG_RUNTIME_DIR/padconfig-modes.lock, or /tmp/padconfig-modes-UID.lock.
+    static Attempt acquire();
+    ~InstanceLock();
+    InstanceLock(const InstanceLock&) = delete;
+    InstanceLock& operator=(const InstanceLock&) = delete;
+
+  private:
+    explicit InstanceLock(int fd) : fd_(fd) {}
+    int fd_;
+};
+
+} // namespace pad

@@ -1,0 +1,124 @@
+#include "modes/ModeService.h"
+
+#include "modes/KeypadPortFactory.h"
+#include "modes/ServiceText.h"
+#include "modes/focus/FocusConnection.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace pad {
+namespace {
+
+// Long enough for a window manager's "no window" on the way between two windows.
+constexpr int FocusLeftDelayMs = 150;
+
+void SayOnStderr(const std::string& line) {
+    std::fprintf(stderr, "padconfig-modes: %s\n", line.c_str());
+    std::fflush(stderr);
+}
+
+} // namespace
+
+ModeService::ModeService(ServiceOptions options, QObject* parent)
+    : QObject(parent), options_(std::move(options)) {
+    focusLeftTimer_.setSingleShot(true);
+    focusLeftTimer_.setInterval(FocusLeftDelayMs);
+    connect(&focusLeftTimer_, &QTimer::timeout, this, [this] { decideFocus(std::nullopt); });
+}
+
+ModeService::~ModeService() = default;
+
+bool ModeService::start() {
+    watcher_ = std::make_unique<RulesWatcher>(
+        options_.rulesPath,
+        [this](const RulesFileContents& contents) { rulesChanged(contents, true); }, this);
+    rulesChanged(watcher_->read(), false);
+
+    FocusSource::Events events;
+    events.focusChanged = [this](const std::optional<WindowInfo>& window) { focusChanged(window); };
+    events.ended = [this](const std::string& why) { desktopEnded(why); };
+    FocusConnection connection = ConnectFocusSource(DesktopSession::fromEnvironment(), events);
+    if (!connection.source) {
+        SayOnStderr(connection.failure);
+        return false;
+    }
+    focus_ = std::move(connection.source);
+    printLine("following the focus on " + focus_->description());
+
+    if (options_.runningInstance) {
+        printLine("another padconfig-modes runs (pid " + std::to_string(*options_.runningInstance) +
+                  ") and sets the modes; this one only prints what each window wants");
+    } else {
+        KeypadPortEvents keypad;
+        keypad.appeared = [this] { report("keypad appeared", switcher_->keypadAppeared()); };
+        keypad.gone = [this] { report("keypad gone", switcher_->keypadGone()); };
+        keypad.downloadEnded = [this] { report("download ended", switcher_->downloadEnded()); };
+        port_ = makeKeypadModePort(this, std::move(keypad));
+        switcher_ = std::make_unique<ModeSwitcher>(*port_, rules_);
+    }
+    decideFocus(focus_->focusedWindow());
+    return true;
+}
+
+void ModeService::rulesChanged(const RulesFileContents& contents, bool reloaded) {
+    const auto& path = options_.rulesPath;
+    if (contents.failure) {
+        SayOnStderr(DescribeRuleError(path, {0, *contents.failure}) + "; no rules apply");
+        rules_ = {};
+    } else {
+        for (const RuleError& error : contents.document.errors())
+            SayOnStderr(DescribeRuleError(path, error) + "; the line is skipped");
+        rules_ = contents.document.ruleSet();
+    }
+    const std::string summary = contents.exists ? DescribeRuleSet(rules_) : "no file, no rules";
+    const std::string event = std::string(reloaded ? "rules reloaded" : "rules") + " from " +
+                              path.string() + ": " + summary;
+    if (!reloaded)
+        printLine(event);
+    else if (switcher_)
+        report(event, switcher_->rulesReloaded(rules_));
+    else
+        report(event, WantedMode(rules_, window_));
+}
+
+void ModeService::focusChanged(const std::optional<WindowInfo>& window) {
+    if (!window)
+        return focusLeftTimer_.start();
+    const bool passingThrough = focusLeftTimer_.isActive();
+    focusLeftTimer_.stop();
+    const auto& current = switcher_ ? switcher_->focusedWindow() : window_;
+    if (passingThrough && window == current)
+        return; // the focus came back to the window it had left
+    decideFocus(window);
+}
+
+void ModeService::decideFocus(const std::optional<WindowInfo>& window) {
+    const std::string event =
+        window ? "focus: " + DescribeWindow(*window) : "focus left every window";
+    if (switcher_)
+        return report(event, window ? switcher_->focusChanged(*window) : switcher_->focusLeft());
+    window_ = window;
+    report(event, WantedMode(rules_, window_));
+}
+
+void ModeService::desktopEnded(const std::string& why) {
+    SayOnStderr(why);
+    QCoreApplication::exit(1);
+}
+
+void ModeService::report(const std::string& event, const Decision& decision) {
+    if (decision.outcome == Decision::Outcome::Failed)
+        SayOnStderr(DescribeDecision(decision));
+    printLine(event + " -> " + DescribeDecision(decision));
+}
+
+void ModeService::printLine(const std::string& line) {
+    if (!options_.print)
+        return;
+    std::fputs((line + "\n").c_str(), stdout);
+    std::fflush(stdout);
+}
+
+} // namespace pad

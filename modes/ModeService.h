@@ -1,0 +1,61 @@
+#pragma once
+// The mode service of one program run: follows the focused window through the
+// desktop's backend, the rules file through its watcher and the keypad through its
+// port, and hands every event to the ModeSwitcher. With --print it prints each
+// event and the decision on standard output; problems go to standard error.
+
+#include "modes/KeypadModePort.h"
+#include "modes/ModeSwitcher.h"
+#include "modes/RulesWatcher.h"
+#include "modes/focus/FocusSource.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <sys/types.h>
+
+namespace pad {
+
+struct ServiceOptions {
+    bool print = false;
+    std::filesystem::path rulesPath;
+    // Another instance runs with this pid and sets the modes: this one only prints
+    // what the windows want.
+    std::optional<pid_t> runningInstance;
+};
+
+class ModeService : public QObject {
+    Q_OBJECT
+  public:
+    explicit ModeService(ServiceOptions options, QObject* parent = nullptr);
+    ~ModeService() override;
+
+    // Connects to the desktop and the keypad and decides for the window focused now.
+    // False, once it has said why, when the focused window cannot be learned here.
+    bool start();
+
+  private:
+    void rulesChanged(const RulesFileContents& contents, bool reloaded);
+    void focusChanged(const std::optional<WindowInfo>& window);
+    void decideFocus(const std::optional<WindowInfo>& window);
+    void desktopEnded(const std::string& why);
+    // --print's line for an event and what came of it.
+    void report(const std::string& event, const Decision& decision);
+    void printLine(const std::string& line);
+
+    ServiceOptions options_;
+    RuleSet rules_;
+    std::optional<WindowInfo> window_; // while only printing
+    std::unique_ptr<RulesWatcher> watcher_;
+    std::unique_ptr<FocusSource> focus_;
+    std::unique_ptr<KeypadModePort> port_;
+    std::unique_ptr<ModeSwitcher> switcher_;
+    // Window managers pass the focus through "no window" on its way from one window
+    // to the next; a focus that has left every window counts once it stays so.
+    QTimer focusLeftTimer_;
+};
+
+} // namespace pad

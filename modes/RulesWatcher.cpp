@@ -1,0 +1,81 @@
+#include "modes/RulesWatcher.h"
+
+#include <QFileInfo>
+#include <QString>
+
+namespace pad {
+namespace {
+
+QString QtPath(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+}
+
+// What tells one reading of the file from another.
+std::string Fingerprint(const RulesFileContents& contents) {
+    if (!contents.exists)
+        return "missing";
+    if (contents.failure)
+        return "failure: " + *contents.failure;
+    return "bytes: " + contents.document.bytes();
+}
+
+} // namespace
+
+RulesWatcher::RulesWatcher(std::filesystem::path path,
+                           std::function<void(const RulesFileContents&)> changed, QObject* parent)
+    : QObject(parent), path_(std::move(path)), changed_(std::move(changed)) {
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &RulesWatcher::reloadSoon);
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &RulesWatcher::reloadSoon);
+    reloadTimer_.setSingleShot(true);
+    reloadTimer_.setInterval(ReloadDelayMs);
+    connect(&reloadTimer_, &QTimer::timeout, this, &RulesWatcher::reload);
+    watch();
+}
+
+void RulesWatcher::watch() {
+    namespace fs = std::filesystem;
+    // The file (again: a file replaced by a rename is a new file) and the first
+    // existing folder from its own upwards; for a link, also its target's folder,
+    // where an editor replaces the target.
+    fs::path folder = path_.parent_path();
+    std::error_code error;
+    while (!folder.empty() && !fs::is_directory(folder, error) && folder != folder.parent_path())
+        folder = folder.parent_path();
+    QStringList folders{QtPath(folder)};
+    if (fs::is_symlink(fs::symlink_status(path_, error))) {
+        const fs::path target = fs::weakly_canonical(path_, error);
+        if (!error)
+            folders.append(QtPath(target.parent_path()));
+    }
+    for (const QString& watched : watcher_.directories())
+        if (!folders.contains(watched))
+            watcher_.removePath(watched);
+    for (const QString& path : QStringList{QtPath(path_)} + folders)
+        if (!watcher_.files().contains(path) && !watcher_.directories().contains(path) &&
+            QFileInfo::exists(path))
+            watcher_.addPath(path);
+}
+
+RulesFileContents RulesWatcher::read() {
+    RulesFileContents contents = ReadRulesFile(path_);
+    lastSeen_ = Fingerprint(contents);
+    return contents;
+}
+
+void RulesWatcher::reloadSoon() {
+    // A save is several changes in a row (an editor truncates and writes, or writes a
+    // new file and renames it): read once they are all in.
+    reloadTimer_.start();
+}
+
+void RulesWatcher::reload() {
+    watch();
+    RulesFileContents contents = ReadRulesFile(path_);
+    std::string fingerprint = Fingerprint(contents);
+    if (fingerprint == lastSeen_)
+        return;
+    lastSeen_ = std::move(fingerprint);
+    changed_(contents);
+}
+
+} // namespace pad

@@ -1,0 +1,26 @@
+#pragma once
+// The mode service's lines about windows and rules files, as --print, --check and the
+// error messages show them. Qt-free.
+
+#include "modes/WindowInfo.h"
+#include "modes/rules/RulesDocument.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace pad {
+
+// Text in double quotes, with quotes, backslashes and control characters escaped.
+std::string QuotedText(std::string_view text);
+
+// app "steam_app_570", exe "hl2_linux", title "Dota 2"; on X11 also the instance.
+std::string DescribeWindow(const WindowInfo& window);
+
+// "PATH:LINE: message", or "PATH: message" for the file as a whole.
+std::string DescribeRuleError(const std::filesystem::path& path, const RuleError& error);
+
+// "3 rules, default Mode A"
+std::string DescribeRuleSet(const RuleSet& rules);
+
+} // namespace pad

@@ -1,0 +1,37 @@
+#pragma once
+// The rules file on disk: where it lives, reading it, and saving it so that a failed
+// save never leaves a damaged file behind. Qt-free.
+
+#include "modes/rules/RulesDocument.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace pad {
+
+// A file this large is not a rules file; reading stops there.
+inline constexpr std::size_t MaxRulesFileBytes = 16 * 1024 * 1024;
+
+// $XDG_CONFIG_HOME/padconfig/modes.conf, or ~/.config/padconfig/modes.conf when
+// XDG_CONFIG_HOME is not set to an absolute path.
+std::filesystem::path DefaultRulesPath();
+
+struct RulesFileContents {
+    bool exists = false;
+    // Why the file as a whole cannot be read (a folder, no permission, too large).
+    std::optional<std::string> failure;
+    RulesDocument document;
+};
+
+// A missing file is no failure: it holds no rules.
+RulesFileContents ReadRulesFile(const std::filesystem::path& path);
+
+// Writes bytes to a new file beside path and renames it over path, so that readers
+// see the old file or the new one, never a part. The folder is made when missing; a
+// symbolic link stays and its target is replaced; an existing file's permissions
+// are kept. Returns what went wrong, or nullopt.
+std::optional<std::string> SaveRulesFile(const std::filesystem::path& path, std::string_view bytes);
+
+} // namespace pad

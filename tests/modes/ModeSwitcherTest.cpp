@@ -1,0 +1,141 @@
+// The mode service's decisions: sequences of events and the modes they send.
+
+#include "modes/ModeSwitcher.h"
+#include "modes/rules/RulesDocument.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace pad {
+namespace {
+
+using enum KeypadMode;
+
+// A keypad that takes every mode unless a download holds it; PadConfig or qd6 set
+// modes on it too (setBy).
+class FakeKeypad : public KeypadModePort {
+  public:
+    bool present = true, busy = false;
+    std::optional<KeypadMode> last;
+    std::vector<KeypadMode> sent;
+
+    bool keypadPresent() const override { return present; }
+    std::optional<KeypadMode> lastSetMode() const override { return last; }
+    Send sendMode(KeypadMode mode) override {
+        if (busy)
+            return Send::Busy;
+        sent.push_back(mode);
+        last = mode;
+        return Send::Sent;
+    }
+};
+
+constexpr const char* Rules = "app:game_a a\n"
+                              "app:game_b b\n"
+                              "title:*notes* keep\n";
+
+struct Step {
+    enum Kind { Focus, Leave, SetBy, Unplug, Plug, Busy, DownloadEnds, Reload } kind;
+    std::string text = {}; // Focus: the app id; Reload: the rules
+    KeypadMode mode = Normal;
+};
+
+struct Case {
+    const char* name;
+    std::vector<Step> steps;
+    std::vector<KeypadMode> sent;
+    const char* rules = Rules;
+};
+
+Step Focus(std::string appId) {
+    return {Step::Focus, std::move(appId)};
+}
+
+const Case Cases[] = {
+    {"a mode is sent once while it stays wanted",
+     {Focus("game_a"), Focus("game_b"), Focus("game_b"), Focus("other"), Focus("game_b"),
+      Focus("game_a")},
+     {A, B, A}},
+    {"a mode another program set is followed by the wanted one, even if sent before",
+     {Focus("game_b"), Focus("org.padconfig.PadConfig"), {Step::SetBy, "", C}, Focus("game_b")},
+     {B, B}},
+    {"PadConfig's and the loader's windows leave the mode alone",
+     {{Step::SetBy, "", C},
+      Focus("org.padconfig.PadConfig"),
+      Focus("Corvask 12"),
+      Focus("Qd6LoaderS")},
+     {},
+     "default a\n"},
+    {"keep, no rule and a focus leaving every window leave the mode alone",
+     {Focus("game_a"), {Step::Focus, "notes"}, Focus("other"), {Step::Leave}, Focus("game_a")},
+     {A}},
+    {"windows no rule matches get the default",
+     {Focus("other"), Focus("game_b"), Focus("other")},
+     {Normal, B, Normal},
+     "app:game_b b\ndefault normal\n"},
+    {"without a keypad the focused window's mode is sent when one appears, every time",
+     {{Step::Unplug}, Focus("game_a"), Focus("game_b"), {Step::Plug}, {Step::Unplug}, {Step::Plug}},
+     {B, B}},
+    {"a keypad appearing while PadConfig has the focus gets nothing",
+     {{Step::Unplug}, Focus("org.padconfig.PadConfig"), {Step::Plug}},
+     {}},
+    {"a focus change during a download takes effect when it ends",
+     {Focus("game_a"),
+      {Step::Busy},
+      Focus("game_b"),
+      Focus("other"),
+      Focus("game_b"),
+      {Step::DownloadEnds}},
+     {A, B}},
+    {"new rules decide for the focused window at once",
+     {Focus("editor"), {Step::Reload, "app:editor c\n"}, {Step::Reload, "app:editor c\n# n\n"}},
+     {C}},
+};
+
+class ModeSwitcherTest : public testing::TestWithParam<Case> {};
+
+TEST_P(ModeSwitcherTest, SendsTheExpectedModes) {
+    SCOPED_TRACE(GetParam().name);
+    FakeKeypad keypad;
+    ModeSwitcher switcher(keypad, RulesDocument(GetParam().rules).ruleSet());
+    for (const Step& step : GetParam().steps) {
+        switch (step.kind) {
+        case Step::Focus:
+            switcher.focusChanged({.appId = step.text, .title = step.text});
+            break;
+        case Step::Leave:
+            switcher.focusLeft();
+            break;
+        case Step::SetBy:
+            keypad.last = step.mode;
+            break;
+        case Step::Unplug:
+            keypad.present = false;
+            switcher.keypadGone();
+            break;
+        case Step::Plug:
+            keypad.present = true;
+            switcher.keypadAppeared();
+            break;
+        case Step::Busy:
+            keypad.busy = true;
+            break;
+        case Step::DownloadEnds:
+            keypad.busy = false;
+            switcher.downloadEnded();
+            break;
+        case Step::Reload:
+            switcher.rulesReloaded(RulesDocument(step.text).ruleSet());
+            break;
+        }
+    }
+    EXPECT_EQ(keypad.sent, GetParam().sent);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sequences, ModeSwitcherTest, testing::ValuesIn(Cases),
+                         [](const auto& info) { return "Case" + std::to_string(info.index); });
+
+} // namespace
+} // namespace pad

@@ -1,0 +1,104 @@
+# The focus scenario inside one desktop session, sourced by focus-scenario.sh once the
+# desktop runs and these are defined:
+#   stop_desktop                end the desktop (on exit)
+#   focus_on one|two|padconfig  give that window the focus, the desktop's own way
+#   window_up one|two|padconfig succeed once that window is shown
+# and $bin (padconfig-modes, padconfig and its loader), $test_window (focus_window),
+# $out (a folder of the session's user), $desktop (its name for the messages) and
+# $window_exe (how --print names the test windows' executable there).
+
+passed=0
+failed=0
+check() { # check NAME EXPECTED ACTUAL
+    if [[ "$2" == "$3" ]]; then
+        passed=$((passed + 1))
+        echo "ok: $desktop: $1"
+    else
+        failed=$((failed + 1))
+        echo "FAIL: $desktop: $1: expected [$2], got [$3]"
+    fi
+}
+# until_true COMMAND...: runs the command until it succeeds, for up to 20 s (a
+# machine busy with other work can be slow to show a window or to read an event).
+until_true() {
+    for _ in $(seq 200); do
+        "$@" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    return 1
+}
+log=$out/modes.log
+focus_lines() { grep -c '^focus' "$log"; }
+more_focus_lines_than() { [[ $(focus_lines) -gt $1 ]]; }
+# The decision for the focus change that the command makes: the part after "-> "
+# of the first focus line after those there were before.
+decision_after() {
+    local before
+    before=$(focus_lines)
+    "$@"
+    until_true more_focus_lines_than "$before" || return 1
+    grep '^focus' "$log" | sed -n "$((before + 1))p"
+}
+mode_of() { # mode_of LINE: "app-id: Mode X (rule on line N)"
+    sed -n 's/^focus: app "\([^"]*\)".* -> \([^:]*\).*/\1: \2/p' <<<"$1"
+}
+
+export XDG_CONFIG_HOME=$out/config
+mkdir -p "$XDG_CONFIG_HOME/padconfig"
+rules=$XDG_CONFIG_HOME/padconfig/modes.conf
+cat >"$rules" <<'RULES'
+# the scenario's rules
+app:org.padconfig.test.one a
+title:"Test window two"    b
+app=broken c
+RULES
+
+"$test_window" org.padconfig.test.one "Test window one" >"$out/one.log" 2>&1 &
+started=($!)
+"$test_window" org.padconfig.test.two "Test window two" >"$out/two.log" 2>&1 &
+started+=($!)
+PADLINK_SIMULATOR=$out/keypad.log "$bin/padconfig" >"$out/padconfig.log" 2>&1 &
+started+=($!)
+trap 'kill "${started[@]}" 2>/dev/null; stop_desktop' EXIT
+for name in one two padconfig; do
+    until_true window_up "$name" || echo "FAIL: $desktop: the window $name did not show"
+done
+focus_on padconfig
+sleep 0.5
+
+"$bin/padconfig-modes" --print >"$log" 2>"$out/modes.err" &
+started+=($!)
+until_true grep -q '^focus' "$log"
+check "the service starts with PadConfig's window focused and leaves it alone" \
+    "PadConfig has the focus: it sets the mode itself" "$(grep '^focus' "$log" | sed 's/.* -> //')"
+check "a line that cannot be read is skipped, with its number" 1 \
+    "$(grep -c "modes.conf:4: \"app=broken\" is not FIELD:PATTERN" "$out/modes.err")"
+"$bin/padconfig-modes" 2>"$out/second.err"
+second=$?
+check "a second instance exits at once" "0 1" "$second $(grep -c 'already runs' "$out/second.err")"
+
+# The two windows take the focus in turn, then PadConfig's window.
+expected="" seen=""
+for _ in $(seq 10); do
+    expected+="org.padconfig.test.one: Mode A (rule on line 2)|"
+    seen+="$(mode_of "$(decision_after focus_on one)")|"
+    expected+="org.padconfig.test.two: Mode B (rule on line 3)|"
+    seen+="$(mode_of "$(decision_after focus_on two)")|"
+done
+check "20 focus changes between two windows, each with its rule's mode" "$expected" "$seen"
+check "the windows' executable" "$window_exe" \
+    "$(grep -o 'exe [^,]*' <<<"$(grep '^focus: app "org.padconfig.test.one"' "$log" | tail -1)")"
+check "PadConfig's window gets the focus and the mode is left to it" \
+    "PadConfig has the focus: it sets the mode itself" \
+    "$(decision_after focus_on padconfig | sed 's/.* -> //')"
+
+# An editor saves the rules as a new file renamed over the old one.
+decision_after focus_on two >/dev/null
+printf 'title:"Test window two" c\n' >"$rules.new"
+mv "$rules.new" "$rules"
+until_true grep -q '^rules reloaded' "$log"
+check "new rules decide for the focused window at once" "Mode C (rule on line 1): " \
+    "$(grep '^rules reloaded' "$log" | tail -1 | sed 's/.* -> //' | grep -o '^[^:]*: ')"
+
+echo "$desktop: $passed passed, $failed failed; logs in $out"
+[[ $failed -eq 0 ]]
