@@ -37,18 +37,22 @@ constexpr std::string_view ModeName(KeypadMode mode) {
     return names[std::size_t(mode)];
 }
 
+// True when a and b are the same but for the case of ASCII letters.
+constexpr bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    return true;
+}
+
 // The mode a name gives, in any letter case; nullopt for anything else.
-inline std::optional<KeypadMode> ModeOfName(std::string_view name) {
-    for (KeypadMode mode : KeypadModes) {
-        const std::string_view own = ModeName(mode);
-        if (own.size() != name.size())
-            continue;
-        bool same = true;
-        for (std::size_t i = 0; i < own.size() && same; ++i)
-            same = own[i] == (name[i] >= 'A' && name[i] <= 'Z' ? char(name[i] + 32) : name[i]);
-        if (same)
+constexpr std::optional<KeypadMode> ModeOfName(std::string_view name) {
+    for (KeypadMode mode : KeypadModes)
+        if (EqualIgnoringAsciiCase(ModeName(mode), name))
             return mode;
-    }
     return std::nullopt;
 }
 

@@ -17,7 +17,7 @@ std::string Variable(const char* name) {
 bool Lists(std::string_view desktops, std::string_view name) {
     while (!desktops.empty()) {
         const std::size_t colon = desktops.find(':');
-        if (detail::EqualIgnoringAsciiCase(desktops.substr(0, colon), name))
+        if (EqualIgnoringAsciiCase(desktops.substr(0, colon), name))
             return true;
         desktops.remove_prefix(colon == std::string_view::npos ? desktops.size() : colon + 1);
     }

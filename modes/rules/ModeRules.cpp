@@ -15,7 +15,7 @@ constexpr std::array<std::pair<RuleField, std::string_view>, 3> FieldNames{{
 }};
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    return detail::EqualIgnoringAsciiCase(a, b);
+    return EqualIgnoringAsciiCase(a, b);
 }
 
 } // namespace

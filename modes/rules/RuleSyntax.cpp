@@ -152,7 +152,7 @@ ParsedLine ParseRuleLine(std::string_view line) {
     const std::string_view name = line.substr(start, nameEnd - start);
 
     ParsedLine parsed;
-    if (detail::EqualIgnoringAsciiCase(name, "default") &&
+    if (EqualIgnoringAsciiCase(name, "default") &&
         (nameEnd == line.size() || IsBlank(line[nameEnd]) || line[nameEnd] == '#')) {
         parsed.kind = ParsedLine::Kind::Default;
         return ReadMode(line, nameEnd, "\"default\"", parsed);
