@@ -6,6 +6,7 @@
 // Usage: fake_loader LOGFILE   (or FAKE_LOADER_LOG in the environment)
 
 #include "loader/LoaderProtocol.h"
+#include "loader/LoaderSocketPlace.h"
 
 #include <QCoreApplication>
 #include <QLocalServer>
