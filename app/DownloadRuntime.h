@@ -1,12 +1,13 @@
 #pragma once
 // PadConfig's side of the device link: binding PadLink, the mode-select report, the
 // download of the profile into the keypad (LOAD, Timer3), the companion loader
-// (starting it, the greeting by Timer4, progress, the quit notice), the keypad
-// presence a download needs, and the hidden controls a download reads and moves:
-// "Real Write" and the progress panel.
+// (starting it, the greeting by Timer4, progress, the quit notice for the last window
+// that uses it), the keypad presence a download needs, and the hidden controls a
+// download reads and moves: "Real Write" and the progress panel.
 
 #include "app/DeviceLinkPort.h"
 #include "app/LoaderLink.h"
+#include "app/LoaderUsers.h"
 #include "app/ProgressPanel.h"
 #include "dialogs/UiServices.h"
 #include "download/DownloadRunner.h"
@@ -48,11 +49,14 @@ class DownloadRuntime {
 
     void InitDeviceLink(); // InitDriver(window, HostMessage, KEYPAD_USAGE_PAGE)
     void SendModeSelect(int modeCode);
-    void StartDownload(const Profile& profile); // LOAD (Image5) and "&Import"
-    void LaunchLoader();
+    // LOAD (Image5) and "&Import": starts the loader when it is not running and
+    // waits for it a moment, then arms the download, which runs with or without it.
+    void StartDownload(const Profile& profile);
+    bool LaunchLoader(); // false when the program could not be started
     // LaunchLoader, then the greeting every 100 ms until the loader answers.
     void StartLoader();
-    void PostLoaderQuit(); // close step: asks a running loader to quit
+    // Close step: asks a running loader to quit, unless another window uses it.
+    void PostLoaderQuit();
 
     // PadLink's last presence message: 0 none yet, else MSG_KEYPAD_*.
     void SetKeypadPresence(std::uint32_t message) { keypadPresence_ = message; }
@@ -73,6 +77,9 @@ class DownloadRuntime {
     void Timer3Timer();
     void Timer4Timer();
     bool KeypadWritable();
+    // Polls for a loader that LOAD has just started, while the window keeps painting;
+    // false when it has not come within 2 s.
+    bool WaitForLoader();
     // The download's writes, keypad watch and progress; window is the id the
     // loader is given.
     DownloadHooks Hooks(std::uint32_t window);
@@ -82,10 +89,12 @@ class DownloadRuntime {
 
     DownloadSetup setup_;
     LoaderLink loader_;
+    LoaderUsers loaderUsers_;
     DownloadImage image_{}; // rewritten by every LOAD, kept between downloads
     ProgressPanelState progress_;
     std::uint32_t keypadPresence_ = 0;
     bool downloading_ = false;
+    bool waitingForLoader_ = false;
     QFrame* shape1_ = nullptr; // frame
     QFrame* shape2_ = nullptr; // blue bar
     QFrame* panel2_ = nullptr; // bar panel
