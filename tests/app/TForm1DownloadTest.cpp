@@ -200,7 +200,8 @@ class TForm1DownloadTest : public QObject {
         QVERIFY(sent == DownloadReports(BuildDownloadImage(ws.profile)));
 
         // The loader: the first download, hello, the 240 steps of this one and its end.
-        QVERIFY(form->winId() != 0);
+        const std::uint32_t window = std::uint32_t(form->winId());
+        QVERIFY(window != 0);
         QCOMPARE(LoaderMessages(), Steps() + QStringList{"6a33 0 241"} + Steps());
 
         // The progress panel never showed in the window: progress is the loader's.

@@ -173,8 +173,7 @@ TEST_F(LoaderProcessTest, ReplacesASocketFileLeftBehind) {
     EXPECT_TRUE(loader.finished(5000));
 }
 
-// Many more silent clients than the loader keeps: it drops the connections idle
-// longest (before, it kept them all until it ran out of files and ended).
+// Many more silent clients than it keeps: the loader drops the ones idle longest.
 TEST_F(LoaderProcessTest, StaysUpWhenClientsPileUp) {
     LoaderProcess loader(runtimeDir.path());
     ASSERT_EQ(loader.nextLine(), "listening " + socketPath());
