@@ -95,7 +95,7 @@ void DownloadRuntime::StartDownload(const Profile& profile) {
     // leaves it as it is: one download follows, from the newer image.
     if (Timer3.isActive() || waitingForLoader_)
         return;
-    loaderUsers_.join();
+    JoinLoaderUsers();
     if (!loader_.find()) {
         // A loader that does not come (it is missing, or cannot use its socket)
         // only costs the progress window: the download goes ahead without it.
@@ -194,8 +194,13 @@ bool DownloadRuntime::LaunchLoader() {
     return setup_.ui->startProgram(setup_.programFolder + "/Qd6LoaderS", {});
 }
 
+void DownloadRuntime::JoinLoaderUsers() {
+    if (loader_.placeUsable())
+        loaderUsers_.join();
+}
+
 void DownloadRuntime::StartLoader() {
-    loaderUsers_.join();
+    JoinLoaderUsers();
     LaunchLoader();
     Timer4.start(100);
 }

@@ -77,6 +77,8 @@ class DownloadRuntime {
     void Timer3Timer();
     void Timer4Timer();
     bool KeypadWritable();
+    // This window uses the loader from now on (its users file needs the socket's folder).
+    void JoinLoaderUsers();
     // Polls for a loader that LOAD has just started, while the window keeps painting;
     // false when it has not come within 2 s.
     bool WaitForLoader();

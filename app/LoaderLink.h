@@ -30,12 +30,11 @@ class LoaderLink {
     bool find() const;
     // Sends one record; false when the loader did not take it at once.
     bool post(std::uint32_t message, std::uint32_t wParam, std::int32_t lParam) const;
-
-  private:
-    // The socket's place checked and ready, else false; says why on standard error
-    // the first time.
+    // Makes the socket's folder where it is missing and checks the place; false when
+    // it may not be used, which standard error hears of the first time.
     bool placeUsable() const;
 
+  private:
     LoaderSocketPlace place_;
     mutable bool warned_ = false;
 };
