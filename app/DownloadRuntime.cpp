@@ -7,6 +7,8 @@
 #include <QFrame>
 #include <QLabel>
 
+#include <cstdio>
+
 namespace pad {
 namespace {
 
@@ -26,7 +28,8 @@ QString NoAccessAdviceText(const std::function<QString(const AddedText&)>& text,
            text(UdevReloadAdvice).replace("%1", QString::fromUtf8(UdevReloadCommand));
 }
 
-DownloadRuntime::DownloadRuntime(DownloadSetup setup, QWidget* client) : setup_(std::move(setup)) {
+DownloadRuntime::DownloadRuntime(DownloadSetup setup, QWidget* client)
+    : setup_(std::move(setup)), loaderUsers_(loader_.place().socket + ".users") {
     if (!setup_.text)
         setup_.text = [](const AddedText& text) { return FromU16(text.english); };
     Timer3.setInterval(200);
@@ -77,21 +80,39 @@ void DownloadRuntime::StartDownload(const Profile& profile) {
     image_ = BuildDownloadImage(profile);
     progress_.reset();
     ShowProgress();
-    if (loader_.find()) {
-        // A second LOAD before the timer fires leaves it running: one download
-        // follows, from the newer image.
-        if (!Timer3.isActive())
-            Timer3.start(200);
-    } else {
-        LaunchLoader(); // this click downloads nothing; the next one will
+    // A second LOAD before the timer fires (or while this one waits for the loader)
+    // leaves it as it is: one download follows, from the newer image.
+    if (Timer3.isActive() || waitingForLoader_)
+        return;
+    JoinLoaderUsers();
+    if (!loader_.find()) {
+        // A loader that does not come (it is missing, or cannot use its socket)
+        // only costs the progress window: the download goes ahead without it.
+        waitingForLoader_ = true;
+        const bool found = LaunchLoader() && WaitForLoader();
+        waitingForLoader_ = false;
+        if (!found)
+            std::fprintf(stderr, "padconfig: the loader Qd6LoaderS does not answer; the download "
+                                 "runs without its progress window\n");
     }
+    Timer3.start(200);
+}
+
+bool DownloadRuntime::WaitForLoader() {
+    constexpr auto PollInterval = std::chrono::milliseconds(50);
+    const QDeadlineTimer deadline(std::chrono::seconds(2));
+    while (!loader_.find()) {
+        if (deadline.hasExpired())
+            return false;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline.remainingTimeAsDuration());
+        PauseWithoutInput(QDeadlineTimer(std::min(PollInterval, left)));
+    }
+    return true;
 }
 
 void DownloadRuntime::Timer3Timer() {
-    const bool loaderFound = loader_.find();
     Timer3.stop();
-    if (!loaderFound)
-        return;
     if (setup_.keypad->Downloading()) {
         Timer3.start(200); // started from inside a running download: once it has ended
         return;
@@ -141,20 +162,27 @@ void DownloadRuntime::Timer4Timer() {
     Timer4.stop();
 }
 
-void DownloadRuntime::LaunchLoader() {
+bool DownloadRuntime::LaunchLoader() {
     // Started detached; it stays hidden until a download reports progress. A
-    // missing loader is noticed at the next LOAD, which tries again.
-    setup_.ui->startProgram(setup_.programFolder + "/Qd6LoaderS", {});
+    // missing loader is tried again at the next LOAD.
+    return setup_.ui->startProgram(setup_.programFolder + "/Qd6LoaderS", {});
+}
+
+void DownloadRuntime::JoinLoaderUsers() {
+    if (loader_.placeUsable())
+        loaderUsers_.join();
 }
 
 void DownloadRuntime::StartLoader() {
+    JoinLoaderUsers();
     LaunchLoader();
     Timer4.start(100);
 }
 
 void DownloadRuntime::PostLoaderQuit() {
     // Posting finds the loader: nothing is sent when it is not running.
-    loader_.post(LoaderQuitMessage, 0, 0);
+    if (loaderUsers_.leave())
+        loader_.post(LoaderQuitMessage, 0, 0);
 }
 
 } // namespace pad

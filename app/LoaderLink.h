@@ -1,10 +1,12 @@
 #pragma once
 // PadConfig's link to the companion loader Qd6LoaderS. The loader counts as
-// found while a connection to its socket succeeds; a message is posted by
-// connecting, writing one 12-byte record and closing, without waiting for any
-// answer, so PadConfig never waits on the loader.
+// found while its socket takes connections; a message is posted by connecting,
+// writing one 12-byte record and closing. Nothing here ever waits for the loader:
+// a loader that is stopped or hung, whose queue of connections is full, loses the
+// message instead of holding up PadConfig (a download's pace must not suffer).
 
 #include "loader/LoaderProtocol.h"
+#include "loader/LoaderSocketPlace.h"
 
 #include <QString>
 
@@ -14,19 +16,27 @@ namespace pad {
 
 class LoaderLink {
   public:
-    // The loader's socket for this user (see loaderSocketPath).
+    // The loader's socket for this user (see LoaderSocketPlace.h).
     LoaderLink();
-    explicit LoaderLink(QString socketPath);
+    explicit LoaderLink(LoaderSocketPlace place);
+    // A socket at path, in a folder that needs no checking.
+    explicit LoaderLink(const QString& socketPath);
 
-    const QString& socketPath() const { return socketPath_; }
+    QString socketPath() const;
+    const LoaderSocketPlace& place() const { return place_; }
 
-    // True when the loader is running and accepts connections.
+    // True when the loader is running: it accepts connections or has a queue of
+    // them waiting.
     bool find() const;
-    // Sends one record; false when the loader could not be reached.
+    // Sends one record; false when the loader did not take it at once.
     bool post(std::uint32_t message, std::uint32_t wParam, std::int32_t lParam) const;
+    // Makes the socket's folder where it is missing and checks the place; false when
+    // it may not be used, which standard error hears of the first time.
+    bool placeUsable() const;
 
   private:
-    QString socketPath_;
+    LoaderSocketPlace place_;
+    mutable bool warned_ = false;
 };
 
 } // namespace pad

@@ -1,9 +1,11 @@
 #pragma once
-// The folder where the user's programs of the suite meet: the loader's socket and the
-// keypad's lock live there. It is $XDG_RUNTIME_DIR when that is set; otherwise a
-// folder /tmp/padconfig-<uid> that only the user may enter, made on first use. A
-// folder there that another user planted, or that others may enter, is refused:
-// whoever owns it could listen in or hold the keypad.
+// The folder where the user's programs of the suite meet: the loader's socket, the
+// keypad lock and the mode service's instance lock live there. It is $XDG_RUNTIME_DIR,
+// the session's folder that only the user may enter, when that is set. Without it, it
+// is a folder of the user's own in /tmp, /tmp/padconfig-<uid>: every user may make
+// names in /tmp, so that folder is made with mode 0700 and checked before every use: a
+// real folder (not a link) that belongs to the user and is closed to everyone else. A
+// folder or link that another user planted there is refused, never used.
 
 #include <filesystem>
 #include <string>
@@ -11,15 +13,22 @@
 namespace pad {
 
 struct RuntimeFolder {
-    std::filesystem::path path; // empty when refused
-    std::string error;          // why, when refused
+    std::string path;
+    // The user's own folder inside one every user may write to: made and checked before use.
+    bool ownFolderInShared = false;
 };
 
-// The folder for this user, made when it is missing.
-RuntimeFolder UserRuntimeFolder();
-// The same for a given XDG_RUNTIME_DIR value (null or empty: unset), temporary
-// folder and user id; for tests.
-RuntimeFolder UserRuntimeFolder(const char* xdgRuntimeDir, const std::filesystem::path& tmp,
-                                unsigned uid);
+// The folder for XDG_RUNTIME_DIR's value (null or empty: unset) and user uid; nothing
+// is made or checked.
+RuntimeFolder RuntimeFolderFor(const char* xdgRuntimeDir, unsigned uid,
+                               const std::string& sharedTemp = "/tmp");
+
+// Makes the user's own folder when it is missing (mode 0700), then checks it for user
+// uid. Empty when the folder may be used; otherwise a sentence that says why not.
+std::string PrepareRuntimeFolder(const RuntimeFolder& folder, unsigned uid);
+
+// The folder for this user (XDG_RUNTIME_DIR, effective user id), made and checked;
+// empty, with the reason in error, when it is refused.
+std::filesystem::path UserRuntimeFolder(std::string* error = nullptr);
 
 } // namespace pad

@@ -23,10 +23,8 @@ KeypadLock::~KeypadLock() {
 }
 
 std::filesystem::path KeypadLock::DefaultPath(std::string* error) {
-    const RuntimeFolder folder = UserRuntimeFolder();
-    if (error)
-        *error = folder.error;
-    return folder.path.empty() ? folder.path : folder.path / "padconfig-keypad.lock";
+    const std::filesystem::path folder = UserRuntimeFolder(error);
+    return folder.empty() ? folder : folder / "padconfig-keypad.lock";
 }
 
 bool KeypadLock::Open() {

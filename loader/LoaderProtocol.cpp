@@ -2,9 +2,6 @@
 
 #include "common/LittleEndian.h"
 
-#include <cstdlib>
-#include <unistd.h>
-
 namespace pad {
 
 LoaderRecordBytes encodeLoaderRecord(const LoaderRecord& record) {
@@ -35,16 +32,6 @@ std::vector<LoaderRecord> LoaderRecordReader::feed(std::span<const std::uint8_t>
     }
     partial_.erase(partial_.begin(), partial_.begin() + static_cast<std::ptrdiff_t>(used));
     return records;
-}
-
-std::string loaderSocketPath(const char* runtimeDir, unsigned uid) {
-    if (runtimeDir && *runtimeDir)
-        return std::string(runtimeDir) + "/Qd6LoaderS.sock";
-    return "/tmp/Qd6LoaderS-" + std::to_string(uid) + ".sock";
-}
-
-std::string loaderSocketPath() {
-    return loaderSocketPath(std::getenv("XDG_RUNTIME_DIR"), getuid());
 }
 
 } // namespace pad

@@ -1,7 +1,8 @@
 #pragma once
 // What PadConfig and the companion loader Qd6LoaderS say to each other.
 //
-// The loader listens on a local socket that only its user may open. PadConfig
+// The loader listens on a local socket that only its user may open (see
+// LoaderSocketPlace.h). PadConfig
 // "finds" the loader by connecting to that socket and "posts" a message by
 // connecting, writing one 12-byte record and closing, without waiting for an
 // answer. A record:
@@ -18,7 +19,6 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <string>
 #include <vector>
 
 namespace pad {
@@ -56,10 +56,5 @@ class LoaderRecordReader {
   private:
     std::vector<std::uint8_t> partial_;
 };
-
-// The socket's path: $XDG_RUNTIME_DIR/Qd6LoaderS.sock, or /tmp/Qd6LoaderS-<uid>.sock
-// when XDG_RUNTIME_DIR is unset or empty. Both sides compute it the same way.
-std::string loaderSocketPath();
-std::string loaderSocketPath(const char* runtimeDir, unsigned uid);
 
 } // namespace pad

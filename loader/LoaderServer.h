@@ -1,6 +1,8 @@
 #pragma once
-// The loader's end of the local socket: accepts any number of short-lived
-// connections, cuts what they send into records and hands each one on.
+// The loader's end of the local socket: accepts short-lived connections, cuts what
+// they send into records and hands each one on. It keeps at most a fixed number of
+// connections: a new one beyond that drops the one that has been idle longest, so
+// that clients piling up can never use up the loader's file descriptors.
 
 #include "loader/LoaderProtocol.h"
 
@@ -8,11 +10,17 @@
 #include <QObject>
 #include <QString>
 
+#include <vector>
+
+class QLocalSocket;
+
 namespace pad {
 
 class LoaderServer : public QObject {
     Q_OBJECT
   public:
+    static constexpr std::size_t MaxConnections = 32;
+
     explicit LoaderServer(QObject* parent = nullptr);
 
     // Listens on path, readable and writable by this user only. A socket file
@@ -31,7 +39,12 @@ class LoaderServer : public QObject {
 
   private:
     void acceptConnections();
+    void makeRoom();
+    void forget(QLocalSocket* socket);
 
+    // The open connections, the one idle longest first. Declared before server_: the
+    // sockets are its children and still report their end while it is destroyed.
+    std::vector<QLocalSocket*> connections_;
     QLocalServer server_;
 };
 

@@ -6,6 +6,7 @@
 #include "common/WindowSystem.h"
 #include "common/look/PadLook.h"
 #include "loader/LoaderServer.h"
+#include "loader/LoaderSocketPlace.h"
 #include "loader/TQd6LdrSDlg.h"
 #include "profile/LanguageLookup.h"
 
@@ -19,6 +20,8 @@
 #include <cstdio>
 #include <string_view>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -121,7 +124,14 @@ int main(int argc, char* argv[]) {
     }
     traceOn = parser.isSet(traceOption);
 
-    const QString path = QString::fromStdString(pad::loaderSocketPath());
+    // The socket's folder is made and checked before anything is put into it.
+    const pad::LoaderSocketPlace place = pad::LoaderSocketPlaceFromEnvironment();
+    if (const std::string problem = pad::PrepareLoaderSocketPlace(place, ::geteuid());
+        !problem.empty()) {
+        std::fprintf(stderr, "Qd6LoaderS: %s\n", problem.c_str());
+        return 1;
+    }
+    const QString path = QFile::decodeName(QByteArray::fromStdString(place.socket));
     QLockFile instanceLock(path + ".lock");
     if (!instanceLock.tryLock(0)) {
         trace("already running");

@@ -1,5 +1,7 @@
 #include "modes/InstanceLock.h"
 
+#include "common/UserRuntimeFolder.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -12,11 +14,10 @@
 namespace pad {
 namespace {
 
-std::string LockPath() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && runtime[0] == '/')
-        return std::string(runtime) + "/padconfig-modes.lock";
-    return "/tmp/padconfig-modes-" + std::to_string(getuid()) + ".lock";
+// Empty, with the reason in error, when the user's runtime folder is refused.
+std::string LockPath(std::string& error) {
+    const std::filesystem::path folder = UserRuntimeFolder(&error);
+    return folder.empty() ? std::string() : (folder / "padconfig-modes.lock").string();
 }
 
 std::optional<pid_t> HolderOf(int fd) {
@@ -31,7 +32,10 @@ std::optional<pid_t> HolderOf(int fd) {
 } // namespace
 
 InstanceLock::Attempt InstanceLock::acquire() {
-    const std::string path = LockPath();
+    std::string folderError;
+    const std::string path = LockPath(folderError);
+    if (path.empty())
+        return {nullptr, std::nullopt, folderError};
     // Never through a link, and only a file of our own: the fallback lies in /tmp.
     const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     struct stat status {};

@@ -16,7 +16,7 @@ class InstanceLock {
         std::optional<pid_t> otherInstance; // the holder's pid, when another holds it
         std::string failure;                // neither: why the lock could not be tried
     };
-    // $XDG_RUNTIME_DIR/padconfig-modes.lock, or /tmp/padconfig-modes-UID.lock.
+    // padconfig-modes.lock in the user's runtime folder (common/UserRuntimeFolder.h).
     static Attempt acquire();
     ~InstanceLock();
     InstanceLock(const InstanceLock&) = delete;

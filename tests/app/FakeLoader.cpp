@@ -3,9 +3,11 @@
 //   <steady-clock nanoseconds> <message hex> <wParam> <lParam>
 // It takes the loader's instance lock too, so a real loader started meanwhile
 // exits at once, and it exits itself after the quit message (or 5 minutes).
+// FAKE_LOADER_START_MS makes it start that much later, as a slow loader would.
 // Usage: fake_loader LOGFILE   (or FAKE_LOADER_LOG in the environment)
 
 #include "loader/LoaderProtocol.h"
+#include "loader/LoaderSocketPlace.h"
 
 #include <QCoreApplication>
 #include <QLocalServer>
@@ -16,6 +18,7 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <thread>
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -31,6 +34,8 @@ int main(int argc, char** argv) {
     QLockFile lock(path + ".lock");
     if (!lock.tryLock(0))
         return 0;
+    if (const int startMs = qEnvironmentVariableIntValue("FAKE_LOADER_START_MS"); startMs > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(startMs));
     QLocalServer server;
     server.setSocketOptions(QLocalServer::UserAccessOption);
     QLocalServer::removeServer(path);

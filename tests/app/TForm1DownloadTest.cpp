@@ -57,6 +57,13 @@ class TForm1DownloadTest : public QObject {
 
     QString LoaderLog() const { return runtimeDir.filePath("loader.log"); }
     QString SocketPath() const { return runtimeDir.filePath("Qd6LoaderS.sock"); }
+    QString LoaderProgram() const { return programDir.filePath("Qd6LoaderS"); }
+    QStringList Steps() const { // what the loader hears of a download: steps 1 to 240, end
+        QStringList steps;
+        for (int n = 1; n <= 241; ++n)
+            steps << QString("6a33 %1 %2").arg(std::uint32_t(form->winId())).arg(n);
+        return steps;
+    }
     // The loader log without its time stamps: "<message hex> <wParam> <lParam>".
     QStringList LoaderMessages() const {
         QFile file(LoaderLog());
@@ -79,12 +86,11 @@ class TForm1DownloadTest : public QObject {
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toUtf8());
         qputenv("FAKE_LOADER_LOG", LoaderLog().toUtf8());
-        // The stand-in loader is the program folder's Qd6LoaderS.
-        QVERIFY(QFile::link(FAKE_LOADER, programDir.filePath("Qd6LoaderS")));
+        qputenv("FAKE_LOADER_START_MS", "700"); // a slow loader, which LOAD waits for
         QVERIFY(LoadProfileFile(ws.profile, EXAMPLE_PROFILE) == FileResult::Ok);
 
         TForm1Options options = testing::TestWindowOptions(programDir.path(), ui);
-        ui.launchPrograms = true; // the stand-in loader runs, started by the first LOAD below
+        ui.launchPrograms = true; // LOAD below starts the program folder's Qd6LoaderS
         options.reportPause = std::chrono::milliseconds(4); // a download in about 1 s
         options.deviceLink.setKbdFeatures = [this](std::uint32_t page, std::uint32_t usage,
                                                    const std::uint8_t* r) {
@@ -131,22 +137,28 @@ class TForm1DownloadTest : public QObject {
         ui.shown.clear();
     }
 
-    void loadWhileTheLoaderIsNotRunningStartsItAndSendsNothing() {
+    // LOAD with no loader that answers (program missing, or never listening) and with a
+    // slow one that it starts and waits for: it downloads, and that loader shows it all.
+    void loadDownloadsWithOrWithoutALoader() {
         Presence(MSG_KEYPAD_PRESENT);
-        QTest::mouseClick(form->Image5, Qt::LeftButton);
-        QCOMPARE(ui.started, QStringList({programDir.filePath("Qd6LoaderS")}));
-        QVERIFY(!form->Download().Timer3.isActive());
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(SocketPath()), 5000);
-        QTest::qWait(300);
-        QVERIFY(sent.empty());
-        QVERIFY(LoaderMessages().isEmpty());
+        for (const QString program : {"", "/bin/true", FAKE_LOADER}) {
+            QFile::remove(LoaderProgram());
+            QVERIFY(program.isEmpty() || QFile::link(program, LoaderProgram()));
+            sent.clear();
+            QTest::mouseClick(form->Image5, Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(sent == DownloadReports(BuildDownloadImage(ws.profile)), 9000);
+            QTRY_COMPARE_WITH_TIMEOUT(LoaderMessages(),
+                                      program == FAKE_LOADER ? Steps() : QStringList(), 3000);
+        }
+        QCOMPARE(ui.started, QStringList(3, LoaderProgram()));
     }
 
     void greetsTheLoaderOnce() {
         form->Download().Timer4.start(100);
         QTRY_VERIFY_WITH_TIMEOUT(!form->Download().Timer4.isActive(), 2000);
         QTest::qWait(300);
-        QCOMPARE(LoaderMessages(), QStringList({"6a33 0 241"}));
+        QCOMPARE(LoaderMessages().mid(241), QStringList({"6a33 0 241"}));
+        sent.clear();
     }
 
     void nextLoadDownloadsTheProfile() {
@@ -181,19 +193,16 @@ class TForm1DownloadTest : public QObject {
         QVERIFY(form->Download().Timer3.remainingTime() <= 100);
 
         const QString end = QString("6a33 %1 241").arg(std::uint32_t(form->winId()));
-        QTRY_VERIFY_WITH_TIMEOUT(LoaderMessages().contains(end), 40000);
+        QTRY_VERIFY_WITH_TIMEOUT(LoaderMessages().mid(242).contains(end), 40000);
         onReport = nullptr;
 
         // The keypad got the profile's 240 reports, once.
         QVERIFY(sent == DownloadReports(BuildDownloadImage(ws.profile)));
 
-        // The loader: hello, 240 steps from the main window, the end.
+        // The loader: the first download, hello, the 240 steps of this one and its end.
         const std::uint32_t window = std::uint32_t(form->winId());
         QVERIFY(window != 0);
-        QStringList expected = {"6a33 0 241"};
-        for (int n = 1; n <= 241; ++n)
-            expected << QString("6a33 %1 %2").arg(window).arg(n);
-        QCOMPARE(LoaderMessages(), expected);
+        QCOMPARE(LoaderMessages(), Steps() + QStringList{"6a33 0 241"} + Steps());
 
         // The progress panel never showed in the window: progress is the loader's.
         QVERIFY(!panelShown);
@@ -208,6 +217,19 @@ class TForm1DownloadTest : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(releases.count, 1, 3000);
         QTRY_VERIFY_WITH_TIMEOUT(form->KeyMenu()->isVisible(), 3000);
         form->KeyMenu()->hide();
+    }
+
+    // A second window shares the loader; when it closes, the loader stays for the first.
+    void aWindowClosingLeavesTheLoaderToTheOthers() {
+        const int before = int(LoaderMessages().size());
+        Workspace ws2;
+        TForm1 second(ws2, testing::TestWindowOptions(programDir.path(), ui));
+        second.Download().StartLoader(); // as at its start: joins and greets
+        QTRY_VERIFY_WITH_TIMEOUT(!second.Download().Timer4.isActive(), 3000);
+        QVERIFY(second.close());
+        form->StartDownload();
+        QTRY_COMPARE_WITH_TIMEOUT(LoaderMessages().mid(before), QStringList{"6a33 0 241"} + Steps(),
+                                  9000);
     }
 
     // The keypad pulled out during a download: PadLink's absent message arrives in

@@ -3,8 +3,10 @@
 # stand-in loader: start, LOAD through the File menu's Import, close.
 # Checks what the loader received and what the keypad received, and the pace: this is
 # the one test that downloads with the keypad's real pause (no PADLINK_SIMULATOR_PAUSE_MS).
-# Usage (under xvfb-run): padconfig_download_e2e.sh BINDIR PROFILE
+# --stopped-loader stops the loader (SIGSTOP) during the download, which keeps its pace.
+# Usage (under xvfb-run): padconfig_download_e2e.sh [--stopped-loader] BINDIR PROFILE
 set -euo pipefail
+stopped=; if [ "$1" = --stopped-loader ]; then stopped=1; shift; fi
 bindir=$1
 profile_in=$2
 
@@ -33,6 +35,7 @@ wait_for() {
 loader_has() { grep -Eq "$1" "$loader_log"; }
 
 "$bindir/fake_loader" "$loader_log" &
+loader=$!
 wait_for 5 test -S "$XDG_RUNTIME_DIR/Qd6LoaderS.sock" || fail "the test loader did not start"
 
 "$bindir/padconfig" "$work/profile.qd6" &
@@ -47,8 +50,17 @@ xdotool windowfocus --sync "$window"
 sleep 0.3
 xdotool key --clearmodifiers alt+f
 sleep 0.5
+[ -z "$stopped" ] || kill -STOP "$loader"
+start=$EPOCHREALTIME
 xdotool key i
-wait_for 40 loader_has ' 6a33 [1-9][0-9]* 241$' || fail "the download did not end within 40 s"
+if [ -n "$stopped" ]; then # the keypad's log: Normal mode, then the download's 240 reports
+    wait_for 40 bash -c "[ \$(wc -l < $PADLINK_SIMULATOR) = 241 ]" || fail "no download in 40 s"
+    awk -v t="$EPOCHREALTIME" -v s="$start" 'BEGIN { printf "download %.3f s from the key\n", t - s
+        exit t - s > 1.25 * 16.8 }' || fail "the download took over 1.25 x 16.8 s"
+    kill -CONT "$loader"
+else
+    wait_for 40 loader_has ' 6a33 [1-9][0-9]* 241$' || fail "the download did not end within 40 s"
+fi
 
 # Close through File > Exit.
 xdotool windowfocus --sync "$window"
@@ -60,7 +72,7 @@ wait_for 10 bash -c "! kill -0 $padconfig 2>/dev/null" || fail "PadConfig did no
 wait_for 5 loader_has ' 12 0 0$' || fail "no quit message at close"
 
 # What the loader saw: hello, 240 steps and the end from one window id, quit.
-awk -v want_window="$((window & 0xFFFFFFFF))" '
+[ -n "$stopped" ] || awk -v want_window="$((window & 0xFFFFFFFF))" '
     { msg[NR] = $2; w[NR] = $3; l[NR] = $4 }
     END {
         if (NR != 243) { print "expected 243 messages, got " NR; exit 1 }
@@ -84,7 +96,7 @@ tail -n +2 "$PADLINK_SIMULATOR" | diff -q - "$work/expected.txt" >/dev/null ||
 # Pace: steps 1 to 241 span 239 of the 240 report cycles, each the keypad's 70 ms
 # pause and PadLink's write. Never faster (a few ms allowed for the socket), and not
 # much slower: this is the suite's one download with the real pause.
-awk '$2 == "6a33" && $3 != 0 && $4 == 1 { first = $1 } $2 == "6a33" && $3 != 0 && $4 == 241 { last = $1 }
+[ -n "$stopped" ] || awk '$2 == "6a33" && $3 != 0 && $4 == 1 { first = $1 } $2 == "6a33" && $3 != 0 && $4 == 241 { last = $1 }
      END { s = (last - first) / 1e9 * 240 / 239; r = s / 16.8
            printf "download %.3f s, %.4f of 16.8 s\n", s, r
            if (r < 0.995 || r > 1.25) { print "the pace is off"; exit 1 } }' \

@@ -1,8 +1,7 @@
 // The keypad session: presence from PadLink's messages, mode selects kept out of
 // another program's download by the keypad lock and sent once it ends, the recorded
-// mode shared between sessions, and the runtime folder that holds the lock.
+// mode shared between sessions.
 #include "keypad/KeypadSession.h"
-#include "common/UserRuntimeFolder.h"
 #include "devicelink/WindowMessage.h"
 #include "tests/support/TempDir.h"
 
@@ -114,30 +113,6 @@ TEST(KeypadSession, DownloadHoldsTheLockFromFirstReportToLast) {
     EXPECT_EQ(result.sent, ReportsPerDownload);
     EXPECT_TRUE(heldThroughout);
     EXPECT_TRUE(other.TryAcquire()); // free once it has ended
-}
-
-TEST(UserRuntimeFolder, MadePrivateAndRefusedWhenPlanted) {
-    test::TempDir tmp;
-    const unsigned me = unsigned(::geteuid());
-    EXPECT_EQ(UserRuntimeFolder("/run/user/7", tmp.path(), me).path, "/run/user/7");
-
-    const RuntimeFolder made = UserRuntimeFolder(nullptr, tmp.path(), me);
-    ASSERT_EQ(made.path, tmp / ("padconfig-" + std::to_string(me))) << made.error;
-    struct stat info {};
-    ASSERT_EQ(::stat(made.path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0700u);
-
-    // Another user's folder (this one is ours, asked for as uid me + 1), one that
-    // others may enter, and a link are each refused.
-    std::filesystem::create_directory(tmp / ("padconfig-" + std::to_string(me + 1)));
-    EXPECT_TRUE(UserRuntimeFolder(nullptr, tmp.path(), me + 1).path.empty());
-    ::chmod(made.path.c_str(), 0755);
-    EXPECT_TRUE(UserRuntimeFolder(nullptr, tmp.path(), me).path.empty());
-    std::filesystem::remove(made.path);
-    std::filesystem::create_directory_symlink(tmp.path(), made.path);
-    const RuntimeFolder linked = UserRuntimeFolder(nullptr, tmp.path(), me);
-    EXPECT_TRUE(linked.path.empty());
-    EXPECT_NE(linked.error.find("only this user"), std::string::npos);
 }
 
 } // namespace

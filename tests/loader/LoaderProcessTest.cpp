@@ -173,6 +173,22 @@ TEST_F(LoaderProcessTest, ReplacesASocketFileLeftBehind) {
     EXPECT_TRUE(loader.finished(5000));
 }
 
+// Many more silent clients than it keeps: the loader drops the ones idle longest.
+TEST_F(LoaderProcessTest, StaysUpWhenClientsPileUp) {
+    LoaderProcess loader(runtimeDir.path());
+    ASSERT_EQ(loader.nextLine(), "listening " + socketPath());
+    std::vector<std::unique_ptr<QLocalSocket>> clients(300);
+    for (auto& client : clients) {
+        client = std::make_unique<QLocalSocket>();
+        client->connectToServer(socketPath());
+        ASSERT_TRUE(client->waitForConnected(2000));
+    }
+    ASSERT_TRUE(post(socketPath(), MSG_LOADER_STATUS, 0, 241));
+    EXPECT_EQ(loader.nextLine(), "hello");
+    EXPECT_TRUE(clients.front()->waitForDisconnected(1000));
+    EXPECT_EQ(clients.back()->state(), QLocalSocket::ConnectedState);
+}
+
 TEST_F(LoaderProcessTest, EndsWhenItsSocketHasGone) {
     LoaderProcess loader(runtimeDir.path());
     ASSERT_EQ(loader.nextLine(), "listening " + socketPath());

@@ -1,7 +1,12 @@
 #include "loader/LoaderProtocol.h"
 #include "loader/LoaderCommand.h"
+#include "loader/LoaderSocketPlace.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <vector>
 
@@ -51,9 +56,49 @@ TEST(LoaderRecordReader, JoinsPiecesAndKeepsAPartialRecordWaiting) {
 }
 
 TEST(LoaderSocketPath, UsesTheRuntimeDirectoryElseAPerUserNameInTmp) {
-    EXPECT_EQ(loaderSocketPath("/run/user/1000", 1000), "/run/user/1000/Qd6LoaderS.sock");
-    EXPECT_EQ(loaderSocketPath(nullptr, 1000), "/tmp/Qd6LoaderS-1000.sock");
-    EXPECT_EQ(loaderSocketPath("", 42), "/tmp/Qd6LoaderS-42.sock");
+    EXPECT_EQ(LoaderSocketPlaceFor("/run/user/7", 7).socket, "/run/user/7/Qd6LoaderS.sock");
+    EXPECT_EQ(LoaderSocketPlaceFor(nullptr, 1000).socket, "/tmp/padconfig-1000/Qd6LoaderS.sock");
+    EXPECT_EQ(LoaderSocketPlaceFor("", 42).socket, "/tmp/padconfig-42/Qd6LoaderS.sock");
+}
+
+// Each case plants something in a shared folder (standing in for /tmp) or in the
+// runtime folder; the place is then checked for our user or for another one.
+TEST(LoaderSocketPath, MakesTheOwnFolderAndRefusesWhatOthersPlanted) {
+    namespace fs = std::filesystem;
+    using P = const LoaderSocketPlace&;
+    const unsigned me = ::geteuid();
+    const struct {
+        bool inShared;
+        void (*plant)(P);
+        unsigned user;
+        const char* refusal; // "" when the place may be used
+    } cases[] = {
+        {true, [](P) {}, me, ""}, // made
+        {true, [](P p) { ::mkdir(p.folder.path.c_str(), 0700), std::ofstream{p.socket}; }, me, ""},
+        {true, [](P) {}, me + 1, "belongs to user"},
+        {true, [](P p) { ::mkdir(p.folder.path.c_str(), 0), ::chmod(p.folder.path.c_str(), 0755); },
+         me, "is open to other users (mode 0755)"},
+        {true, [](P p) { fs::create_directory_symlink("/", p.folder.path); }, me,
+         "is not a folder"},
+        {false, [](P p) { std::ofstream{p.socket}; }, me + 1, "belongs to user"},
+        {false, [](P p) { fs::create_symlink("/nowhere", p.socket); }, me, "is a link"},
+    };
+    for (const auto& c : cases) {
+        const pad::test::TempDir shared;
+        const LoaderSocketPlace place = LoaderSocketPlaceFor(
+            c.inShared ? nullptr : shared.path().c_str(), me, shared.path() / "tmp");
+        fs::create_directory(shared.path() / "tmp");
+        c.plant(place);
+        const std::string problem = PrepareLoaderSocketPlace(place, c.user);
+        EXPECT_TRUE(*c.refusal ? problem.find(c.refusal) != std::string::npos : problem.empty())
+            << problem;
+        EXPECT_TRUE(*c.refusal || !c.inShared ||
+                    fs::status(place.folder.path).permissions() == fs::perms(0700));
+    }
+    const std::string tooLong = "/run/" + std::string(100, 'x');
+    EXPECT_EQ(PrepareLoaderSocketPlace(LoaderSocketPlaceFor(tooLong.c_str(), me), me),
+              "the socket path " + tooLong + "/Qd6LoaderS.sock is too long (121 bytes; a local " +
+                  "socket takes at most 107): set XDG_RUNTIME_DIR to a shorter folder");
 }
 
 TEST(LoaderCommand, TellsHelloProgressCompleteAndQuitApart) {
