@@ -19,12 +19,6 @@ namespace {
 
 constexpr const char* kModeNames[ModeCount] = {"Mode A", "Mode B", "Mode C"};
 
-Profile loadOrFail(const std::filesystem::path& file, std::string* magic = nullptr) {
-    Profile profile;
-    checkFileResult(LoadProfileFile(profile, file, u"Normal", magic), file);
-    return profile;
-}
-
 std::string kindName(AssignmentKind kind) {
     switch (kind) {
     case KindNone:
@@ -138,7 +132,7 @@ void importProfile(const std::string& input, const std::string& output) {
     auto decoded = DecodeProfileJson(readInput(input));
     if (const auto* error = std::get_if<ProfileJsonError>(&decoded))
         failCommand((input == "-" ? std::string("<stdin>") : input) + ": " + error->message());
-    checkFileResult(SaveProfileFile(std::get<Profile>(decoded), output), output);
+    saveProfileOrFail(std::get<Profile>(decoded), output);
 }
 
 } // namespace
@@ -159,7 +153,7 @@ void addFileCommands(CLI::App& app) {
     show->add_option("FILE", args->file, "Profile file (.qd6)")->required();
     show->callback([args] {
         std::string magic;
-        const Profile profile = loadOrFail(args->file, &magic);
+        const Profile profile = loadProfileOrFail(args->file, &magic);
         if (args->json)
             std::cout << EncodeProfileJson(profile, magic) << '\n';
         else
@@ -169,20 +163,19 @@ void addFileCommands(CLI::App& app) {
     auto* reports = app.add_subcommand(
         "reports", "Print the 240 download reports of a profile, one per line, in hex");
     reports->add_option("FILE", args->file, "Profile file (.qd6)")->required();
-    reports->callback([args] { printReports(loadOrFail(args->file)); });
+    reports->callback([args] { printReports(loadProfileOrFail(args->file)); });
 
     auto* fresh = app.add_subcommand("new", "Write a fresh profile: every key Normal, no macros");
     fresh->add_option("FILE", args->file, "Profile file to write")->required();
-    fresh->callback(
-        [args] { checkFileResult(SaveProfileFile(Profile{}, args->file), args->file); });
+    fresh->callback([args] { saveProfileOrFail(Profile{}, args->file); });
 
     auto* convert = app.add_subcommand(
         "convert", "Read a profile of either version and write it in the current version");
     convert->add_option("IN", args->input, "Profile file to read (.QD6 or .QD5)")->required();
     convert->add_option("OUT", args->output, "Profile file to write")->required();
     convert->callback([args] {
-        const Profile profile = loadOrFail(args->input);
-        checkFileResult(SaveProfileFile(profile, args->output), args->output);
+        const Profile profile = loadProfileOrFail(args->input);
+        saveProfileOrFail(profile, args->output);
     });
 
     auto* importJson = app.add_subcommand(

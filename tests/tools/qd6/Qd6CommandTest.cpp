@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <regex>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace pad {
@@ -214,6 +215,11 @@ TEST_F(Qd6, FailuresNameTheFileAndTheMessage) {
     r = run({"reports", bad});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find(bad + ": Unsupported file"), std::string::npos) << r.err;
+
+    const auto fifo = (dir / "fifo.qd6").string(); // refused at once, never waited on
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    r = run({"show", fifo});
+    EXPECT_EQ(r.err, "qd6: " + fifo + ": File open for read failed: Not a regular file\n");
 
     auto truncated = handBuiltQd6();
     truncated.resize(truncated.size() - 1);
