@@ -9,6 +9,7 @@
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -62,8 +63,25 @@ std::string padded(const std::string& text, std::size_t width) {
     return text + std::string(width > characters ? width - characters : 0, ' ');
 }
 
+// The text in double quotes, with control characters as visible escapes (\x1b,
+// \u009b) so that a profile cannot drive the terminal; \ and " are escaped as well,
+// so that every text reads back one way.
 std::string quotedText(std::u16string_view text) {
-    return "\"" + ToUtf8(text) + "\"";
+    std::u16string shown;
+    for (const char16_t unit : text) {
+        if (unit == u'\\' || unit == u'"') {
+            shown += u'\\';
+            shown += unit;
+        } else if (unit < 0x20 || unit == 0x7F || (unit >= 0x80 && unit <= 0x9F)) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, unit < 0x80 ? "\\x%02x" : "\\u%04x",
+                          unsigned(unit));
+            shown.append(escape, escape + std::strlen(escape));
+        } else {
+            shown += unit;
+        }
+    }
+    return "\"" + ToUtf8(shown) + "\"";
 }
 
 void printProfile(const std::filesystem::path& file, const std::string& magic,

@@ -237,6 +237,16 @@ TEST_F(Qd6, FailuresNameTheFileAndTheMessage) {
     EXPECT_EQ(r.status, 1);
 }
 
+// Control characters are shown as escapes, so a profile cannot drive the terminal.
+TEST_F(Qd6, ShowEscapesControlCharacters) {
+    auto f = ProfileBytes::qd6(1);
+    f.recordLabel(0, u"\x1b]0;\"a\\b\"\x07");
+    f.macroName(0, u"x\u009b2Jy\n");
+    const Outcome r = run({"show", file("escapes.qd6", f.bytes)});
+    EXPECT_NE(r.out.find(R"("\x1b]0;\"a\\b\"\x07")"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(R"("x\u009b2Jy\x0a")"), std::string::npos) << r.out;
+}
+
 TEST_F(Qd6, WrongUsageExitsWithTwo) {
     EXPECT_EQ(run({}).status, 2);
     EXPECT_EQ(run({"frobnicate"}).status, 2);
