@@ -8,12 +8,16 @@
 #include "tools/qd6/CommandSupport.h"
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <iostream>
 #include <memory>
 #include <string>
+#include <unistd.h>
 #include <variant>
+#include <vector>
 
 namespace pad {
 namespace {
@@ -126,22 +130,44 @@ void printReports(const Profile& profile) {
     }
 }
 
-// The whole of a file, or of standard input for "-".
+// The most JSON that import reads: well above the largest profile's JSON (65,535
+// macros whose 255-unit names are written out unit by unit, about 160 MB).
+constexpr std::size_t MaxImportBytes = std::size_t(256) << 20;
+
+std::string inputName(const std::string& file) {
+    return file == "-" ? "<stdin>" : file;
+}
+
+// The whole of a file, or of standard input for "-"; at most MaxImportBytes.
 std::string readInput(const std::string& file) {
     const bool standardInput = file == "-";
-    std::FILE* in = standardInput ? stdin : std::fopen(file.c_str(), "rb");
-    if (!in)
-        checkFileResult(FileResult::OpenForReadFailed, file);
+    const int fd = standardInput ? STDIN_FILENO : ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        checkFileResult(FileResult::OpenForReadFailed, file, errno);
     std::string text;
-    char buffer[1 << 16];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-        text.append(buffer, got);
-    const bool failed = std::ferror(in); // a folder, for one, opens but cannot be read
+    std::vector<char> buffer(1 << 16);
+    int error = 0;
+    bool tooLarge = false;
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            error = got < 0 ? errno : 0; // a folder, for one, opens but cannot be read
+            break;
+        }
+        tooLarge = text.size() + std::size_t(got) > MaxImportBytes;
+        if (tooLarge)
+            break;
+        text.append(buffer.data(), std::size_t(got));
+    }
     if (!standardInput)
-        std::fclose(in);
-    if (failed)
-        checkFileResult(FileResult::OpenForReadFailed, file);
+        ::close(fd);
+    if (error != 0)
+        checkFileResult(FileResult::OpenForReadFailed, inputName(file), error);
+    if (tooLarge)
+        failCommand(inputName(file) + ": more than " + std::to_string(MaxImportBytes >> 20) +
+                    " MiB of JSON, more than any profile needs");
     return text;
 }
 
@@ -149,7 +175,7 @@ std::string readInput(const std::string& file) {
 void importProfile(const std::string& input, const std::string& output) {
     auto decoded = DecodeProfileJson(readInput(input));
     if (const auto* error = std::get_if<ProfileJsonError>(&decoded))
-        failCommand((input == "-" ? std::string("<stdin>") : input) + ": " + error->message());
+        failCommand(inputName(input) + ": " + error->message());
     saveProfileOrFail(std::get<Profile>(decoded), output);
 }
 

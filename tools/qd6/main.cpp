@@ -12,6 +12,7 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <iostream>
+#include <new>
 #include <string>
 
 int main(int argc, char** argv) {
@@ -30,6 +31,9 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& error) {
         // --help and --version print their text and succeed; anything else is wrong usage.
         return app.exit(error) == 0 ? pad::ExitOk : pad::ExitUsage;
+    } catch (const std::bad_alloc&) {
+        std::cerr << "qd6: not enough memory\n";
+        return pad::ExitFailure;
     }
 
     std::cout.flush();
