@@ -153,7 +153,7 @@ fs::path setUp(const SaveCase& c, const fs::path& folder) {
 TEST(Qd6Save, OldFilesSurviveFailuresAndKeepWhoMayUseThem) {
     ::umask(022);
     Profile huge; // pages more than the old file, and long to write
-    for (std::size_t n = 0; n < MacroList::MaxCount; ++n)
+    for (std::size_t n = 0; n < 8192; ++n)
         huge.macros().append({u"macro", KeyAction::direct(4)});
     test::TempDir top;
     const fs::path source = top / "source.qd6";
