@@ -1,5 +1,6 @@
 #include "app/LanguageSetup.h"
 
+#include "common/FileAccess.h"
 #include "common/QtUtf16.h"
 
 #include <QCoreApplication>
@@ -38,10 +39,15 @@ LanguageSetup::~LanguageSetup() {
 bool LanguageSetup::Select(const LanguageSearch& search) {
     file_.reset();
     filePath_.clear();
-    if (auto found = FindLanguageFile(search)) {
+    std::vector<UnusableLanguageFile> passedOver;
+    if (auto found = FindLanguageFile(search, &passedOver)) {
         file_ = std::move(found->file);
         filePath_ = QFile::decodeName(found->path.c_str());
     }
+    for (const UnusableLanguageFile& unusable : passedOver)
+        qCWarning(languageLog).noquote()
+            << "language file" << QFile::decodeName(unusable.path.c_str())
+            << "passed over:" << QString::fromStdString(FileErrorText(unusable.systemError));
     table_.fill(file_ ? &*file_ : nullptr);
     languageId_ = file_ ? file_->languageId() : DefaultLanguageId;
 

@@ -1,10 +1,11 @@
 #include "app/MainWindowDocumentPorts.h"
 
+#include "common/FileAccess.h"
 #include "profile/FileSystemName.h"
-#include "profile/ProfileFile.h"
 
 #include <QWidget>
 
+#include <cerrno>
 #include <filesystem>
 
 namespace pad {
@@ -84,32 +85,38 @@ bool MainWindowDocumentPorts::PathExists(const std::u16string& path) {
     return std::filesystem::exists(LocalPath(path), error);
 }
 
-void MainWindowDocumentPorts::ShowFileResult(int result) {
-    const auto r = FileResult(result);
-    if (r == FileResult::Ok)
+void MainWindowDocumentPorts::ShowFileResult(FileResult result, const std::u16string& path,
+                                             int systemError) {
+    if (result == FileResult::Ok)
         return;
-    ui_.inform(nullptr, language_.TableText(languageTextNumber(r)), WarningCaption());
+    QString text =
+        language_.TableText(languageTextNumber(result)) + "\n" + QString::fromStdU16String(path);
+    if (systemError != 0)
+        text += ": " + QString::fromStdString(FileErrorText(systemError));
+    ui_.inform(nullptr, text, WarningCaption());
 }
 
 bool MainWindowDocumentPorts::SaveProfile(const std::u16string& path) {
-    const FileResult result = SaveProfileFile(ws_.profile, LocalPath(path));
-    ShowFileResult(int(result));
+    int error = 0;
+    const FileResult result = SaveProfileFile(ws_.profile, LocalPath(path), &error);
+    ShowFileResult(result, path, error);
     return result == FileResult::Ok;
 }
 
 bool MainWindowDocumentPorts::LoadProfile(const std::u16string& path) {
+    int error = 0;
     const FileResult result =
-        LoadProfileFile(ws_.profile, LocalPath(path), ws_.language.freshLabel);
-    ShowFileResult(int(result));
+        LoadProfileFile(ws_.profile, LocalPath(path), ws_.language.freshLabel, nullptr, &error);
+    ShowFileResult(result, path, error);
     return result == FileResult::Ok;
 }
 
-void MainWindowDocumentPorts::ShowReadFailed() {
-    ShowFileResult(int(FileResult::OpenForReadFailed));
+void MainWindowDocumentPorts::ShowReadFailed(const std::u16string& path) {
+    ShowFileResult(FileResult::OpenForReadFailed, path, ENAMETOOLONG);
 }
 
-void MainWindowDocumentPorts::ShowWriteFailed() {
-    ShowFileResult(int(FileResult::OpenForWriteFailed));
+void MainWindowDocumentPorts::ShowWriteFailed(const std::u16string& path) {
+    ShowFileResult(FileResult::OpenForWriteFailed, path, ENAMETOOLONG);
 }
 
 void MainWindowDocumentPorts::SetCaption(const std::u16string& caption) {

@@ -5,6 +5,7 @@
 #include "app/LanguageSetup.h"
 #include "dialogs/UiServices.h"
 #include "profile/Document.h"
+#include "profile/ProfileFile.h"
 #include "profile/Workspace.h"
 
 #include <functional>
@@ -33,8 +34,8 @@ class MainWindowDocumentPorts : public DocumentPorts {
     bool PathExists(const std::u16string& path) override;
     bool SaveProfile(const std::u16string& path) override;
     bool LoadProfile(const std::u16string& path) override;
-    void ShowReadFailed() override;
-    void ShowWriteFailed() override;
+    void ShowReadFailed(const std::u16string& path) override;
+    void ShowWriteFailed(const std::u16string& path) override;
     void SetCaption(const std::u16string& caption) override;
     void RefreshSlotCaptions() override { refreshes_.slotCaptions(); }
     void RebuildMacroMenu() override { refreshes_.macroMenu(); }
@@ -42,7 +43,8 @@ class MainWindowDocumentPorts : public DocumentPorts {
     void CloseMainWindow() override;
 
   private:
-    void ShowFileResult(int fileResult);
+    // The result's message, then the file's name and the system's reason, if any.
+    void ShowFileResult(FileResult result, const std::u16string& path, int systemError);
 
     Workspace& ws_;
     QWidget& window_;

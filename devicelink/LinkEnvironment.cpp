@@ -1,5 +1,6 @@
 #include "devicelink/LinkEnvironment.h"
 
+#include "common/FileAccess.h"
 #include "devicelink/HidrawSystem.h"
 #include "devicelink/UdevNotifier.h"
 
@@ -55,6 +56,13 @@ std::shared_ptr<SimulatedHidSystem> makeSimulatedKeypadSystem(std::uint16_t vend
     // The log stands for the keypad's device node: one that cannot be written makes a
     // keypad that is present but cannot be opened, as without a udev rule.
     keypad.openError = keypad.keypad->logError();
+    if (keypad.openError == NotRegularFileError) {
+        std::fprintf(stderr,
+                     "PADLINK_SIMULATOR=%s is not a regular file; the simulated keypad "
+                     "cannot be opened\n",
+                     logPath.c_str());
+        keypad.openError = EINVAL; // the host is told an errno
+    }
     system->addInterface(std::move(keypad));
     return system;
 }

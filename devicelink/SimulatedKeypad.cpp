@@ -1,13 +1,23 @@
 #include "devicelink/SimulatedKeypad.h"
 
+#include "common/FileAccess.h"
 #include "common/LittleEndian.h"
 
 #include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace pad {
 
-SimulatedKeypad::SimulatedKeypad(const std::string& logPath)
-    : log_(std::fopen(logPath.c_str(), "a")), logError_(log_ ? 0 : errno) {}
+SimulatedKeypad::SimulatedKeypad(const std::string& logPath) {
+    // A FIFO or a device is refused at once rather than waited on or written to.
+    const OpenedFile opened = OpenRegularFile(logPath, O_WRONLY | O_APPEND | O_CREAT);
+    if (opened.fd >= 0)
+        log_ = ::fdopen(opened.fd, "a");
+    logError_ = log_ ? 0 : opened.fd >= 0 ? errno : opened.error;
+    if (opened.fd >= 0 && !log_)
+        ::close(opened.fd);
+}
 
 SimulatedKeypad::~SimulatedKeypad() {
     if (log_)

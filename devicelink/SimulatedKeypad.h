@@ -13,7 +13,8 @@ namespace pad {
 class SimulatedKeypad {
   public:
     SimulatedKeypad() = default;
-    // Appends to logPath; an unwritable log leaves the keypad working without a log.
+    // Appends to logPath, a regular file; a log that cannot be written leaves the
+    // keypad working without a log.
     explicit SimulatedKeypad(const std::string& logPath);
     ~SimulatedKeypad();
     SimulatedKeypad(const SimulatedKeypad&) = delete;
@@ -27,7 +28,9 @@ class SimulatedKeypad {
     const std::array<std::uint8_t, KeypadMemorySize>& memory() const { return memory_; }
     std::uint8_t mode() const { return mode_; }
     bool logging() const { return log_ != nullptr; }
-    int logError() const { return logError_; } // errno of a failed log open, else 0
+    // Why the log could not be opened (an errno, or NotRegularFileError of
+    // common/FileAccess.h), else 0.
+    int logError() const { return logError_; }
 
     static std::string formatReport(const FeatureReport& report);
 

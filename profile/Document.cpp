@@ -69,7 +69,7 @@ void Document::Open() {
     ws_.document.documentFileName = *chosen;
     ws_.document.openDialogFileName = *chosen;
     if (chosen->size() > MaxPathUnits) {
-        ports_.ShowReadFailed();
+        ports_.ShowReadFailed(*chosen);
         ResetToFresh();
         return;
     }
@@ -92,7 +92,7 @@ void Document::OpenFromCommandLine(const std::vector<std::u16string>& arguments)
     ws_.document.profilePath.clear();
     if (path.size() > MaxPathUnits) {
         // Longer than ProfilePath can hold: refused like a file that cannot be read.
-        ports_.ShowReadFailed();
+        ports_.ShowReadFailed(path);
         New();
         return;
     }
@@ -112,7 +112,7 @@ void Document::OpenFromCommandLine(const std::vector<std::u16string>& arguments)
 bool Document::WriteTo(const std::u16string& path) {
     ws_.document.profilePath.clear();
     if (path.size() > MaxPathUnits) {
-        ports_.ShowWriteFailed();
+        ports_.ShowWriteFailed(path);
         return false;
     }
     ws_.document.profilePath = path;

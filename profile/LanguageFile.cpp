@@ -1,13 +1,15 @@
 #include "profile/LanguageFile.h"
 
+#include "common/FileAccess.h"
 #include "common/Utf16.h"
 #include "profile/Profile.h"
 #include "profile/TextEncoding.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
-#include <fstream>
-#include <iterator>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace pad {
 namespace {
@@ -26,9 +28,10 @@ std::u16string_view trim(std::u16string_view s) {
     return s;
 }
 
-// The key/value pairs of section LNG, first occurrence of each key only.
-std::vector<std::pair<std::u16string, std::u16string>> parseSection(std::u16string_view text) {
-    std::vector<std::pair<std::u16string, std::u16string>> entries;
+// The values of section LNG by their keys, case folded; the first occurrence of a key
+// wins.
+LanguageFile::Texts parseSection(std::u16string_view text) {
+    LanguageFile::Texts entries;
     bool inSection = false;
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -62,13 +65,7 @@ std::vector<std::pair<std::u16string, std::u16string>> parseSection(std::u16stri
             value.back() == value.front())
             value = value.substr(1, value.size() - 2);
         value = value.substr(0, value.find(u'\0'));
-        bool known = false;
-        for (const auto& entry : entries)
-            known = known || sameMacroName(entry.first, key);
-        if (known)
-            continue;
-        std::u16string stored(ClampUtf16(value, MaxLanguageTextUnits));
-        entries.emplace_back(std::u16string(key), std::move(stored));
+        entries.try_emplace(foldedName(key), ClampUtf16(value, MaxLanguageTextUnits));
     }
     return entries;
 }
@@ -106,47 +103,56 @@ std::u16string decodeText(std::span<const std::uint8_t> bytes) {
     // Legacy code pages keep ASCII as it is, and INI syntax is ASCII, so the language
     // number can be read from the raw bytes before the text is decoded.
     std::u16string raw(bytes.begin(), bytes.end());
-    int languageId = DefaultLanguageId;
-    for (const auto& [key, value] : parseSection(raw))
-        if (key == u"0") {
-            if (!value.empty())
-                languageId = ParseLanguageId(value);
-            break;
-        }
+    const auto texts = parseSection(raw);
+    const auto zero = texts.find(u"0");
+    const int languageId = zero != texts.end() && !zero->second.empty()
+                               ? ParseLanguageId(zero->second)
+                               : DefaultLanguageId;
     return DecodeCodePage(bytes, codePageFor(languageId));
 }
 
 } // namespace
 
-std::optional<LanguageFile> LanguageFile::load(const std::filesystem::path& path) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
-    if (in.bad())
+std::optional<LanguageFile> LanguageFile::load(const std::filesystem::path& path,
+                                               int* systemError) {
+    const OpenedFile opened = OpenRegularFile(path, O_RDONLY);
+    std::vector<std::uint8_t> bytes;
+    int error = opened.error;
+    while (error == 0) {
+        std::uint8_t buffer[1 << 16];
+        const ssize_t got = ::read(opened.fd, buffer, sizeof buffer);
+        if (got == 0)
+            break;
+        if (got < 0 && errno != EINTR)
+            error = errno;
+        else if (got > 0 && bytes.size() + std::size_t(got) > MaxLanguageFileBytes)
+            error = EFBIG;
+        else if (got > 0)
+            bytes.insert(bytes.end(), buffer, buffer + got);
+    }
+    if (opened.fd >= 0)
+        ::close(opened.fd);
+    if (systemError)
+        *systemError = error;
+    if (error != 0)
         return std::nullopt;
     return fromBytes(bytes);
 }
 
 LanguageFile LanguageFile::fromBytes(std::span<const std::uint8_t> bytes) {
     LanguageFile file;
-    file.entries_ = parseSection(decodeText(bytes));
+    file.texts_ = parseSection(decodeText(bytes));
     return file;
 }
 
 bool LanguageFile::ReadLanguageText(int n, std::u16string& out) const {
     const std::string digits = std::to_string(n);
     const std::u16string key(digits.begin(), digits.end());
-    out.clear();
-    for (const auto& [entryKey, value] : entries_)
-        if (sameMacroName(entryKey, key)) {
-            out = value;
-            break;
-        }
+    const auto found = texts_.find(key);
+    if (found != texts_.end())
+        out = found->second;
+    else
+        out.clear();
     return !out.empty();
 }
 

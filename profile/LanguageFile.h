@@ -17,6 +17,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -24,11 +25,17 @@ namespace pad {
 
 inline constexpr std::size_t MaxLanguageTextUnits = 511;
 inline constexpr int DefaultLanguageId = 1033;
+// Far more than any language needs (84 texts of at most 511 units); a larger file is
+// refused rather than read into memory.
+inline constexpr std::size_t MaxLanguageFileBytes = std::size_t(16) << 20;
 
 class LanguageFile {
   public:
-    // nullopt when the file cannot be read.
-    static std::optional<LanguageFile> load(const std::filesystem::path& path);
+    // nullopt when the file cannot be read: it is missing, is no regular file (a FIFO
+    // is refused at once, never waited on) or is larger than MaxLanguageFileBytes;
+    // *systemError, when given, then holds the reason (see common/FileAccess.h).
+    static std::optional<LanguageFile> load(const std::filesystem::path& path,
+                                            int* systemError = nullptr);
     static LanguageFile fromBytes(std::span<const std::uint8_t> bytes);
 
     // True when text n is present and not empty; out receives it (empty otherwise).
@@ -36,8 +43,11 @@ class LanguageFile {
     // 1033 unless text 0 is present; then its number (see ParseLanguageId).
     int languageId() const;
 
+    // The texts by their keys, case folded (see foldedName).
+    using Texts = std::unordered_map<std::u16string, std::u16string>;
+
   private:
-    std::vector<std::pair<std::u16string, std::u16string>> entries_; // key, value
+    Texts texts_;
 };
 
 // A decimal number the way the desktop's integer parser reads it: leading blanks,

@@ -1,5 +1,6 @@
 #include "profile/LanguageLookup.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <system_error>
 
@@ -69,14 +70,14 @@ std::vector<std::filesystem::path> LanguageFileCandidates(const LanguageSearch& 
     return candidates;
 }
 
-std::optional<FoundLanguageFile> FindLanguageFile(const LanguageSearch& search) {
+std::optional<FoundLanguageFile> FindLanguageFile(const LanguageSearch& search,
+                                                  std::vector<UnusableLanguageFile>* passedOver) {
     for (const auto& candidate : LanguageFileCandidates(search)) {
-        std::error_code error;
-        if (!std::filesystem::is_regular_file(candidate, error))
-            continue;
-        // A file that cannot be read is passed over like a missing one.
-        if (auto file = LanguageFile::load(candidate))
+        int error = 0;
+        if (auto file = LanguageFile::load(candidate, &error))
             return FoundLanguageFile{candidate, std::move(*file)};
+        if (error != ENOENT && error != ENOTDIR && passedOver)
+            passedOver->push_back({candidate, error});
     }
     return std::nullopt;
 }

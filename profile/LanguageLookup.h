@@ -44,8 +44,16 @@ struct FoundLanguageFile {
     std::filesystem::path path;
     LanguageFile file;
 };
+struct UnusableLanguageFile {
+    std::filesystem::path path;
+    int systemError; // why it cannot be read (see common/FileAccess.h)
+};
 // The first candidate that is a file and can be read; nullopt when there is none.
-std::optional<FoundLanguageFile> FindLanguageFile(const LanguageSearch& search);
+// Candidates that exist but cannot be read (a FIFO, a folder, an unreadable file) are
+// passed over and, when passedOver is given, listed there.
+std::optional<FoundLanguageFile>
+FindLanguageFile(const LanguageSearch& search,
+                 std::vector<UnusableLanguageFile>* passedOver = nullptr);
 
 // The folders that hold the shipped language files, from the folder of the running
 // program: share/padconfig/lang of the installed layout and of the build tree.

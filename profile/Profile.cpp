@@ -51,6 +51,13 @@ bool sameMacroName(std::u16string_view a, std::u16string_view b) {
     return true;
 }
 
+std::u16string foldedName(std::u16string_view text) {
+    std::u16string folded(text);
+    for (char16_t& c : folded)
+        c = foldCase(c);
+    return folded;
+}
+
 std::optional<std::size_t> MacroList::append(MacroRecord record) {
     if (full())
         return std::nullopt;

@@ -46,6 +46,9 @@ struct MacroRecord {
 
 // True when a and b are equal ignoring letter case (the duplicate-name rule of new macros).
 bool sameMacroName(std::u16string_view a, std::u16string_view b);
+// The text with letter case folded as sameMacroName folds it: two texts are the same
+// name exactly when their folded forms are equal.
+std::u16string foldedName(std::u16string_view text);
 
 class MacroList {
   public:

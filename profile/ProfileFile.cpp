@@ -1,12 +1,13 @@
 #include "profile/ProfileFile.h"
 
+#include "common/FileAccess.h"
 #include "common/LittleEndian.h"
+#include "profile/SafeWrite.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <optional>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -128,7 +129,7 @@ class FileSource {
                 if (got < 0 && errno == EINTR)
                     continue;
                 if (got <= 0) {
-                    failed_ = got < 0; // a folder, for one, opens but cannot be read
+                    error_ = got < 0 ? errno : 0;
                     return nullptr;
                 }
                 end_ += std::size_t(got);
@@ -138,7 +139,8 @@ class FileSource {
         return buffer_.data() + begin_ - n;
     }
     std::optional<std::size_t> knownSize() const { return size_; }
-    bool failed() const { return failed_; }
+    bool failed() const { return error_ != 0; }
+    int error() const { return error_; } // errno of a failed read, else 0
 
   private:
     int fd_;
@@ -146,7 +148,7 @@ class FileSource {
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     std::optional<std::size_t> size_;
-    bool failed_ = false;
+    int error_ = 0;
 };
 
 template <class Source>
@@ -207,18 +209,20 @@ FileResult decode(Source& in, Profile& into, std::u16string_view freshLabel,
     return FileResult::Ok;
 }
 
-// Writes all of data to fd; false on any error.
-bool writeAll(int fd, const std::uint8_t* data, std::size_t size) {
+// Writes all of data to fd; 0 or the errno of the failure.
+int writeAll(int fd, const std::uint8_t* data, std::size_t size) {
     while (size > 0) {
         const ssize_t n = ::write(fd, data, size);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
-            return false;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return EIO;
         data += n;
         size -= std::size_t(n);
     }
-    return true;
+    return 0;
 }
 
 // The encoder's output to a file, through a small buffer, so a profile of any size
@@ -233,59 +237,24 @@ class FileSink {
         used_ += n;
         return buffer_.data() + used_ - n;
     }
-    // Writes what is left; false when any write failed.
-    bool finish() {
+    // Writes what is left; 0, or the errno of the first failed write.
+    int finish() {
         flush();
-        return ok_;
+        return error_;
     }
 
   private:
     void flush() {
-        ok_ = ok_ && writeAll(fd_, buffer_.data(), used_);
+        if (error_ == 0)
+            error_ = writeAll(fd_, buffer_.data(), used_);
         used_ = 0;
     }
 
     int fd_;
     std::vector<std::uint8_t> buffer_;
     std::size_t used_ = 0;
-    bool ok_ = true;
+    int error_ = 0;
 };
-
-// Opens a new file beside target, named after it, with the usual permissions
-// (0666 less the umask). Returns -1 when no such file can be created.
-int createTempBeside(const std::filesystem::path& target, std::filesystem::path& tempPath) {
-    std::filesystem::path folder = target.parent_path();
-    if (folder.empty())
-        folder = ".";
-    std::random_device seed;
-    std::mt19937 random(seed());
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        tempPath = folder /
-                   ("." + target.filename().string() + ".tmp" + std::to_string(random() % 1000000));
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    return -1;
-}
-
-// Writes the whole file to fd and flushes it to the disk; false on any failure.
-bool writeAndFlush(int fd, const Profile& profile) {
-    FileSink sink(fd);
-    encode(profile, sink);
-    return sink.finish() && ::fdatasync(fd) == 0;
-}
-
-// Rewrites target itself, for when it cannot be replaced by a new file. A failure
-// part-way leaves the file damaged, which a replacement would have avoided.
-FileResult saveInPlace(const Profile& profile, const std::filesystem::path& target) {
-    const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return FileResult::OpenForWriteFailed;
-    bool ok = writeAndFlush(fd, profile);
-    ok = (::close(fd) == 0) && ok;
-    return ok ? FileResult::Ok : FileResult::OpenForWriteFailed;
-}
 
 } // namespace
 
@@ -336,57 +305,32 @@ FileResult DecodeProfileFile(std::span<const std::uint8_t> bytes, Profile& into,
     return decode(source, into, freshLabel, magicOut);
 }
 
-FileResult SaveProfileFile(const Profile& profile, const std::filesystem::path& path) {
-    // Saving through a symbolic link replaces the file it points to, not the link.
-    std::error_code error;
-    std::filesystem::path target = path;
-    if (std::filesystem::is_symlink(path, error)) {
-        target = std::filesystem::weakly_canonical(path, error);
-        if (error)
-            return FileResult::OpenForWriteFailed;
-    }
-
-    struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
-    // A replacement would split a hard-linked file from its other names.
-    if (exists && S_ISREG(existing.st_mode) && existing.st_nlink > 1)
-        return saveInPlace(profile, target);
-
-    std::filesystem::path tempPath;
-    const int fd = createTempBeside(target, tempPath);
-    if (fd < 0) // e.g. a folder the user may not write to, holding a writable file
-        return saveInPlace(profile, target);
-
-    bool ok = writeAndFlush(fd, profile);
-    if (ok && exists)
-        ok = ::fchmod(fd, existing.st_mode & 07777) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(tempPath.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(tempPath.c_str());
-        return FileResult::OpenForWriteFailed;
-    }
-
-    // Make the rename itself durable; a failure here no longer risks the data.
-    std::filesystem::path folder = target.parent_path();
-    const int dirFd =
-        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
-    return FileResult::Ok;
+FileResult SaveProfileFile(const Profile& profile, const std::filesystem::path& path,
+                           int* systemError) {
+    const int error = WriteFileSafely(path, encodedSize(profile), [&profile](int fd) {
+        FileSink sink(fd);
+        encode(profile, sink);
+        return sink.finish();
+    });
+    if (systemError)
+        *systemError = error;
+    return error == 0 ? FileResult::Ok : FileResult::OpenForWriteFailed;
 }
 
 FileResult LoadProfileFile(Profile& profile, const std::filesystem::path& path,
-                           std::u16string_view freshLabel, std::string* magicOut) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+                           std::u16string_view freshLabel, std::string* magicOut,
+                           int* systemError) {
+    const OpenedFile file = OpenRegularFile(path, O_RDONLY);
+    if (systemError)
+        *systemError = file.error;
+    if (file.fd < 0)
         return FileResult::OpenForReadFailed;
 
-    FileSource source(fd);
+    FileSource source(file.fd);
     const FileResult result = decode(source, profile, freshLabel, magicOut);
-    ::close(fd);
+    ::close(file.fd);
+    if (systemError)
+        *systemError = source.error();
     return result;
 }
 

@@ -64,19 +64,20 @@ FileResult DecodeProfileFile(std::span<const std::uint8_t> bytes, Profile& into,
                              std::u16string_view freshLabel = u"Normal",
                              std::string* magicOut = nullptr);
 
-// Writes the profile to path through a temporary file in the same folder that is
-// renamed over the target once every byte is written and flushed; a symbolic link
-// stays and the file keeps its mode. Where no temporary file can be made beside the
-// target, or the target has other names (hard links), the file is written in place.
-// Any failure gives OpenForWriteFailed; only the in-place write can leave an
-// existing file changed by a failure.
-FileResult SaveProfileFile(const Profile& profile, const std::filesystem::path& path);
+// Writes the profile to path as profile/SafeWrite.h describes: a failed save leaves
+// an existing file as it was, and the file keeps its owner, group, mode and ACL. Any
+// failure gives OpenForWriteFailed; *systemError, when given, receives its reason
+// (an errno, or NotRegularFileError from common/FileAccess.h), 0 on success.
+FileResult SaveProfileFile(const Profile& profile, const std::filesystem::path& path,
+                           int* systemError = nullptr);
 
 // Reads and decodes the file; nothing is applied before all of it has been read, so
-// on any failure the profile is unchanged. A file that cannot be opened or read gives
-// OpenForReadFailed; everything else DecodeProfileFile says.
+// on any failure the profile is unchanged. Only a regular file is read: a FIFO, a
+// socket or a device is refused at once. A file that cannot be opened or read gives
+// OpenForReadFailed, with its reason in *systemError when given (0 for every other
+// result); everything else DecodeProfileFile says.
 FileResult LoadProfileFile(Profile& profile, const std::filesystem::path& path,
                            std::u16string_view freshLabel = u"Normal",
-                           std::string* magicOut = nullptr);
+                           std::string* magicOut = nullptr, int* systemError = nullptr);
 
 } // namespace pad

@@ -277,6 +277,26 @@ std::string parseProblem(std::string_view what) {
     return "malformed JSON: " + std::string(what);
 }
 
+// The deepest nesting of arrays and objects in a JSON text, brackets in strings not
+// counted.
+int nestingDepth(std::string_view text) {
+    int depth = 0, deepest = 0;
+    bool inString = false, escaped = false;
+    for (const char c : text) {
+        if (inString) {
+            inString = escaped || c != '"';
+            escaped = !escaped && c == '\\';
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            deepest = std::max(deepest, ++depth);
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+    }
+    return deepest;
+}
+
 } // namespace
 
 std::string EncodeProfileJson(const Profile& profile, std::string_view magic) {
@@ -310,6 +330,11 @@ std::string ProfileJsonError::message() const {
 }
 
 std::variant<Profile, ProfileJsonError> DecodeProfileJson(std::string_view text) {
+    // A profile nests four deep; anything far deeper is refused before parsing, so a
+    // bracket bomb cannot use up the memory.
+    constexpr int MaxDepth = 16;
+    if (nestingDepth(text) > MaxDepth)
+        return ProfileJsonError{"", "nested more than " + std::to_string(MaxDepth) + " deep"};
     Json doc;
     try {
         doc = Json::parse(text.begin(), text.end());

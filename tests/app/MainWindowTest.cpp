@@ -23,7 +23,10 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <sys/stat.h>
 
 using namespace pad;
 
@@ -359,10 +362,18 @@ class MainWindowTest : public QObject {
                            reinterpret_cast<std::uintptr_t>(&f.form->PendingCommandLine), 1);
         QCoreApplication::sendEvent(f.form.get(), &open);
         QCOMPARE(f.ui.shown.size(), size_t(1));
-        QCOMPARE(f.ui.shown[0].text, QString("Unsupported file"));
+        QCOMPARE(f.ui.shown[0].text, "Unsupported file\n" + path);
         QCOMPARE(f.ui.shown[0].caption, QString("Warning"));
         QVERIFY(!f.ui.shown[0].owned());
         QCOMPARE(f.form->windowTitle(), QString("Corvask 12 - "));
+
+        // A FIFO is refused at once, never waited on.
+        const QString fifo = dir.filePath("fifo.qd6");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        f.form->PendingCommandLine = {u"padconfig", fifo.toStdU16String()};
+        QCoreApplication::sendEvent(f.form.get(), &open);
+        QCOMPARE(f.ui.shown.back().text,
+                 "File open for read failed\n" + fifo + ": Not a regular file");
     }
 
     void saveAsOverwriteQuestionBothAnswers() {
@@ -492,7 +503,9 @@ class MainWindowTest : public QObject {
         f.ui.fileAnswers = {folder.filePath("missing.qd6")};
         f.ui.answers = {true};
         f.Child<QAction>("Open1")->trigger();
-        QCOMPARE(f.ui.shown.back().text, QString("File open for read failed"));
+        QCOMPARE(f.ui.shown.back().text, "File open for read failed\n" +
+                                             folder.filePath("missing.qd6") + ": " +
+                                             std::strerror(ENOENT));
         QCOMPARE(f.ui.shown.back().caption, QString("Warning"));
     }
 

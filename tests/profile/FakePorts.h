@@ -70,8 +70,8 @@ struct FakePorts : DocumentPorts {
         ws->profile = it->second;
         return true;
     }
-    void ShowReadFailed() override { calls.push_back("ReadFailedMessage"); }
-    void ShowWriteFailed() override { calls.push_back("WriteFailedMessage"); }
+    void ShowReadFailed(const std::u16string&) override { calls.push_back("ReadFailedMessage"); }
+    void ShowWriteFailed(const std::u16string&) override { calls.push_back("WriteFailedMessage"); }
     void SetCaption(const std::u16string& c) override { caption = c; }
     void RefreshSlotCaptions() override { calls.push_back("Refresh"); }
     void RebuildMacroMenu() override { calls.push_back("RebuildMenu"); }

@@ -2,12 +2,14 @@
 // shipped files themselves.
 
 #include "profile/LanguageLookup.h"
+#include "common/FileAccess.h"
 #include "profile/AddedTexts.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace pad;
@@ -104,10 +106,16 @@ TEST_F(LanguageSearchOrder, UserFileThenProgramFolderThenShippedFileOfTheLocale)
     EXPECT_EQ(Found(), "none");
 }
 
+// A folder or a FIFO (never waited on) is passed over and named with its reason.
 TEST_F(LanguageSearchOrder, SomethingThatIsNotAFileIsPassedOver) {
     fs::create_directory(root / "config/UILANG.lng");
-    Write(root / "program/UILANG.lng", "program");
-    EXPECT_EQ(Found(), "program");
+    ASSERT_EQ(::mkfifo((root / "program/UILANG.lng").c_str(), 0600), 0);
+    Write(root / "shipped/UILANG-de.lng", "de");
+    EXPECT_EQ(Found(), "de");
+    std::vector<UnusableLanguageFile> passedOver;
+    FindLanguageFile(search, &passedOver);
+    ASSERT_EQ(passedOver.size(), 2u);
+    EXPECT_EQ(passedOver[1].systemError, NotRegularFileError);
 }
 
 // Every shipped file translates every text, keeps the placeholders and names its

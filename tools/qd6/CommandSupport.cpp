@@ -1,5 +1,6 @@
 #include "tools/qd6/CommandSupport.h"
 
+#include "common/FileAccess.h"
 #include "common/Utf16.h"
 
 #include <CLI/CLI.hpp>
@@ -13,9 +14,27 @@ void failCommand(const std::string& message) {
     throw CLI::RuntimeError(ExitFailure);
 }
 
-void checkFileResult(FileResult result, const std::filesystem::path& file) {
-    if (result != FileResult::Ok)
-        failCommand(file.string() + ": " + ToUtf8(builtinText(result)));
+void checkFileResult(FileResult result, const std::filesystem::path& file, int systemError) {
+    if (result == FileResult::Ok)
+        return;
+    std::string message = file.string() + ": " + ToUtf8(builtinText(result));
+    if (systemError != 0)
+        message += ": " + FileErrorText(systemError);
+    failCommand(message);
+}
+
+Profile loadProfileOrFail(const std::filesystem::path& file, std::string* magic) {
+    Profile profile;
+    int error = 0;
+    const FileResult result = LoadProfileFile(profile, file, u"Normal", magic, &error);
+    checkFileResult(result, file, error);
+    return profile;
+}
+
+void saveProfileOrFail(const Profile& profile, const std::filesystem::path& file) {
+    int error = 0;
+    const FileResult result = SaveProfileFile(profile, file, &error);
+    checkFileResult(result, file, error);
 }
 
 } // namespace pad

@@ -15,7 +15,13 @@ inline constexpr int ExitUsage = 2;
 // Prints "qd6: <message>" to stderr and ends the command with ExitFailure.
 [[noreturn]] void failCommand(const std::string& message);
 
-// Ends the command with "qd6: <file>: <the result's message>" unless result is Ok.
-void checkFileResult(FileResult result, const std::filesystem::path& file);
+// Ends the command with "qd6: <file>: <the result's message>", followed by ": <the
+// system's reason>" when systemError gives one, unless result is Ok.
+void checkFileResult(FileResult result, const std::filesystem::path& file, int systemError = 0);
+
+// The profile in file (and its magic, when asked), or the command ends as above.
+Profile loadProfileOrFail(const std::filesystem::path& file, std::string* magic = nullptr);
+// Writes the profile to file, or the command ends as above.
+void saveProfileOrFail(const Profile& profile, const std::filesystem::path& file);
 
 } // namespace pad

@@ -184,9 +184,7 @@ void addDeviceCommands(CLI::App& app) {
         "download", "Download a profile into the keypad (240 reports, about 17 seconds)");
     load->add_option("FILE", args->file, "Profile file (.qd6)")->required();
     load->callback([args] {
-        Profile profile;
-        checkFileResult(LoadProfileFile(profile, args->file), args->file);
-        const DownloadImage image = BuildDownloadImage(profile);
+        const DownloadImage image = BuildDownloadImage(loadProfileOrFail(args->file));
         finishCommand(withKeypad([&](KeypadSession& keypad) { return download(keypad, image); }));
     });
 }

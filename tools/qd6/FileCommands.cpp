@@ -8,22 +8,21 @@
 #include "tools/qd6/CommandSupport.h"
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <iostream>
 #include <memory>
 #include <string>
+#include <unistd.h>
 #include <variant>
+#include <vector>
 
 namespace pad {
 namespace {
 
 constexpr const char* kModeNames[ModeCount] = {"Mode A", "Mode B", "Mode C"};
-
-Profile loadOrFail(const std::filesystem::path& file, std::string* magic = nullptr) {
-    Profile profile;
-    checkFileResult(LoadProfileFile(profile, file, u"Normal", magic), file);
-    return profile;
-}
 
 std::string kindName(AssignmentKind kind) {
     switch (kind) {
@@ -68,8 +67,25 @@ std::string padded(const std::string& text, std::size_t width) {
     return text + std::string(width > characters ? width - characters : 0, ' ');
 }
 
+// The text in double quotes, with control characters as visible escapes (\x1b,
+// \u009b) so that a profile cannot drive the terminal; \ and " are escaped as well,
+// so that every text reads back one way.
 std::string quotedText(std::u16string_view text) {
-    return "\"" + ToUtf8(text) + "\"";
+    std::u16string shown;
+    for (const char16_t unit : text) {
+        if (unit == u'\\' || unit == u'"') {
+            shown += u'\\';
+            shown += unit;
+        } else if (unit < 0x20 || unit == 0x7F || (unit >= 0x80 && unit <= 0x9F)) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, unit < 0x80 ? "\\x%02x" : "\\u%04x",
+                          unsigned(unit));
+            shown.append(escape, escape + std::strlen(escape));
+        } else {
+            shown += unit;
+        }
+    }
+    return "\"" + ToUtf8(shown) + "\"";
 }
 
 void printProfile(const std::filesystem::path& file, const std::string& magic,
@@ -114,22 +130,44 @@ void printReports(const Profile& profile) {
     }
 }
 
-// The whole of a file, or of standard input for "-".
+// The most JSON that import reads: well above the largest profile's JSON (65,535
+// macros whose 255-unit names are written out unit by unit, about 160 MB).
+constexpr std::size_t MaxImportBytes = std::size_t(256) << 20;
+
+std::string inputName(const std::string& file) {
+    return file == "-" ? "<stdin>" : file;
+}
+
+// The whole of a file, or of standard input for "-"; at most MaxImportBytes.
 std::string readInput(const std::string& file) {
     const bool standardInput = file == "-";
-    std::FILE* in = standardInput ? stdin : std::fopen(file.c_str(), "rb");
-    if (!in)
-        checkFileResult(FileResult::OpenForReadFailed, file);
+    const int fd = standardInput ? STDIN_FILENO : ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        checkFileResult(FileResult::OpenForReadFailed, file, errno);
     std::string text;
-    char buffer[1 << 16];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-        text.append(buffer, got);
-    const bool failed = std::ferror(in); // a folder, for one, opens but cannot be read
+    std::vector<char> buffer(1 << 16);
+    int error = 0;
+    bool tooLarge = false;
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            error = got < 0 ? errno : 0; // a folder, for one, opens but cannot be read
+            break;
+        }
+        tooLarge = text.size() + std::size_t(got) > MaxImportBytes;
+        if (tooLarge)
+            break;
+        text.append(buffer.data(), std::size_t(got));
+    }
     if (!standardInput)
-        std::fclose(in);
-    if (failed)
-        checkFileResult(FileResult::OpenForReadFailed, file);
+        ::close(fd);
+    if (error != 0)
+        checkFileResult(FileResult::OpenForReadFailed, inputName(file), error);
+    if (tooLarge)
+        failCommand(inputName(file) + ": more than " + std::to_string(MaxImportBytes >> 20) +
+                    " MiB of JSON, more than any profile needs");
     return text;
 }
 
@@ -137,8 +175,8 @@ std::string readInput(const std::string& file) {
 void importProfile(const std::string& input, const std::string& output) {
     auto decoded = DecodeProfileJson(readInput(input));
     if (const auto* error = std::get_if<ProfileJsonError>(&decoded))
-        failCommand((input == "-" ? std::string("<stdin>") : input) + ": " + error->message());
-    checkFileResult(SaveProfileFile(std::get<Profile>(decoded), output), output);
+        failCommand(inputName(input) + ": " + error->message());
+    saveProfileOrFail(std::get<Profile>(decoded), output);
 }
 
 // A fresh profile replaces an existing file (a profile with all its work, most
@@ -147,7 +185,7 @@ void writeFreshProfile(const std::string& file, bool overwrite) {
     std::error_code error;
     if (!overwrite && std::filesystem::exists(std::filesystem::symlink_status(file, error)))
         failCommand(file + ": the file exists; give --force to overwrite it");
-    checkFileResult(SaveProfileFile(Profile{}, file), file);
+    saveProfileOrFail(Profile{}, file);
 }
 
 } // namespace
@@ -169,7 +207,7 @@ void addFileCommands(CLI::App& app) {
     show->add_option("FILE", args->file, "Profile file (.qd6)")->required();
     show->callback([args] {
         std::string magic;
-        const Profile profile = loadOrFail(args->file, &magic);
+        const Profile profile = loadProfileOrFail(args->file, &magic);
         if (args->json)
             std::cout << EncodeProfileJson(profile, magic) << '\n';
         else
@@ -179,7 +217,7 @@ void addFileCommands(CLI::App& app) {
     auto* reports = app.add_subcommand(
         "reports", "Print the 240 download reports of a profile, one per line, in hex");
     reports->add_option("FILE", args->file, "Profile file (.qd6)")->required();
-    reports->callback([args] { printReports(loadOrFail(args->file)); });
+    reports->callback([args] { printReports(loadProfileOrFail(args->file)); });
 
     auto* fresh = app.add_subcommand("new", "Write a fresh profile: every key Normal, no macros");
     fresh->add_flag("--force", args->force, "Overwrite FILE if it exists");
@@ -191,8 +229,8 @@ void addFileCommands(CLI::App& app) {
     convert->add_option("IN", args->input, "Profile file to read (.QD6 or .QD5)")->required();
     convert->add_option("OUT", args->output, "Profile file to write")->required();
     convert->callback([args] {
-        const Profile profile = loadOrFail(args->input);
-        checkFileResult(SaveProfileFile(profile, args->output), args->output);
+        const Profile profile = loadProfileOrFail(args->input);
+        saveProfileOrFail(profile, args->output);
     });
 
     auto* importJson = app.add_subcommand(

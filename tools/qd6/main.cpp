@@ -13,6 +13,7 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <iostream>
+#include <new>
 #include <string>
 
 namespace {
@@ -66,6 +67,9 @@ int main(int argc, char** argv) {
             }
         }
         return app.exit(error) == 0 ? pad::ExitOk : pad::ExitUsage;
+    } catch (const std::bad_alloc&) {
+        std::cerr << "qd6: not enough memory\n";
+        return pad::ExitFailure;
     }
 
     std::cout.flush();

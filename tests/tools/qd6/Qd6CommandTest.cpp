@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <regex>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace pad {
@@ -246,6 +247,11 @@ TEST_F(Qd6, FailuresNameTheFileAndTheMessage) {
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find(bad + ": Unsupported file"), std::string::npos) << r.err;
 
+    const auto fifo = (dir / "fifo.qd6").string(); // refused at once, never waited on
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    r = run({"show", fifo});
+    EXPECT_EQ(r.err, "qd6: " + fifo + ": File open for read failed: Not a regular file\n");
+
     auto truncated = handBuiltQd6();
     truncated.resize(truncated.size() - 1);
     r = run({"show", "--json", file("cut.qd6", truncated)});
@@ -260,6 +266,16 @@ TEST_F(Qd6, FailuresNameTheFileAndTheMessage) {
     EXPECT_NE(r.err.find(unwritable + ": File open for write failed"), std::string::npos) << r.err;
     r = run({"new", blocked});
     EXPECT_EQ(r.status, 1);
+}
+
+// Control characters are shown as escapes, so a profile cannot drive the terminal.
+TEST_F(Qd6, ShowEscapesControlCharacters) {
+    auto f = ProfileBytes::qd6(1);
+    f.recordLabel(0, u"\x1b]0;\"a\\b\"\x07");
+    f.macroName(0, u"x\u009b2Jy\n");
+    const Outcome r = run({"show", file("escapes.qd6", f.bytes)});
+    EXPECT_NE(r.out.find(R"("\x1b]0;\"a\\b\"\x07")"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(R"("x\u009b2Jy\x0a")"), std::string::npos) << r.out;
 }
 
 TEST_F(Qd6, WrongUsageExitsWithTwo) {

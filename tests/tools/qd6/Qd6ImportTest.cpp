@@ -71,6 +71,8 @@ TEST_F(Qd6Import, RefusedInputWritesNothing) {
         {"sed 's/\"mode\":1,\"key\":3,/\"mode\":1,\"key\":2,/' good.json | @ import -",
          "qd6: <stdin>: /slots/19: mode 1 key 2 again, as at /slots/18"},
         {"@ import missing.json", "qd6: missing.json: File open for read failed"},
+        {"head -c 300000000 /dev/zero | @ import -", "qd6: <stdin>: more than 256 MiB of JSON"},
+        {"printf %099d 0 | tr 0 [ | @ import -", "qd6: <stdin>: nested more than 16 deep"},
         // A folder opens but cannot be read: a message, not an abort.
         {"mkdir -p folder.json && @ import folder.json",
          "qd6: folder.json: File open for read failed"},
