@@ -4,6 +4,8 @@
 #include "devicelink/HidrawSystem.h"
 #include "devicelink/UdevNotifier.h"
 
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QObject>
 #include <QPointer>
 
@@ -41,10 +43,10 @@ std::size_t unplugAfterFromEnvironment() {
     return std::size_t(value);
 }
 
-std::shared_ptr<SimulatedHidSystem> makeSimulatedKeypadSystem(std::uint16_t vendorId,
-                                                              const std::string& logPath,
-                                                              std::size_t unplugAfter) {
-    auto system = std::make_shared<SimulatedHidSystem>();
+namespace {
+
+SimulatedInterface SimulatedKeypadInterface(std::uint16_t vendorId, const std::string& logPath,
+                                            std::size_t unplugAfter) {
     SimulatedInterface keypad;
     keypad.info = {.path = SimulatedKeypadPath,
                    .vendorId = vendorId,
@@ -63,7 +65,16 @@ std::shared_ptr<SimulatedHidSystem> makeSimulatedKeypadSystem(std::uint16_t vend
                      logPath.c_str());
         keypad.openError = EINVAL; // the host is told an errno
     }
-    system->addInterface(std::move(keypad));
+    return keypad;
+}
+
+} // namespace
+
+std::shared_ptr<SimulatedHidSystem> makeSimulatedKeypadSystem(std::uint16_t vendorId,
+                                                              const std::string& logPath,
+                                                              std::size_t unplugAfter) {
+    auto system = std::make_shared<SimulatedHidSystem>();
+    system->addInterface(SimulatedKeypadInterface(vendorId, logPath, unplugAfter));
     return system;
 }
 
@@ -103,6 +114,56 @@ class SimulatedUnplugNotifier : public DeviceNotifier {
     std::shared_ptr<Target> target_;
 };
 
+// The simulated keypad's plug: it is plugged in while a file exists. Making or removing
+// the file plugs it in or pulls it out, and the link hears of it as of a real arrival
+// or removal. Reports that make it unplug itself are told of as well.
+class SimulatedPlugNotifier : public DeviceNotifier {
+  public:
+    struct Plug {
+        std::shared_ptr<SimulatedHidSystem> system;
+        std::function<SimulatedInterface()> keypad;
+        QString file;
+        bool plugged = true;
+        Handler handler;
+
+        void Follow() {
+            if (QFileInfo::exists(file) == plugged)
+                return;
+            plugged = !plugged;
+            if (plugged)
+                system->addInterface(keypad());
+            else
+                system->removeInterface(SimulatedKeypadPath);
+            if (handler)
+                handler({plugged ? DeviceEvent::Kind::Arrival : DeviceEvent::Kind::RemoveComplete,
+                         true, SimulatedKeypadPath});
+        }
+    };
+
+    explicit SimulatedPlugNotifier(std::shared_ptr<Plug> plug)
+        : plug_(std::move(plug)), unplug_(*plug_->system) {
+        // Pulled out before the link's first scan when the file is missing.
+        if (!QFileInfo::exists(plug_->file)) {
+            plug_->system->removeInterface(SimulatedKeypadPath);
+            plug_->plugged = false;
+        }
+    }
+
+    bool start(QObject* linkWindow, Handler handler) override {
+        unplug_.start(linkWindow, handler);
+        plug_->handler = std::move(handler);
+        auto* watcher = new QFileSystemWatcher(linkWindow);
+        watcher->addPath(QFileInfo(plug_->file).absolutePath());
+        QObject::connect(watcher, &QFileSystemWatcher::directoryChanged, linkWindow,
+                         [plug = plug_] { plug->Follow(); });
+        return true;
+    }
+
+  private:
+    std::shared_ptr<Plug> plug_;
+    SimulatedUnplugNotifier unplug_;
+};
+
 } // namespace
 
 std::unique_ptr<DeviceNotifier> makeSimulatedUnplugNotifier(SimulatedHidSystem& system) {
@@ -112,12 +173,21 @@ std::unique_ptr<DeviceNotifier> makeSimulatedUnplugNotifier(SimulatedHidSystem& 
 LinkBackend backendFromEnvironment(std::uint16_t vendorId) {
     const char* simulator = std::getenv("PADLINK_SIMULATOR");
     if (simulator && *simulator) {
-        // Nothing is ever plugged into the simulator; its keypad may be unplugged.
         std::size_t unplugAfter = unplugAfterFromEnvironment();
         auto system = makeSimulatedKeypadSystem(vendorId, simulator, unplugAfter);
         std::unique_ptr<DeviceNotifier> notifier;
-        if (unplugAfter > 0)
+        const char* plugFile = std::getenv(SimulatorPlugVariable);
+        if (plugFile && *plugFile) {
+            auto plug = std::make_shared<SimulatedPlugNotifier::Plug>();
+            plug->system = system;
+            plug->keypad = [=, log = std::string(simulator)] {
+                return SimulatedKeypadInterface(vendorId, log, unplugAfter);
+            };
+            plug->file = QString::fromLocal8Bit(plugFile);
+            notifier = std::make_unique<SimulatedPlugNotifier>(std::move(plug));
+        } else if (unplugAfter > 0) {
             notifier = makeSimulatedUnplugNotifier(*system);
+        }
         return {std::move(system), std::move(notifier), true};
     }
     return {std::make_shared<HidrawSystem>(), std::make_unique<UdevNotifier>(), false};

@@ -1,7 +1,9 @@
 #pragma once
 // How the libraries' exports pick their HID system: the machine's (hidapi and udev),
 // or, when PADLINK_SIMULATOR names a file, one simulated keypad that logs to it and,
-// with PADLINK_SIMULATOR_UNPLUG_AFTER=N, is unplugged after N reports.
+// with PADLINK_SIMULATOR_UNPLUG_AFTER=N, is unplugged after N reports. With
+// PADLINK_SIMULATOR_PLUG naming a file, the keypad is plugged in while that file
+// exists: making or removing it plugs the keypad in or pulls it out.
 
 #include "devicelink/DeviceNotifier.h"
 #include "devicelink/SimulatedHidSystem.h"
@@ -23,6 +25,8 @@ struct LinkBackend {
 std::size_t unplugAfterFromEnvironment();
 
 LinkBackend backendFromEnvironment(std::uint16_t vendorId);
+
+inline constexpr const char* SimulatorPlugVariable = "PADLINK_SIMULATOR_PLUG";
 
 // The simulator's path of its one keypad.
 inline constexpr const char* SimulatedKeypadPath = "sim:keypad0";

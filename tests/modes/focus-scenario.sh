@@ -2,7 +2,7 @@
 # The mode service follows the focus on real desktops: X11 (Xvfb with Openbox) and
 # Wayland (a headless sway), each running focus-session.sh:
 #   focus-scenario.sh BIN_DIR FOCUS_WINDOW
-# BIN_DIR holds padconfig-modes, padconfig, Qd6LoaderS and PadLink; FOCUS_WINDOW is
+# BIN_DIR holds padconfig-modes, padconfig, Qd6LoaderS, qd6 and PadLink; FOCUS_WINDOW is
 # the test window program. sway refuses to run as root, so as root the Wayland part
 # runs as the user padconfig-check, made here when missing. Logs stay in the folder
 # the last line names. Exit 77 when neither desktop can run here.
@@ -79,6 +79,7 @@ status=0 ran=0
 
 if command -v openbox >/dev/null && command -v xdotool >/dev/null && command -v xprop >/dev/null; then
     mkdir "$work/x11"
+    cp "$here/../../resources/samples/example.qd6" "$work/x11/"
     timeout 120 "$here/../support/on-own-display.sh" --screen 1024x768x24 \
         "$0" --x11 "$bin" "$test_window" "$work/x11" || status=1
     ran=1
@@ -89,6 +90,7 @@ fi
 if command -v sway >/dev/null && command -v swaymsg >/dev/null && command -v jq >/dev/null; then
     wl=$work/wayland
     mkdir -p "$wl/run" "$wl/home"
+    cp "$here/../../resources/samples/example.qd6" "$wl/"
     chmod 700 "$wl/run"
     as_user=()
     script=$0
@@ -101,7 +103,7 @@ if command -v sway >/dev/null && command -v swaymsg >/dev/null && command -v jq 
         # The user needs the programs: copy them when the build tree is closed to it.
         if ! "${as_user[@]}" test -x "$bin/padconfig-modes" -a -x "$test_window" -a -r "$script"; then
             mkdir -p "$work/stage/bin" "$work/stage/modes" "$work/stage/desktop"
-            cp -a "$bin/padconfig-modes" "$bin/padconfig" "$bin/Qd6LoaderS" "$bin"/*.so \
+            cp -a "$bin/padconfig-modes" "$bin/padconfig" "$bin/Qd6LoaderS" "$bin/qd6" "$bin"/*.so \
                 "$test_window" "$work/stage/bin/"
             cp -a "$here"/*.sh "$work/stage/modes/"
             cp -a "$here/../desktop/headless-sway.sh" "$work/stage/desktop/"

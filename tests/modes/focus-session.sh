@@ -4,7 +4,7 @@
 #   focus_on one|two|padconfig  give that window the focus, the desktop's own way
 #   window_up one|two|padconfig succeed once that window is shown
 # and $bin (padconfig-modes, padconfig and its loader), $test_window (focus_window),
-# $out (a folder of the session's user), $desktop (its name for the messages) and
+# $out (a folder of the session's user, holding example.qd6), $desktop (its name for the messages) and
 # $window_exe (how --print names the test windows' executable there).
 
 passed=0
@@ -57,7 +57,12 @@ RULES
 started=($!)
 "$test_window" org.padconfig.test.two "Test window two" >"$out/two.log" 2>&1 &
 started+=($!)
-PADLINK_SIMULATOR=$out/keypad.log "$bin/padconfig" >"$out/padconfig.log" 2>&1 &
+# PadConfig, the service and qd6 each have a simulated keypad that logs to the same
+# file; the service's and qd6's are plugged in while $plug exists.
+export PADLINK_SIMULATOR=$out/keypad.log PADLINK_SIMULATOR_PLUG=$out/plugged
+plug=$PADLINK_SIMULATOR_PLUG
+touch "$plug"
+PADLINK_SIMULATOR_PLUG= "$bin/padconfig" >"$out/padconfig.log" 2>&1 &
 started+=($!)
 trap 'kill "${started[@]}" 2>/dev/null; stop_desktop' EXIT
 for name in one two padconfig; do
@@ -99,6 +104,36 @@ mv "$rules.new" "$rules"
 until_true grep -q '^rules reloaded' "$log"
 check "new rules decide for the focused window at once" "Mode C (rule on line 1): " \
     "$(grep '^rules reloaded' "$log" | tail -1 | sed 's/.* -> //' | grep -o '^[^:]*: ')"
+
+# The keypad's side. New rules again: the focused window two gets Mode B.
+printf 'app:org.padconfig.test.one a\ntitle:"Test window two" b\n' >"$rules.new"
+mv "$rules.new" "$rules"
+until_true test "$(grep -c '^rules reloaded' "$log")" -eq 2
+# qd6 sets Mode C while PadConfig has the focus; back in window two, B goes out again.
+decision_after focus_on padconfig >/dev/null
+"$bin/qd6" mode c >/dev/null
+decision_after focus_on two >/dev/null
+# A focus change during a download takes effect once the download has ended.
+PADLINK_SIMULATOR_PAUSE_MS=10 "$bin/qd6" download "$out/example.qd6" >/dev/null 2>&1 &
+download=$!
+until_true grep -q '^03 04 00' "$PADLINK_SIMULATOR"
+decision_after focus_on one >/dev/null
+wait "$download"
+until_true grep -q '^download ended' "$log"
+# The keypad is pulled out, the focus moves, and the keypad comes back.
+rm "$plug"
+until_true grep -q '^keypad gone' "$log"
+decision_after focus_on two >/dev/null
+touch "$plug"
+until_true grep -q '^keypad appeared' "$log"
+sleep 0.3
+modes=$(grep '^03 ff ff' "$PADLINK_SIMULATOR" | cut -d' ' -f4 | tr '\n' ' ')
+check "the mode reports: PadConfig's Normal, 10 times A and B, C by new rules, B by the rules after, qd6's C, B again, A after the download, B when the keypad is back" \
+    "00 $(printf '01 02 %.0s' $(seq 10))03 02 03 02 01 02 " "$modes"
+check "no mode report inside the download" \
+    "$(printf '03 %.0s' $(seq 240))01" \
+    "$(sed -n '/^03 04 00/,/^03 ff ff/p' "$PADLINK_SIMULATOR" | cut -d' ' -f1-3 |
+        sed 's/^03 ff ff/01/; s/^03 .*/03/' | tr '\n' ' ' | sed 's/ $//')"
 
 echo "$desktop: $passed passed, $failed failed; logs in $out"
 [[ $failed -eq 0 ]]

@@ -1,0 +1,45 @@
+// The mode service's keypad: a keypad session over PadLink. It follows permission
+// changes too, so that a keypad the user is given access to counts as appearing.
+
+#include "keypad/KeypadSession.h"
+#include "keypad/PadLinkPort.h"
+#include "modes/KeypadPortFactory.h"
+
+namespace pad {
+namespace {
+
+class SessionKeypadPort : public KeypadModePort {
+  public:
+    SessionKeypadPort(QObject* owner, KeypadPortEvents events) : session_(PadLinkPort()) {
+        QObject::connect(&session_, &KeypadSession::keypadReady, owner,
+                         [appeared = events.appeared] { appeared(); });
+        QObject::connect(&session_, &KeypadSession::presenceChanged, owner,
+                         [gone = events.gone](std::uint32_t message) {
+                             if (message != MSG_KEYPAD_PRESENT)
+                                 gone();
+                         });
+        QObject::connect(&session_, &KeypadSession::lockFreed, owner,
+                         [ended = events.downloadEnded] { ended(); });
+        session_.FollowAccessChanges();
+        session_.Start();
+    }
+
+    bool keypadPresent() const override { return session_.Writable(); }
+    std::optional<KeypadMode> lastSetMode() const override { return session_.LastSelectedMode(); }
+    Send sendMode(KeypadMode mode) override {
+        return session_.TrySelectMode(mode) == KeypadSession::SelectResult::Sent ? Send::Sent
+                                                                                : Send::Busy;
+    }
+
+  private:
+    // The session reads the keypad lock's record, which a const port may ask for.
+    mutable KeypadSession session_;
+};
+
+} // namespace
+
+std::unique_ptr<KeypadModePort> makeKeypadModePort(QObject* owner, KeypadPortEvents events) {
+    return std::make_unique<SessionKeypadPort>(owner, std::move(events));
+}
+
+} // namespace pad
