@@ -28,7 +28,7 @@ class SessionKeypadPort : public KeypadModePort {
     std::optional<KeypadMode> lastSetMode() const override { return session_.LastSelectedMode(); }
     Send sendMode(KeypadMode mode) override {
         return session_.TrySelectMode(mode) == KeypadSession::SelectResult::Sent ? Send::Sent
-                                                                                : Send::Busy;
+                                                                                 : Send::Busy;
     }
 
   private:

@@ -2,10 +2,12 @@
 # The mode service follows the focus on real desktops: X11 (Xvfb with Openbox) and
 # Wayland (a headless sway), each running focus-session.sh:
 #   focus-scenario.sh BIN_DIR FOCUS_WINDOW
-# BIN_DIR holds padconfig-modes, padconfig, Qd6LoaderS, qd6 and PadLink; FOCUS_WINDOW is
-# the test window program. sway refuses to run as root, so as root the Wayland part
-# runs as the user padconfig-check, made here when missing. Logs stay in the folder
-# the last line names. Exit 77 when neither desktop can run here.
+# BIN_DIR holds padconfig-modes, padconfig, Qd6LoaderS, qd6 and PadLink; FOCUS_WINDOW
+# is the test window program. FOCUS_SESSION names another session script of this
+# folder to run instead of focus-session.sh (mode-latency.sh runs latency-session.sh).
+# sway refuses to run as root, so as root the Wayland part runs as the user
+# padconfig-check, made here when missing. Logs stay in the folder the last line names.
+# Exit 77 when neither desktop can run here.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
@@ -29,8 +31,9 @@ if [[ "${1:-}" == --x11 ]]; then
         esac
     }
     window_up() { [[ -n "$(window_of "$1")" ]]; }
-    focus_on() { xdotool windowactivate --sync "$(window_of "$1")"; }
-    source "$here/focus-session.sh"
+    focus_command() { echo "xdotool windowactivate --sync $(window_of "$1")"; }
+    focus_on() { eval "$(focus_command "$1")"; }
+    source "$here/${FOCUS_SESSION:-focus-session.sh}"
     exit
 fi
 
@@ -61,8 +64,9 @@ if [[ "${1:-}" == --wayland ]]; then
                                                    | length > 0' <<<"$tree" ;;
         esac >/dev/null
     }
-    focus_on() { swaymsg "$(criteria "$1") focus" >/dev/null; }
-    source "$here/focus-session.sh"
+    focus_command() { echo "swaymsg '$(criteria "$1") focus' >/dev/null"; }
+    focus_on() { eval "$(focus_command "$1")"; }
+    source "$here/${FOCUS_SESSION:-focus-session.sh}"
     exit
 fi
 
@@ -105,6 +109,7 @@ if command -v sway >/dev/null && command -v swaymsg >/dev/null && command -v jq 
             mkdir -p "$work/stage/bin" "$work/stage/modes" "$work/stage/desktop"
             cp -a "$bin/padconfig-modes" "$bin/padconfig" "$bin/Qd6LoaderS" "$bin/qd6" "$bin"/*.so \
                 "$test_window" "$work/stage/bin/"
+            [[ -x "$bin/mode_latency_probe" ]] && cp -a "$bin/mode_latency_probe" "$work/stage/bin/"
             cp -a "$here"/*.sh "$work/stage/modes/"
             cp -a "$here/../desktop/headless-sway.sh" "$work/stage/desktop/"
             chmod -R a+rX "$work/stage"
@@ -113,7 +118,7 @@ if command -v sway >/dev/null && command -v swaymsg >/dev/null && command -v jq 
         fi
     fi
     timeout 120 "${as_user[@]}" env -i PATH="$PATH" HOME="$wl/home" XDG_RUNTIME_DIR="$wl/run" \
-        LANG=C.UTF-8 "$script" --wayland "$bin" "$test_window" "$wl"
+        LANG=C.UTF-8 FOCUS_SESSION="${FOCUS_SESSION:-}" "$script" --wayland "$bin" "$test_window" "$wl"
     wayland_status=$?
     if [[ $wayland_status -eq 77 ]]; then
         [[ $ran -eq 1 ]] || exit 77

@@ -1,0 +1,30 @@
+# The mode service's latency inside one desktop session, sourced by focus-scenario.sh
+# as focus-session.sh is (see there for what the desktop defines): two test windows
+# with a rule each take the focus in turn, and mode_latency_probe times each change
+# from the desktop's focus command to the mode report at the simulated keypad.
+
+until_true() {
+    for _ in $(seq 200); do
+        "$@" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    return 1
+}
+export XDG_CONFIG_HOME=$out/config PADLINK_SIMULATOR=$out/keypad.log
+mkdir -p "$XDG_CONFIG_HOME/padconfig"
+printf 'app:org.padconfig.test.one a\napp:org.padconfig.test.two b\n' \
+    >"$XDG_CONFIG_HOME/padconfig/modes.conf"
+touch "$PADLINK_SIMULATOR"
+"$test_window" org.padconfig.test.one "Test window one" >"$out/one.log" 2>&1 &
+started=($!)
+"$test_window" org.padconfig.test.two "Test window two" >"$out/two.log" 2>&1 &
+started+=($!)
+trap 'kill "${started[@]}" 2>/dev/null; stop_desktop' EXIT
+until_true window_up one && until_true window_up two || { echo "$desktop: no windows"; exit 1; }
+focus_on two
+"$bin/padconfig-modes" 2>"$out/modes.err" &
+started+=($!)
+until_true grep -q '^03 ff ff 02' "$PADLINK_SIMULATOR" || { echo "$desktop: no service"; exit 1; }
+echo -n "$desktop: "
+"$bin/mode_latency_probe" "$PADLINK_SIMULATOR" "${SWITCHES:-40}" "$(focus_command one)" \
+    "$(focus_command two)"
