@@ -153,6 +153,35 @@ class EndToEndTest : public QObject {
         QVERIFY(ws.profile.slot(0, 4).label == u"A");
     }
 
+    // Enter, Escape and closing the box keep the existing file at the overwrite
+    // question and the changes at the unsaved-changes question.
+    void questionsLoseNoWorkOnEnterEscapeOrClose() {
+        const QString path = dir.filePath(QStringLiteral("existing.qd6"));
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly)); // empty
+        for (const QString answer : {"Return", "Escape", "close"}) {
+            Workspace ws;
+            ScriptedUi ui;
+            ui.realQuestions = true;
+            auto form = makeForm(ws, ui);
+            ws.profile.slot(0, 0).label = u"Changed";
+            ws.document.modifiedFlag = true;
+            ui.fileAnswers = {path};
+            for (void (TForm1::*command)() : {&TForm1::SaveAs1Click, &TForm1::New1Click}) {
+                onNextModal([answer](QWidget* box) {
+                    focus(box);
+                    if (answer == "close")
+                        box->close(); // as the close button and Alt+F4 close it
+                    else
+                        xdotool({"key", answer});
+                });
+                (form.get()->*command)();
+            }
+            QCOMPARE(QFileInfo(path).size(), 0);
+            QVERIFY(ws.document.documentFileName.empty());
+            QVERIFY(ws.profile.slot(0, 0).label == u"Changed");
+        }
+    }
+
     void singleKeyFromTheKeyMenu() {
         Workspace ws;
         ScriptedUi ui;
