@@ -6,6 +6,7 @@
 #include "dialogs/ScreenCentre.h"
 #include "dialogs/TMacroMngDlg.h"
 #include "dialogs/TRecSingleDlg.h"
+#include "dialogs/TextLimit.h"
 #include "dialogs/capture/Keystroke.h"
 #include "dialogs/keymap/DesktopKeyLayout.h"
 #include "profile/MacroOps.h"
@@ -49,7 +50,7 @@ TRecDlg::TRecDlg(Workspace& ws, DialogHost& host, QWidget* parent)
     name_ = new QLineEdit(this);
     name_->setObjectName(QStringLiteral("TED_RecKeyDes"));
     name_->setAccessibleName(RunTimeText(host_, MacroNameName));
-    name_->setMaxLength(int(MaxTextUnits));
+    LimitToLabelLength(*name_);
     name_->setGeometry(8, 8, 354, 24);
 
     list_ = new QListWidget(this);

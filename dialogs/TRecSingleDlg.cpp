@@ -4,6 +4,7 @@
 #include "dialogs/RecButton.h"
 #include "dialogs/ScreenCentre.h"
 #include "dialogs/TRecDlg.h"
+#include "dialogs/TextLimit.h"
 #include "profile/Assignment.h"
 
 #include <QLabel>
@@ -32,7 +33,7 @@ TRecSingleDlg::TRecSingleDlg(Workspace& ws, DialogHost& host, TRecDlg& editor, Q
     label_ = new QLineEdit(this);
     label_->setObjectName(QStringLiteral("TntEdit1"));
     label_->setAccessibleName(RunTimeText(host_, KeyLabelName));
-    label_->setMaxLength(int(MaxTextUnits));
+    LimitToLabelLength(*label_);
     label_->setGeometry(8, 38, 175, 24);
 
     auto place = [](QPushButton* b, const char* name, int x, int y) {
