@@ -1,6 +1,7 @@
 #include "app/KeypadControls.h"
 
 #include <QAccessibleWidget>
+#include <QPainter>
 
 namespace pad {
 namespace {
@@ -50,6 +51,19 @@ QAccessibleInterface* KeypadFactory(const QString& className, QObject* object) {
 }
 
 } // namespace
+
+void KeyLabelWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(palette().color(foregroundRole()));
+    const QRect area = contentsRect();
+    const int textWidth = fontMetrics().horizontalAdvance(text());
+    // Laid out at its own width around the label's centre; the painter clips.
+    QRect line = area;
+    line.setLeft(area.left() + (area.width() - textWidth) / 2);
+    line.setWidth(textWidth);
+    painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text());
+}
 
 void InstallKeypadAccessibility() {
     static bool installed = false;

@@ -15,6 +15,11 @@ class KeyLabelWidget : public QLabel {
   public:
     using QLabel::QLabel;
     std::function<void()> openMenu;
+
+  protected:
+    // The text on one line, centred; a text wider than the label is cut off at
+    // both edges, and the label keeps its size.
+    void paintEvent(QPaintEvent* event) override;
 };
 
 class LoadHotArea : public QWidget {

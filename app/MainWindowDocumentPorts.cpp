@@ -54,7 +54,8 @@ MainWindowDocumentPorts::MainWindowDocumentPorts(Workspace& workspace, QWidget& 
       refreshes_(std::move(refreshes)) {}
 
 bool MainWindowDocumentPorts::AskDiscardChanges() {
-    return ui_.askYesNo(nullptr, language_.TableText(35), WarningCaption());
+    // Yes throws the changes away: Enter, Escape and closing the box keep them.
+    return ui_.askYesNo(nullptr, language_.TableText(35), WarningCaption(), UiServices::Answer::No);
 }
 
 bool MainWindowDocumentPorts::AskKeepExistingFile() {
@@ -63,7 +64,8 @@ bool MainWindowDocumentPorts::AskKeepExistingFile() {
             ? OverwriteQuestionFor(language_.LanguageId())
             : QString("A file with the name your specified already exists. Specify a different "
                       "file name.");
-    return ui_.askYesNo(&window_, text, WarningCaption());
+    // No overwrites the file: Enter, Escape and closing the box keep it, as Yes does.
+    return ui_.askYesNo(&window_, text, WarningCaption(), UiServices::Answer::Yes);
 }
 
 std::optional<std::u16string> MainWindowDocumentPorts::AskOpenPath(const std::u16string& offered) {

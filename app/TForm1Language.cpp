@@ -66,6 +66,8 @@ void TForm1::ApplyLanguage() {
     ws_.language.disappearLabel = TableText(41).toStdU16String();
     for (int i = 0; i < SlotCount; ++i)
         Profile::setLabel(ws_.profile.slotAt(i), ws_.language.freshLabel);
+    // The labels' spoken names in the language from the start.
+    RefreshKeyLabels();
 }
 
 // Menu captions by text number; an absent text keeps the built-in one.

@@ -4,8 +4,11 @@
 #include "dialogs/capture/Keystroke.h"
 #include "dialogs/capture/PcKeys.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+
+#include <optional>
 
 namespace pad {
 
@@ -17,23 +20,60 @@ bool CanGrabKeyboard() {
     return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
 }
 
+bool IsKeyEvent(const QEvent* event) {
+    return event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease ||
+           event->type() == QEvent::ShortcutOverride;
+}
+
+// The keystroke a key event stands for; none for keys without a PC equivalent,
+// for the releases of auto-repeat, which are not real releases, and for Print
+// Screen's press: every Print Screen notification counts as a release, so one
+// keystroke posts only its key-up.
+std::optional<CapturedStroke> StrokeOf(const QKeyEvent& key) {
+    if (key.type() == QEvent::KeyRelease && key.isAutoRepeat())
+        return std::nullopt;
+    const auto pc = PcKeyFromEvdev(EvdevFromNativeScanCode(key.nativeScanCode()));
+    if (!pc || (pc->virtualKey == VkPrintScreen && key.type() == QEvent::KeyPress))
+        return std::nullopt;
+    KeyTransition transition = KeyTransition::Down;
+    if (key.type() == QEvent::KeyRelease)
+        transition = KeyTransition::Up;
+    else if (key.isAutoRepeat())
+        transition = KeyTransition::AutoRepeat;
+    const bool alt = key.modifiers().testFlag(Qt::AltModifier);
+    return CapturedStroke{pc->virtualKey, KeystrokeFlags(*pc, transition, alt)};
+}
+
 } // namespace
 
-KeyCapture::KeyCapture(UiServices& ui, QObject* parent) : QObject(parent), ui_(ui) {}
+KeyCapture::KeyCapture(UiServices& ui, QObject* parent) : QObject(parent), ui_(ui) {
+    escapeWait_.setSingleShot(true);
+    escapeWait_.setInterval(EscapeHold::StopAfter);
+    connect(&escapeWait_, &QTimer::timeout, this, &KeyCapture::EscapeHeld);
+}
 
 KeyCapture::~KeyCapture() {
-    if (installed_ && qApp)
+    if (filtering_ && qApp)
         qApp->removeEventFilter(this);
     if (grabWidget_)
         grabWidget_->releaseKeyboard();
 }
 
-bool KeyCapture::Start(QObject* captureWindow, QWidget* grabWidget) {
-    captureWindow_ = captureWindow;
-    if (!installed_) {
+void KeyCapture::Filter(bool on) {
+    if (on && !filtering_)
         qApp->installEventFilter(this);
-        installed_ = true;
-    }
+    else if (!on && filtering_)
+        qApp->removeEventFilter(this);
+    filtering_ = on;
+}
+
+bool KeyCapture::Start(QObject* captureWindow, QWidget* grabWidget, QAbstractButton* stopButton,
+                       std::span<const unsigned> keysDown) {
+    captureWindow_ = captureWindow;
+    stopButton_ = stopButton;
+    escape_.Start(keysDown);
+    installed_ = true;
+    Filter(true);
     if (grabWidget && grabWidget->isVisible() && CanGrabKeyboard()) {
         grabWidget_ = grabWidget;
         grabWidget->grabKeyboard();
@@ -42,18 +82,31 @@ bool KeyCapture::Start(QObject* captureWindow, QWidget* grabWidget) {
 }
 
 void KeyCapture::Stop() {
-    if (installed_)
-        qApp->removeEventFilter(this);
-    else
+    escapeWait_.stop();
+    escape_.Cancel();
+    if (!installed_)
         ui_.beep();
+    installed_ = false;
+    // The Escape that ended the capture stays withheld until it is released.
+    Filter(escape_.Draining());
     if (grabWidget_)
         grabWidget_->releaseKeyboard();
-    installed_ = false;
     grabWidget_ = nullptr;
     captureWindow_ = nullptr;
+    stopButton_ = nullptr;
+}
+
+void KeyCapture::EscapeHeld() {
+    escape_.Expire();
+    if (stopButton_)
+        stopButton_->click();
 }
 
 bool KeyCapture::eventFilter(QObject* watched, QEvent* event) {
+    return installed_ ? Capture(watched, event) : DrainEscape(event);
+}
+
+bool KeyCapture::Capture(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::ShortcutOverride:
         // Claiming the key keeps shortcuts and accelerators from firing; the
@@ -74,25 +127,37 @@ bool KeyCapture::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
+bool KeyCapture::DrainEscape(QEvent* event) {
+    // Once the program is left, the Escape's release goes elsewhere.
+    if (event->type() == QEvent::ApplicationDeactivate) {
+        escape_.Start({});
+        Filter(false);
+        return false;
+    }
+    if (!IsKeyEvent(event))
+        return false;
+    const auto stroke = StrokeOf(*static_cast<QKeyEvent*>(event));
+    if (!stroke || !IsEscapeStroke(stroke->flags))
+        return false;
+    event->accept();
+    if (event->type() == QEvent::KeyRelease) {
+        escape_.Take(*stroke);
+        Filter(escape_.Draining());
+    }
+    return true;
+}
+
 void KeyCapture::Post(const QKeyEvent& key) {
-    // Releases that belong to auto-repeat are not real releases.
-    if (key.type() == QEvent::KeyRelease && key.isAutoRepeat())
+    const auto stroke = StrokeOf(key);
+    if (!stroke || !captureWindow_)
         return;
-    const auto pc = PcKeyFromEvdev(EvdevFromNativeScanCode(key.nativeScanCode()));
-    if (!pc || !captureWindow_)
-        return;
-    // Every Print Screen notification counts as a release, so one keystroke posts
-    // only its key-up; its key-down (and repeats) are withheld but not posted.
-    if (pc->virtualKey == VkPrintScreen && key.type() == QEvent::KeyPress)
-        return;
-    KeyTransition transition = KeyTransition::Down;
-    if (key.type() == QEvent::KeyRelease)
-        transition = KeyTransition::Up;
-    else if (key.isAutoRepeat())
-        transition = KeyTransition::AutoRepeat;
-    const bool alt = key.modifiers().testFlag(Qt::AltModifier);
-    WindowMessage::post(captureWindow_, KeyCaptureMessage, pc->virtualKey,
-                        std::intptr_t(KeystrokeFlags(*pc, transition, alt)));
+    for (const CapturedStroke& s : escape_.Take(*stroke))
+        WindowMessage::post(captureWindow_, KeyCaptureMessage, s.virtualKey,
+                            std::intptr_t(s.flags));
+    if (!escape_.Waiting())
+        escapeWait_.stop();
+    else if (!escapeWait_.isActive())
+        escapeWait_.start();
 }
 
 } // namespace pad

@@ -4,14 +4,21 @@
 // posts it to the capture window as a KeyCaptureMessage (wParam = virtual-key
 // code, lParam = keystroke flags word). Shortcuts, menu accelerators and
 // dialog keys (Escape, Enter) are withheld as well, so they are recorded
-// instead of acted on. Print Screen is posted on its release only.
+// instead of acted on. Print Screen is posted on its release only. Escape held
+// down for a second is the keyboard's Stop: it clicks the capture's stop button
+// and is neither posted nor, until its release, passed to the windows.
 
 #include "dialogs/UiServices.h"
+#include "dialogs/capture/EscapeHold.h"
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
+#include <span>
+
+class QAbstractButton;
 class QKeyEvent;
 
 namespace pad {
@@ -25,7 +32,10 @@ class KeyCapture : public QObject {
 
     // Installs the capture for captureWindow. grabWidget, when given and
     // visible, also grabs the keyboard so that desktop shortcuts reach us.
-    bool Start(QObject* captureWindow, QWidget* grabWidget);
+    // A held Escape clicks stopButton; keysDown are the evdev codes of the keys
+    // down as the capture starts.
+    bool Start(QObject* captureWindow, QWidget* grabWidget, QAbstractButton* stopButton,
+               std::span<const unsigned> keysDown);
     // Removes the capture; beeps when none was installed.
     void Stop();
     bool Installed() const { return installed_; }
@@ -34,12 +44,20 @@ class KeyCapture : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    bool Capture(QObject* watched, QEvent* event);
+    bool DrainEscape(QEvent* event);
     void Post(const QKeyEvent& key);
+    void EscapeHeld();
+    void Filter(bool on);
 
     UiServices& ui_;
     bool installed_ = false;
+    bool filtering_ = false; // the application's event filter is in place
     QPointer<QObject> captureWindow_;
     QPointer<QWidget> grabWidget_;
+    QPointer<QAbstractButton> stopButton_;
+    EscapeHold escape_;
+    QTimer escapeWait_;
 };
 
 } // namespace pad

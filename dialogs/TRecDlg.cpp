@@ -2,9 +2,11 @@
 
 #include "devicelink/WindowMessage.h"
 #include "dialogs/DialogTexts.h"
+#include "dialogs/RecButton.h"
 #include "dialogs/ScreenCentre.h"
 #include "dialogs/TMacroMngDlg.h"
 #include "dialogs/TRecSingleDlg.h"
+#include "dialogs/TextLimit.h"
 #include "dialogs/capture/Keystroke.h"
 #include "dialogs/keymap/DesktopKeyLayout.h"
 #include "profile/MacroOps.h"
@@ -19,11 +21,11 @@
 namespace pad {
 namespace {
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, int y) {
-    auto* b = new QPushButton(text, parent);
+template <class Button = QPushButton>
+Button* makeButton(QWidget* parent, const char* name, const QString& text, int y) {
+    auto* b = new Button(text, parent);
     b->setObjectName(QLatin1String(name));
     b->setGeometry(10, y, 90, 26);
-    b->setAutoDefault(false);
     return b;
 }
 
@@ -37,16 +39,18 @@ QRadioButton* makeRadio(QWidget* parent, const char* name, const QString& text, 
 } // namespace
 
 TRecDlg::TRecDlg(Workspace& ws, DialogHost& host, QWidget* parent)
-    : QDialog(parent), ws_(ws), host_(host), capture_(host.ui()), layout_(MakeDesktopKeyLayout()) {
+    : QDialog(parent), ws_(ws), host_(host), capture_(host.ui()), keyboard_(MakeKeyboardState()),
+      layout_(MakeDesktopKeyLayout()) {
     setObjectName(QStringLiteral("TRecDlg"));
     setWindowTitle(QStringLiteral("Macro Editor"));
+    setAccessibleDescription(RunTimeText(host_, RecordingDescription));
     setModal(true);
     setFixedSize(370, 330);
 
     name_ = new QLineEdit(this);
     name_->setObjectName(QStringLiteral("TED_RecKeyDes"));
     name_->setAccessibleName(RunTimeText(host_, MacroNameName));
-    name_->setMaxLength(int(MaxTextUnits));
+    LimitToLabelLength(*name_);
     name_->setGeometry(8, 8, 354, 24);
 
     list_ = new QListWidget(this);
@@ -58,8 +62,11 @@ TRecDlg::TRecDlg(Workspace& ws, DialogHost& host, QWidget* parent)
     recGroup_->setObjectName(QStringLiteral("RecGrp"));
     recGroup_->setFocusPolicy(Qt::ClickFocus); // given the focus, never reached by Tab
     recGroup_->setGeometry(252, 36, 110, 80);
-    rec_ = makeButton(recGroup_, "TntBitBtn37", QStringLiteral("Rec"), 14);
+    rec_ = makeButton<RecButton>(recGroup_, "TntBitBtn37", QStringLiteral("Rec"), 14);
+    rec_->setAccessibleDescription(accessibleDescription());
     ok_ = makeButton(recGroup_, "TntBitBtn38", QStringLiteral("OK"), 46);
+    // Enter anywhere but on another button accepts, as in every dialog.
+    ok_->setDefault(true);
 
     editGroup_ = new QGroupBox(this);
     editGroup_->setObjectName(QStringLiteral("EdtGrp"));
@@ -102,8 +109,9 @@ void TRecDlg::SetPeers(TRecSingleDlg* singleKey, TMacroMngDlg* manager) {
     manager_ = manager;
 }
 
-bool TRecDlg::StartKeyCapture(QWidget* grabWidget) {
-    return capture_.Start(this, grabWidget);
+bool TRecDlg::StartKeyCapture(QWidget* grabWidget, QAbstractButton* stopButton) {
+    keysDownAtStart_ = keyboard_ ? keyboard_->KeysDown() : std::vector<unsigned>();
+    return capture_.Start(this, grabWidget, stopButton, keysDownAtStart_);
 }
 
 void TRecDlg::StopKeyCapture() {
@@ -219,10 +227,10 @@ void TRecDlg::RecClick() {
         editGroup_->show();
     } else {
         list_->setEnabled(false);
-        recorder_.StartRecording(ws_.requests.workingMacro.action);
+        StartKeyCapture(this, rec_);
+        recorder_.StartRecording(ws_.requests.workingMacro.action, keysDownAtStart_);
         ShowLines();
         editGroup_->hide();
-        StartKeyCapture(this);
         recGroup_->setFocus();
     }
     SetRecCaption();

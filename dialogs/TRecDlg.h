@@ -7,13 +7,16 @@
 #include "dialogs/KeyCapture.h"
 #include "dialogs/capture/KeyLayout.h"
 #include "dialogs/capture/MacroRecorder.h"
+#include "dialogs/keymap/KeyboardState.h"
 #include "profile/Workspace.h"
 
 #include <QDialog>
 
 #include <memory>
 #include <optional>
+#include <vector>
 
+class QAbstractButton;
 class QGroupBox;
 class QLineEdit;
 class QListWidget;
@@ -35,9 +38,12 @@ class TRecDlg : public QDialog {
 
     // StartKeyCapture / StopKeyCapture: keystrokes go to this dialog while the
     // capture is installed, also when another dialog (grabWidget) is on screen.
-    bool StartKeyCapture(QWidget* grabWidget);
+    // Escape held down clicks stopButton.
+    bool StartKeyCapture(QWidget* grabWidget, QAbstractButton* stopButton);
     void StopKeyCapture();
     bool KeyCaptureInstalled() const { return capture_.Installed(); }
+    // The evdev codes of the keys that were down as the last capture started.
+    const std::vector<unsigned>& KeysDownAtCaptureStart() const { return keysDownAtStart_; }
 
     // Selects the play-mode radio button of mode; other values change nothing.
     void SelectPlayMode(std::uint8_t mode);
@@ -75,6 +81,8 @@ class TRecDlg : public QDialog {
     Workspace& ws_;
     DialogHost& host_;
     KeyCapture capture_;
+    std::unique_ptr<KeyboardState> keyboard_; // null: the keys down are not known
+    std::vector<unsigned> keysDownAtStart_;
     std::unique_ptr<KeyLayout> layout_; // names the keys; null: the US names
     MacroRecorder recorder_;
     bool recordingTouched_ = false;

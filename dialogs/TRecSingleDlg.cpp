@@ -1,8 +1,10 @@
 #include "dialogs/TRecSingleDlg.h"
 
 #include "dialogs/DialogTexts.h"
+#include "dialogs/RecButton.h"
 #include "dialogs/ScreenCentre.h"
 #include "dialogs/TRecDlg.h"
+#include "dialogs/TextLimit.h"
 #include "profile/Assignment.h"
 
 #include <QLabel>
@@ -17,6 +19,7 @@ TRecSingleDlg::TRecSingleDlg(Workspace& ws, DialogHost& host, TRecDlg& editor, Q
     : QDialog(parent, Qt::Tool), ws_(ws), host_(host), editor_(editor) {
     setObjectName(QStringLiteral("TRecSingleDlg"));
     setWindowTitle(QStringLiteral("Single Key"));
+    setAccessibleDescription(RunTimeText(host_, RecordingDescription));
     setModal(true);
     setFixedSize(191, 132);
 
@@ -30,20 +33,21 @@ TRecSingleDlg::TRecSingleDlg(Workspace& ws, DialogHost& host, TRecDlg& editor, Q
     label_ = new QLineEdit(this);
     label_->setObjectName(QStringLiteral("TntEdit1"));
     label_->setAccessibleName(RunTimeText(host_, KeyLabelName));
-    label_->setMaxLength(int(MaxTextUnits));
+    LimitToLabelLength(*label_);
     label_->setGeometry(8, 38, 175, 24);
 
-    auto button = [this](const char* name, const QString& text, int x, int y) {
-        auto* b = new QPushButton(text, this);
+    auto place = [](QPushButton* b, const char* name, int x, int y) {
         b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
         b->setGeometry(x, y, 84, 26);
         return b;
     };
-    rec_ = button("TntBitBtn1", QStringLiteral("Rec"), 8, 70);
-    ok_ = button("TntBitBtn2", QStringLiteral("OK"), 8, 100);
-    cancel_ = button("TntBitBtn3", QStringLiteral("Cancel"), 99, 100);
+    rec_ = place(new RecButton(QStringLiteral("Rec"), this), "TntBitBtn1", 8, 70);
+    rec_->setAccessibleDescription(accessibleDescription());
+    ok_ = place(new QPushButton(QStringLiteral("OK"), this), "TntBitBtn2", 8, 100);
+    cancel_ = place(new QPushButton(QStringLiteral("Cancel"), this), "TntBitBtn3", 99, 100);
     ok_->setEnabled(false);
+    // Enter anywhere but on another button accepts, as in every dialog.
+    ok_->setDefault(true);
 
     // Holds the keyboard focus while capturing, so no visible control has it.
     focus_ = new QRadioButton(this);
@@ -101,7 +105,8 @@ void TRecSingleDlg::RecClick() {
         SetRecCaption(false);
         label_->setEnabled(true);
     } else {
-        editor_.StartKeyCapture(this);
+        editor_.StartKeyCapture(this, rec_);
+        captured_.held.Reset(editor_.KeysDownAtCaptureStart());
         focus_->setFocus();
         SetRecCaption(true);
         label_->setEnabled(false);

@@ -10,9 +10,12 @@
 
 namespace pad {
 
-bool DesktopUiServices::askYesNo(QWidget* owner, const QString& text, const QString& caption) {
+bool DesktopUiServices::askYesNo(QWidget* owner, const QString& text, const QString& caption,
+                                 Answer safe) {
     QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Yes | QMessageBox::No, owner);
-    box.setDefaultButton(QMessageBox::Yes);
+    const auto safeButton = safe == Answer::Yes ? QMessageBox::Yes : QMessageBox::No;
+    box.setDefaultButton(safeButton);
+    box.setEscapeButton(safeButton); // also the close box's answer
     return box.exec() == QMessageBox::Yes;
 }
 

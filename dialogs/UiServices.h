@@ -17,9 +17,12 @@ class UiServices {
   public:
     virtual ~UiServices() = default;
 
+    enum class Answer { Yes, No };
     // Modal question with the buttons Yes and No; true for Yes. A null owner gives
-    // a box without owner window.
-    virtual bool askYesNo(QWidget* owner, const QString& text, const QString& caption) = 0;
+    // a box without owner window. safe is the answer that loses no work: it is the
+    // default button, which Enter presses, and what Escape and closing the box mean.
+    virtual bool askYesNo(QWidget* owner, const QString& text, const QString& caption,
+                          Answer safe) = 0;
     // Modal warning with an OK button only.
     virtual void inform(QWidget* owner, const QString& text, const QString& caption) = 0;
     // Modal note with an OK button only: the simple message box of a refused name.
@@ -43,7 +46,8 @@ class UiServices {
 // QMessageBox, QFileDialog, QApplication::beep, QDesktopServices and QProcess.
 class DesktopUiServices : public UiServices {
   public:
-    bool askYesNo(QWidget* owner, const QString& text, const QString& caption) override;
+    bool askYesNo(QWidget* owner, const QString& text, const QString& caption,
+                  Answer safe) override;
     void inform(QWidget* owner, const QString& text, const QString& caption) override;
     void note(QWidget* owner, const QString& text, const QString& caption) override;
     std::optional<QString> openFileName(QWidget* owner, const QString& offered,

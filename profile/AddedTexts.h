@@ -58,6 +58,10 @@ inline constexpr AddedText MacroNameName{78, u"Macro name"};
 inline constexpr AddedText RecordedKeysName{79, u"Recorded keys"};
 // A key label's name; %1 is the key's number, and the label's text follows after ": ".
 inline constexpr AddedText KeyNumberName{84, u"Key %1"};
+// The Macro Editor's and the single-key dialog's description.
+inline constexpr AddedText RecordingDescription{
+    87, u"While recording, every key goes into the recording. Hold Escape for one second to "
+        u"stop; a short Escape is recorded like any other key."};
 
 // The status window of the companion loader Qd6LoaderS; %1 and %2 in text 81 are
 // the reports sent and their total.
@@ -76,7 +80,7 @@ inline constexpr AddedText NoSoundSettingsWarning{
         u"installed: %1."};
 
 // The highest text number a complete language file holds.
-inline constexpr int LastLanguageTextNumber = 86;
+inline constexpr int LastLanguageTextNumber = 87;
 
 // The text in the words of file where it holds them, else the English; file may be null.
 inline std::u16string TextOf(const LanguageFile* file, const AddedText& text) {

@@ -48,17 +48,20 @@ std::vector<std::u16string> NameStoredEvents(const KeyAction& action, const Even
     return lines;
 }
 
-void MacroRecorder::StartRecording(KeyAction& action) {
+void MacroRecorder::StartRecording(KeyAction& action, std::span<const unsigned> keysDown) {
+    held_.Reset(keysDown);
     recordedCount_ = 0;
     heldKeyCount_ = 0;
     lines_.clear();
     action.events.fill(0);
 }
 
-bool MacroRecorder::Record(const KeystrokeInfo& key, KeyAction& action, const EventWords& words) {
-    if (key.usage == 0 || recordedCount_ >= EventsPerAction)
+bool MacroRecorder::Record(const KeystrokeInfo& keystroke, KeyAction& action,
+                           const EventWords& words) {
+    if (keystroke.usage == 0)
         return false;
-    if (key.isRepeat())
+    const KeystrokeInfo key = held_.Note(keystroke);
+    if (recordedCount_ >= EventsPerAction || key.isRepeat())
         return false;
     const DeviceKeyCode c = key.deviceCode;
     if (key.isUp()) {

@@ -3,12 +3,14 @@
 // turn captured keystrokes into the 16 event bytes of a macro, the list lines
 // shown for them, and the Up / Down / Delete / Insert edits.
 
+#include "dialogs/capture/HeldKeys.h"
 #include "dialogs/capture/KeyLayout.h"
 #include "dialogs/capture/Keystroke.h"
 #include "profile/KeyAction.h"
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,11 +45,13 @@ enum class InsertResult {
 class MacroRecorder {
   public:
     // Rec pressed to start: counters to 0, list cleared, the 16 events of
-    // action cleared (its play mode stays).
-    void StartRecording(KeyAction& action);
+    // action cleared (its play mode stays). keysDown are the evdev codes of the
+    // keys held down at that moment: their repeats are not presses.
+    void StartRecording(KeyAction& action, std::span<const unsigned> keysDown = {});
 
     // Recording rules for one decoded keystroke with a usage. Returns true
-    // when an event was recorded (and a line appended).
+    // when an event was recorded (and a line appended). A press of a key that
+    // is already down counts as a repeat, however the keystroke is marked.
     bool Record(const KeystrokeInfo& key, KeyAction& action, const EventWords& words);
 
     // Editing of line s; each returns the line to select afterwards, or
@@ -71,6 +75,7 @@ class MacroRecorder {
                 const EventWords& words);
 
     std::vector<std::u16string> lines_;
+    HeldKeys held_;
     int recordedCount_ = 0;         // the next event goes to byte recordedCount_
     std::int16_t heldKeyCount_ = 0; // presses minus releases since Rec; may go below 0
 };

@@ -2,8 +2,9 @@
 
 namespace pad {
 
-void ApplySingleKey(CapturedKey& captured, const KeystrokeInfo& key) {
-    captured.lastKeystroke = key;
+void ApplySingleKey(CapturedKey& captured, const KeystrokeInfo& keystroke) {
+    captured.lastKeystroke = keystroke;
+    const KeystrokeInfo key = captured.held.Note(keystroke);
     if (key.isRepeat())
         return;
     if (key.isUp()) {

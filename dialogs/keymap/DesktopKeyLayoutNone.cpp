@@ -1,8 +1,13 @@
 #include "dialogs/keymap/DesktopKeyLayout.h"
+#include "dialogs/keymap/KeyboardState.h"
 
 namespace pad {
 
 std::unique_ptr<KeyLayout> MakeDesktopKeyLayout() {
+    return nullptr;
+}
+
+std::unique_ptr<KeyboardState> MakeKeyboardState() {
     return nullptr;
 }
 

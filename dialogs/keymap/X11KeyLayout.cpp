@@ -1,5 +1,7 @@
 #include "dialogs/keymap/X11KeyLayout.h"
 
+#include "dialogs/keymap/X11Connection.h"
+
 #include <QGuiApplication>
 
 #include <xcb/xcb.h>
@@ -32,8 +34,7 @@ struct XkbAnyEvent {
 } // namespace
 
 std::unique_ptr<X11KeyLayout> X11KeyLayout::Create() {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    xcb_connection_t* connection = QtX11Connection();
     if (!connection)
         return nullptr;
     std::uint8_t xkbEvent = 0;

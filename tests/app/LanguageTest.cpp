@@ -76,6 +76,7 @@ class LanguageTest : public QObject {
         QVERIFY(s.form->LanguageActive());
         QCOMPARE(s.FileMenu(), QString("&Datei"));
         QCOMPARE(s.Presence(), QString("Nicht verbunden"));
+        QCOMPARE(s.form->findChild<QLabel*>("TntLabel1")->accessibleName(), "Taste 1: Q");
         WindowMessage noAccess(MSG_KEYPAD_NO_ACCESS, 0, 0);
         QCoreApplication::sendEvent(&s.form->Keypad(), &noAccess);
         QCOMPARE(s.Presence(), QString("Keine Berechtigung"));

@@ -173,6 +173,33 @@ class MainWindowTest : public QObject {
                                               "Set ff00 ff00 03 ff ff 00 00 00 00 00"}));
     }
 
+    // A text wider than its key label is centred and cut at both edges: bars further
+    // apart than the label is wide both fall outside it, closer ones stand as far
+    // from either edge.
+    void longLabelTextIsCentredAndCutAtBothEdges() {
+        Fixture f;
+        QLabel* label = f.form->KeyLabel(0);
+        const int width = label->width();
+        auto inkEdges = [&](int barDistance) { // the first and the last column with ink
+            QString text = "|";
+            while (label->fontMetrics().horizontalAdvance(text + " |") < barDistance)
+                text += ' ';
+            label->setText(text + '|');
+            QImage image(label->size(), QImage::Format_RGB32);
+            image.fill(Qt::black);
+            label->render(&image);
+            QPoint edges(width, -1);
+            for (int x = 0; x < width; ++x)
+                for (int y = 0; y < image.height(); ++y)
+                    if (qGray(image.pixel(x, y)) > 128)
+                        edges = {std::min(edges.x(), x), x};
+            return edges;
+        };
+        QCOMPARE(inkEdges(width + 20), QPoint(width, -1)); // no ink
+        const QPoint ink = inkEdges(width - 20);
+        QVERIFY(ink.y() >= 0 && qAbs(ink.x() + ink.y() - (width - 1)) <= 1);
+    }
+
     void keyMenuOpensOnlyInModesAtoC() {
         Fixture f;
         f.form->show();

@@ -2,6 +2,7 @@
 # session-x11.sh and session-wayland.sh after they define the driver functions:
 #   keys COMBO...        tap keys (xdotool names: shift+a, Escape, Tab, ctrl+s ...)
 #   type_text WORD       type letters and digits
+#   hold KEY SECONDS     hold one key down that long
 #   window_origin TITLE  set WX, WY, WH to the client origin and height of the
 #                        visible window whose title is exactly TITLE; fails when
 #                        there is none
@@ -105,12 +106,10 @@ keys shift+a Escape
 sleep 0.5
 shot recording
 check "Escape is recorded, not acted on" shown "$(shown "Macro Editor")"
-# Recording is left with the pointer (the keys all go into the macro): Stop, then OK.
-window_origin "Macro Editor"
-click $((WX + 307)) $((WY + 63))
-sleep 0.3
+# Escape held for a second stops the recording unrecorded; then Enter presses OK.
+hold Escape 1.5
 shot stopped
-click $((WX + 307)) $((WY + 95))
+keys Return
 check "OK closes the Macro Editor" gone "$(gone "Macro Editor")"
 check "the key change marks the profile" "Corvask 12 - macro.qd6*" \
     "$(soon "Corvask 12 - macro.qd6*" main_title)"

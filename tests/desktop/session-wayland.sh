@@ -44,6 +44,7 @@ send() {
 
 keys() { send key "$@"; sleep 0.1; }
 type_text() { send text "$1"; sleep 0.1; }
+hold() { send hold "$1" "$2"; sleep 0.1; }
 click() { send click "$1" "$2"; }
 # The tree's views of PadConfig: app id, title and the content's screen rectangle.
 views() {

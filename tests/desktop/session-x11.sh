@@ -32,6 +32,7 @@ keys() {
     sleep 0.1
 }
 type_text() { xdotool type --delay 40 "$1"; sleep 0.1; }
+hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; sleep 0.1; }
 click() { xdotool mousemove --sync "$1" "$2" click 1; sleep 0.1; }
 window_origin() {
     local id info

@@ -12,6 +12,7 @@
 //   key COMBO...    tap each combo in turn, e.g. "key shift+a Escape ctrl+s";
 //                   a combo's keys go down left to right and up right to left
 //   text WORD       tap the keys that type WORD (letters, digits, space)
+//   hold KEY SECONDS hold one key down that long, then let it go
 //   click X Y       move the pointer to layout position X, Y and click button 1
 //   move X Y        only move the pointer there
 // Key names are X keysym names (a, Return, Escape, Tab, F10, Menu, Up ...) and
@@ -197,6 +198,17 @@ static const char* run(struct client* c, char* line) {
             if (error)
                 return error;
         }
+        return NULL;
+    }
+    if (strcmp(command, "hold") == 0) {
+        const char* name = strtok(NULL, " \t\n");
+        const xkb_keycode_t key = name ? keycodeOf(c, name) : 0;
+        const char* seconds = strtok(NULL, " \t\n");
+        if (!key || !seconds)
+            return "expected a key name and seconds";
+        sendKey(c, key, 1);
+        usleep((useconds_t)(atof(seconds) * 1e6));
+        sendKey(c, key, 0);
         return NULL;
     }
     if (strcmp(command, "text") == 0) {

@@ -178,12 +178,26 @@ class DialogsTest : public QObject {
             QVERIFY2(rec->findChild<QWidget*>(QLatin1String(name)), name);
         QCOMPARE(rec->windowTitle(), QStringLiteral("Macro Editor"));
         QCOMPARE(rec->width(), 370);
-        QCOMPARE(child<QLineEdit>(rec.get(), "TED_RecKeyDes")->maxLength(), 255);
-        QCOMPARE(child<QLineEdit>(single.get(), "TntEdit1")->maxLength(), 255);
         QCOMPARE(single->windowTitle(), QStringLiteral("Single Key"));
         QCOMPARE(mouse->windowTitle(), QStringLiteral("Select Mouse Button"));
         QCOMPARE(manager->windowTitle(), QStringLiteral("Macro Manager"));
         QCOMPARE(manager->width(), 325);
+    }
+
+    // Names and labels hold 255 units: what is typed beyond is cut, never between
+    // the halves of a character beyond U+FFFF.
+    void nameAndLabelFieldsStopAt255UnitsAtACharacter() {
+        const QString pair = QString::fromUcs4(U"\U0001F600");
+        const std::tuple<int, QString, QString> cases[] = {
+            {254, pair, ""}, {253, pair, pair}, {250, "bcdefg", "bcdef"}};
+        for (QLineEdit* field : {child<QLineEdit>(rec.get(), "TED_RecKeyDes"),
+                                 child<QLineEdit>(single.get(), "TntEdit1")})
+            for (const auto& [before, typed, kept] : cases) {
+                field->setText(QString(before, 'a'));
+                QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, typed);
+                QApplication::sendEvent(field, &key);
+                QCOMPARE(field->text(), QString(before, 'a') + kept);
+            }
     }
 
     void languageTextsReplaceCaptionsAndEventWords() {

@@ -59,6 +59,18 @@ void captureSingleKey(QWidget* dialog, const QString& key) {
     button(dialog, "TntBitBtn1")->click();
 }
 
+// xdotool keydown, a wait of ms while the program runs on, keyup.
+void hold(const QString& key, int ms) {
+    QProcess::execute(QStringLiteral("xdotool"), {"keydown", key});
+    QTest::qWait(ms);
+    xdotool({"keyup", key});
+}
+
+// Gives w the keyboard, as a window manager would.
+void focus(QWidget* w) {
+    xdotool({"windowfocus", "--sync", QString::number(w->winId())});
+}
+
 QByteArray qd6Json(const QString& path) {
     QProcess qd6;
     qd6.start(QStringLiteral(QD6_PATH), {QStringLiteral("show"), QStringLiteral("--json"), path});
@@ -96,6 +108,80 @@ class EndToEndTest : public QObject {
     }
 
   private slots:
+    // Under load, from the keyboard alone: Rec by Enter; a key held for 2 s, which
+    // repeats, recorded once; a short Escape recorded; Escape held for a second ends
+    // the recording unrecorded; Enter accepts. A key held across Rec leaves the
+    // single key's press code 0.
+    void recordingFromTheKeyboardUnderLoad() {
+        Workspace ws;
+        ScriptedUi ui;
+        auto form = makeForm(ws, ui);
+        for (int core = 0; core < 2; ++core) // key events reach the program late
+            QProcess::startDetached("timeout", {"25", "sh", "-c", "while :; do :; done"});
+        for (const QString name : {"one", "two", "three"}) {
+            onNextModal([name](QWidget* w) {
+                focus(w);
+                xdotool({"type", name});
+                xdotool({"key", "Tab", "Tab", "Return"}); // past the list to Rec
+                hold("a", 2000);
+                xdotool({"key", "Escape"});
+                hold("Escape", 1500);
+                w->findChild<QLineEdit*>(QStringLiteral("TED_RecKeyDes"))->setFocus();
+                xdotool({"key", "Return"});
+            });
+            trigger(*form, "NewMacro1");
+        }
+        KeyAction recorded = KeyAction::empty();
+        std::ranges::copy(std::array<KeyEvent, 4>{0x01, 0x81, 0x26, 0xA6}, recorded.events.begin());
+        QCOMPARE(ws.profile.macros().count(), std::size_t(3));
+        for (std::size_t m = 0; m < 3; ++m)
+            QCOMPARE(ws.profile.macros().macroAt(m).action, recorded);
+
+        selectKey(*form, 0, 5);
+        onNextModal([](QWidget* w) {
+            focus(w);
+            xdotool({"keydown", "a"});
+            button(w, "TntBitBtn1")->click(); // Rec while A is down: it repeats
+            QTest::qWait(1000);
+            xdotool({"keyup", "a"});
+            hold("Escape", 1500);
+            button(w, "TntBitBtn2")->setFocus();
+            xdotool({"key", "Return"});
+        });
+        trigger(*form, "SingeKey1");
+        QCOMPARE(ws.profile.slot(0, 4).action, KeyAction::direct(0));
+        QVERIFY(ws.profile.slot(0, 4).label == u"A");
+    }
+
+    // Enter, Escape and closing the box keep the existing file at the overwrite
+    // question and the changes at the unsaved-changes question.
+    void questionsLoseNoWorkOnEnterEscapeOrClose() {
+        const QString path = dir.filePath(QStringLiteral("existing.qd6"));
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly)); // empty
+        for (const QString answer : {"Return", "Escape", "close"}) {
+            Workspace ws;
+            ScriptedUi ui;
+            ui.realQuestions = true;
+            auto form = makeForm(ws, ui);
+            ws.profile.slot(0, 0).label = u"Changed";
+            ws.document.modifiedFlag = true;
+            ui.fileAnswers = {path};
+            for (void (TForm1::*command)() : {&TForm1::SaveAs1Click, &TForm1::New1Click}) {
+                onNextModal([answer](QWidget* box) {
+                    focus(box);
+                    if (answer == "close")
+                        box->close(); // as the close button and Alt+F4 close it
+                    else
+                        xdotool({"key", answer});
+                });
+                (form.get()->*command)();
+            }
+            QCOMPARE(QFileInfo(path).size(), 0);
+            QVERIFY(ws.document.documentFileName.empty());
+            QVERIFY(ws.profile.slot(0, 0).label == u"Changed");
+        }
+    }
+
     void singleKeyFromTheKeyMenu() {
         Workspace ws;
         ScriptedUi ui;

@@ -11,8 +11,11 @@ QStringList ScriptedUi::Messages() const {
     return out;
 }
 
-bool ScriptedUi::askYesNo(QWidget* owner, const QString& text, const QString& caption) {
+bool ScriptedUi::askYesNo(QWidget* owner, const QString& text, const QString& caption,
+                          Answer safe) {
     shown.push_back({Box::Question, owner, text, caption});
+    if (realQuestions)
+        return DesktopUiServices().askYesNo(owner, text, caption, safe);
     if (answers.empty())
         return true;
     const bool answer = answers.front();

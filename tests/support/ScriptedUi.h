@@ -25,6 +25,8 @@ class ScriptedUi : public UiServices {
 
     // Answers of the coming questions, in order; Yes once they run out.
     std::deque<bool> answers;
+    // Ask the questions with the real message boxes instead.
+    bool realQuestions = false;
     // Answers of the coming file dialogs, in order (nullopt: cancelled); cancelled
     // once they run out.
     std::deque<std::optional<QString>> fileAnswers;
@@ -43,7 +45,8 @@ class ScriptedUi : public UiServices {
     // "caption: text" of every message box, in order.
     QStringList Messages() const;
 
-    bool askYesNo(QWidget* owner, const QString& text, const QString& caption) override;
+    bool askYesNo(QWidget* owner, const QString& text, const QString& caption,
+                  Answer safe) override;
     void inform(QWidget* owner, const QString& text, const QString& caption) override;
     void note(QWidget* owner, const QString& text, const QString& caption) override;
     std::optional<QString> openFileName(QWidget* owner, const QString& offered,

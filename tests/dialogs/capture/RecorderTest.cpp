@@ -107,6 +107,21 @@ TEST_F(RecorderTest, AutoRepeatIsDropped) {
     EXPECT_EQ(recorder.HeldKeyCount(), 0);
 }
 
+// X11 repeats a held key as presses; a key held since before Rec sends only those.
+TEST_F(RecorderTest, PressesOfAKeyAlreadyDownAreRepeats) {
+    using Lines = std::vector<std::u16string>;
+    const std::tuple<std::vector<unsigned>, std::vector<KeystrokeInfo>, Lines> cases[] = {
+        {{}, {Down(A), Down(A), Up(A), Down(A)}, {u"A  press", u"A  release", u"A  press"}},
+        {{A}, {Down(A), Down(A), Up(A)}, {}},
+    };
+    for (const auto& [downAtStart, keys, expected] : cases) {
+        recorder.StartRecording(action, downAtStart);
+        for (const KeystrokeInfo& key : keys)
+            feed(key);
+        EXPECT_EQ(lines(), expected);
+    }
+}
+
 TEST_F(RecorderTest, KeyWithoutDeviceCodeRecordsZeroAndRelease) {
     tap(KeypadEqual);
     EXPECT_EQ(action.events[0], 0x00);

@@ -43,6 +43,22 @@ TEST(SingleKeyRules, RepeatsKeepTheCodesButUpdateTheLastKeystroke) {
     EXPECT_EQ(captured.lastKeystroke.keyName, "B");
 }
 
+// The key held across Rec leaves the press code 0, and a held key's repeats do not
+// take the press code back from a later key.
+TEST(SingleKeyRules, PressesOfAKeyAlreadyDownKeepThePressCode) {
+    const std::tuple<std::vector<unsigned>, std::vector<KeystrokeInfo>, int> cases[] = {
+        {{A}, {Down(A), Down(A), Up(A)}, 0},
+        {{}, {Down(A), Down(B), Down(A)}, 0x02},
+    };
+    for (const auto& [downAtStart, keys, pressCode] : cases) {
+        CapturedKey captured;
+        captured.held.Reset(downAtStart);
+        for (const KeystrokeInfo& key : keys)
+            ApplySingleKey(captured, key);
+        EXPECT_EQ(captured.pressCode, pressCode);
+    }
+}
+
 TEST(SingleKeyRules, ReleaseWithoutPressLeavesPressCodeZero) {
     CapturedKey captured;
     ApplySingleKey(captured, Up(A));
