@@ -71,9 +71,9 @@ bool killMidSave(pid_t qd6, const fs::path& folder) {
 }
 
 // Runs `qd6 convert in out`, as user unless that is 0, killed mid-save when asked in a
-// folder; its stderr.
-std::string runConvert(const fs::path& in, const fs::path& out, uid_t user,
-                       const fs::path* killIn) {
+// folder (*killed tells whether it was); its stderr.
+std::string runConvert(const fs::path& in, const fs::path& out, uid_t user, const fs::path* killIn,
+                       bool* killed = nullptr) {
     int err[2];
     if (::pipe(err) != 0)
         return "no pipe";
@@ -87,8 +87,8 @@ std::string runConvert(const fs::path& in, const fs::path& out, uid_t user,
         ::_exit(101);
     }
     ::close(err[1]);
-    if (killIn && !killMidSave(child, *killIn))
-        ADD_FAILURE() << "the save ended before it could be killed";
+    if (killIn)
+        *killed = killMidSave(child, *killIn);
     std::string text;
     char buffer[4096];
     for (ssize_t n; (n = ::read(err[0], buffer, sizeof buffer)) > 0;)
@@ -186,7 +186,19 @@ TEST(Qd6Save, OldFilesSurviveFailuresAndKeepWhoMayUseThem) {
         const bool kill = c.extra & KillMidSave;
         FileState expected = stateOf(target);
         auto names = namesIn(folder);
-        const std::string message = runConvert(source, target, c.user, kill ? &folder : nullptr);
+        std::string message;
+        if (!kill)
+            message = runConvert(source, target, c.user, nullptr);
+        // A busy machine may finish the save before it is seen under way: then again,
+        // from the old file.
+        for (int attempt = 0; kill && attempt < 20; ++attempt) {
+            test::writeBytes(target, expected.bytes);
+            bool killed = false;
+            message = runConvert(source, target, c.user, &folder, &killed);
+            if (killed)
+                break;
+            EXPECT_LT(attempt, 19) << "every save ended before it could be killed";
+        }
         if (c.reason) {
             EXPECT_EQ(message, "qd6: " + target.string() +
                                    ": File open for write failed: " + c.reason + "\n");
