@@ -3,7 +3,11 @@
 #include "dialogs/DialogTexts.h"
 
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QIcon>
 #include <QLabel>
+#include <QPushButton>
 
 #include <algorithm>
 
@@ -59,6 +63,20 @@ QLabel* AddLabel(QWidget& parent, const DialogHost& host, const AddedText& text,
         name = name.chopped(1).trimmed();
     control.setAccessibleName(name);
     return label;
+}
+
+QDialogButtonBox* AddOkCancel(QDialog& dialog, const DialogHost& host) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel);
+    ok->setText(RunTimeText(host, 23, QStringLiteral("OK")));
+    cancel->setText(RunTimeText(host, 24, QStringLiteral("Cancel")));
+    ok->setDefault(true);
+    cancel->setAutoDefault(false);
+    for (QPushButton* button : {ok, cancel})
+        button->setIcon(QIcon()); // plain, as in PadConfig's other dialogs
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    return buttons;
 }
 
 } // namespace pad

@@ -12,6 +12,8 @@
 #include <array>
 
 class QComboBox;
+class QDialog;
+class QDialogButtonBox;
 class QLabel;
 class QWidget;
 
@@ -28,8 +30,12 @@ QString ModeChoiceText(const DialogHost& host, ModeChoice mode);
 void FillModeChoices(QComboBox& box, const DialogHost& host, ModeChoice mode);
 ModeChoice ChosenMode(const QComboBox& box);
 
-// A label for control with text's words: its accelerator moves the focus to control,
+// A label for control in text's words: its accelerator moves the focus to control,
 // whose accessible name is the label's text without the accelerator and the colon.
 QLabel* AddLabel(QWidget& parent, const DialogHost& host, const AddedText& text, QWidget& control);
+
+// OK, the default button, and Cancel, which rejects the dialog, in the language
+// file's words.
+QDialogButtonBox* AddOkCancel(QDialog& dialog, const DialogHost& host);
 
 } // namespace pad

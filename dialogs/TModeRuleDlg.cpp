@@ -62,13 +62,8 @@ TModeRuleDlg::TModeRuleDlg(DialogHost& host, ModeServiceLink& link, const AddedT
     mode_->setObjectName(QStringLiteral("RuleModeBox"));
     FillModeChoices(*mode_, host_, rule.mode);
 
-    auto* buttons = new QDialogButtonBox(this);
-    ok_ = buttons->addButton(RunTimeText(host_, 23, QStringLiteral("OK")),
-                             QDialogButtonBox::AcceptRole);
-    QPushButton* cancel = buttons->addButton(RunTimeText(host_, 24, QStringLiteral("Cancel")),
-                                             QDialogButtonBox::RejectRole);
-    ok_->setDefault(true);
-    cancel->setAutoDefault(false);
+    QDialogButtonBox* buttons = AddOkCancel(*this, host_);
+    ok_ = buttons->button(QDialogButtonBox::Ok);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(AddLabel(*this, host_, OpenWindowsLabel, *windowList_));
@@ -84,7 +79,6 @@ TModeRuleDlg::TModeRuleDlg(DialogHost& host, ModeServiceLink& link, const AddedT
     resize(520, 420);
 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     // Only a window the user chooses: the list makes its first window current, unchosen,
     // when it gets the focus.
     connect(windowList_, &QListWidget::itemSelectionChanged, this, &TModeRuleDlg::TakeWindow);

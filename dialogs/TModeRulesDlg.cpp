@@ -86,14 +86,8 @@ void TModeRulesDlg::BuildControls() {
     status_->setObjectName(QStringLiteral("StatusLabel"));
     status_->setWordWrap(true);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* buttons = new QDialogButtonBox(this);
-    ok_ = buttons->addButton(RunTimeText(host_, 23, QStringLiteral("OK")),
-                             QDialogButtonBox::AcceptRole);
-    QPushButton* cancel = buttons->addButton(RunTimeText(host_, 24, QStringLiteral("Cancel")),
-                                             QDialogButtonBox::RejectRole);
-    ok_->setDefault(true);
-    for (QPushButton* button :
-         {addButton_, editButton_, removeButton_, upButton_, downButton_, cancel})
+    QDialogButtonBox* buttons = AddOkCancel(*this, host_);
+    for (QPushButton* button : {addButton_, editButton_, removeButton_, upButton_, downButton_})
         button->setAutoDefault(false);
 
     auto* side = new QVBoxLayout;
@@ -152,7 +146,6 @@ void TModeRulesDlg::BuildControls() {
     connect(downButton_, &QPushButton::clicked, this, [this] { MoveClick(1); });
     connect(switch_, &QCheckBox::clicked, this, &TModeRulesDlg::SwitchToggled);
     connect(buttons, &QDialogButtonBox::accepted, this, &TModeRulesDlg::OkClick);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 void TModeRulesDlg::ShowRules(int current) {

@@ -77,7 +77,6 @@ class TModeRulesDlg : public QDialog {
     QCheckBox* switch_ = nullptr;
     QLabel* running_ = nullptr;
     QLabel* status_ = nullptr;
-    QPushButton* ok_ = nullptr;
 };
 
 } // namespace pad
