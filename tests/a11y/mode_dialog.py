@@ -95,11 +95,7 @@ def x_window(*search):
 
 
 def read(path):
-    try:
-        with open(path, encoding="utf-8") as file:
-            return file.read()
-    except OSError:
-        return None
+    return open(path, encoding="utf-8").read() if os.path.exists(path) else None
 
 
 def open_dialog(app, window_id):
@@ -125,7 +121,6 @@ def add_rule(app, dialog, app_id):
     check("the status line names the desktop and follows its focus",
           status and "follows the focused window" in status[0], status)
     check("the dialog says that the service does not run", named(dialog, STOPPED))
-
     keys("alt+a")
     rule = wait_for(lambda: window(app, "Add Rule"))
     if not check("Add... opens the rule dialog", rule):
