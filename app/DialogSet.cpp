@@ -3,9 +3,11 @@
 #include "app/TAboutBox.h"
 #include "dialogs/DialogTexts.h"
 #include "dialogs/TMacroMngDlg.h"
+#include "dialogs/TModeRulesDlg.h"
 #include "dialogs/TRecDlg.h"
 #include "dialogs/TRecSingleDlg.h"
 #include "dialogs/TSelMSBtnDlg.h"
+#include "modes/rules/RulesFile.h"
 #include "profile/MacroOps.h"
 
 namespace pad {
@@ -82,6 +84,12 @@ void DialogSet::EditMarcos1Click() {
 void DialogSet::ShowAbout() {
     Create();
     aboutBox_->exec();
+}
+
+void DialogSet::ByApplication1Click() {
+    TModeRulesDlg dialog(host_, QString::fromStdU16String(ws_.language.programFolder),
+                         DefaultRulesPath(), window_);
+    dialog.exec();
 }
 
 void DialogSet::RemoveKeyCapture() {

@@ -36,6 +36,9 @@ class DialogSet {
     void NewMacro1Click();      // "New Macro" of the "M&acro" menu
     void EditMarcos1Click();    // "Edit Macros"
     void ShowAbout();
+    // "By Application..." of the Mode menu: the mode service's rules, read afresh
+    // from the file each time.
+    void ByApplication1Click();
     // Close step: removes a keystroke hook that is still installed.
     void RemoveKeyCapture();
 

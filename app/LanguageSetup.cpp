@@ -20,15 +20,6 @@ Q_LOGGING_CATEGORY(languageLog, "padconfig.language", QtWarningMsg)
 
 } // namespace
 
-QString WithoutAccelerators(const QString& text) {
-    QString plain;
-    plain.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i)
-        if (text[i] != u'&' || (i + 1 < text.size() && text[i + 1] == u'&'))
-            plain += text[i];
-    return plain;
-}
-
 LanguageSetup::LanguageSetup() = default;
 
 LanguageSetup::~LanguageSetup() {

@@ -2,6 +2,7 @@
 // The language file "UILANG.lng", found once at start-up, the font its language asks
 // for, and Qt's own translations (file dialogs, standard buttons) in that language.
 
+#include "dialogs/DialogTexts.h"
 #include "profile/AddedTexts.h"
 #include "profile/LanguageFile.h"
 #include "profile/LanguageLookup.h"
@@ -15,9 +16,6 @@
 class QTranslator;
 
 namespace pad {
-
-// The text without its accelerator marks: "&" goes, "&&" becomes "&".
-QString WithoutAccelerators(const QString& text);
 
 class LanguageSetup {
   public:

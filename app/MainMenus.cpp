@@ -1,5 +1,8 @@
 #include "app/MainMenus.h"
 
+#include "common/QtUtf16.h"
+#include "profile/AddedTexts.h"
+
 #include <QAction>
 #include <QKeySequence>
 #include <QMenu>
@@ -53,6 +56,8 @@ MainMenus::MainMenus(QMenuBar* bar) {
     ModeA1 = AddItem(Mode1, "ModeA1", "Mode A");
     ModeB1 = AddItem(Mode1, "ModeB1", "Mode B");
     ModeC1 = AddItem(Mode1, "ModeC1", "Mode C");
+    Mode1->addSeparator();
+    ByApplication1 = AddItem(Mode1, "ByApplication1", FromU16(ByApplicationItem.english));
 
     // Not "Macro1": "Macro" followed by a number names the key menu's macro items.
     MacroMenu1 = AddMenu(bar, "MacroMenu1", "M&acro");

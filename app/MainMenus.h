@@ -22,7 +22,8 @@ struct MainMenus {
     QAction* ModeA1 = nullptr;
     QAction* ModeB1 = nullptr;
     QAction* ModeC1 = nullptr;
-    QMenu* MacroMenu1 = nullptr; // "M&acro"
+    QAction* ByApplication1 = nullptr; // the mode service's rules
+    QMenu* MacroMenu1 = nullptr;       // "M&acro"
     QAction* NewMacro1 = nullptr;
     QAction* EditMarcos1 = nullptr;
     QMenu* Help1 = nullptr; // "&Help"

@@ -136,6 +136,7 @@ void TForm1::ConnectMenus() {
     OnTrigger(m.ModeA1, this, [this] { SwitchViewMode(0); });
     OnTrigger(m.ModeB1, this, [this] { SwitchViewMode(1); });
     OnTrigger(m.ModeC1, this, [this] { SwitchViewMode(2); });
+    OnTrigger(m.ByApplication1, this, [this] { dialogs_.ByApplication1Click(); });
     OnTrigger(m.NewMacro1, this, [this] { dialogs_.NewMacro1Click(); });
     OnTrigger(m.EditMarcos1, this, [this] { dialogs_.EditMarcos1Click(); });
     OnTrigger(m.Help2, this, [this] { OpenHelp(); });

@@ -75,11 +75,11 @@ void TForm1::ApplyMenuTexts() {
     const MainMenus& m = TntMainMenu1;
     const KeyContextMenu& k = TntPopupMenu1;
     const std::pair<int, QAction*> items[] = {
-        {5, m.New1},        {6, m.Open1},         {7, m.Save1},      {8, m.SaveAs1},
-        {9, m.Import1},     {10, m.Exit1},        {11, m.NewMacro1}, {12, m.EditMarcos1},
-        {13, m.About1},     {4, m.Help2},         {16, k.SingeKey1}, {17, k.Marco1},
-        {18, k.MacrosOff1}, {19, k.MouseButton1}, {20, k.Default1},  {46, m.ModeA1},
-        {47, m.ModeB1},     {48, m.ModeC1}};
+        {5, m.New1},        {6, m.Open1},         {7, m.Save1},          {8, m.SaveAs1},
+        {9, m.Import1},     {10, m.Exit1},        {11, m.NewMacro1},     {12, m.EditMarcos1},
+        {13, m.About1},     {4, m.Help2},         {16, k.SingeKey1},     {17, k.Marco1},
+        {18, k.MacrosOff1}, {19, k.MouseButton1}, {20, k.Default1},      {46, m.ModeA1},
+        {47, m.ModeB1},     {48, m.ModeC1},       {88, m.ByApplication1}};
     QString text;
     for (const auto& [number, item] : items)
         if (language_.Read(number, text))

@@ -43,6 +43,15 @@ QString RunTimeText(const DialogHost& host, const AddedText& text) {
     return RunTimeText(host, text.number, FromU16(text.english));
 }
 
+QString WithoutAccelerators(const QString& text) {
+    QString plain;
+    plain.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i] != u'&' || (i + 1 < text.size() && text[i + 1] == u'&'))
+            plain += text[i];
+    return plain;
+}
+
 void ShowMacroNotAssignable(QWidget* owner, const DialogHost& host) {
     host.ui().inform(owner, RunTimeText(host, MacroNotAssignableWarning), WarningCaption(host));
 }

@@ -27,6 +27,9 @@ QString RunTimeText(const DialogHost& host, int n, const QString& builtIn);
 // An added text in the language file's words where it holds them, else the English.
 QString RunTimeText(const DialogHost& host, const AddedText& text);
 
+// The text without its accelerator marks: "&" goes, "&&" becomes "&".
+QString WithoutAccelerators(const QString& text);
+
 // Warns, owned by owner, that the macro cannot be given to a key.
 void ShowMacroNotAssignable(QWidget* owner, const DialogHost& host);
 // Tells, owned by owner, that a macro of that name exists (text 34).

@@ -3,12 +3,16 @@
 #include "common/UserRuntimeFolder.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace pad {
@@ -29,7 +33,49 @@ std::optional<pid_t> HolderOf(int fd) {
     return pid > 0 ? std::optional<pid_t>(pid_t(pid)) : std::nullopt;
 }
 
+// The pid of the process that holds a lock on the file with that device and inode,
+// as /proc/locks lists the system's locks: "1: FLOCK  ADVISORY  WRITE 2481
+// fe:00:10954714 0 EOF", where waiters show "->" after the number. 0 when the
+// holder's pid is not shown (another pid namespace).
+std::optional<pid_t> LockHolderOf(dev_t device, ino_t inode) {
+    std::ifstream locks("/proc/locks");
+    std::string line;
+    while (std::getline(locks, line)) {
+        std::istringstream words(line);
+        std::string number, kind, advisory, access, id;
+        long pid = 0;
+        if (!(words >> number >> kind) || kind == "->" ||
+            !(words >> advisory >> access >> pid >> id))
+            continue;
+        unsigned lockMajor = 0, lockMinor = 0;
+        unsigned long long lockInode = 0;
+        if (std::sscanf(id.c_str(), "%x:%x:%llu", &lockMajor, &lockMinor, &lockInode) == 3 &&
+            lockMajor == major(device) && lockMinor == minor(device) && lockInode == inode)
+            return pid_t(pid > 0 ? pid : 0);
+    }
+    return std::nullopt;
+}
+
 } // namespace
+
+std::optional<pid_t> InstanceLock::holder() {
+    std::string folderError;
+    const std::string path = LockPath(folderError);
+    if (path.empty())
+        return std::nullopt;
+    const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat status {};
+    std::optional<pid_t> holder;
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == getuid()) {
+        holder = LockHolderOf(status.st_dev, status.st_ino);
+        if (holder == 0) // the pid the holder wrote into the file
+            holder = HolderOf(fd).value_or(0);
+    }
+    close(fd);
+    return holder;
+}
 
 InstanceLock::Attempt InstanceLock::acquire() {
     std::string folderError;

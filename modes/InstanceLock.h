@@ -18,6 +18,10 @@ class InstanceLock {
     };
     // padconfig-modes.lock in the user's runtime folder (common/UserRuntimeFolder.h).
     static Attempt acquire();
+    // Whether an instance holds the lock now, and its pid (0 when unknown), found
+    // without touching the lock: a probe that took it, however briefly, could turn
+    // away an instance starting at that moment.
+    static std::optional<pid_t> holder();
     ~InstanceLock();
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;

@@ -1,10 +1,10 @@
 #pragma once
 // Texts of PadConfig that the language file's table of numbers 0 to 58 does not
 // hold: the keypad's presence, the download's warnings, the macro list's limits,
-// the names that screen readers announce, the loader's status window, and help and
-// sound settings that could not be opened. Each has a number from 59
-// on in the language file and its English text as the built-in form. "%1" in a text stands for a
-// file name or a command that the program fills in.
+// the names that screen readers announce, the loader's status window, help and
+// sound settings that could not be opened, and the dialog of the mode rules. Each has
+// a number from 59 on in the language file and its English text as the built-in form.
+// "%1" in a text stands for a file name or a command that the program fills in.
 
 #include "profile/LanguageFile.h"
 #include "profile/MacroOps.h"
@@ -79,8 +79,59 @@ inline constexpr AddedText NoSoundSettingsWarning{
     86, u"No sound settings program was found. PadConfig opens the first of these that is "
         u"installed: %1."};
 
+// The Mode menu's "By Application..." and its dialog, which edits the rules of the
+// mode service padconfig-modes and switches the service on and off. The modes
+// themselves are texts 14 and 46 to 48.
+inline constexpr AddedText ByApplicationItem{88, u"&By Application..."};
+inline constexpr AddedText ModeRulesCaption{89, u"Modes by Application"};
+inline constexpr AddedText RulesListLabel{90, u"&Rules (the first that matches decides):"};
+inline constexpr AddedText MatchOnColumn{91, u"Match on"};
+inline constexpr AddedText PatternColumn{92, u"Pattern"};
+inline constexpr AddedText ModeColumn{93, u"Mode"};
+inline constexpr AddedText AppFieldText{94, u"Application"};
+inline constexpr AddedText TitleFieldText{95, u"Window title"};
+inline constexpr AddedText ExeFieldText{96, u"Executable"};
+inline constexpr AddedText KeepModeText{97, u"Keep the mode"};
+inline constexpr AddedText AddRuleButton{98, u"&Add..."};
+inline constexpr AddedText EditRuleButton{99, u"&Edit..."};
+inline constexpr AddedText RemoveRuleButton{100, u"Re&move"};
+inline constexpr AddedText RuleUpButton{101, u"&Up"};
+inline constexpr AddedText RuleDownButton{102, u"Do&wn"};
+inline constexpr AddedText DefaultModeLabel{103, u"Windows &no rule matches:"};
+inline constexpr AddedText SwitchAutomaticallyText{104, u"&Switch modes automatically"};
+inline constexpr AddedText ServiceRunsText{105, u"The mode service padconfig-modes runs."};
+inline constexpr AddedText ServiceStoppedText{106,
+                                              u"The mode service padconfig-modes does not run."};
+// %1 names the desktop; %2 says why its focused window cannot be followed.
+inline constexpr AddedText FollowsStatus{
+    107, u"Desktop: %1. The keypad's mode follows the focused window there."};
+inline constexpr AddedText CannotFollowStatus{
+    108, u"Desktop: %1. The focused window cannot be followed there: %2."};
+inline constexpr AddedText AddRuleCaption{109, u"Add Rule"};
+inline constexpr AddedText EditRuleCaption{110, u"Edit Rule"};
+inline constexpr AddedText OpenWindowsLabel{111, u"Open &windows:"};
+inline constexpr AddedText MatchOnLabel{112, u"&Match on:"};
+inline constexpr AddedText PatternLabel{113, u"&Pattern:"};
+inline constexpr AddedText RuleModeLabel{114, u"M&ode:"};
+inline constexpr AddedText SearchingWindowsText{115, u"Looking for the open windows..."};
+inline constexpr AddedText NoWindowsText{116, u"The open windows cannot be listed: %1"};
+inline constexpr AddedText PatternHint{
+    117, u"* stands for any text, ? for one character; case does not matter."};
+inline constexpr AddedText BadPatternWarning{118, u"This pattern cannot be used: %1"};
+// %1 is the rules file, %2 (and %1 of 120) what the system says of it.
+inline constexpr AddedText UnusableRulesWarning{119, u"The rules file %1 cannot be used: %2"};
+inline constexpr AddedText SkippedLinesNote{
+    120, u"Lines of the rules file that cannot be read: %1. They stay in the file as they are."};
+inline constexpr AddedText ChangedElsewhereQuestion{
+    121, u"The rules file %1 was changed by another program after this window read it. "
+         u"Replace it with the rules shown here?"};
+inline constexpr AddedText RulesNotSavedWarning{122, u"The rules cannot be saved: %1"};
+inline constexpr AddedText SwitchFailedWarning{
+    123, u"The mode service cannot be switched on or off: %1"};
+inline constexpr AddedText ProbingServiceText{124, u"Looking for the mode service..."};
+
 // The highest text number a complete language file holds.
-inline constexpr int LastLanguageTextNumber = 87;
+inline constexpr int LastLanguageTextNumber = 124;
 
 // The text in the words of file where it holds them, else the English; file may be null.
 inline std::u16string TextOf(const LanguageFile* file, const AddedText& text) {

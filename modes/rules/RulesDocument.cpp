@@ -97,8 +97,24 @@ void RulesDocument::insertLine(std::size_t at, std::string text) {
     lines_.insert(lines_.begin() + std::ptrdiff_t(at), std::move(line));
 }
 
+namespace {
+
+// What keeps text from being read back as a rule line (a pattern too long for a line
+// of the file), or nullopt.
+std::optional<std::string> RuleLineProblem(const std::string& text) {
+    ParsedLine parsed = ParseRuleLine(text);
+    if (parsed.kind == ParsedLine::Kind::Rule)
+        return std::nullopt;
+    return std::move(parsed.problem);
+}
+
+} // namespace
+
 std::optional<std::string> RulesDocument::insertRule(std::size_t index, const Rule& rule) {
     if (auto problem = RuleProblem(rule))
+        return problem;
+    std::string text = FormatRuleLine(rule);
+    if (auto problem = RuleLineProblem(text))
         return problem;
     const auto rules = ruleLines();
     std::size_t at = lines_.size();
@@ -108,7 +124,7 @@ std::optional<std::string> RulesDocument::insertRule(std::size_t index, const Ru
         at = rules.back() + 1;
     else if (const auto line = defaultLine())
         at = *line;
-    insertLine(at, FormatRuleLine(rule));
+    insertLine(at, std::move(text));
     return std::nullopt;
 }
 
@@ -119,7 +135,10 @@ std::optional<std::string> RulesDocument::replaceRule(std::size_t index, const R
     if (auto problem = RuleProblem(rule))
         return problem;
     Line& line = lines_[rules[index]];
-    setText(line, FormatRuleLine(rule) + line.text.substr(line.parsed.commentStart));
+    std::string text = FormatRuleLine(rule) + line.text.substr(line.parsed.commentStart);
+    if (auto problem = RuleLineProblem(text))
+        return problem;
+    setText(line, std::move(text));
     return std::nullopt;
 }
 

@@ -190,4 +190,14 @@ bool WildcardMatches(std::string_view pattern, std::string_view text) {
     return Matches(compiled.tokens, FoldedCharacters(text, allText));
 }
 
+std::string LiteralPattern(std::string_view text) {
+    std::string pattern;
+    for (const char c : text) {
+        if (c == '*' || c == '?' || c == '[' || c == '\\')
+            pattern += '\\';
+        pattern += c;
+    }
+    return pattern;
+}
+
 } // namespace pad

@@ -19,4 +19,8 @@ std::optional<std::string> WildcardProblem(std::string_view pattern);
 // Bytes of text that are not UTF-8 match "?" and "*" but no letter.
 bool WildcardMatches(std::string_view pattern, std::string_view text);
 
+// The pattern that matches text itself (in any case): "*", "?", "[" and the backslash
+// stand for themselves.
+std::string LiteralPattern(std::string_view text);
+
 } // namespace pad

@@ -8,29 +8,13 @@
 set -euo pipefail
 bin=$1
 here=$(cd "$(dirname "$0")" && pwd)
-python=/usr/bin/python3
-launcher=/usr/libexec/at-spi-bus-launcher
-if ! "$python" -c 'import pyatspi' 2>/dev/null || [[ ! -x "$launcher" ]]; then
-    echo "SKIP: python3-pyatspi or at-spi2-core is not installed"
-    exit 77
-fi
-
-if [[ -z "${DISPLAY:-}" ]]; then
-    exec "$here/../support/on-own-display.sh" --screen 1024x768x24 "$0" "$@"
-fi
-if [[ "${TAB_ORDER_IN_SESSION:-}" != 1 ]]; then
-    export TAB_ORDER_IN_SESSION=1
-    unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
-    exec dbus-run-session -- "$0" "$@"
-fi
+source "$here/a11y-session.sh"
+a11y_session "$0" "$@"
 
 work=$(mktemp -d)
-trap 'kill "${pid:-}" "${bus:-}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill "${pid:-}" "${a11y_bus:-}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
 source "$here/../app/e2e/session.sh"
-
-"$launcher" --launch-immediately >/dev/null 2>&1 &
-bus=$!
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+start_accessibility_bus
 
 "$bin/padconfig" >"$work/out.log" 2>&1 &
 pid=$!

@@ -142,9 +142,10 @@ class MainWindowTest : public QObject {
                 items << (item->isSeparator() ? QString("-") : item->text());
         }
         QCOMPARE(menus, QStringList({"&File", "&Mode", "M&acro", "&Help"}));
-        QCOMPARE(items, QStringList({"&New", "&Open...", "&Save", "Save &As...", "-", "&Import",
-                                     "-", "E&xit", "Mode A", "Mode B", "Mode C", "New Macro",
-                                     "Edit Macros", "Help", "-", "About"}));
+        QCOMPARE(items,
+                 QStringList({"&New", "&Open...", "&Save", "Save &As...", "-", "&Import", "-",
+                              "E&xit", "Mode A", "Mode B", "Mode C", "-", "&By Application...",
+                              "New Macro", "Edit Macros", "Help", "-", "About"}));
     }
 
     void modeSwitchRepaintsRelabelsAndSelectsTheKeypadMode() {

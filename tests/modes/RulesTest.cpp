@@ -177,6 +177,12 @@ TEST(RulesDocuments, EditsKeepEveryOtherLine) {
               (std::vector<RuleError>{{3, "the line is not UTF-8 text (byte 12)"},
                                       {6, "a second default line; the one on line 5 applies"}}));
     EXPECT_TRUE(document.insertRule(0, {RuleField::App, "", A}).has_value());
+    // A rule whose line would be too long to read back is refused, not written as a
+    // line the service skips.
+    const Rule tooLong{RuleField::Title, std::string(MaxRuleLineBytes, 'x'), A};
+    EXPECT_TRUE(document.insertRule(0, tooLong).has_value());
+    EXPECT_TRUE(document.replaceRule(0, tooLong).has_value());
+    EXPECT_EQ(document.bytes(), UsersFile);
     EXPECT_FALSE(document.removeRule(2));
     EXPECT_FALSE(document.moveRule(0, 2));
     RulesDocument fresh("");

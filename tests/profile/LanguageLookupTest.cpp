@@ -137,9 +137,16 @@ TEST(ShippedLanguageFiles, AreCompleteAndNameTheirLanguage) {
         for (int n = 1; n <= LastLanguageTextNumber; ++n)
             EXPECT_TRUE(n == 54 || file->ReadLanguageText(n, text)) << "text " << n;
         for (const AddedText& added :
-             {UdevRuleAdvice, UdevReloadAdvice, NoHelpViewerWarning, NoSoundSettingsWarning}) {
+             {UdevRuleAdvice, UdevReloadAdvice, NoHelpViewerWarning, NoSoundSettingsWarning,
+              FollowsStatus, CannotFollowStatus, NoWindowsText, BadPatternWarning,
+              UnusableRulesWarning, SkippedLinesNote, ChangedElsewhereQuestion,
+              RulesNotSavedWarning, SwitchFailedWarning}) {
             file->ReadLanguageText(added.number, text);
             EXPECT_NE(text.find(u"%1"), std::u16string::npos) << "text " << added.number;
+        }
+        for (const AddedText& added : {CannotFollowStatus, UnusableRulesWarning}) {
+            file->ReadLanguageText(added.number, text);
+            EXPECT_NE(text.find(u"%2"), std::u16string::npos) << "text " << added.number;
         }
     }
     EXPECT_GE(files, 2);

@@ -1,0 +1,127 @@
+#include "dialogs/TModeRuleDlg.h"
+
+#include "dialogs/DialogTexts.h"
+#include "dialogs/ModeRuleTexts.h"
+#include "modes/control/RulesEdit.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace pad {
+namespace {
+
+constexpr RuleField OfferedFields[] = {RuleField::App, RuleField::Title, RuleField::Exe};
+
+QString Text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+// "Dota 2 (steam_app_570)"; a window without a title by its id alone.
+QString WindowText(const WindowInfo& window) {
+    const QString id = Text(window.appId.empty() ? window.instance : window.appId);
+    if (window.title.empty())
+        return id;
+    return id.isEmpty() ? Text(window.title)
+                        : Text(window.title) + QStringLiteral(" (") + id + u')';
+}
+
+} // namespace
+
+TModeRuleDlg::TModeRuleDlg(DialogHost& host, ModeServiceLink& link, const AddedText& caption,
+                           const Rule& rule, QWidget* parent)
+    : QDialog(parent), host_(host) {
+    setObjectName(QStringLiteral("TModeRuleDlg"));
+    setWindowTitle(RunTimeText(host_, caption));
+    setModal(true);
+    ApplyLanguageFont(*this, host_);
+
+    windowList_ = new QListWidget(this);
+    windowList_->setObjectName(QStringLiteral("WindowList"));
+    windowsNote_ = new QLabel(RunTimeText(host_, SearchingWindowsText), this);
+    windowsNote_->setWordWrap(true);
+    field_ = new QComboBox(this);
+    field_->setObjectName(QStringLiteral("FieldBox"));
+    for (const RuleField field : OfferedFields) {
+        field_->addItem(FieldText(host_, field));
+        if (field == rule.field)
+            field_->setCurrentIndex(field_->count() - 1);
+    }
+    pattern_ = new QLineEdit(QString::fromStdString(rule.pattern), this);
+    pattern_->setObjectName(QStringLiteral("PatternEdit"));
+    auto* hint = new QLabel(RunTimeText(host_, PatternHint), this);
+    hint->setWordWrap(true);
+    pattern_->setAccessibleDescription(hint->text());
+    mode_ = new QComboBox(this);
+    mode_->setObjectName(QStringLiteral("RuleModeBox"));
+    FillModeChoices(*mode_, host_, rule.mode);
+
+    QDialogButtonBox* buttons = AddOkCancel(*this, host_);
+    ok_ = buttons->button(QDialogButtonBox::Ok);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(AddLabel(*this, host_, OpenWindowsLabel, *windowList_));
+    layout->addWidget(windowList_, 1);
+    layout->addWidget(windowsNote_);
+    auto* form = new QFormLayout;
+    form->addRow(AddLabel(*this, host_, MatchOnLabel, *field_), field_);
+    form->addRow(AddLabel(*this, host_, PatternLabel, *pattern_), pattern_);
+    form->addRow(nullptr, hint);
+    form->addRow(AddLabel(*this, host_, RuleModeLabel, *mode_), mode_);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    resize(520, 420);
+
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    // Only a window the user chooses: the list makes its first window current, unchosen,
+    // when it gets the focus.
+    connect(windowList_, &QListWidget::itemSelectionChanged, this, &TModeRuleDlg::TakeWindow);
+    connect(field_, &QComboBox::currentIndexChanged, this, &TModeRuleDlg::TakeWindow);
+    connect(pattern_, &QLineEdit::textChanged, this, &TModeRuleDlg::UpdateOk);
+    UpdateOk();
+
+    QPointer<TModeRuleDlg> self(this);
+    link.requestOpenWindows([self](const OpenWindows& open) {
+        if (self)
+            self->ShowWindows(open);
+    });
+}
+
+Rule TModeRuleDlg::rule() const {
+    return {OfferedFields[std::max(field_->currentIndex(), 0)], pattern_->text().toStdString(),
+            ChosenMode(*mode_)};
+}
+
+void TModeRuleDlg::ShowWindows(const OpenWindows& open) {
+    windows_ = open.windows;
+    const QSignalBlocker quiet(windowList_); // listing them chooses none
+    windowList_->clear();
+    for (const WindowInfo& window : windows_)
+        windowList_->addItem(WindowText(window));
+    // No window is current either, so that the first Down chooses the first one.
+    windowList_->setCurrentIndex(QModelIndex());
+    windowsNote_->setVisible(!open.failure.empty());
+    windowsNote_->setText(RunTimeText(host_, NoWindowsText).arg(Text(open.failure)));
+}
+
+void TModeRuleDlg::TakeWindow() {
+    const QList<QListWidgetItem*> chosen = windowList_->selectedItems();
+    const int row = chosen.isEmpty() ? -1 : windowList_->row(chosen.front());
+    if (row < 0 || std::size_t(row) >= windows_.size())
+        return;
+    const std::string pattern = PatternForWindow(rule().field, windows_[std::size_t(row)]);
+    if (!pattern.empty())
+        pattern_->setText(Text(pattern));
+}
+
+void TModeRuleDlg::UpdateOk() {
+    ok_->setEnabled(!pattern_->text().isEmpty());
+}
+
+} // namespace pad

@@ -1,0 +1,82 @@
+#pragma once
+// "By Application...": the rules by which the mode service padconfig-modes switches
+// the keypad's mode with the focused application, the mode for windows no rule
+// matches, and the switch that starts the service with the user's sessions. The rules
+// file keeps the user's comments and the lines it cannot read; OK writes it, Cancel
+// leaves it. The switch acts at once, and the dialog shows whether the service runs
+// and whether the desktop's focused window can be followed.
+
+#include "dialogs/DialogHost.h"
+#include "modes/control/RulesEdit.h"
+#include "modes/control/ServiceControl.h"
+#include "modes/control/ServiceLink.h"
+#include "profile/AddedTexts.h"
+
+#include <QDialog>
+#include <QTimer>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+namespace pad {
+
+class TModeRulesDlg : public QDialog {
+    Q_OBJECT
+  public:
+    // programFolder: PadConfig's, near which the service is installed.
+    TModeRulesDlg(DialogHost& host, const QString& programFolder,
+                  const std::filesystem::path& rulesPath, QWidget* parent = nullptr);
+
+    // Closing waits for a switch of the service that has begun.
+    void done(int result) override;
+
+  private:
+    void BuildControls();
+    // Fills the list from the document and makes rule `current` the current one.
+    void ShowRules(int current);
+    void UpdateButtons();
+    void AddClick();
+    void EditClick();
+    void RemoveClick();
+    void MoveClick(int by);
+    void OkClick();
+    // Asks the user to correct a rule until the document takes it; false on Cancel.
+    using RulePut = std::function<std::optional<std::string>(const Rule&)>;
+    bool EditRule(const AddedText& caption, const Rule& rule, const RulePut& put);
+
+    void ProbeService();
+    void SwitchToggled(bool on);
+    void ShowServiceState();
+    void ShowFocusStatus(const FocusStatus& status);
+    QString WarningCaption() const;
+
+    DialogHost& host_;
+    RulesEdit rulesFile_;
+    ModeServiceLink link_;
+    ModeServiceControl control_;
+    std::optional<ServiceSetup> setup_; // known once probed
+    bool switching_ = false;
+    std::optional<int> closeWith_; // a close that waits for the switch
+    QTimer serviceWatch_;
+
+    QTreeWidget* rules_ = nullptr;
+    QPushButton* addButton_ = nullptr;
+    QPushButton* editButton_ = nullptr;
+    QPushButton* removeButton_ = nullptr;
+    QPushButton* upButton_ = nullptr;
+    QPushButton* downButton_ = nullptr;
+    QLabel* fileNote_ = nullptr;
+    QComboBox* defaultMode_ = nullptr;
+    QCheckBox* switch_ = nullptr;
+    QLabel* running_ = nullptr;
+    QLabel* status_ = nullptr;
+};
+
+} // namespace pad

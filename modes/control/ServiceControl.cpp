@@ -1,0 +1,193 @@
+#include "modes/control/ServiceControl.h"
+
+#include "modes/InstanceLock.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+
+namespace pad {
+namespace {
+
+// A systemctl that has not ended by then is not waiting for anything good.
+constexpr int SystemctlTimeoutMs = 20000;
+
+QString Local(const std::filesystem::path& path) {
+    return QFile::decodeName(path.c_str());
+}
+
+// The first of the candidates that exists, else empty.
+QString FirstExisting(const QStringList& candidates) {
+    for (const QString& candidate : candidates)
+        if (!candidate.isEmpty() && QFile::exists(candidate))
+            return QDir::cleanPath(candidate);
+    return {};
+}
+
+} // namespace
+
+ModeServiceControl::ModeServiceControl(QString programFolder, QObject* parent)
+    : QObject(parent), programFolder_(std::move(programFolder)) {}
+
+void ModeServiceControl::systemctl(const std::vector<std::string>& arguments, Finished done) {
+    auto* process = new QProcess(this);
+    QStringList list;
+    for (const std::string& argument : arguments)
+        list << QString::fromStdString(argument);
+    auto* timeout = new QTimer(process);
+    timeout->setSingleShot(true);
+    // Called once: when systemctl ends, cannot start, or is given up on.
+    auto finish = [process, done](int exitCode, std::string errors) {
+        if (process->property("finished").toBool())
+            return;
+        process->setProperty("finished", true);
+        const std::string output = process->readAllStandardOutput().toStdString();
+        if (errors.empty())
+            errors = process->readAllStandardError().trimmed().toStdString();
+        process->deleteLater();
+        done(exitCode, output, errors);
+    };
+    connect(process, &QProcess::finished, this, [process, finish](int code, QProcess::ExitStatus) {
+        finish(process->exitStatus() == QProcess::NormalExit ? code : -1, {});
+    });
+    connect(
+        process, &QProcess::errorOccurred, this, [process, finish](QProcess::ProcessError error) {
+            if (error == QProcess::FailedToStart)
+                finish(-1, "systemctl cannot be started: " + process->errorString().toStdString());
+        });
+    connect(timeout, &QTimer::timeout, this, [process, finish] {
+        finish(-1, "systemctl did not answer");
+        process->kill();
+    });
+    timeout->start(SystemctlTimeoutMs);
+    process->start(QStringLiteral("systemctl"), list);
+}
+
+void ModeServiceControl::probe(std::function<void(const ServiceSetup&)> done) {
+    ServiceSetup setup;
+    setup.autostartEntry = std::filesystem::exists(AutostartEntryPath());
+    systemctl(SystemdSessionProbe(),
+              [this, setup, done](int code, const std::string& output, const std::string&) mutable {
+                  setup.systemdSession = ReadSystemdSession(code, output);
+                  systemctl(UnitEnabledProbe(), [setup, done](int code, const std::string& output,
+                                                              const std::string&) mutable {
+                      setup.unitEnabled = ReadUnitEnabled(code, output);
+                      done(setup);
+                  });
+              });
+}
+
+void ModeServiceControl::switchService(
+    bool on, const ServiceSetup& setup,
+    std::function<void(const std::optional<std::string>&)> done) {
+    runSteps(PlanServiceSwitch(on, setup), 0, std::move(done));
+}
+
+void ModeServiceControl::runSteps(std::vector<SwitchStep> steps, std::size_t next,
+                                  std::function<void(const std::optional<std::string>&)> done) {
+    using Kind = SwitchStep::Kind;
+    for (; next < steps.size(); ++next) {
+        const SwitchStep& step = steps[next];
+        std::optional<std::string> failure;
+        switch (step.kind) {
+        case Kind::Systemctl:
+            systemctl(step.arguments, [this, steps, next, done](int code, const std::string&,
+                                                                const std::string& errors) {
+                if (code != 0)
+                    done(errors.empty() ? "systemctl failed" : errors);
+                else
+                    runSteps(steps, next + 1, done);
+            });
+            return;
+        case Kind::CopyAutostartEntry:
+            failure = copyAutostartEntry();
+            break;
+        case Kind::RemoveAutostartEntry:
+            failure = removeAutostartEntry();
+            break;
+        case Kind::StartService:
+            failure = startService();
+            break;
+        case Kind::StopService:
+            failure = stopService();
+            break;
+        }
+        if (failure) {
+            QMetaObject::invokeMethod(
+                this, [done, failure] { done(failure); }, Qt::QueuedConnection);
+            return;
+        }
+    }
+    QMetaObject::invokeMethod(
+        this, [done] { done(std::nullopt); }, Qt::QueuedConnection);
+}
+
+std::optional<std::string> ModeServiceControl::copyAutostartEntry() const {
+    const QString name = QString::fromLatin1(ServiceProgramName.data(), ServiceProgramName.size()) +
+                         QStringLiteral(".desktop");
+    const QString source = FirstExisting(
+        {programFolder_ + QStringLiteral("/" PADCONFIG_INSTALLED_AUTOSTART_DIR "/") + name,
+         programFolder_ + QStringLiteral("/" PADCONFIG_BUILD_AUTOSTART_DIR "/") + name,
+         QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                QStringLiteral("padconfig/autostart/") + name)});
+    if (source.isEmpty())
+        return "the autostart entry " + name.toStdString() +
+               " was not found: is the mode service installed?";
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return source.toStdString() + " cannot be read: " + in.errorString().toStdString();
+    const QByteArray entry = in.readAll();
+    const QString target = Local(AutostartEntryPath());
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly) || out.write(entry) != entry.size() || !out.commit())
+        return target.toStdString() + " cannot be written: " + out.errorString().toStdString();
+    return std::nullopt;
+}
+
+std::optional<std::string> ModeServiceControl::removeAutostartEntry() const {
+    std::error_code error;
+    std::filesystem::remove(AutostartEntryPath(), error);
+    if (error)
+        return AutostartEntryPath().string() + " cannot be removed: " + error.message();
+    return std::nullopt;
+}
+
+std::optional<std::string> ModeServiceControl::startService() const {
+    if (InstanceLock::holder())
+        return std::nullopt;
+    const QString name = QString::fromLatin1(ServiceProgramName.data(), ServiceProgramName.size());
+    // The service of this PadConfig first: beside it in the build tree, in bin/ of its
+    // prefix when installed; then the one the autostart entry will start, from PATH.
+    QString program = FirstExisting(
+        {programFolder_ + QLatin1Char('/') + name,
+         programFolder_ + QStringLiteral("/" PADCONFIG_INSTALLED_BIN_DIR "/") + name});
+    if (program.isEmpty())
+        program = QStandardPaths::findExecutable(name);
+    if (program.isEmpty())
+        return name.toStdString() + " was not found: is the mode service installed?";
+    if (!QProcess::startDetached(program, {}))
+        return program.toStdString() + " cannot be started";
+    return std::nullopt;
+}
+
+std::optional<std::string> ModeServiceControl::stopService() const {
+    const auto holder = InstanceLock::holder();
+    if (!holder)
+        return std::nullopt;
+    if (*holder <= 0)
+        return "padconfig-modes runs, but its process cannot be found to end it";
+    if (kill(*holder, SIGTERM) != 0 && errno != ESRCH)
+        return "padconfig-modes (pid " + std::to_string(*holder) +
+               ") cannot be ended: " + std::strerror(errno);
+    return std::nullopt;
+}
+
+} // namespace pad

@@ -1,0 +1,135 @@
+#include "modes/control/ServiceLink.h"
+
+#include "modes/InstanceLock.h"
+#include "modes/ModeSwitcher.h"
+#include "modes/focus/FocusConnection.h"
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QMetaObject>
+
+#include <algorithm>
+
+namespace pad {
+namespace {
+
+const QString BusName = QStringLiteral("org.padconfig.Modes");
+const QString ObjectPath = QStringLiteral("/org/padconfig/Modes");
+const QString Interface = QStringLiteral("org.padconfig.Modes1");
+// The service answers at once; a hung one must not keep the dialog waiting long.
+constexpr int CallTimeoutMs = 2000;
+
+std::string Utf8(const QString& text) {
+    return text.toStdString();
+}
+
+// OpenWindows() -> a(ssssu): application id, instance, title, executable, pid.
+std::optional<std::vector<WindowInfo>> WindowsOfReply(const QDBusMessage& reply) {
+    if (reply.arguments().size() != 1)
+        return std::nullopt;
+    const auto argument = reply.arguments().at(0).value<QDBusArgument>();
+    if (argument.currentSignature() != QLatin1String("a(ssssu)"))
+        return std::nullopt;
+    std::vector<WindowInfo> windows;
+    argument.beginArray();
+    while (!argument.atEnd()) {
+        QString appId, instance, title, executable;
+        uint pid = 0;
+        argument.beginStructure();
+        argument >> appId >> instance >> title >> executable >> pid;
+        argument.endStructure();
+        WindowInfo window{Utf8(appId), Utf8(instance), Utf8(title), std::nullopt, Utf8(executable)};
+        if (pid != 0)
+            window.pid = pid;
+        windows.push_back(std::move(window));
+    }
+    argument.endArray();
+    return windows;
+}
+
+// Status() -> (s desktop, b follows, s hint): three values, or one structure of them.
+std::optional<FocusStatus> StatusOfReply(const QDBusMessage& reply) {
+    QVariantList values = reply.arguments();
+    if (values.size() == 1 && values.at(0).canConvert<QDBusArgument>()) {
+        const auto argument = values.at(0).value<QDBusArgument>();
+        if (argument.currentSignature() != QLatin1String("(sbs)"))
+            return std::nullopt;
+        QString desktop, hint;
+        bool follows = false;
+        argument.beginStructure();
+        argument >> desktop >> follows >> hint;
+        argument.endStructure();
+        return FocusStatus{Utf8(desktop), follows, Utf8(hint)};
+    }
+    if (values.size() != 3 || values.at(0).typeId() != QMetaType::QString ||
+        values.at(1).typeId() != QMetaType::Bool || values.at(2).typeId() != QMetaType::QString)
+        return std::nullopt;
+    return FocusStatus{Utf8(values.at(0).toString()), values.at(1).toBool(),
+                       Utf8(values.at(2).toString())};
+}
+
+OpenWindows LocalOpenWindows() {
+    const FocusConnection connection =
+        ConnectFocusSource(DesktopSession::fromEnvironment(), FocusSource::Events{});
+    if (!connection.source)
+        return {{}, connection.failure};
+    return {connection.source->openWindows(), {}};
+}
+
+FocusStatus LocalStatus() {
+    const DesktopSession session = DesktopSession::fromEnvironment();
+    const FocusConnection connection = ConnectFocusSource(session, FocusSource::Events{});
+    return StatusOfSession(session, connection.source ? connection.source->description() : "",
+                           connection.failure);
+}
+
+} // namespace
+
+ModeServiceLink::ModeServiceLink(QObject* parent) : QObject(parent) {}
+
+bool ModeServiceLink::ServiceRuns() {
+    if (InstanceLock::holder())
+        return true;
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    return bus.isConnected() && bus.interface() && bus.interface()->isServiceRegistered(BusName);
+}
+
+void ModeServiceLink::callService(const char* method,
+                                  std::function<void(const QDBusMessage*)> done) {
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        QMetaObject::invokeMethod(
+            this, [done] { done(nullptr); }, Qt::QueuedConnection);
+        return;
+    }
+    const QDBusMessage call =
+        QDBusMessage::createMethodCall(BusName, ObjectPath, Interface, QString::fromLatin1(method));
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, CallTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, done] {
+        watcher->deleteLater();
+        const QDBusMessage reply = watcher->reply();
+        done(reply.type() == QDBusMessage::ReplyMessage ? &reply : nullptr);
+    });
+}
+
+void ModeServiceLink::requestOpenWindows(std::function<void(const OpenWindows&)> done) {
+    callService("OpenWindows", [done](const QDBusMessage* reply) {
+        auto fromService = reply ? WindowsOfReply(*reply) : std::nullopt;
+        OpenWindows open =
+            fromService ? OpenWindows{std::move(*fromService), {}} : LocalOpenWindows();
+        std::erase_if(open.windows, IsOwnWindow);
+        done(open);
+    });
+}
+
+void ModeServiceLink::requestStatus(std::function<void(const FocusStatus&)> done) {
+    callService("Status", [done](const QDBusMessage* reply) {
+        auto fromService = reply ? StatusOfReply(*reply) : std::nullopt;
+        done(fromService ? *fromService : LocalStatus());
+    });
+}
+
+} // namespace pad

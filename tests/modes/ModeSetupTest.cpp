@@ -1,0 +1,176 @@
+// What PadConfig's dialog of the mode rules decides without widgets: what OK writes
+// into the rules file, the patterns it offers for a window, how the service is
+// switched on and off, the status line, and whether the service runs.
+
+#include "modes/InstanceLock.h"
+#include "modes/control/FocusStatus.h"
+#include "modes/control/RulesEdit.h"
+#include "modes/control/ServiceSwitch.h"
+#include "modes/rules/Wildcard.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <unistd.h>
+
+namespace pad {
+namespace {
+
+using enum KeypadMode;
+
+std::optional<std::string> FileText(const std::filesystem::path& path) {
+    if (!std::filesystem::exists(path))
+        return std::nullopt;
+    const auto bytes = test::readBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+constexpr const char* UsersRules = "# my games\n"
+                                   "app:one a   # the first\n"
+                                   "frobnicate\n"
+                                   "default b\n";
+
+TEST(RulesEdits, OkWritesOnlyWhatChangedAndKeepsTheRest) {
+    const std::string header(NewRulesFileHeader);
+    const struct {
+        const char* name;
+        std::optional<std::string> before; // nullopt: no file
+        std::function<void(RulesEdit&)> edit;
+        std::optional<std::string> after;
+    } cases[] = {
+        {"a rule added", UsersRules,
+         [](RulesEdit& e) {
+             e.document().insertRule(1, {RuleField::Title, "Test [1]", C});
+         },
+         "# my games\napp:one a   # the first\ntitle:\"Test [1]\"         c\nfrobnicate\n"
+         "default b\n"},
+        {"the same default", UsersRules, [](RulesEdit& e) { e.setDefaultMode(B); }, UsersRules},
+        {"another default", UsersRules, [](RulesEdit& e) { e.setDefaultMode({}); },
+         "# my games\napp:one a   # the first\nfrobnicate\ndefault                  keep\n"},
+        {"nothing into no file", std::nullopt, [](RulesEdit& e) { e.setDefaultMode({}); },
+         std::nullopt},
+        {"a first rule", std::nullopt,
+         [](RulesEdit& e) {
+             e.document().insertRule(0, {RuleField::App, "game", A});
+         },
+         header + "app:game                 a\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempDir dir;
+        const auto path = dir / "padconfig/modes.conf";
+        if (c.before) {
+            std::filesystem::create_directories(path.parent_path());
+            test::writeBytes(path, {c.before->begin(), c.before->end()});
+        }
+        RulesEdit edit(path);
+        c.edit(edit);
+        EXPECT_FALSE(edit.changedElsewhere());
+        EXPECT_EQ(edit.save(), std::nullopt);
+        EXPECT_EQ(FileText(path), c.after);
+    }
+}
+
+// Another program's save is noticed, and a file that cannot be read is never written.
+TEST(RulesEdits, NeverOverwriteUnseenOrUnreadableFiles) {
+    test::TempDir dir;
+    RulesEdit edit(dir / "modes.conf");
+    edit.document().insertRule(0, {RuleField::App, "game", A});
+    test::writeBytes(dir / "modes.conf", {'#', '\n'});
+    EXPECT_TRUE(edit.changedElsewhere());
+
+    RulesEdit folder(dir.path());
+    ASSERT_TRUE(folder.readFailure());
+    folder.document().insertRule(0, {RuleField::App, "game", A});
+    EXPECT_TRUE(folder.save().has_value());
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path()));
+}
+
+TEST(RulesEdits, WindowsGivePatternsThatMatchThemAlone) {
+    const WindowInfo window{"steam_app_570", "", "Dota 2 [Vulkan] *beta?", 42, "dota\\2"};
+    const WindowInfo x11{"", "navigator", "", {}, ""};
+    const struct {
+        RuleField field;
+        WindowInfo window;
+        std::string pattern;
+        std::string text; // what the window shows there
+    } cases[] = {
+        {RuleField::App, window, "steam_app_570", "steam_app_570"},
+        {RuleField::Title, window, "Dota 2 \\[Vulkan] \\*beta\\?", window.title},
+        {RuleField::Exe, window, "dota\\\\2", "dota\\2"},
+        {RuleField::App, x11, "navigator", "navigator"},
+        {RuleField::Exe, x11, "", ""},
+    };
+    for (const auto& c : cases) {
+        const std::string pattern = PatternForWindow(c.field, c.window);
+        EXPECT_EQ(pattern, c.pattern);
+        EXPECT_TRUE(pattern.empty() || WildcardMatches(pattern, c.text)) << pattern;
+        EXPECT_FALSE(WildcardMatches(pattern, c.text + "x")) << pattern;
+    }
+}
+
+TEST(ServiceSwitches, UseTheUnitWhereSystemdRunsTheSessionElseTheAutostartEntry) {
+    using Kind = SwitchStep::Kind;
+    const SwitchStep enable{Kind::Systemctl,
+                            {"--user", "enable", "--now", "padconfig-modes.service"}};
+    const SwitchStep disable{Kind::Systemctl,
+                             {"--user", "disable", "--now", "padconfig-modes.service"}};
+    const struct {
+        bool on;
+        ServiceSetup setup;
+        std::vector<SwitchStep> steps;
+    } cases[] = {
+        {true, {.systemdSession = true}, {enable}},
+        {true, {}, {{Kind::CopyAutostartEntry}, {Kind::StartService}}},
+        {false, {.systemdSession = true, .unitEnabled = true}, {disable, {Kind::StopService}}},
+        {false, {.autostartEntry = true}, {{Kind::RemoveAutostartEntry}, {Kind::StopService}}},
+        {false,
+         {.unitEnabled = true, .autostartEntry = true},
+         {disable, {Kind::RemoveAutostartEntry}, {Kind::StopService}}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PlanServiceSwitch(c.on, c.setup), c.steps);
+    EXPECT_TRUE(ReadSystemdSession(0, "active\n"));
+    EXPECT_FALSE(ReadUnitEnabled(0, "static\n")); // a unit without [Install] is not switched on
+}
+
+TEST(FocusStatuses, NameTheDesktopAndWhyItCannotBeFollowed) {
+    const struct {
+        DesktopSession session;
+        std::string backend, failure;
+        FocusStatus status;
+    } cases[] = {
+        {{"", ":0", "XFCE"}, "X11 (display :0)", "", {"XFCE, X11 (display :0)", true, ""}},
+        {{"wayland-0", "", "GNOME"},
+         "",
+         "enable it",
+         {"GNOME, Wayland (wayland-0)", false, "enable it"}},
+        {{}, "", "no display", {"no display", false, "no display"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StatusOfSession(c.session, c.backend, c.failure), c.status);
+}
+
+// The probe sees the lock's holder without taking the lock.
+TEST(ServiceInstances, AreSeenByTheirLock) {
+    test::TempDir dir;
+    const char* old = std::getenv("XDG_RUNTIME_DIR");
+    const std::string saved = old ? old : "";
+    setenv("XDG_RUNTIME_DIR", dir.path().c_str(), 1);
+    EXPECT_EQ(InstanceLock::holder(), std::nullopt);
+    {
+        InstanceLock::Attempt attempt = InstanceLock::acquire();
+        ASSERT_TRUE(attempt.lock) << attempt.failure;
+        EXPECT_EQ(InstanceLock::holder(), getpid());
+    }
+    EXPECT_EQ(InstanceLock::holder(), std::nullopt);
+    if (old)
+        setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+    else
+        unsetenv("XDG_RUNTIME_DIR");
+}
+
+} // namespace
+} // namespace pad
