@@ -226,7 +226,7 @@ void TModeRulesDlg::OkClick() {
                 !host_.ui().askYesNo(
                     this,
                     RunTimeText(host_, ChangedElsewhereQuestion).arg(PathText(rulesFile_.path())),
-                    windowTitle()))
+                    windowTitle(), UiServices::Answer::No))
                 return;
             if (const auto failure = rulesFile_.save()) {
                 host_.ui().inform(this,
