@@ -25,12 +25,14 @@ struct CompositorRoute {
     enum class To {
         ThisInstance,   // this instance owns the name
         RunningService, // another instance runs and owns it: follow its announcements
-        Nobody,         // no session bus, or the name is not ours: why says why
+        Nobody,         // not the service, no session bus, or the name is not ours
     } to = To::Nobody;
-    std::string why;
+    std::string why; // for Nobody: why not; empty when the service does not run
 };
 
+// Programs other than the service (PadConfig) leave out the route: there KDE Plasma
+// and GNOME cannot be followed, and the failure says so.
 FocusConnection ConnectFocusSource(const DesktopSession& session, const FocusSource::Events& events,
-                                   const CompositorRoute& route);
+                                   const CompositorRoute& route = {});
 
 } // namespace pad
