@@ -41,8 +41,10 @@ FocusConnection ConnectCompositor(const DesktopSession& session, const FocusSour
     const std::string desktop = kwin ? "KWin" : "GNOME Shell";
     switch (route.to) {
     case CompositorRoute::To::Nobody:
-        return {nullptr,
-                desktop + " tells the focused window on the session bus, and " + route.why};
+        return {nullptr, desktop +
+                             " tells the focused window only to padconfig-modes, over the "
+                             "session bus, and " +
+                             (route.why.empty() ? "padconfig-modes does not run" : route.why)};
     case CompositorRoute::To::RunningService:
         return Connect<RelayedFocusSource>(bus, events);
     case CompositorRoute::To::ThisInstance:
