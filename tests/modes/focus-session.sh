@@ -29,15 +29,15 @@ until_true() {
     return 1
 }
 log=$out/modes.log
-focus_lines() { grep -c '^focus' "$log"; }
-more_focus_lines_than() { [[ $(focus_lines) -gt $1 ]]; }
+lines_of() { grep -c "$1" "$log"; }                 # lines_of PATTERN
+more_lines_than() { [[ $(lines_of "$1") -gt $2 ]]; } # more_lines_than PATTERN N
 # The decision for the focus change that the command makes: the part after "-> "
 # of the first focus line after those there were before.
 decision_after() {
     local before
-    before=$(focus_lines)
+    before=$(lines_of '^focus')
     "$@"
-    until_true more_focus_lines_than "$before" || return 1
+    until_true more_lines_than '^focus' "$before" || return 1
     grep '^focus' "$log" | sed -n "$((before + 1))p"
 }
 mode_of() { # mode_of LINE: "app-id: Mode X (rule on line N)"
@@ -119,7 +119,7 @@ check "new rules decide for the focused window at once" "Mode C (rule on line 1)
 # The keypad's side. New rules again: the focused window two gets Mode B.
 printf 'app:org.padconfig.test.one a\ntitle:"Test window two" b\n' >"$rules.new"
 mv "$rules.new" "$rules"
-until_true test "$(grep -c '^rules reloaded' "$log")" -eq 2
+until_true more_lines_than '^rules reloaded' 1
 # qd6 sets Mode C while PadConfig has the focus; back in window two, B goes out again.
 decision_after focus_on padconfig >/dev/null
 "$bin/qd6" mode c >/dev/null
@@ -135,9 +135,9 @@ until_true grep -q '^download ended' "$log"
 rm "$plug"
 until_true grep -q '^keypad gone' "$log"
 decision_after focus_on two >/dev/null
+appeared=$(lines_of '^keypad appeared')
 touch "$plug"
-until_true grep -q '^keypad appeared' "$log"
-sleep 0.3
+until_true more_lines_than '^keypad appeared' "$appeared"
 modes=$(grep '^03 ff ff' "$PADLINK_SIMULATOR" | cut -d' ' -f4 | tr '\n' ' ')
 check "the mode reports: PadConfig's Normal, 10 times A and B, C by new rules, B by the rules after, qd6's C, B again, A after the download, B when the keypad is back" \
     "00 $(printf '01 02 %.0s' $(seq 10))03 02 03 02 01 02 " "$modes"
