@@ -116,9 +116,19 @@ if [[ "${1:-}" == --in ]]; then
             echo "$windows.some(w => $test)" >"$out/up-$name.js"
             echo "$windows.filter(w => $test).forEach(w => w.activate(global.get_current_time()))" \
                 >"$out/focus-$name.js"
+            echo "(w => w != null && $test)(global.display.focus_window)" >"$out/focused-$name.js"
         done
-        window_up() { "$desktops/compositor-call.sh" gnome "$out/up-$1.js" | grep -q 'string "true"'; }
+        shell_says() { "$desktops/compositor-call.sh" gnome "$out/$1.js" | grep -q 'string "true"'; }
+        window_up() { shell_says "up-$1"; }
         focus_command() { echo "'$desktops/compositor-call.sh' gnome '$out/focus-$1.js' >/dev/null"; }
+        # A window that has just been mapped may not take the focus yet: again until it has.
+        focus_on() {
+            for _ in $(seq 50); do
+                eval "$(focus_command "$1")"
+                shell_says "focused-$1" && return
+                sleep 0.1
+            done
+        }
         # The extension is installed but not enabled: the service says how to enable it.
         service_started() {
             local hint
@@ -132,7 +142,7 @@ if [[ "${1:-}" == --in ]]; then
         }
         ;;
     esac
-    focus_on() { eval "$(focus_command "$1")"; }
+    declare -F focus_on >/dev/null || focus_on() { eval "$(focus_command "$1")"; }
     trap stop_desktop EXIT
     source "$here/${FOCUS_SESSION:-focus-session.sh}"
     exit
