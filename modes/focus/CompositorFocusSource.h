@@ -3,7 +3,8 @@
 // inside it: KWin runs a script of ours and GNOME Shell an extension, and each reports
 // the focus changes and the open windows to the service's bus interface
 // (modes/bus/ModesBus.h), which hands this source what the compositor's own
-// connection reports. The source ends when the compositor leaves the session bus.
+// connection reports. The source ends when the reporter (the compositor, or the
+// running service that a relay follows) leaves the session bus.
 
 #include "modes/focus/FocusSource.h"
 
@@ -19,7 +20,8 @@ namespace pad {
 class CompositorFocusSource : public QObject, public FocusSource {
     Q_OBJECT
   public:
-    // The bus name whose owner alone may report: "org.kde.KWin", "org.gnome.Shell".
+    // The bus name of the reporter, whose owner alone may report to the service:
+    // "org.kde.KWin", "org.gnome.Shell".
     const QString& compositorName() const { return compositorName_; }
 
     std::optional<WindowInfo> focusedWindow() const override { return focused_; }
@@ -33,7 +35,7 @@ class CompositorFocusSource : public QObject, public FocusSource {
   protected:
     CompositorFocusSource(QDBusConnection bus, QString compositorName, Events events);
     const Events& events() const { return events_; }
-    // A method call to the compositor that waits for its answer without running the
+    // A method call to the reporter that waits for its answer without running the
     // event loop, so that no report is handled in between.
     QDBusMessage callCompositor(const QString& path, const QString& interface,
                                 const QString& method, const QVariantList& arguments = {});

@@ -4,17 +4,13 @@
 // running service) follows its FocusChanged signal and asks it for the open windows.
 // The first focus it knows is the next change.
 
-#include "modes/focus/FocusSource.h"
-
-#include <QDBusConnection>
-#include <QDBusServiceWatcher>
-#include <QObject>
+#include "modes/focus/CompositorFocusSource.h"
 
 #include <memory>
 
 namespace pad {
 
-class RelayedFocusSource : public QObject, public FocusSource {
+class RelayedFocusSource : public CompositorFocusSource {
     Q_OBJECT
   public:
     // nullptr, with the reason in failure, when the running service does not answer.
@@ -22,8 +18,6 @@ class RelayedFocusSource : public QObject, public FocusSource {
                                                        std::string& failure);
 
     std::string description() const override;
-    std::optional<WindowInfo> focusedWindow() const override { return focused_; }
-    bool focusKnown() const override { return focusKnown_; }
     std::vector<WindowInfo> openWindows() override;
     // The running service's, as it was when this one started.
     std::string hint() const override { return hint_; }
@@ -33,14 +27,9 @@ class RelayedFocusSource : public QObject, public FocusSource {
                         const QString& executable, uint pid);
 
   private:
-    RelayedFocusSource(QDBusConnection bus, Events events);
+    using CompositorFocusSource::CompositorFocusSource;
 
-    QDBusConnection bus_;
-    Events events_;
     std::string desktop_, hint_;
-    std::optional<WindowInfo> focused_;
-    bool focusKnown_ = false;
-    QDBusServiceWatcher watcher_;
 };
 
 } // namespace pad

@@ -65,6 +65,8 @@ if [[ "${1:-}" == --in ]]; then
         focus_command() { echo "swaymsg '$(criteria "$1") focus' >/dev/null"; }
         ;;
     kwin | gnome)
+        source "$desktops/headless-compositor.sh"
+        stop_desktop() { kill "$compositor_pid" 2>/dev/null; }
         # A JavaScript test of a window w: its class, or PadConfig's title.
         is_window() {
             if [[ $1 == padconfig ]]; then
@@ -76,8 +78,6 @@ if [[ "${1:-}" == --in ]]; then
         ;;&
     kwin)
         desktop=KWin
-        source "$desktops/headless-kwin.sh"
-        stop_desktop() { kill "$kwin_pid" 2>/dev/null; }
         start_headless_kwin "$out" || exit 77
         export XDG_CURRENT_DESKTOP=KDE
         windows='(workspace.windowList ? workspace.windowList() : workspace.clientList())'
@@ -106,8 +106,6 @@ if [[ "${1:-}" == --in ]]; then
         extensions=$HOME/.local/share/gnome-shell/extensions
         mkdir -p "$extensions"
         cp -r "$bin/../share/gnome-shell/extensions/padconfig@padconfig.org" "$extensions/"
-        source "$desktops/headless-gnome.sh"
-        stop_desktop() { kill "$gnome_pid" 2>/dev/null; }
         start_headless_gnome "$out" || exit 77
         export XDG_CURRENT_DESKTOP=GNOME
         windows='global.get_window_actors().map(a => a.meta_window)'
