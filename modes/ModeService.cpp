@@ -2,7 +2,7 @@
 
 #include "modes/KeypadPortFactory.h"
 #include "modes/ServiceText.h"
-#include "modes/focus/FocusConnection.h"
+#include "modes/focus/CompositorFocusSource.h"
 
 #include <QCoreApplication>
 
@@ -39,13 +39,19 @@ bool ModeService::start() {
     FocusSource::Events events;
     events.focusChanged = [this](const std::optional<WindowInfo>& window) { focusChanged(window); };
     events.ended = [this](const std::string& why) { desktopEnded(why); };
-    FocusConnection connection = ConnectFocusSource(DesktopSession::fromEnvironment(), events);
+    events.followingChanged = [this] { followingChanged(); };
+    FocusConnection connection =
+        ConnectFocusSource(DesktopSession::fromEnvironment(), events, openBus());
     if (!connection.source) {
         SayOnStderr(connection.failure);
         return false;
     }
     focus_ = std::move(connection.source);
     printLine("following the focus on " + focus_->description());
+    if (const std::string hint = focus_->hint(); !hint.empty()) {
+        SayOnStderr(hint);
+        printLine("not following yet: " + hint);
+    }
 
     if (options_.runningInstance) {
         printLine("another padconfig-modes runs (pid " + std::to_string(*options_.runningInstance) +
@@ -58,8 +64,44 @@ bool ModeService::start() {
         port_ = makeKeypadModePort(this, std::move(keypad));
         switcher_ = std::make_unique<ModeSwitcher>(*port_, rules_);
     }
-    decideFocus(focus_->focusedWindow());
+    if (focus_->focusKnown())
+        decideFocus(focus_->focusedWindow());
     return true;
+}
+
+CompositorRoute ModeService::openBus() {
+    if (options_.runningInstance)
+        return {CompositorRoute::To::RunningService, {}};
+    ModesBus::Handler handler;
+    handler.openWindows = [this] {
+        return focus_ ? focus_->openWindows() : std::vector<WindowInfo>();
+    };
+    handler.status = [this] { return status(); };
+    handler.compositor = [this] { return dynamic_cast<CompositorFocusSource*>(focus_.get()); };
+    std::string failure;
+    bus_ = ModesBus::open(std::move(handler), failure);
+    if (!bus_) {
+        printLine("not on the session bus: " + failure);
+        return {CompositorRoute::To::Nobody, failure};
+    }
+    return {CompositorRoute::To::ThisInstance, {}};
+}
+
+ServiceStatus ModeService::status() const {
+    if (!focus_)
+        return {DesktopName(DesktopSession::fromEnvironment()), false, {}};
+    const std::string hint = focus_->hint();
+    return {focus_->description(), hint.empty(), hint};
+}
+
+void ModeService::followingChanged() {
+    const std::string hint = focus_->hint();
+    if (hint.empty()) {
+        printLine("following the focus on " + focus_->description() + " now");
+    } else {
+        SayOnStderr(hint);
+        printLine("not following: " + hint);
+    }
 }
 
 void ModeService::rulesChanged(const RulesFileContents& contents, bool reloaded) {
@@ -95,6 +137,8 @@ void ModeService::focusChanged(const std::optional<WindowInfo>& window) {
 }
 
 void ModeService::decideFocus(const std::optional<WindowInfo>& window) {
+    if (bus_)
+        bus_->announceFocus(window);
     const std::string event =
         window ? "focus: " + DescribeWindow(*window) : "focus left every window";
     if (switcher_)

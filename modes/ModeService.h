@@ -2,11 +2,14 @@
 // The mode service of one program run: follows the focused window through the
 // desktop's backend, the rules file through its watcher and the keypad through its
 // port, and hands every event to the ModeSwitcher. With --print it prints each
-// event and the decision on standard output; problems go to standard error.
+// event and the decision on standard output; problems go to standard error. The
+// instance that sets the modes answers on the session bus (modes/bus/ModesBus.h).
 
 #include "modes/KeypadModePort.h"
 #include "modes/ModeSwitcher.h"
 #include "modes/RulesWatcher.h"
+#include "modes/bus/ModesBus.h"
+#include "modes/focus/FocusConnection.h"
 #include "modes/focus/FocusSource.h"
 
 #include <QObject>
@@ -42,6 +45,10 @@ class ModeService : public QObject {
     void focusChanged(const std::optional<WindowInfo>& window);
     void decideFocus(const std::optional<WindowInfo>& window);
     void desktopEnded(const std::string& why);
+    void followingChanged();
+    // Puts the service on the session bus; where the compositor's reports go.
+    CompositorRoute openBus();
+    ServiceStatus status() const;
     // --print's line for an event and what came of it.
     void report(const std::string& event, const Decision& decision);
     void printLine(const std::string& line);
@@ -50,6 +57,8 @@ class ModeService : public QObject {
     RuleSet rules_;
     std::optional<WindowInfo> window_; // while only printing
     std::unique_ptr<RulesWatcher> watcher_;
+    // Before focus_, which may unload a compositor script over the bus when it goes.
+    std::unique_ptr<ModesBus> bus_;
     std::unique_ptr<FocusSource> focus_;
     std::unique_ptr<KeypadModePort> port_;
     std::unique_ptr<ModeSwitcher> switcher_;

@@ -15,8 +15,10 @@ set(CPACK_PACKAGE_DESCRIPTION
 Corvask 12 Gaming Keypad, keeps them in .qd6 profiles and downloads a profile\n\
 into the keypad. The package holds the desktop program, the qd6 command-line\n\
 tool, the padconfig-modes service that switches the keypad's mode with the\n\
-focused application, the PadLink and HidBridge libraries, the companion loader,\n\
-and a udev rule that gives the logged-in user access to the keypad.")
+focused application (on X11, sway and other wlroots desktops, on KDE Plasma\n\
+through a KWin script and on GNOME through a GNOME Shell extension, both\n\
+included), the PadLink and HidBridge libraries, the companion loader, and a\n\
+udev rule that gives the logged-in user access to the keypad.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_HOMEPAGE_URL ${PROJECT_HOMEPAGE_URL})
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)

@@ -53,20 +53,21 @@ std::string DesktopName(const DesktopSession& session) {
 std::string UnfollowableWaylandReason(const DesktopSession& session) {
     switch (FamilyOf(session)) {
     case DesktopFamily::Kde:
-        return "KDE Plasma on Wayland tells other programs which window has the focus only "
-               "through a KWin script, and this version of PadConfig has none yet; in the "
-               "\"Plasma (X11)\" session padconfig-modes works";
+        return "KWin does not answer on the session bus (org.kde.KWin), through which "
+               "padconfig-modes gives it the KWin script that tells the focused window; in "
+               "the \"Plasma (X11)\" session padconfig-modes works";
     case DesktopFamily::Gnome:
-        return "GNOME on Wayland tells other programs which window has the focus only through "
-               "a GNOME Shell extension, and this version of PadConfig has none yet; in the "
-               "\"GNOME on Xorg\" session padconfig-modes works";
+        return "GNOME Shell does not answer on the session bus (org.gnome.Shell), on which "
+               "its extension tells padconfig-modes the focused window; in the \"GNOME on "
+               "Xorg\" session padconfig-modes works";
     case DesktopFamily::Other:
         break;
     }
     return "the Wayland compositor of " + DesktopName(session) +
            " does not offer the zwlr_foreign_toplevel_manager_v1 protocol, through which "
-           "padconfig-modes learns the focused window; wlroots compositors (sway, Hyprland, "
-           "river, labwc, Wayfire) and X11 desktops work";
+           "padconfig-modes learns the focused window, and neither KWin nor GNOME Shell "
+           "answers on the session bus; wlroots compositors (sway, Hyprland, river, labwc, "
+           "Wayfire), KDE Plasma, GNOME and X11 desktops work";
 }
 
 std::string NoDisplayReason() {

@@ -20,8 +20,9 @@ DesktopFamily FamilyOf(const DesktopSession& session);
 // The desktop's name for messages: "KDE Plasma", "GNOME", or XDG_CURRENT_DESKTOP's.
 std::string DesktopName(const DesktopSession& session);
 
-// Why a Wayland compositor without the wlroots protocol cannot be followed, and what
-// would make it work, in one sentence.
+// Why a Wayland compositor without the wlroots protocol, whose KWin or GNOME Shell
+// does not answer on the session bus either, cannot be followed, and what would make
+// it work, in one sentence.
 std::string UnfollowableWaylandReason(const DesktopSession& session);
 
 // The sentence for a session with no display at all.

@@ -22,6 +22,8 @@ class FocusSource {
         std::function<void(const std::optional<WindowInfo>&)> focusChanged;
         // The desktop went away (the connection closed); no more events come.
         std::function<void(const std::string& why)> ended;
+        // hint() changed: the desktop's part that tells the focus was switched on or off.
+        std::function<void()> followingChanged;
     };
 
     virtual ~FocusSource() = default;
@@ -30,8 +32,14 @@ class FocusSource {
     virtual std::string description() const = 0;
     // The window that has the focus now.
     virtual std::optional<WindowInfo> focusedWindow() const = 0;
+    // False until the desktop has told the focus once: KWin's script and GNOME Shell's
+    // extension tell it soon after the start, as their first change.
+    virtual bool focusKnown() const { return true; }
     // The windows open now, in the desktop's order.
     virtual std::vector<WindowInfo> openWindows() = 0;
+    // Empty while the focused window can be followed; otherwise one sentence that says
+    // why not and what would make it work (a GNOME Shell extension to enable).
+    virtual std::string hint() const { return {}; }
 };
 
 } // namespace pad

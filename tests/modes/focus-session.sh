@@ -5,7 +5,8 @@
 #   window_up one|two|padconfig succeed once that window is shown
 # and $bin (padconfig-modes, padconfig and its loader), $test_window (focus_window),
 # $out (a folder of the session's user, holding example.qd6), $desktop (its name for the messages) and
-# $window_exe (how --print names the test windows' executable there).
+# $window_exe (how --print names the test windows' executable there). It may define
+#   service_started, service_stopped   the desktop's own checks then
 
 passed=0
 failed=0
@@ -28,15 +29,15 @@ until_true() {
     return 1
 }
 log=$out/modes.log
-focus_lines() { grep -c '^focus' "$log"; }
-more_focus_lines_than() { [[ $(focus_lines) -gt $1 ]]; }
+lines_of() { grep -c "$1" "$log"; }                 # lines_of PATTERN
+more_lines_than() { [[ $(lines_of "$1") -gt $2 ]]; } # more_lines_than PATTERN N
 # The decision for the focus change that the command makes: the part after "-> "
 # of the first focus line after those there were before.
 decision_after() {
     local before
-    before=$(focus_lines)
+    before=$(lines_of '^focus')
     "$@"
-    until_true more_focus_lines_than "$before" || return 1
+    until_true more_lines_than '^focus' "$before" || return 1
     grep '^focus' "$log" | sed -n "$((before + 1))p"
 }
 mode_of() { # mode_of LINE: "app-id: Mode X (rule on line N)"
@@ -72,7 +73,9 @@ focus_on padconfig
 sleep 0.5
 
 "$bin/padconfig-modes" --print >"$log" 2>"$out/modes.err" &
-started+=($!)
+service=$!
+started+=($service)
+! declare -F service_started >/dev/null || service_started
 until_true grep -q '^focus' "$log"
 check "the service starts with PadConfig's window focused and leaves it alone" \
     "PadConfig has the focus: it sets the mode itself" "$(grep '^focus' "$log" | sed 's/.* -> //')"
@@ -81,6 +84,14 @@ check "a line that cannot be read is skipped, with its number" 1 \
 "$bin/padconfig-modes" 2>"$out/second.err"
 second=$?
 check "a second instance exits at once" "0 1" "$second $(grep -c 'already runs' "$out/second.err")"
+# On the session bus: the status, the open windows, and a focus report from a program
+# that is not the compositor, which is refused (a mode it sent would show below).
+bus_call() { gdbus call --session -d org.padconfig.Modes -o /org/padconfig/Modes -m "org.padconfig.Modes1.$1" "${@:2}" 2>&1; }
+check "the service's status: it follows the focus" "true, ''" "$(bus_call Status | grep -o "true, ''")"
+check "the open windows hold both test windows" 2 \
+    "$(bus_call OpenWindows | grep -o "'org.padconfig.test.[a-z]*'" | sort -u | wc -l)"
+check "a focus report from another program is refused" AccessDenied \
+    "$(bus_call ReportFocus org.padconfig.test.one "" "Test window one" 1 | grep -o AccessDenied)"
 
 # The two windows take the focus in turn, then PadConfig's window.
 expected="" seen=""
@@ -108,7 +119,7 @@ check "new rules decide for the focused window at once" "Mode C (rule on line 1)
 # The keypad's side. New rules again: the focused window two gets Mode B.
 printf 'app:org.padconfig.test.one a\ntitle:"Test window two" b\n' >"$rules.new"
 mv "$rules.new" "$rules"
-until_true test "$(grep -c '^rules reloaded' "$log")" -eq 2
+until_true more_lines_than '^rules reloaded' 1
 # qd6 sets Mode C while PadConfig has the focus; back in window two, B goes out again.
 decision_after focus_on padconfig >/dev/null
 "$bin/qd6" mode c >/dev/null
@@ -124,9 +135,9 @@ until_true grep -q '^download ended' "$log"
 rm "$plug"
 until_true grep -q '^keypad gone' "$log"
 decision_after focus_on two >/dev/null
+appeared=$(lines_of '^keypad appeared')
 touch "$plug"
-until_true grep -q '^keypad appeared' "$log"
-sleep 0.3
+until_true more_lines_than '^keypad appeared' "$appeared"
 modes=$(grep '^03 ff ff' "$PADLINK_SIMULATOR" | cut -d' ' -f4 | tr '\n' ' ')
 check "the mode reports: PadConfig's Normal, 10 times A and B, C by new rules, B by the rules after, qd6's C, B again, A after the download, B when the keypad is back" \
     "00 $(printf '01 02 %.0s' $(seq 10))03 02 03 02 01 02 " "$modes"
@@ -134,6 +145,11 @@ check "no mode report inside the download" \
     "$(printf '03 %.0s' $(seq 240))01" \
     "$(sed -n '/^03 04 00/,/^03 ff ff/p' "$PADLINK_SIMULATOR" | cut -d' ' -f1-3 |
         sed 's/^03 ff ff/01/; s/^03 .*/03/' | tr '\n' ' ' | sed 's/ $//')"
+
+kill "$service"
+wait "$service"
+check "the service ends on SIGTERM with status 0" 0 $?
+! declare -F service_stopped >/dev/null || service_stopped
 
 echo "$desktop: $passed passed, $failed failed; logs in $out"
 [[ $failed -eq 0 ]]

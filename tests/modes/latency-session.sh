@@ -22,6 +22,8 @@ started+=($!)
 trap 'kill "${started[@]}" 2>/dev/null; stop_desktop' EXIT
 until_true window_up one && until_true window_up two || { echo "$desktop: no windows"; exit 1; }
 focus_on two
+# On GNOME Shell the extension that tells the focus is enabled first.
+[[ $desktop != "GNOME Shell" ]] || gnome-extensions enable padconfig@padconfig.org
 "$bin/padconfig-modes" 2>"$out/modes.err" &
 started+=($!)
 until_true grep -q '^03 ff ff 02' "$PADLINK_SIMULATOR" || { echo "$desktop: no service"; exit 1; }
