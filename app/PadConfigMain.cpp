@@ -4,9 +4,9 @@
 #include "app/TForm1.h"
 #include "common/Version.h"
 #include "common/WindowSystem.h"
-#include "common/look/PadLook.h"
 #include "devicelink/WindowMessage.h"
 #include "keypad/ReportPause.h"
+#include "look/PadLook.h"
 #include "profile/FileSystemName.h"
 
 #include <QApplication>

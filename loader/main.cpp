@@ -4,10 +4,10 @@
 
 #include "common/Version.h"
 #include "common/WindowSystem.h"
-#include "common/look/PadLook.h"
 #include "loader/LoaderServer.h"
 #include "loader/LoaderSocketPlace.h"
 #include "loader/TQd6LdrSDlg.h"
+#include "look/PadLook.h"
 #include "profile/LanguageLookup.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "common/look/FocusRing.h"
+#include "look/FocusRing.h"
 
-#include "common/look/PadLook.h"
+#include "look/PadLook.h"
 
 #include <QApplication>
 #include <QEvent>

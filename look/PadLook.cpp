@@ -1,6 +1,6 @@
-#include "common/look/PadLook.h"
+#include "look/PadLook.h"
 
-#include "common/look/FocusRing.h"
+#include "look/FocusRing.h"
 
 #include <QApplication>
 #include <QPalette>
