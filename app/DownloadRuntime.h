@@ -9,9 +9,9 @@
 #include "app/LoaderUsers.h"
 #include "app/ProgressPanel.h"
 #include "dialogs/UiServices.h"
+#include "keypad/DownloadImage.h"
 #include "keypad/KeypadSession.h"
 #include "profile/AddedTexts.h"
-#include "profile/Download.h"
 
 #include <QTimer>
 

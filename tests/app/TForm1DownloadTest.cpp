@@ -8,7 +8,7 @@
 
 #include "app/TForm1.h"
 #include "devicelink/WindowMessage.h"
-#include "profile/Download.h"
+#include "keypad/DownloadImage.h"
 #include "profile/ProfileFile.h"
 #include "tests/support/ScriptedUi.h"
 #include "tests/support/TestWindowOptions.h"

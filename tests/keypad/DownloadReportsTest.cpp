@@ -1,5 +1,5 @@
 #include "common/LittleEndian.h"
-#include "profile/Download.h"
+#include "keypad/DownloadImage.h"
 #include "tests/profile/SampleProfiles.h"
 
 #include <gtest/gtest.h>

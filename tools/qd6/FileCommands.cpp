@@ -1,7 +1,7 @@
 #include "tools/qd6/FileCommands.h"
 
 #include "common/Utf16.h"
-#include "profile/Download.h"
+#include "keypad/DownloadImage.h"
 #include "profile/KeyNames.h"
 #include "profile/ProfileFile.h"
 #include "profile/ProfileJson.h"

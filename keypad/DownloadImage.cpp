@@ -1,4 +1,4 @@
-#include "profile/Download.h"
+#include "keypad/DownloadImage.h"
 
 namespace pad {
 
