@@ -4,8 +4,8 @@
 
 #include "app/LanguageSetup.h"
 #include "dialogs/UiServices.h"
+#include "model/ProfileFile.h"
 #include "profile/Document.h"
-#include "profile/ProfileFile.h"
 #include "profile/Workspace.h"
 
 #include <functional>

@@ -7,7 +7,7 @@
 #include "devicelink/WindowMessage.h"
 #include "keypad/ReportPause.h"
 #include "look/PadLook.h"
-#include "profile/FileSystemName.h"
+#include "model/FileSystemName.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -3,7 +3,7 @@
 // (keypad/KeypadReports.h describes the image and the reports that carry it).
 
 #include "keypad/KeypadReports.h"
-#include "profile/Profile.h"
+#include "model/Profile.h"
 
 namespace pad {
 

@@ -1,6 +1,6 @@
 #include "profile/KeyNames.h"
 
-#include "profile/KeyCodes.h"
+#include "model/KeyCodes.h"
 
 #include <array>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #pragma once
 // Readable names of the keypad's key codes, for listings such as the qd6 tool's.
 
-#include "profile/KeyAction.h"
+#include "model/KeyAction.h"
 
 #include <string>
 

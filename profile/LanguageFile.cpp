@@ -2,7 +2,7 @@
 
 #include "common/FileAccess.h"
 #include "common/Utf16.h"
-#include "profile/Profile.h"
+#include "model/Profile.h"
 #include "profile/TextEncoding.h"
 
 #include <algorithm>

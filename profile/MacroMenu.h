@@ -3,7 +3,7 @@
 // The key menu shows the 12 macros at the end of the list; earlier ones keep a
 // hidden item while they lie within the first 256 entries, and beyond that get none.
 
-#include "profile/Profile.h"
+#include "model/Profile.h"
 
 #include <cstddef>
 #include <string>

@@ -4,7 +4,7 @@
 // back. Exactly one exists per run; it is created by the program entry and
 // handed to the windows by reference.
 
-#include "profile/Profile.h"
+#include "model/Profile.h"
 
 #include <cstdint>
 #include <string>

@@ -3,7 +3,7 @@
 #include "dialogs/capture/KeyNames.h"
 #include "dialogs/capture/PcKeys.h"
 #include "dialogs/capture/ScanTables.h"
-#include "profile/KeyCodes.h"
+#include "model/KeyCodes.h"
 
 namespace pad {
 

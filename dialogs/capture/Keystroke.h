@@ -3,7 +3,7 @@
 // its decoding into scan code, transition, HID usage, DeviceKeyCode and name.
 
 #include "dialogs/capture/KeyLayout.h"
-#include "profile/KeyAction.h"
+#include "model/KeyAction.h"
 
 #include <cstdint>
 #include <string>

@@ -3,7 +3,7 @@
 #include "common/Utf16.h"
 #include "dialogs/capture/KeyNames.h"
 #include "dialogs/capture/ScanTables.h"
-#include "profile/KeyCodes.h"
+#include "model/KeyCodes.h"
 
 #include <algorithm>
 

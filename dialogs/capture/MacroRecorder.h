@@ -6,7 +6,7 @@
 #include "dialogs/capture/HeldKeys.h"
 #include "dialogs/capture/KeyLayout.h"
 #include "dialogs/capture/Keystroke.h"
-#include "profile/KeyAction.h"
+#include "model/KeyAction.h"
 
 #include <cstdint>
 #include <optional>

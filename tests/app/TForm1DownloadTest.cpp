@@ -9,7 +9,7 @@
 #include "app/TForm1.h"
 #include "devicelink/WindowMessage.h"
 #include "keypad/DownloadImage.h"
-#include "profile/ProfileFile.h"
+#include "model/ProfileFile.h"
 #include "tests/support/ScriptedUi.h"
 #include "tests/support/TestWindowOptions.h"
 

@@ -5,7 +5,7 @@
 #include "keypad/KeypadSession.h"
 #include "keypad/PadLinkPort.h"
 #include "keypad/ReportPause.h"
-#include "profile/ProfileFile.h"
+#include "model/ProfileFile.h"
 #include "tools/qd6/CommandSupport.h"
 
 #include <CLI/CLI.hpp>

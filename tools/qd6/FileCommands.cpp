@@ -2,9 +2,9 @@
 
 #include "common/Utf16.h"
 #include "keypad/DownloadImage.h"
+#include "model/ProfileFile.h"
+#include "model/ProfileJson.h"
 #include "profile/KeyNames.h"
-#include "profile/ProfileFile.h"
-#include "profile/ProfileJson.h"
 #include "tools/qd6/CommandSupport.h"
 
 #include <CLI/CLI.hpp>

@@ -2,7 +2,7 @@
 #include "dialogs/capture/Keystroke.h"
 #include "dialogs/capture/PcKeys.h"
 #include "dialogs/capture/ScanTables.h"
-#include "profile/KeyCodes.h"
+#include "model/KeyCodes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "profile/ProfileJson.h"
+#include "model/ProfileJson.h"
 
 #include "common/Utf16.h"
 

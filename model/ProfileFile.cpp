@@ -1,8 +1,8 @@
-#include "profile/ProfileFile.h"
+#include "model/ProfileFile.h"
 
 #include "common/FileAccess.h"
 #include "common/LittleEndian.h"
-#include "profile/SafeWrite.h"
+#include "model/SafeWrite.h"
 
 #include <cerrno>
 #include <cstring>

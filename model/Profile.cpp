@@ -1,4 +1,4 @@
-#include "profile/Profile.h"
+#include "model/Profile.h"
 
 #include "common/Utf16.h"
 

@@ -1,7 +1,7 @@
-#include "profile/ProfileFile.h"
+#include "model/ProfileFile.h"
 #include "common/LittleEndian.h"
-#include "tests/profile/SampleProfiles.h"
 #include "tests/support/ProfileBytes.h"
+#include "tests/support/SampleProfiles.h"
 #include "tests/support/TempDir.h"
 
 #include <csignal>

@@ -1,4 +1,4 @@
-#include "profile/KeyCodes.h"
+#include "model/KeyCodes.h"
 
 #include <array>
 #include <stdexcept>

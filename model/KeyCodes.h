@@ -2,7 +2,7 @@
 // Conversions between USB HID keyboard-page usages and the keypad's DeviceKeyCode,
 // and the keypad's native key functions (what each key does in Normal mode).
 
-#include "profile/KeyAction.h"
+#include "model/KeyAction.h"
 
 #include <cstdint>
 #include <string_view>

@@ -2,8 +2,8 @@
 // The in-memory profile: three modes of 16 key slots, how each slot was last
 // assigned, and the list of named macros.
 
-#include "profile/KeyAction.h"
-#include "profile/KeyCodes.h"
+#include "model/KeyAction.h"
+#include "model/KeyCodes.h"
 
 #include <algorithm>
 #include <array>

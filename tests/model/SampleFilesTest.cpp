@@ -1,5 +1,5 @@
-#include "profile/ProfileFile.h"
-#include "tests/profile/SampleProfiles.h"
+#include "model/ProfileFile.h"
+#include "tests/support/SampleProfiles.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

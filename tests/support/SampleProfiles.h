@@ -2,7 +2,7 @@
 // The sample profiles shipped in resources/samples, built in code so that a test
 // can check the files and a small program can write them again.
 
-#include "profile/Profile.h"
+#include "model/Profile.h"
 
 #include <cstdint>
 #include <vector>

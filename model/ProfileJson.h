@@ -19,7 +19,7 @@
 // its place, and its exact UTF-16 units go beside it in "labelUnits" ("nameUnits"
 // for a macro name). Members the reader does not know are ignored.
 
-#include "profile/Profile.h"
+#include "model/Profile.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
-#include "tests/profile/SampleProfiles.h"
+#include "tests/support/SampleProfiles.h"
 
-#include "profile/KeyCodes.h"
+#include "model/KeyCodes.h"
 #include "tests/support/ProfileBytes.h"
 
 namespace pad::test {

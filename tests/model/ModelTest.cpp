@@ -1,5 +1,5 @@
-#include "profile/KeyCodes.h"
-#include "profile/Profile.h"
+#include "model/KeyCodes.h"
+#include "model/Profile.h"
 
 #include <gtest/gtest.h>
 

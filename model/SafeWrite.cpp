@@ -1,4 +1,4 @@
-#include "profile/SafeWrite.h"
+#include "model/SafeWrite.h"
 
 #include "common/FileAccess.h"
 

@@ -1,4 +1,4 @@
-#include "profile/KeyAction.h"
+#include "model/KeyAction.h"
 
 #include <algorithm>
 

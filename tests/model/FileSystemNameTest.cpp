@@ -1,4 +1,4 @@
-#include "profile/FileSystemName.h"
+#include "model/FileSystemName.h"
 
 #include <gtest/gtest.h>
 #include <random>

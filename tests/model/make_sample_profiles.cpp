@@ -1,7 +1,7 @@
 // Writes the sample profiles into a folder (normally resources/samples):
 //   make_sample_profiles <folder>
-#include "profile/ProfileFile.h"
-#include "tests/profile/SampleProfiles.h"
+#include "model/ProfileFile.h"
+#include "tests/support/SampleProfiles.h"
 
 #include <fstream>
 #include <iostream>

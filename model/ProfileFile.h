@@ -19,7 +19,7 @@
 // Older version (".QD5"): header words 16-51 hold the kinds of 3 x 12 keys, 36 slot
 // records (keys 0-11 of each mode), so the macro sections start at 19,208.
 
-#include "profile/Profile.h"
+#include "model/Profile.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -64,7 +64,7 @@ FileResult DecodeProfileFile(std::span<const std::uint8_t> bytes, Profile& into,
                              std::u16string_view freshLabel = u"Normal",
                              std::string* magicOut = nullptr);
 
-// Writes the profile to path as profile/SafeWrite.h describes: a failed save leaves
+// Writes the profile to path as model/SafeWrite.h describes: a failed save leaves
 // an existing file as it was, and the file keeps its owner, group, mode and ACL. Any
 // failure gives OpenForWriteFailed; *systemError, when given, receives its reason
 // (an errno, or NotRegularFileError from common/FileAccess.h), 0 on success.

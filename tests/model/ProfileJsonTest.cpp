@@ -1,8 +1,8 @@
 // The JSON form of a profile: a file survives file -> JSON -> file byte for byte, and
 // every malformed document is refused with the path of what is wrong.
-#include "profile/ProfileJson.h"
-#include "profile/ProfileFile.h"
-#include "tests/profile/SampleProfiles.h"
+#include "model/ProfileJson.h"
+#include "model/ProfileFile.h"
+#include "tests/support/SampleProfiles.h"
 
 #include <functional>
 #include <gtest/gtest.h>
