@@ -11,7 +11,7 @@
 #include "dialogs/UiServices.h"
 #include "keypad/DownloadImage.h"
 #include "keypad/KeypadSession.h"
-#include "profile/AddedTexts.h"
+#include "texts/AddedTexts.h"
 
 #include <QTimer>
 

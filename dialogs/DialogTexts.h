@@ -5,7 +5,7 @@
 
 #include "common/QtUtf16.h"
 #include "dialogs/DialogHost.h"
-#include "profile/AddedTexts.h"
+#include "texts/AddedTexts.h"
 
 #include <QString>
 

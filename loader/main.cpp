@@ -8,7 +8,7 @@
 #include "loader/LoaderSocketPlace.h"
 #include "loader/TQd6LdrSDlg.h"
 #include "look/PadLook.h"
-#include "profile/LanguageLookup.h"
+#include "texts/LanguageLookup.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -15,14 +15,6 @@
 
 namespace pad {
 
-// Shown when a new macro would go beyond MacroList::MaxCount.
-inline constexpr std::u16string_view MacroListFullMessage =
-    u"The macro list is full (65,535 macros). Delete a macro before you add a new one.";
-// Shown when a macro would have to be given to a key beyond MacroList::MaxAssignableIndex.
-inline constexpr std::u16string_view MacroNotAssignableMessage =
-    u"This macro cannot be assigned to a key: keys can play only the first 65,526 macros "
-    u"of a profile.";
-
 enum class NewMacroCheck {
     Ok,
     DuplicateName, // a macro of that name exists (letter case ignored)

@@ -4,7 +4,7 @@
 #include "keypad/DownloadImage.h"
 #include "model/ProfileFile.h"
 #include "model/ProfileJson.h"
-#include "profile/KeyNames.h"
+#include "texts/KeyNames.h"
 #include "tools/qd6/CommandSupport.h"
 
 #include <CLI/CLI.hpp>

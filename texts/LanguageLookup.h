@@ -6,7 +6,7 @@
 //      in the shipped language folder.
 // Without any of them the program stays in its built-in English.
 
-#include "profile/LanguageFile.h"
+#include "texts/LanguageFile.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,9 +1,9 @@
-#include "profile/LanguageFile.h"
+#include "texts/LanguageFile.h"
 
 #include "common/FileAccess.h"
 #include "common/Utf16.h"
 #include "model/Profile.h"
-#include "profile/TextEncoding.h"
+#include "texts/TextEncoding.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "profile/TextEncoding.h"
+#include "texts/TextEncoding.h"
 
 #include "common/LittleEndian.h"
 

@@ -6,8 +6,7 @@
 // a number from 59 on in the language file and its English text as the built-in form.
 // "%1" in a text stands for a file name or a command that the program fills in.
 
-#include "profile/LanguageFile.h"
-#include "profile/MacroOps.h"
+#include "texts/LanguageFile.h"
 
 #include <string>
 #include <string_view>
@@ -44,9 +43,13 @@ inline constexpr AddedText UdevRuleAdvice{
 inline constexpr AddedText UdevReloadAdvice{
     70, u"then run '%1', unplug the keypad and plug it in again."};
 
-// The macro list's limits.
-inline constexpr AddedText MacroListFullWarning{71, MacroListFullMessage};
-inline constexpr AddedText MacroNotAssignableWarning{72, MacroNotAssignableMessage};
+// The macro list's limits: a new macro beyond MacroList::MaxCount, and a macro that
+// would have to be given to a key beyond MacroList::MaxAssignableIndex.
+inline constexpr AddedText MacroListFullWarning{
+    71, u"The macro list is full (65,535 macros). Delete a macro before you add a new one."};
+inline constexpr AddedText MacroNotAssignableWarning{
+    72, u"This macro cannot be assigned to a key: keys can play only the first 65,526 macros "
+        u"of a profile."};
 
 // Names announced by screen readers.
 inline constexpr AddedText KeypadPictureName{73, u"Keypad"};

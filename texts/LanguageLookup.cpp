@@ -1,4 +1,4 @@
-#include "profile/LanguageLookup.h"
+#include "texts/LanguageLookup.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "profile/LanguageFile.h"
+#include "texts/LanguageFile.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // Where the language file is found, how the locale picks a shipped file, and the
 // shipped files themselves.
 
-#include "profile/LanguageLookup.h"
+#include "texts/LanguageLookup.h"
 #include "common/FileAccess.h"
-#include "profile/AddedTexts.h"
+#include "texts/AddedTexts.h"
 
 #include <gtest/gtest.h>
 

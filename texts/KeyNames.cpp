@@ -1,4 +1,4 @@
-#include "profile/KeyNames.h"
+#include "texts/KeyNames.h"
 
 #include "model/KeyCodes.h"
 
