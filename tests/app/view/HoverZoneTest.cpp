@@ -1,4 +1,4 @@
-#include "profile/HoverZone.h"
+#include "app/view/HoverZone.h"
 
 #include <gtest/gtest.h>
 
