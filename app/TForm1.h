@@ -16,10 +16,10 @@
 #include "app/view/HoverZone.h"
 #include "dialogs/DialogHost.h"
 #include "dialogs/UiServices.h"
+#include "editing/Document.h"
+#include "editing/Workspace.h"
 #include "keypad/DeviceLinkPort.h"
 #include "keypad/KeypadSession.h"
-#include "profile/Document.h"
-#include "profile/Workspace.h"
 
 #include <QMainWindow>
 #include <QTimer>

@@ -9,7 +9,7 @@
 #include "dialogs/TextLimit.h"
 #include "dialogs/capture/Keystroke.h"
 #include "dialogs/keymap/DesktopKeyLayout.h"
-#include "profile/MacroOps.h"
+#include "editing/MacroOps.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

@@ -8,7 +8,7 @@
 #include "dialogs/capture/KeyLayout.h"
 #include "dialogs/capture/MacroRecorder.h"
 #include "dialogs/keymap/KeyboardState.h"
-#include "profile/Workspace.h"
+#include "editing/Workspace.h"
 
 #include <QDialog>
 

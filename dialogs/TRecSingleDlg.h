@@ -4,7 +4,7 @@
 
 #include "dialogs/DialogHost.h"
 #include "dialogs/capture/SingleKeyCapture.h"
-#include "profile/Workspace.h"
+#include "editing/Workspace.h"
 
 #include <QDialog>
 

@@ -4,7 +4,7 @@
 // the key labels, ModifiedFlag, then the caption mark. Default and Macro Off are
 // complete here; the dialogs and the macro-list operations use Assign for theirs.
 
-#include "profile/Workspace.h"
+#include "editing/Workspace.h"
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "profile/Document.h"
+#include "editing/Document.h"
 
 namespace pad {
 

@@ -1,4 +1,4 @@
-#include "profile/MacroMenu.h"
+#include "editing/MacroMenu.h"
 
 #include <gtest/gtest.h>
 

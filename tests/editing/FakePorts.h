@@ -2,7 +2,7 @@
 // A scripted window for the document commands: answers questions from queues,
 // keeps "files" in memory and records every call in order.
 
-#include "profile/Document.h"
+#include "editing/Document.h"
 
 #include <deque>
 #include <map>

@@ -1,4 +1,4 @@
-#include "profile/Assignment.h"
+#include "editing/Assignment.h"
 
 namespace pad {
 namespace {

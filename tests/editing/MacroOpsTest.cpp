@@ -1,4 +1,4 @@
-#include "profile/MacroOps.h"
+#include "editing/MacroOps.h"
 #include "tests/support/RecordingView.h"
 
 #include <gtest/gtest.h>

@@ -6,8 +6,8 @@
 // caller; the assignments to the selected key go through Assign, which does them.
 // Rebuilding the macro menu is always the caller's part.
 
-#include "profile/Assignment.h"
-#include "profile/Workspace.h"
+#include "editing/Assignment.h"
+#include "editing/Workspace.h"
 
 #include <cstddef>
 #include <optional>

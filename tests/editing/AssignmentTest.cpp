@@ -1,4 +1,4 @@
-#include "profile/Assignment.h"
+#include "editing/Assignment.h"
 #include "tests/support/RecordingView.h"
 
 #include <gtest/gtest.h>

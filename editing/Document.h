@@ -5,7 +5,7 @@
 // they need of the window (questions, file dialogs, file access, refreshes) goes
 // through DocumentPorts, so the rules run and are tested without widgets.
 
-#include "profile/Workspace.h"
+#include "editing/Workspace.h"
 
 #include <optional>
 #include <string>
