@@ -1,4 +1,4 @@
-#include "app/LoaderUsers.h"
+#include "loader/link/LoaderUsers.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -1,4 +1,4 @@
-#include "app/LoaderLink.h"
+#include "loader/link/LoaderLink.h"
 
 #include <QFile>
 #include <QFileInfo>
