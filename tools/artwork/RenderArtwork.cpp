@@ -5,7 +5,6 @@
 // Usage: render_artwork OUT.cpp SVG:WIDTHxHEIGHT:NAME ...
 
 #include "app/ArtworkRender.h"
-#include "app/KeyedBitmap.h"
 
 #include <QFile>
 #include <QGuiApplication>
