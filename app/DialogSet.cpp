@@ -7,8 +7,8 @@
 #include "dialogs/TRecDlg.h"
 #include "dialogs/TRecSingleDlg.h"
 #include "dialogs/TSelMSBtnDlg.h"
+#include "editing/MacroOps.h"
 #include "modes/rules/RulesFile.h"
-#include "profile/MacroOps.h"
 
 namespace pad {
 

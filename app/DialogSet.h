@@ -4,7 +4,7 @@
 // The dialogs are made together when one is first needed, or by Create(), and are
 // then kept, hidden between uses; they are children of the main window.
 
-#include "profile/Workspace.h"
+#include "editing/Workspace.h"
 
 class QWidget;
 

@@ -1,7 +1,7 @@
 #include "app/DownloadRuntime.h"
 
 #include "common/KeypadProtocol.h"
-#include "common/QtUtf16.h"
+#include "texts/qt/QtUtf16.h"
 
 #include <QCheckBox>
 #include <QFrame>

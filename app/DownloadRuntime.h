@@ -5,13 +5,13 @@
 // the hidden controls a download reads and moves: "Real Write" and the progress panel.
 // The keypad session runs the download itself.
 
-#include "app/LoaderLink.h"
-#include "app/LoaderUsers.h"
 #include "app/ProgressPanel.h"
 #include "dialogs/UiServices.h"
+#include "keypad/DownloadImage.h"
 #include "keypad/KeypadSession.h"
-#include "profile/AddedTexts.h"
-#include "profile/Download.h"
+#include "loader/link/LoaderLink.h"
+#include "loader/link/LoaderUsers.h"
+#include "texts/AddedTexts.h"
 
 #include <QTimer>
 

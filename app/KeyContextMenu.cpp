@@ -1,6 +1,6 @@
 #include "app/KeyContextMenu.h"
 
-#include "profile/MacroMenu.h"
+#include "editing/MacroMenu.h"
 
 #include <QAction>
 #include <QMenu>

@@ -3,7 +3,7 @@
 // MacroList, and the check mark at the assignment of the selected key. Each macro
 // item keeps the index of its macro.
 
-#include "profile/Profile.h"
+#include "model/Profile.h"
 
 #include <QString>
 

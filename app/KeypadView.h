@@ -8,7 +8,7 @@
 // scale times the screen's device pixel ratio. The artwork is rendered at that
 // scale, and again when the window reaches a screen of another ratio.
 
-#include "profile/HoverZone.h"
+#include "app/view/HoverZone.h"
 
 #include <QImage>
 #include <QWidget>

@@ -1,7 +1,7 @@
 #include "app/LanguageSetup.h"
 
 #include "common/FileAccess.h"
-#include "common/QtUtf16.h"
+#include "texts/qt/QtUtf16.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -3,9 +3,9 @@
 // for, and Qt's own translations (file dialogs, standard buttons) in that language.
 
 #include "dialogs/DialogTexts.h"
-#include "profile/AddedTexts.h"
-#include "profile/LanguageFile.h"
-#include "profile/LanguageLookup.h"
+#include "texts/AddedTexts.h"
+#include "texts/LanguageFile.h"
+#include "texts/LanguageLookup.h"
 
 #include <QFont>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "app/MainMenus.h"
 
-#include "common/QtUtf16.h"
-#include "profile/AddedTexts.h"
+#include "texts/AddedTexts.h"
+#include "texts/qt/QtUtf16.h"
 
 #include <QAction>
 #include <QKeySequence>

@@ -1,7 +1,7 @@
 #include "app/MainWindowDocumentPorts.h"
 
 #include "common/FileAccess.h"
-#include "profile/FileSystemName.h"
+#include "model/FileSystemName.h"
 
 #include <QWidget>
 

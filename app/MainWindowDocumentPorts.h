@@ -4,9 +4,9 @@
 
 #include "app/LanguageSetup.h"
 #include "dialogs/UiServices.h"
-#include "profile/Document.h"
-#include "profile/ProfileFile.h"
-#include "profile/Workspace.h"
+#include "editing/Document.h"
+#include "editing/Workspace.h"
+#include "model/ProfileFile.h"
 
 #include <functional>
 

@@ -4,10 +4,10 @@
 #include "app/TForm1.h"
 #include "common/Version.h"
 #include "common/WindowSystem.h"
-#include "common/look/PadLook.h"
 #include "devicelink/WindowMessage.h"
 #include "keypad/ReportPause.h"
-#include "profile/FileSystemName.h"
+#include "look/PadLook.h"
+#include "model/FileSystemName.h"
 
 #include <QApplication>
 #include <QMessageBox>

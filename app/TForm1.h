@@ -13,13 +13,13 @@
 #include "app/LanguageSetup.h"
 #include "app/MainMenus.h"
 #include "app/MainWindowDocumentPorts.h"
+#include "app/view/HoverZone.h"
 #include "dialogs/DialogHost.h"
 #include "dialogs/UiServices.h"
+#include "editing/Document.h"
+#include "editing/Workspace.h"
 #include "keypad/DeviceLinkPort.h"
 #include "keypad/KeypadSession.h"
-#include "profile/Document.h"
-#include "profile/HoverZone.h"
-#include "profile/Workspace.h"
 
 #include <QMainWindow>
 #include <QTimer>

@@ -6,7 +6,7 @@
 #include "app/KeypadControls.h"
 #include "app/KeypadView.h"
 #include "app/ToolBarStrip.h"
-#include "common/QtUtf16.h"
+#include "texts/qt/QtUtf16.h"
 
 #include <QLabel>
 #include <QMenu>

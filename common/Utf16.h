@@ -1,7 +1,7 @@
 #pragma once
 // UTF-16, the text of the whole suite (labels, macro names, paths, language texts),
 // and its conversions to and from UTF-8 and code points. Qt-free; Qt code converts
-// with common/QtUtf16.h.
+// with texts/qt/QtUtf16.h.
 
 #include <cstddef>
 #include <cstdint>

@@ -5,7 +5,7 @@
 // dialog together with the Workspace.
 
 #include "dialogs/UiServices.h"
-#include "profile/Assignment.h"
+#include "editing/Assignment.h"
 
 #include <QFont>
 #include <QString>

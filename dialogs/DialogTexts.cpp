@@ -1,7 +1,5 @@
 #include "dialogs/DialogTexts.h"
 
-#include "profile/MacroOps.h"
-
 #include <QAbstractButton>
 #include <QGuiApplication>
 #include <QWidget>

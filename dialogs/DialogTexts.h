@@ -3,9 +3,9 @@
 // language file is loaded, the texts shown at run time, and the dialogs'
 // messages, which go through the host's UiServices.
 
-#include "common/QtUtf16.h"
 #include "dialogs/DialogHost.h"
-#include "profile/AddedTexts.h"
+#include "texts/AddedTexts.h"
+#include "texts/qt/QtUtf16.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #include "dialogs/KeyCapture.h"
 
 #include "devicelink/WindowMessage.h"
-#include "dialogs/capture/Keystroke.h"
-#include "dialogs/capture/PcKeys.h"
+#include "keyboard/capture/Keystroke.h"
+#include "keyboard/capture/PcKeys.h"
 
 #include <QAbstractButton>
 #include <QApplication>

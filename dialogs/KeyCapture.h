@@ -9,7 +9,7 @@
 // and is neither posted nor, until its release, passed to the windows.
 
 #include "dialogs/UiServices.h"
-#include "dialogs/capture/EscapeHold.h"
+#include "keyboard/capture/EscapeHold.h"
 
 #include <QObject>
 #include <QPointer>

@@ -2,7 +2,7 @@
 // The macro names of the profile as a list model, one row per macro in list
 // order. The model reads the live list; Refresh() announces any change.
 
-#include "profile/Profile.h"
+#include "model/Profile.h"
 
 #include <QAbstractListModel>
 

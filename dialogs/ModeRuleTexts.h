@@ -5,7 +5,7 @@
 
 #include "dialogs/DialogHost.h"
 #include "modes/rules/ModeRules.h"
-#include "profile/AddedTexts.h"
+#include "texts/AddedTexts.h"
 
 #include <QString>
 

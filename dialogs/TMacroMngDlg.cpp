@@ -4,7 +4,7 @@
 #include "dialogs/MacroListModel.h"
 #include "dialogs/ScreenCentre.h"
 #include "dialogs/TRecDlg.h"
-#include "profile/MacroOps.h"
+#include "editing/MacroOps.h"
 
 #include <QListView>
 #include <QPushButton>

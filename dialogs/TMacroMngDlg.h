@@ -3,7 +3,7 @@
 // opened from the key menu's "More...") assigns them.
 
 #include "dialogs/DialogHost.h"
-#include "profile/Workspace.h"
+#include "editing/Workspace.h"
 
 #include <QDialog>
 

@@ -6,7 +6,7 @@
 #include "dialogs/DialogHost.h"
 #include "modes/control/ServiceLink.h"
 #include "modes/rules/ModeRules.h"
-#include "profile/AddedTexts.h"
+#include "texts/AddedTexts.h"
 
 #include <QDialog>
 

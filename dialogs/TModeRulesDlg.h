@@ -10,7 +10,7 @@
 #include "modes/control/RulesEdit.h"
 #include "modes/control/ServiceControl.h"
 #include "modes/control/ServiceLink.h"
-#include "profile/AddedTexts.h"
+#include "texts/AddedTexts.h"
 
 #include <QDialog>
 #include <QTimer>

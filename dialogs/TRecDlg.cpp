@@ -7,9 +7,9 @@
 #include "dialogs/TMacroMngDlg.h"
 #include "dialogs/TRecSingleDlg.h"
 #include "dialogs/TextLimit.h"
-#include "dialogs/capture/Keystroke.h"
-#include "dialogs/keymap/DesktopKeyLayout.h"
-#include "profile/MacroOps.h"
+#include "editing/MacroOps.h"
+#include "keyboard/capture/Keystroke.h"
+#include "keyboard/layout/DesktopKeyLayout.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

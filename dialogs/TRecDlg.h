@@ -5,10 +5,10 @@
 
 #include "dialogs/DialogHost.h"
 #include "dialogs/KeyCapture.h"
-#include "dialogs/capture/KeyLayout.h"
-#include "dialogs/capture/MacroRecorder.h"
-#include "dialogs/keymap/KeyboardState.h"
-#include "profile/Workspace.h"
+#include "editing/Workspace.h"
+#include "keyboard/capture/KeyLayout.h"
+#include "keyboard/capture/MacroRecorder.h"
+#include "keyboard/layout/KeyboardState.h"
 
 #include <QDialog>
 

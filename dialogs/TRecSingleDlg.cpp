@@ -5,7 +5,7 @@
 #include "dialogs/ScreenCentre.h"
 #include "dialogs/TRecDlg.h"
 #include "dialogs/TextLimit.h"
-#include "profile/Assignment.h"
+#include "editing/Assignment.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -3,8 +3,8 @@
 // to the selected keypad key or to hand it to the Macro Editor's Insert.
 
 #include "dialogs/DialogHost.h"
-#include "dialogs/capture/SingleKeyCapture.h"
-#include "profile/Workspace.h"
+#include "editing/Workspace.h"
+#include "keyboard/capture/SingleKeyCapture.h"
 
 #include <QDialog>
 

@@ -2,8 +2,8 @@
 
 #include "dialogs/DialogTexts.h"
 #include "dialogs/ScreenCentre.h"
-#include "profile/Assignment.h"
-#include "profile/KeyCodes.h"
+#include "editing/Assignment.h"
+#include "model/KeyCodes.h"
 
 #include <QPushButton>
 #include <QRadioButton>

@@ -3,7 +3,7 @@
 // middle or right mouse button.
 
 #include "dialogs/DialogHost.h"
-#include "profile/Workspace.h"
+#include "editing/Workspace.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #include "dialogs/TextLimit.h"
 
-#include "profile/Profile.h"
+#include "model/Profile.h"
 
 #include <QLineEdit>
 #include <QValidator>

@@ -1,6 +1,6 @@
 #include "loader/TQd6LdrSDlg.h"
 
-#include "common/QtUtf16.h"
+#include "texts/qt/QtUtf16.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -4,7 +4,7 @@
 // when the download is complete and hides again a moment later.
 
 #include "loader/LoaderCommand.h"
-#include "profile/AddedTexts.h"
+#include "texts/AddedTexts.h"
 
 #include <QTimer>
 #include <QWidget>

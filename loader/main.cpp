@@ -4,11 +4,11 @@
 
 #include "common/Version.h"
 #include "common/WindowSystem.h"
-#include "common/look/PadLook.h"
 #include "loader/LoaderServer.h"
 #include "loader/LoaderSocketPlace.h"
 #include "loader/TQd6LdrSDlg.h"
-#include "profile/LanguageLookup.h"
+#include "look/PadLook.h"
+#include "texts/LanguageLookup.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -3,9 +3,9 @@
 // which a running capture records instead of acting on.
 
 #include "app/TForm1.h"
-#include "common/look/FocusRing.h"
 #include "dialogs/TRecDlg.h"
 #include "dialogs/TRecSingleDlg.h"
+#include "look/FocusRing.h"
 #include "tests/support/ScriptedUi.h"
 #include "tests/support/TestWindowOptions.h"
 

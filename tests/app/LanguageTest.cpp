@@ -4,10 +4,10 @@
 
 #include "app/TForm1.h"
 #include "common/KeypadProtocol.h"
-#include "common/QtUtf16.h"
 #include "devicelink/WindowMessage.h"
 #include "tests/support/ScriptedUi.h"
 #include "tests/support/TestWindowOptions.h"
+#include "texts/qt/QtUtf16.h"
 
 #include <QDialogButtonBox>
 #include <QFile>

@@ -5,8 +5,8 @@
 #include "app/TAboutBox.h"
 #include "app/TForm1.h"
 #include "devicelink/WindowMessage.h"
-#include "profile/FileSystemName.h"
-#include "profile/ProfileFile.h"
+#include "model/FileSystemName.h"
+#include "model/ProfileFile.h"
 #include "tests/support/ScriptedUi.h"
 #include "tests/support/TestWindowOptions.h"
 

@@ -8,8 +8,8 @@
 
 #include "app/TForm1.h"
 #include "devicelink/WindowMessage.h"
-#include "profile/Download.h"
-#include "profile/ProfileFile.h"
+#include "keypad/DownloadImage.h"
+#include "model/ProfileFile.h"
 #include "tests/support/ScriptedUi.h"
 #include "tests/support/TestWindowOptions.h"
 

@@ -1,7 +1,7 @@
 // Parsing a language file whose section holds many entries (the shipped files hold
 // 84), as at start-up: the bytes decoded, the section read, the texts looked up.
 // Not a test: run build/bin/language_file_bench.
-#include "profile/LanguageFile.h"
+#include "texts/LanguageFile.h"
 
 #include <benchmark/benchmark.h>
 #include <string>

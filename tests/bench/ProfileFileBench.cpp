@@ -1,6 +1,6 @@
 // Loading and saving a profile with the most macros the file holds (65,535), as a
 // file round trip in the temporary folder. Not a test: run build/bin/profile_bench.
-#include "profile/ProfileFile.h"
+#include "model/ProfileFile.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>

@@ -5,7 +5,7 @@
 #include "dialogs/TRecDlg.h"
 #include "dialogs/TRecSingleDlg.h"
 #include "dialogs/TSelMSBtnDlg.h"
-#include "profile/MacroOps.h"
+#include "editing/MacroOps.h"
 #include "tests/support/ScriptedUi.h"
 
 #include <QAccessible>

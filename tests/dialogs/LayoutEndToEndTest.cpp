@@ -4,7 +4,7 @@
 
 #include "app/TForm1.h"
 #include "dialogs/TMacroMngDlg.h"
-#include "profile/MacroOps.h"
+#include "editing/MacroOps.h"
 #include "tests/support/OnScreenDialogs.h"
 #include "tests/support/ScriptedUi.h"
 #include "tests/support/TestWindowOptions.h"

@@ -1,6 +1,6 @@
 // libFuzzer target: the language-file reader on arbitrary bytes. Every text it
 // returns must respect the 511-unit limit.
-#include "profile/LanguageFile.h"
+#include "texts/LanguageFile.h"
 
 #include <cstdlib>
 

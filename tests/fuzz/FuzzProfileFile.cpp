@@ -1,6 +1,6 @@
 // libFuzzer target: the profile-file reader on arbitrary bytes. A file it accepts
 // must hold the kind invariant and survive a write and a second read unchanged.
-#include "profile/ProfileFile.h"
+#include "model/ProfileFile.h"
 
 #include <cstdlib>
 

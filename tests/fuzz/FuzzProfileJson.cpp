@@ -1,8 +1,8 @@
 // libFuzzer target: the profile JSON reader on arbitrary text. A profile it accepts
 // must hold the kind invariant and come back unchanged through the JSON writer and
 // through the profile file.
-#include "profile/ProfileFile.h"
-#include "profile/ProfileJson.h"
+#include "model/ProfileFile.h"
+#include "model/ProfileJson.h"
 
 #include <cstdlib>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "common/LittleEndian.h"
-#include "profile/Download.h"
-#include "tests/profile/SampleProfiles.h"
+#include "keypad/DownloadImage.h"
+#include "tests/support/SampleProfiles.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // An AssignmentView that records the names of the calls it receives, in order,
 // and whether ModifiedFlag was already set when the caption was marked.
 
-#include "profile/Assignment.h"
+#include "editing/Assignment.h"
 
 #include <string>
 #include <vector>

@@ -9,8 +9,8 @@
 // 16 events then the play mode), not from the download encoder, so it checks both.
 
 #include "common/KeypadProtocol.h"
-#include "profile/Profile.h"
-#include "profile/ProfileFile.h"
+#include "model/Profile.h"
+#include "model/ProfileFile.h"
 
 #include <array>
 #include <cstdint>

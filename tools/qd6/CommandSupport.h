@@ -1,7 +1,7 @@
 #pragma once
 // What every qd6 command shares: exit statuses and the way failures are reported.
 
-#include "profile/ProfileFile.h"
+#include "model/ProfileFile.h"
 
 #include <filesystem>
 #include <string>

@@ -1,11 +1,11 @@
 #include "tools/qd6/DeviceCommands.h"
 
 #include "devicelink/PadLink.h"
+#include "keypad/DownloadImage.h"
 #include "keypad/KeypadSession.h"
 #include "keypad/PadLinkPort.h"
 #include "keypad/ReportPause.h"
-#include "profile/Download.h"
-#include "profile/ProfileFile.h"
+#include "model/ProfileFile.h"
 #include "tools/qd6/CommandSupport.h"
 
 #include <CLI/CLI.hpp>

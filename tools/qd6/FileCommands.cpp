@@ -1,10 +1,10 @@
 #include "tools/qd6/FileCommands.h"
 
 #include "common/Utf16.h"
-#include "profile/Download.h"
-#include "profile/KeyNames.h"
-#include "profile/ProfileFile.h"
-#include "profile/ProfileJson.h"
+#include "keypad/DownloadImage.h"
+#include "model/ProfileFile.h"
+#include "model/ProfileJson.h"
+#include "texts/KeyNames.h"
 #include "tools/qd6/CommandSupport.h"
 
 #include <CLI/CLI.hpp>

@@ -1,6 +1,6 @@
 #include "tools/qd6/KeyCommands.h"
 
-#include "profile/KeyNames.h"
+#include "texts/KeyNames.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // Saves through `qd6 convert` over old files of every kind and checks what is left:
 // the old file's bytes, type, owner, group, mode and ACL, the folder, and the message.
-#include "profile/ProfileFile.h"
+#include "model/ProfileFile.h"
 #include "tests/support/TempDir.h"
 
 #include <csignal>

@@ -1,0 +1,80 @@
+#pragma once
+// The owner of everything one PadConfig run edits: the profile, the selection,
+// the document state and the request values through which the dialogs report
+// back. Exactly one exists per run; it is created by the program entry and
+// handed to the windows by reference.
+
+#include "model/Profile.h"
+
+#include <cstdint>
+#include <string>
+
+namespace pad {
+
+// The slot being edited: CurrentMode 0-2 (Mode A-C), CurrentKey 0-15.
+struct Selection {
+    std::int16_t currentMode = 0;
+    std::int16_t currentKey = 0;
+    int index() const { return currentMode * KeysPerMode + currentKey; }
+};
+
+struct DocumentState {
+    bool modifiedFlag = false;  // ModifiedFlag: differs from the last file read or written
+    bool captionMarked = false; // CaptionMarked: a "*" was appended since the caption was rebuilt
+    std::u16string profilePath; // ProfilePath: set just before every file access
+    std::u16string documentFileName;   // the save dialog's file name; empty when unnamed
+    std::u16string openDialogFileName; // the file name the open dialog offers
+};
+
+enum EditorPurpose : int {
+    PurposeKeyMacro = 0,
+    PurposeNewMacro = 1,
+    PurposeNewFromManager = 2,
+    PurposeEditMacro = 3,
+};
+
+enum CaptureTarget : int {
+    TargetMacro = 0,
+    TargetSingleKey = 1,
+    TargetInsertKey = 2,
+    TargetAccepted = 3,
+};
+
+// The macro being recorded or edited: 17 action bytes and a name of up to 255 units.
+struct WorkingMacro {
+    KeyAction action;
+    std::u16string name;
+};
+
+// The dialogs' program-wide request values.
+struct RequestValues {
+    EditorPurpose editorPurpose = PurposeKeyMacro;
+    CaptureTarget captureTarget = TargetMacro;
+    bool editorAccepted = false;
+    int assignRequested = 0;
+    WorkingMacro workingMacro;
+};
+
+// What the keypad view shows: -1 Normal mode, 0-2 Mode A-C (ViewMode).
+inline constexpr int NormalView = -1;
+
+// The language file's state as far as the core needs it: whether one is active and
+// the texts that the document and assignment rules write into slots.
+struct LanguageState {
+    bool active = false;                                // LanguageActive
+    std::u16string programFolder;                       // ProgramFolder, no trailing separator
+    std::u16string freshLabel = u"Normal";              // text 49: label of an unassigned slot
+    std::u16string macroOffLabel = u"Macro Off";        // text 18: label written by Macro Off
+    std::u16string disappearLabel = u"Macro Disappear"; // text 41
+};
+
+struct Workspace {
+    Profile profile;
+    Selection selection;
+    DocumentState document;
+    RequestValues requests;
+    int viewMode = NormalView; // ViewMode
+    LanguageState language;
+};
+
+} // namespace pad

@@ -1,0 +1,167 @@
+#include "editing/MacroOps.h"
+#include "tests/support/RecordingView.h"
+
+#include <gtest/gtest.h>
+
+namespace pad {
+namespace {
+
+KeyAction actionOf(KeyEvent first, std::uint8_t playMode) {
+    KeyAction a;
+    a.events[0] = first;
+    a.events[1] = KeyEvent(first | ReleaseFlag);
+    a.playMode = playMode;
+    return a;
+}
+
+// Three macros; slots (0,0)->macro 0, (0,1) and (2,5)->macro 1, (1,3)->macro 2, (1,4) single key.
+class MacroOpsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        auto& macros = ws.profile.macros();
+        macros.append({u"Zero", actionOf(0x01, PlayOnce)});
+        macros.append({u"One", actionOf(0x02, RepeatWhileHeld)});
+        macros.append({u"Two", actionOf(0x03, RepeatUntilPressedAgain)});
+        tie(0, 0, 0);
+        tie(0, 1, 1);
+        tie(2, 5, 1);
+        tie(1, 3, 2);
+        ws.profile.slot(1, 4).action = KeyAction::direct(0x10);
+        ws.profile.setKind(1, 4, KindSingleKey);
+    }
+    void tie(int mode, int key, std::size_t n) {
+        const MacroRecord& m = ws.profile.macros().macroAt(n);
+        ws.profile.slot(mode, key) = {m.action, m.name};
+        ws.profile.setKind(mode, key, KindMacroBase + AssignmentKind(n));
+    }
+
+    Workspace ws;
+    RecordingView view{ws};
+};
+
+TEST_F(MacroOpsTest, DeleteMacroOneEmptiesItsSlotsAndRenumbersLaterKinds) {
+    DeleteMacro(ws, 1, u"Macro Disappear");
+    ASSERT_EQ(ws.profile.macros().count(), 2u);
+    EXPECT_EQ(ws.profile.macros().macroAt(1).name, u"Two");
+    for (auto [mode, key] : {std::pair{0, 1}, std::pair{2, 5}}) {
+        const KeySlot& s = ws.profile.slot(mode, key);
+        EXPECT_EQ(s.action, KeyAction::empty());
+        EXPECT_EQ(s.label, u"Macro Disappear");
+        EXPECT_EQ(ws.profile.kindOf(mode, key), KindNone);
+    }
+    EXPECT_EQ(ws.profile.kindOf(0, 0), 10);
+    EXPECT_EQ(ws.profile.kindOf(1, 3), 11);
+    EXPECT_EQ(ws.profile.kindOf(1, 4), KindSingleKey);
+    EXPECT_TRUE(ws.document.modifiedFlag);
+}
+
+TEST_F(MacroOpsTest, DeleteWithoutSelectionChangesNothingButMarksModified) {
+    const Profile before = ws.profile;
+    DeleteMacro(ws, std::nullopt, u"Macro Disappear");
+    EXPECT_EQ(ws.profile, before);
+    EXPECT_TRUE(ws.document.modifiedFlag);
+}
+
+TEST_F(MacroOpsTest, ReplaceMovesMacroToTheEndWithItsKeys) {
+    const KeyAction edited = actionOf(0x04, RepeatWhileHeld);
+    EXPECT_EQ(ReplaceMacro(ws, 0, u"Zero edited", edited, u"Macro Disappear"), 2u);
+    const auto& macros = ws.profile.macros();
+    ASSERT_EQ(macros.count(), 3u);
+    EXPECT_EQ(macros.macroAt(0).name, u"One");
+    EXPECT_EQ(macros.macroAt(1).name, u"Two");
+    EXPECT_EQ(macros.macroAt(2), (MacroRecord{u"Zero edited", edited}));
+    EXPECT_EQ(ws.profile.kindOf(0, 0), 12);
+    EXPECT_EQ(ws.profile.slot(0, 0), (KeySlot{edited, u"Zero edited"}));
+    EXPECT_EQ(ws.profile.kindOf(0, 1), 10);
+    EXPECT_EQ(ws.profile.kindOf(2, 5), 10);
+    EXPECT_EQ(ws.profile.kindOf(1, 3), 11);
+    EXPECT_EQ(ws.profile.slot(1, 3).label, u"Two");
+}
+
+TEST_F(MacroOpsTest, ReplaceOfTheLastMacroKeepsItLast) {
+    EXPECT_EQ(ReplaceMacro(ws, 2, u"two", actionOf(0x05, PlayOnce), u"X"), 2u);
+    EXPECT_EQ(ws.profile.kindOf(1, 3), 12);
+    EXPECT_EQ(ws.profile.slot(1, 3).label, u"two");
+}
+
+TEST_F(MacroOpsTest, AssignGivesTheSelectedSlotNameBytesAndKind) {
+    ws.selection = {1, 5};
+    EXPECT_TRUE(AssignMacroToCurrentKey(ws, view, 1));
+    EXPECT_EQ(ws.profile.slot(1, 5), (KeySlot{actionOf(0x02, RepeatWhileHeld), u"One"}));
+    EXPECT_EQ(ws.profile.kindOf(1, 5), 11);
+    EXPECT_TRUE(ws.document.modifiedFlag);
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"RefreshSlotCaptions", "MarkModified"}));
+}
+
+TEST_F(MacroOpsTest, NewKeyMacroIsPlayedByTheKeyUnlessItsNameIsTaken) {
+    ws.selection = {1, 4};
+    const KeyAction recorded = actionOf(0x06, RepeatUntilPressedAgain);
+    // A taken name: the key gets action and name, keeps its kind; no macro is added.
+    EXPECT_EQ(AssignNewMacroToCurrentKey(ws, view, u"one", recorded),
+              KeyMacroResult::DuplicateName);
+    EXPECT_EQ(ws.profile.slot(1, 4), (KeySlot{recorded, u"one"}));
+    EXPECT_EQ(ws.profile.kindOf(1, 4), KindSingleKey);
+    EXPECT_EQ(ws.profile.macros().count(), 3u);
+    EXPECT_TRUE(ws.document.modifiedFlag);
+
+    EXPECT_EQ(AssignNewMacroToCurrentKey(ws, view, u"Three", recorded), KeyMacroResult::Assigned);
+    EXPECT_EQ(ws.profile.macros().macroAt(3), (MacroRecord{u"Three", recorded}));
+    EXPECT_EQ(ws.profile.slot(1, 4), (KeySlot{recorded, u"Three"}));
+    EXPECT_EQ(ws.profile.kindOf(1, 4), 13);
+    // The caption mark is left to the dialog's closing.
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"RefreshSlotCaptions", "RefreshSlotCaptions"}));
+}
+
+TEST_F(MacroOpsTest, NewMacroNamesAreComparedWithoutLetterCase) {
+    EXPECT_EQ(CheckNewMacro(ws.profile.macros(), u"one"), NewMacroCheck::DuplicateName);
+    EXPECT_FALSE(AddNewMacro(ws, u"ONE", actionOf(0x06, PlayOnce)));
+    EXPECT_EQ(ws.profile.macros().count(), 3u);
+    EXPECT_FALSE(ws.document.modifiedFlag);
+    EXPECT_EQ(AddNewMacro(ws, u"Three", actionOf(0x06, PlayOnce)), 3u);
+    EXPECT_TRUE(ws.document.modifiedFlag);
+}
+
+TEST(MacroOpsFull, NewMacroBeyondTheCapIsRefusedAndNothingChanges) {
+    Workspace ws;
+    auto& macros = ws.profile.macros();
+    for (std::size_t i = 0; i < MacroList::MaxCount; ++i)
+        macros.append({u"m" + std::u16string(1, char16_t(u'A' + i % 26)), KeyAction::empty()});
+    ASSERT_TRUE(macros.full());
+    EXPECT_EQ(CheckNewMacro(macros, u"fresh name"), NewMacroCheck::ListFull);
+    EXPECT_FALSE(AddNewMacro(ws, u"fresh name", KeyAction::empty()));
+    EXPECT_EQ(macros.count(), MacroList::MaxCount);
+    EXPECT_FALSE(ws.document.modifiedFlag);
+    // Editing a macro that no key plays still works at the cap: it moves, the count stays.
+    EXPECT_EQ(ReplaceMacro(ws, 0, u"edited", KeyAction::empty(), u"X"), MacroList::MaxCount - 1);
+    EXPECT_EQ(macros.count(), MacroList::MaxCount);
+}
+
+// A key stores its macro's kind, 10 + index, in 16 bits: it can play macros 0 to 65,525.
+TEST(MacroOpsFull, KeysPlayOnlyMacrosWhoseKindFitsSixteenBits) {
+    Workspace ws;
+    auto& macros = ws.profile.macros();
+    for (std::size_t i = 0; i < 65527; ++i)
+        macros.append({u"m", KeyAction::empty()});
+    ws.selection = {1, 2};
+    RecordingView view{ws};
+    EXPECT_FALSE(AssignMacroToCurrentKey(ws, view, 65526));
+    EXPECT_EQ(ws.profile.kindOf(1, 2), KindNone);
+    EXPECT_FALSE(ws.document.modifiedFlag);
+    EXPECT_TRUE(AssignMacroToCurrentKey(ws, view, 65525));
+    EXPECT_EQ(ws.profile.kindOf(1, 2), 0xFFFF);
+
+    // Editing the macro the key plays moves it to index 65,526: refused, nothing changes.
+    EXPECT_FALSE(MovedMacroAssignable(macros));
+    const Profile before = ws.profile;
+    EXPECT_FALSE(ReplaceMacro(ws, 65525, u"edited", KeyAction::direct(0x04), u"X"));
+    EXPECT_EQ(ws.profile, before);
+    // With one macro fewer it lands on 65,525, which the key still reaches.
+    DeleteMacro(ws, 0, u"X");
+    EXPECT_TRUE(MovedMacroAssignable(macros));
+    EXPECT_EQ(ReplaceMacro(ws, 65524, u"edited", KeyAction::direct(0x04), u"X"), 65525u);
+    EXPECT_EQ(ws.profile.kindOf(1, 2), 0xFFFF);
+    EXPECT_EQ(ws.profile.slot(1, 2).label, u"edited");
+}
+
+} // namespace
+} // namespace pad

@@ -1,0 +1,96 @@
+#include "loader/link/LoaderLink.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace pad;
+
+namespace {
+
+// A stand-in loader: accepts connections and keeps what each one sent.
+class RecordingServer {
+  public:
+    explicit RecordingServer(const QString& path) {
+        QObject::connect(&server_, &QLocalServer::newConnection, [this] {
+            while (QLocalSocket* socket = server_.nextPendingConnection()) {
+                const int index = int(received.size());
+                received.push_back({});
+                closed.push_back(false);
+                QObject::connect(socket, &QLocalSocket::readyRead,
+                                 [this, socket, index] { received[index] += socket->readAll(); });
+                QObject::connect(socket, &QLocalSocket::disconnected, [this, socket, index] {
+                    received[index] += socket->readAll();
+                    closed[index] = true;
+                    socket->deleteLater();
+                });
+            }
+        });
+        listening = server_.listen(path);
+    }
+
+    // Runs the event loop until count connections have closed.
+    bool waitForClosed(int count, int timeoutMs = 3000) {
+        QDeadlineTimer deadline(timeoutMs);
+        while (!deadline.hasExpired()) {
+            if (std::count(closed.begin(), closed.end(), true) >= count)
+                return true;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+        return false;
+    }
+
+    bool listening = false;
+    std::vector<QByteArray> received;
+    std::vector<bool> closed;
+
+  private:
+    QLocalServer server_;
+};
+
+} // namespace
+
+TEST(LoaderLink, FindsNothingAndPostsNothingWithoutALoader) {
+    QTemporaryDir dir;
+    const LoaderLink link(dir.filePath("Qd6LoaderS.sock"));
+    EXPECT_FALSE(link.find());
+    EXPECT_FALSE(link.post(MSG_LOADER_STATUS, 0, 241));
+}
+
+TEST(LoaderLink, PostsOneTwelveByteRecordPerConnectionAndCloses) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Qd6LoaderS.sock");
+    RecordingServer loader(path);
+    ASSERT_TRUE(loader.listening);
+    const LoaderLink link(path);
+
+    EXPECT_TRUE(link.find());
+    EXPECT_TRUE(link.post(MSG_LOADER_STATUS, 0x03C00005, 17));
+    EXPECT_TRUE(link.post(LoaderQuitMessage, 0, 0));
+    ASSERT_TRUE(loader.waitForClosed(3));
+
+    ASSERT_EQ(loader.received.size(), 3u);
+    EXPECT_TRUE(loader.received[0].isEmpty()); // finding sends nothing
+    EXPECT_EQ(loader.received[1], QByteArray::fromHex("336a0000"
+                                                      "0500c003"
+                                                      "11000000"));
+    EXPECT_EQ(loader.received[2], QByteArray::fromHex("12000000"
+                                                      "00000000"
+                                                      "00000000"));
+}
+
+TEST(LoaderLink, DefaultsToTheSocketInTheRuntimeDirectory) {
+    QTemporaryDir dir;
+    qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8());
+    EXPECT_EQ(LoaderLink().socketPath(), dir.filePath("Qd6LoaderS.sock"));
+}
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
