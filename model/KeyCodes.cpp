@@ -1,20 +1,28 @@
 #include "model/KeyCodes.h"
 
+#include "model/PhysicalKeys.h"
+
 #include <array>
 #include <stdexcept>
 
 namespace pad {
 namespace {
 
-// Usages outside the contiguous 0x04-0x65 block, in DeviceKeyCode order from 0x63.
-constexpr std::array<std::uint32_t, 16> kHighUsages = {
-    0xE0, 0xE1, 0xE2, 0xE3, 0xE4, 0xE5, 0xE6, 0xE7, // Left Ctrl ... Right GUI -> 0x63-0x6A
-    0x85,                                           // Keypad Comma -> 0x6B
-    0x87, 0x88, 0x89, 0x8A, 0x8B,                   // International 1-5 -> 0x6C-0x70
-    0x91,                                           // LANG2 -> 0x71
-    0x90,                                           // LANG1 -> 0x72
-};
-constexpr DeviceKeyCode kFirstHighCode = 0x63;
+constexpr auto kUsageToCode = [] {
+    std::array<DeviceKeyCode, 256> table{};
+    for (const auto& k : PhysicalKeys)
+        if (k.usage != 0 && k.code != 0)
+            table[k.usage] = k.code;
+    return table;
+}();
+
+constexpr auto kCodeToUsage = [] {
+    std::array<std::uint8_t, 128> table{};
+    for (const auto& k : PhysicalKeys)
+        if (k.code != 0)
+            table[k.code] = k.usage;
+    return table;
+}();
 
 constexpr std::array<NativeKey, KeysPerMode> kNativeKeyTable = {{
     {u"Q", 0x11},
@@ -38,20 +46,11 @@ constexpr std::array<NativeKey, KeysPerMode> kNativeKeyTable = {{
 } // namespace
 
 DeviceKeyCode UsageToDeviceCode(std::uint32_t usage) {
-    if (usage >= 0x04 && usage <= 0x65)
-        return DeviceKeyCode(usage - 3);
-    for (std::size_t i = 0; i < kHighUsages.size(); ++i)
-        if (kHighUsages[i] == usage)
-            return DeviceKeyCode(kFirstHighCode + i);
-    return 0;
+    return usage < kUsageToCode.size() ? kUsageToCode[usage] : 0;
 }
 
 std::uint32_t DeviceCodeToUsage(DeviceKeyCode code) {
-    if (code >= 0x01 && code <= 0x62)
-        return code + 3u;
-    if (code >= kFirstHighCode && code < kFirstHighCode + kHighUsages.size())
-        return kHighUsages[code - kFirstHighCode];
-    return 0;
+    return code < kCodeToUsage.size() ? kCodeToUsage[code] : 0;
 }
 
 const NativeKey& nativeKey(int key) {

@@ -1,7 +1,7 @@
 #pragma once
 // The PC keyboard's view of a key: its set-1 scan code, the extended (E0) mark
 // and its virtual-key code, and the 32-bit keystroke flags word built from them.
-// Linux reports keys by evdev code; a fixed table turns those into PC keys.
+// Linux reports keys by evdev code; the table of physical keys turns those into PC keys.
 
 #include <cstdint>
 #include <optional>

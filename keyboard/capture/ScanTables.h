@@ -1,5 +1,6 @@
 #pragma once
-// Translation between PC scan codes (set 1) and USB HID keyboard-page usages.
+// Translation between PC scan codes (set 1) and USB HID keyboard-page usages, read
+// from the table of physical keys (model/PhysicalKeys.h).
 
 #include <cstdint>
 
@@ -10,7 +11,7 @@ namespace pad {
 std::uint32_t ScanToUsage(std::uint8_t scan, bool extended);
 
 // The scan code of a usage, used to name the keys of a stored macro. A value
-// above 0xFF marks an extended key whose low byte is the scan code; 0 = none.
+// above 0xFF (0xE0xx) marks an extended key whose low byte is the scan code; 0 = none.
 std::uint16_t UsageToScan(std::uint8_t usage);
 
 } // namespace pad

@@ -6,6 +6,7 @@
 #include "dialogs/TRecDlg.h"
 #include "dialogs/TRecSingleDlg.h"
 #include "look/FocusRing.h"
+#include "tests/support/OnScreenDialogs.h"
 #include "tests/support/ScriptedUi.h"
 #include "tests/support/TestWindowOptions.h"
 
@@ -231,19 +232,16 @@ class KeyboardTest : public QObject {
         auto* editor = f.form->findChild<TRecDlg*>();
         f.ws.requests.editorPurpose = PurposeNewMacro;
         editor->show();
-        editor->findChild<QPushButton*>("TntBitBtn37")->click(); // Rec
+        testing::recButton(editor)->click();
         f.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
         QFile::remove(first);
         f.CtrlS();
         QVERIFY(!QFile::exists(first));
-        QStringList lines;
-        auto* list = editor->findChild<QListWidget*>("TntListBox1");
-        for (int i = 0; i < list->count(); ++i)
-            lines << list->item(i)->text();
-        QCOMPARE(lines, (QStringList{"Ctrl  press", "S  press", "S  release", "Ctrl  release"}));
+        QCOMPARE(testing::listLines(editor),
+                 (QStringList{"Ctrl  press", "S  press", "S  release", "Ctrl  release"}));
         QVERIFY(editor->KeyCaptureInstalled()); // only Stop or OK ends the recording
-        editor->findChild<QPushButton*>("TntBitBtn37")->click(); // Stop
+        testing::recButton(editor)->click();    // Stop
         editor->reject();
     }
 };

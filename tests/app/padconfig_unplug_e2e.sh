@@ -19,15 +19,8 @@ cp "$profile_in" "$work/profile.qd6"
 loader_log=$work/loader.log
 : > "$loader_log"
 
-fail() { echo "FAIL: $*" >&2; echo "--- loader log" >&2; tail -5 "$loader_log" >&2; exit 1; }
-wait_for() {
-    local limit=$1; shift
-    local end=$((SECONDS + limit))
-    until "$@"; do
-        [ $SECONDS -lt $end ] || return 1
-        sleep 0.1
-    done
-}
+source "$(dirname "$0")/../support/e2e.sh"
+on_fail() { echo "--- loader log"; tail -5 "$loader_log"; }
 loader_has() { grep -Eq "$1" "$loader_log"; }
 warning_box() { xdotool search --onlyvisible --name '^Warning$' 2>/dev/null | head -1; }
 

@@ -22,6 +22,15 @@ work=$(mktemp -d)
 chmod 755 "$work"
 trap 'rm -rf "$work"' EXIT
 status=0
+# Skips the check, unless the X11 half already failed: a skip never hides a failure.
+skip() {
+    if [[ $status -ne 0 ]]; then
+        echo "FAIL: the X11 run failed; $*"
+        exit 1
+    fi
+    echo "$*: skipped"
+    exit 77
+}
 
 # X11 first: the reference that the Wayland run must match.
 x11=""
@@ -44,25 +53,26 @@ if [[ $(id -u) -eq 0 ]]; then
     user=padconfig-check
     if ! id -u "$user" >/dev/null 2>&1; then
         useradd --system --no-create-home --home-dir /nonexistent \
-            --shell /usr/sbin/nologin "$user" || { echo "cannot add $user: skipped"; exit 77; }
+            --shell /usr/sbin/nologin "$user" || skip "cannot add $user"
     fi
     chown -R "$user:" "$wl"
     as_user=(setpriv "--reuid=$user" "--regid=$user" --clear-groups)
     # The user needs the programs: copy them when the build tree is closed to it.
     if ! "${as_user[@]}" test -x "$bin/padconfig" -a -x "$wl_input" -a -r "$here/scenario.sh"; then
-        mkdir "$work/stage"
-        cp -a "$bin/padconfig" "$bin/Qd6LoaderS" "$bin/qd6" "$bin"/*.so "$wl_input" \
-            "$here"/*.sh "$work/stage/"
+        mkdir -p "$work/stage/tests/desktop" "$work/stage/tests/support"
+        cp -a "$bin/padconfig" "$bin/Qd6LoaderS" "$bin/qd6" "$bin"/*.so "$wl_input" "$work/stage/"
         cp -a "$bin"/*.htm "$work/stage/" 2>/dev/null
+        cp -a "$here"/*.sh "$work/stage/tests/desktop/"
+        cp -a "$here"/../support/*.sh "$work/stage/tests/support/"
         chmod -R a+rX "$work/stage"
-        bin=$work/stage wl_input=$work/stage/$(basename "$wl_input") here=$work/stage
+        bin=$work/stage wl_input=$work/stage/$(basename "$wl_input") here=$work/stage/tests/desktop
     fi
 fi
 timeout 120 "${as_user[@]}" env -i PATH="$PATH" HOME="$wl/home" XDG_RUNTIME_DIR="$wl/run" \
     LANG=C.UTF-8 "$here/session-wayland.sh" "$bin" "$wl_input" "$wl"
 wayland_status=$?
 if [[ $wayland_status -eq 77 ]]; then
-    exit 77
+    skip "the Wayland half cannot run here"
 fi
 [[ $wayland_status -eq 0 ]] || status=1
 

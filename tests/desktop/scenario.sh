@@ -28,28 +28,7 @@ open_key_menu() {
     keys "${tabs[@]}" shift+F10
 }
 
-passed=0
-failed=0
-check() { # check NAME EXPECTED ACTUAL
-    if [[ "$2" == "$3" ]]; then
-        passed=$((passed + 1))
-        echo "ok: $1"
-    else
-        failed=$((failed + 1))
-        echo "FAIL: $1: expected [$2], got [$3]"
-    fi
-}
-# soon EXPECTED COMMAND...: runs the command until it prints EXPECTED, for up to 10 s.
-soon() {
-    local expected=$1 actual=""
-    shift
-    for _ in $(seq 100); do
-        actual=$("$@" 2>/dev/null || true)
-        [[ "$actual" == "$expected" ]] && break
-        sleep 0.1
-    done
-    printf '%s' "$actual"
-}
+source "$here/../support/e2e.sh"
 # window_soon TITLE: waits up to 10 s for the window and sets WX, WY.
 window_soon() {
     for _ in $(seq 100); do

@@ -73,5 +73,4 @@ shot() { grim "$out/$1.png" 2>/dev/null; }
 export QT_QPA_PLATFORM=wayland
 export PADLINK_SIMULATOR=$out/keypad.log
 source "$here/scenario.sh"
-echo "wayland: $passed passed, $failed failed"
-[[ $failed -eq 0 ]]
+finish_checks wayland

@@ -17,32 +17,10 @@ namespace {
 
 const FeatureReport ModeB = {0x03, 0xFF, 0xFF, 0x02, 0, 0, 0, 0};
 
-class PadLinkTest : public ::testing::Test {
+class PadLinkTest : public LinkTest<PadLinkDriver> {
   protected:
-    std::shared_ptr<SimulatedHidSystem> hid = std::make_shared<SimulatedHidSystem>();
-    RecordingHost host;
-    ManualNotifier* notifier = nullptr;
-    std::unique_ptr<PadLinkDriver> link;
-
-    PadLinkTest() { host.bufferMessages = {HostMessage}; }
-
-    void start() {
-        auto manual = std::make_unique<ManualNotifier>();
-        notifier = manual.get();
-        link = std::make_unique<PadLinkDriver>(hid, std::move(manual), TestVendor);
-        EXPECT_EQ(link->initDriver(&host, HostMessage, KeypadPage), 1);
-        drainEvents();
-    }
-
-    void deliver(DeviceEvent::Kind kind, const std::string& path, bool interfaceEvent = true) {
-        notifier->deliver({kind, interfaceEvent, path});
-        drainEvents();
-    }
-
-    void TearDown() override {
-        link.reset();
-        drainEvents();
-    }
+    PadLinkTest() : LinkTest({HostMessage}) {}
+    void start() { LinkTest::start(TestVendor); }
 };
 
 TEST_F(PadLinkTest, NoKeypadPostsAbsent) {

@@ -6,6 +6,7 @@
 #include "dialogs/TRecSingleDlg.h"
 #include "dialogs/TSelMSBtnDlg.h"
 #include "editing/MacroOps.h"
+#include "tests/support/OnScreenDialogs.h"
 #include "tests/support/ScriptedUi.h"
 
 #include <QAccessible>
@@ -24,6 +25,9 @@
 #include <map>
 
 using namespace pad;
+using pad::testing::okButton;
+using pad::testing::onNextModal;
+using pad::testing::recButton;
 
 namespace {
 
@@ -62,11 +66,6 @@ KeyAction actionOf(KeyEvent first, std::uint8_t playMode) {
 const QString NotAssignable = QStringLiteral(
     "This macro cannot be assigned to a key: keys can play only the first 65,526 macros of a "
     "profile.");
-
-// Runs action on the modal dialog that the next exec() opens.
-void onNextModal(std::function<void(QWidget*)> action) {
-    QTimer::singleShot(0, [action] { action(QApplication::activeModalWidget()); });
-}
 
 // What a screen reader announces for w.
 QString accessibleName(QWidget* w) {
@@ -123,9 +122,9 @@ class DialogsTest : public QObject {
     }
     // Rec, one key, Stop, then the macro's name.
     void recordOneKey(unsigned evdev, const QString& name) {
-        button(rec.get(), "TntBitBtn37")->click();
+        recButton(rec.get())->click();
         tap(evdev);
-        button(rec.get(), "TntBitBtn37")->click();
+        recButton(rec.get())->click();
         child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(name);
     }
 
@@ -170,20 +169,6 @@ class DialogsTest : public QObject {
         rec.reset();
     }
 
-    void controlsCarryComponentNames() {
-        for (const char* name :
-             {"TED_RecKeyDes", "TntListBox1", "TntBitBtn37", "TntBitBtn38", "RecGrp", "EdtGrp",
-              "TntBitBtn1", "TntBitBtn2", "TntBitBtn3", "TntBitBtn4", "TntRadioButton1",
-              "TntRadioButton2", "TntRadioButton3"})
-            QVERIFY2(rec->findChild<QWidget*>(QLatin1String(name)), name);
-        QCOMPARE(rec->windowTitle(), QStringLiteral("Macro Editor"));
-        QCOMPARE(rec->width(), 370);
-        QCOMPARE(single->windowTitle(), QStringLiteral("Single Key"));
-        QCOMPARE(mouse->windowTitle(), QStringLiteral("Select Mouse Button"));
-        QCOMPARE(manager->windowTitle(), QStringLiteral("Macro Manager"));
-        QCOMPARE(manager->width(), 325);
-    }
-
     // Names and labels hold 255 units: what is typed beyond is cut, never between
     // the halves of a character beyond U+FFFF.
     void nameAndLabelFieldsStopAt255UnitsAtACharacter() {
@@ -211,26 +196,26 @@ class DialogsTest : public QObject {
         QCOMPARE(rec->windowTitle(), QStringLiteral("Makro-Editor"));
         QCOMPARE(single->windowTitle(), QStringLiteral("Einzeltaste"));
         QCOMPARE(manager->windowTitle(), QStringLiteral("Makros"));
-        QCOMPARE(button(rec.get(), "TntBitBtn38")->text(), QStringLiteral("OK")); // no text 23
+        QCOMPARE(okButton(rec.get())->text(), QStringLiteral("OK")); // no text 23
         showEditor(PurposeNewMacro);
-        button(rec.get(), "TntBitBtn37")->click();
+        recButton(rec.get())->click();
         // Texts the file lacks (39, 57) keep their built-in English form.
-        QCOMPARE(button(rec.get(), "TntBitBtn37")->text(), QStringLiteral("Stop"));
+        QCOMPARE(recButton(rec.get())->text(), QStringLiteral("Stop"));
         tap(EvA);
-        button(rec.get(), "TntBitBtn37")->click();
-        QCOMPARE(button(rec.get(), "TntBitBtn37")->text(), QStringLiteral("Aufn."));
+        recButton(rec.get())->click();
+        QCOMPARE(recButton(rec.get())->text(), QStringLiteral("Aufn."));
         QCOMPARE(lines(),
                  (QStringList{QStringLiteral("A  drücken"), QStringLiteral("A  release")}));
         rec->reject();
     }
 
     void accessibleNamesFollowTheCaptions() {
-        auto* recButton = button(rec.get(), "TntBitBtn37");
+        auto* recStop = recButton(rec.get());
         showEditor(PurposeNewMacro);
-        recButton->click();
-        QCOMPARE(accessibleName(recButton), QStringLiteral("Stop"));
-        recButton->click();
-        QCOMPARE(accessibleName(recButton), QStringLiteral("Rec"));
+        recStop->click();
+        QCOMPARE(accessibleName(recStop), QStringLiteral("Stop"));
+        recStop->click();
+        QCOMPARE(accessibleName(recStop), QStringLiteral("Rec"));
         rec->reject();
 
         cleanup();
@@ -238,7 +223,7 @@ class DialogsTest : public QObject {
                        {43, QStringLiteral("Links")},
                        {31, QStringLiteral("&Bearbeiten")}};
         create();
-        QCOMPARE(accessibleName(button(rec.get(), "TntBitBtn37")), QStringLiteral("Aufn."));
+        QCOMPARE(accessibleName(recButton(rec.get())), QStringLiteral("Aufn."));
         QCOMPARE(accessibleName(child<QRadioButton>(mouse.get(), "TntRadioButton1")),
                  QStringLiteral("Links"));
         QCOMPARE(accessibleName(button(manager.get(), "TntBitBtn2")), QStringLiteral("Bearbeiten"));
@@ -246,7 +231,7 @@ class DialogsTest : public QObject {
         // The single-key dialog's key field is announced by the key it shows.
         ws->requests.captureTarget = TargetSingleKey;
         single->show();
-        button(single.get(), "TntBitBtn1")->click();
+        recButton(single.get())->click();
         tap(EvA);
         QCOMPARE(accessibleName(child<QLabel>(single.get(), "TntLabel1")), QStringLiteral("A"));
         single->reject();
@@ -254,10 +239,10 @@ class DialogsTest : public QObject {
 
     void recordingThroughKeyEvents() {
         showEditor(PurposeNewMacro);
-        auto* recButton = button(rec.get(), "TntBitBtn37");
-        recButton->click();
+        auto* recStop = recButton(rec.get());
+        recStop->click();
         QVERIFY(rec->KeyCaptureInstalled());
-        QCOMPARE(recButton->text(), QStringLiteral("Stop"));
+        QCOMPARE(recStop->text(), QStringLiteral("Stop"));
         QVERIFY(!child<QListWidget>(rec.get(), "TntListBox1")->isEnabled());
         QVERIFY(child<QWidget>(rec.get(), "EdtGrp")->isHidden());
 
@@ -269,10 +254,10 @@ class DialogsTest : public QObject {
         key(QEvent::KeyRelease, EvLeftCtrl);
         tap(EvSysRq); // one keystroke, one release
         tap(EvKpEqual);
-        recButton->click();
+        recStop->click();
 
         QVERIFY(!rec->KeyCaptureInstalled());
-        QCOMPARE(recButton->text(), QStringLiteral("Rec"));
+        QCOMPARE(recStop->text(), QStringLiteral("Rec"));
         QVERIFY(!child<QWidget>(rec.get(), "EdtGrp")->isHidden());
         QCOMPARE(lines(), (QStringList{"Ctrl  press", "A  press", "A  release", "Ctrl  release",
                                        "Prnt Scrn  release", "Num =  press", "Num =  release"}));
@@ -291,7 +276,7 @@ class DialogsTest : public QObject {
         rec->addAction(&quit);
         connect(&quit, &QAction::triggered, [&] { ++triggered; });
         auto* name = child<QLineEdit>(rec.get(), "TED_RecKeyDes");
-        button(rec.get(), "TntBitBtn37")->click();
+        recButton(rec.get())->click();
 
         name->setFocus();
         QKeyEvent override(QEvent::ShortcutOverride, Qt::Key_Q, Qt::ControlModifier, EvQ + 8, 0, 0,
@@ -307,7 +292,7 @@ class DialogsTest : public QObject {
         QVERIFY(name->text().isEmpty());
         QCOMPARE(triggered, 0);
         QCOMPARE(lines().size(), 4);
-        button(rec.get(), "TntBitBtn37")->click();
+        recButton(rec.get())->click();
         // With the capture removed keys reach the widgets again.
         QTest::keyClick(name, Qt::Key_X);
         QCOMPARE(name->text(), QStringLiteral("x"));
@@ -316,7 +301,7 @@ class DialogsTest : public QObject {
 
     void seventeenthEventAndSeventhHeldKeyAreNotRecorded() {
         showEditor(PurposeNewMacro);
-        button(rec.get(), "TntBitBtn37")->click();
+        recButton(rec.get())->click();
         const unsigned keys[] = {EvA, EvB, EvC, EvD, EvE, EvF, EvG};
         for (unsigned k : keys)
             key(QEvent::KeyPress, k);
@@ -335,7 +320,7 @@ class DialogsTest : public QObject {
 
     void releaseOfAKeyPressedBeforeRecLowersTheHeldCount() {
         showEditor(PurposeNewMacro);
-        button(rec.get(), "TntBitBtn37")->click();
+        recButton(rec.get())->click();
         key(QEvent::KeyRelease, EvA);
         QVERIFY(lines().isEmpty());
         QCOMPARE(rec->Recorder().HeldKeyCount(), std::int16_t(-1));
@@ -345,12 +330,12 @@ class DialogsTest : public QObject {
     void keyMacroOkStoresSlotMacroAndKind() {
         ws->selection = {1, 4};
         showEditor(PurposeKeyMacro);
-        button(rec.get(), "TntBitBtn37")->click();
+        recButton(rec.get())->click();
         tap(EvA);
-        button(rec.get(), "TntBitBtn37")->click();
+        recButton(rec.get())->click();
         child<QRadioButton>(rec.get(), "TntRadioButton3")->setChecked(true);
         child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(QStringLiteral("Fire"));
-        button(rec.get(), "TntBitBtn38")->click();
+        okButton(rec.get())->click();
 
         QVERIFY(!rec->isVisible());
         const KeySlot& slot = ws->profile.slot(1, 4);
@@ -373,7 +358,7 @@ class DialogsTest : public QObject {
         ws->requests.workingMacro.action = actionOf(0x09, PlayOnce);
         showEditor(PurposeKeyMacro);
         child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(QStringLiteral("Keep"));
-        button(rec.get(), "TntBitBtn38")->click();
+        okButton(rec.get())->click();
         QCOMPARE(ws->profile.slot(0, 2).action.events[0], KeyEvent(0x07));
         QCOMPARE(ws->profile.macros().macroAt(0).action.events[0], KeyEvent(0x07));
     }
@@ -381,9 +366,9 @@ class DialogsTest : public QObject {
     void okWhileRecordingStopsAndStores() {
         showEditor(PurposeNewMacro);
         child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(QStringLiteral("Quick"));
-        button(rec.get(), "TntBitBtn37")->click();
+        recButton(rec.get())->click();
         tap(EvB);
-        button(rec.get(), "TntBitBtn38")->click();
+        okButton(rec.get())->click();
         QVERIFY(!rec->KeyCaptureInstalled());
         QVERIFY(!rec->isVisible());
         QCOMPARE(ws->profile.macros().count(), std::size_t(1));
@@ -393,7 +378,7 @@ class DialogsTest : public QObject {
 
     void okWithEmptyNameKeepsTheDialogOpen() {
         showEditor(PurposeNewMacro);
-        button(rec.get(), "TntBitBtn38")->click();
+        okButton(rec.get())->click();
         QVERIFY(rec->isVisible());
         QVERIFY(!ws->requests.editorAccepted);
         QCOMPARE(ws->profile.macros().count(), std::size_t(0));
@@ -404,7 +389,7 @@ class DialogsTest : public QObject {
         ws->selection = {0, 3};
         const Profile before = ws->profile;
         showEditor(PurposeKeyMacro);
-        button(rec.get(), "TntBitBtn37")->click();
+        recButton(rec.get())->click();
         tap(EvA);
         child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(QStringLiteral("Never"));
         rec->close();
@@ -412,7 +397,7 @@ class DialogsTest : public QObject {
         QVERIFY(!rec->KeyCaptureInstalled());
         QVERIFY(ws->profile == before);
         QVERIFY(!ws->requests.editorAccepted);
-        QCOMPARE(button(rec.get(), "TntBitBtn37")->text(), QStringLiteral("Rec"));
+        QCOMPARE(recButton(rec.get())->text(), QStringLiteral("Rec"));
     }
 
     void duplicateNameIsRefusedForNewMacros() {
@@ -420,7 +405,7 @@ class DialogsTest : public QObject {
         ws->selection = {2, 9};
         showEditor(PurposeKeyMacro);
         recordOneKey(EvC, QStringLiteral("ONE"));
-        const QString message = clickAndReadMessage(button(rec.get(), "TntBitBtn38"));
+        const QString message = clickAndReadMessage(okButton(rec.get()));
         QCOMPARE(message, QStringLiteral("Macro already exists, please change macro name."));
         QVERIFY(rec->isVisible());
         QCOMPARE(ws->profile.macros().count(), std::size_t(3));
@@ -445,7 +430,7 @@ class DialogsTest : public QObject {
         const auto& shown = host->scriptedUi.shown;
         showEditor(PurposeNewMacro);
         recordOneKey(EvA, QStringLiteral("one"));
-        button(rec.get(), "TntBitBtn38")->click();
+        okButton(rec.get())->click();
         QCOMPARE(shown.size(), std::size_t(1));
         QVERIFY(shown[0].box == ScriptedUi::Box::Note);
         QCOMPARE(shown[0].text, QStringLiteral("Makro existiert bereits."));
@@ -456,7 +441,7 @@ class DialogsTest : public QObject {
         while (!macros.full())
             macros.append({u"m", KeyAction::empty()});
         child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(QStringLiteral("fresh"));
-        button(rec.get(), "TntBitBtn38")->click();
+        okButton(rec.get())->click();
         QCOMPARE(shown.size(), std::size_t(2));
         QVERIFY(shown[1].box == ScriptedUi::Box::Warning);
         QVERIFY(shown[1].text.contains(QStringLiteral("full")));
@@ -473,7 +458,7 @@ class DialogsTest : public QObject {
         const KeySlot before = ws->profile.slot(0, 0);
         showEditor(PurposeKeyMacro);
         recordOneKey(EvA, QStringLiteral("one more"));
-        const QString message = clickAndReadMessage(button(rec.get(), "TntBitBtn38"));
+        const QString message = clickAndReadMessage(okButton(rec.get()));
         QVERIFY(message.contains(QStringLiteral("full")));
         QVERIFY(rec->isVisible());
         QCOMPARE(macros.count(), MacroList::MaxCount);
@@ -490,14 +475,14 @@ class DialogsTest : public QObject {
         const KeySlot before = ws->profile.slot(0, 0);
         showEditor(PurposeKeyMacro);
         recordOneKey(EvA, QStringLiteral("one more"));
-        QCOMPARE(clickAndReadMessage(button(rec.get(), "TntBitBtn38")), NotAssignable);
+        QCOMPARE(clickAndReadMessage(okButton(rec.get())), NotAssignable);
         QVERIFY(rec->isVisible());
         QCOMPARE(macros.count(), std::size_t(65526));
         QVERIFY(ws->profile.slot(0, 0) == before);
         QVERIFY(!ws->requests.editorAccepted);
         // With one macro fewer the new macro is 65,525, the last a key can play.
         macros.removeAt(0);
-        button(rec.get(), "TntBitBtn38")->click();
+        okButton(rec.get())->click();
         QVERIFY(!rec->isVisible());
         QCOMPARE(ws->profile.kindOf(0, 0), 0xFFFF);
     }
@@ -517,7 +502,7 @@ class DialogsTest : public QObject {
         QVERIFY(ws->profile == before);
 
         showEditor(PurposeEditMacro);
-        QCOMPARE(clickAndReadMessage(button(rec.get(), "TntBitBtn38")), NotAssignable);
+        QCOMPARE(clickAndReadMessage(okButton(rec.get())), NotAssignable);
         QVERIFY(rec->isVisible());
         QVERIFY(ws->profile == before);
         QVERIFY(!ws->requests.editorAccepted);
@@ -527,10 +512,10 @@ class DialogsTest : public QObject {
 
     void upDownDeleteEditTheListAndBytes() {
         showEditor(PurposeNewMacro);
-        button(rec.get(), "TntBitBtn37")->click();
+        recButton(rec.get())->click();
         tap(EvA);
         tap(EvB);
-        button(rec.get(), "TntBitBtn37")->click();
+        recButton(rec.get())->click();
         auto* list = child<QListWidget>(rec.get(), "TntListBox1");
         const auto& events = ws->requests.workingMacro.action.events;
         list->setCurrentRow(0);
@@ -554,18 +539,18 @@ class DialogsTest : public QObject {
 
     void insertPutsACapturedPairBeforeTheSelection() {
         showEditor(PurposeNewMacro);
-        button(rec.get(), "TntBitBtn37")->click();
+        recButton(rec.get())->click();
         tap(EvA);
-        button(rec.get(), "TntBitBtn37")->click();
+        recButton(rec.get())->click();
         child<QListWidget>(rec.get(), "TntListBox1")->setCurrentRow(1);
         onNextModal([&](QWidget* w) {
             QCOMPARE(w, single.get());
             QVERIFY(child<QLineEdit>(single.get(), "TntEdit1")->isHidden());
-            button(single.get(), "TntBitBtn1")->click(); // Rec
+            recButton(single.get())->click();
             tap(EvB);
-            button(single.get(), "TntBitBtn1")->click(); // Stop
+            recButton(single.get())->click(); // Stop
             QCOMPARE(child<QLabel>(single.get(), "TntLabel1")->text(), QStringLiteral("B"));
-            button(single.get(), "TntBitBtn2")->click(); // OK
+            okButton(single.get())->click();
         });
         button(rec.get(), "TntBitBtn4")->click();
         QCOMPARE(ws->requests.captureTarget, TargetAccepted);
@@ -578,16 +563,16 @@ class DialogsTest : public QObject {
 
     void insertWithoutSelectionOrWhenCancelledInsertsNothing() {
         showEditor(PurposeNewMacro);
-        button(rec.get(), "TntBitBtn37")->click();
+        recButton(rec.get())->click();
         tap(EvA);
-        button(rec.get(), "TntBitBtn37")->click();
+        recButton(rec.get())->click();
         bool opened = false;
         onNextModal([&](QWidget* w) {
             opened = w == single.get();
-            button(single.get(), "TntBitBtn1")->click();
+            recButton(single.get())->click();
             tap(EvB);
-            button(single.get(), "TntBitBtn1")->click();
-            button(single.get(), "TntBitBtn2")->click();
+            recButton(single.get())->click();
+            okButton(single.get())->click();
         });
         button(rec.get(), "TntBitBtn4")->click();
         QVERIFY(opened);
@@ -603,21 +588,21 @@ class DialogsTest : public QObject {
 
     void insertWithFifteenLinesWarnsAfterTheCapture() {
         showEditor(PurposeNewMacro);
-        button(rec.get(), "TntBitBtn37")->click();
+        recButton(rec.get())->click();
         for (unsigned k : {EvA, EvB, EvC, EvD, EvE, EvF, EvG})
             tap(k);
         key(QEvent::KeyPress, EvH);
-        button(rec.get(), "TntBitBtn37")->click();
+        recButton(rec.get())->click();
         QCOMPARE(lines().size(), 15);
         const auto before = ws->requests.workingMacro.action;
         child<QListWidget>(rec.get(), "TntListBox1")->setCurrentRow(2);
         bool captured = false;
         onNextModal([&](QWidget*) {
-            button(single.get(), "TntBitBtn1")->click();
+            recButton(single.get())->click();
             tap(EvQ);
-            button(single.get(), "TntBitBtn1")->click();
+            recButton(single.get())->click();
             captured = true;
-            button(single.get(), "TntBitBtn2")->click();
+            okButton(single.get())->click();
         });
         button(rec.get(), "TntBitBtn4")->click();
         QVERIFY(captured);
@@ -639,17 +624,17 @@ class DialogsTest : public QObject {
         ws->profile.slot(0, 7).action = actionOf(0x33, RepeatWhileHeld);
         ws->requests.captureTarget = TargetSingleKey;
         single->show();
-        auto* ok = button(single.get(), "TntBitBtn2");
+        auto* ok = okButton(single.get());
         QVERIFY(!ok->isEnabled());
         QVERIFY(child<QLineEdit>(single.get(), "TntEdit1")->isVisible());
-        button(single.get(), "TntBitBtn1")->click();
+        recButton(single.get())->click();
         QVERIFY(rec->KeyCaptureInstalled());
-        QCOMPARE(button(single.get(), "TntBitBtn1")->text(), QStringLiteral("Stop"));
+        QCOMPARE(recButton(single.get())->text(), QStringLiteral("Stop"));
         QVERIFY(!ok->isEnabled()); // nothing captured at the time of the click
         tap(EvA);
         QCOMPARE(child<QLineEdit>(single.get(), "TntEdit1")->text(), QStringLiteral("A"));
         QVERIFY(!ok->isEnabled()); // OK waits for Stop
-        button(single.get(), "TntBitBtn1")->click();
+        recButton(single.get())->click();
         QVERIFY(ok->isEnabled());
         ok->click();
 
@@ -665,7 +650,7 @@ class DialogsTest : public QObject {
     void singleKeyPrintScreenAndCancel() {
         ws->requests.captureTarget = TargetSingleKey;
         single->show();
-        button(single.get(), "TntBitBtn1")->click();
+        recButton(single.get())->click();
         tap(EvSysRq);
         QCOMPARE(single->Captured().pressCode, std::uint8_t(0xC3));
         QCOMPARE(single->Captured().releaseCode, std::uint8_t(0xC3));
@@ -729,12 +714,12 @@ class DialogsTest : public QObject {
             QCOMPARE(child<QLineEdit>(rec.get(), "TED_RecKeyDes")->text(), QStringLiteral("Zero"));
             QCOMPARE(lines(), (QStringList{"A  press", "A  release"}));
             QVERIFY(child<QRadioButton>(rec.get(), "TntRadioButton1")->isChecked());
-            button(rec.get(), "TntBitBtn37")->click();
+            recButton(rec.get())->click();
             tap(EvD);
-            button(rec.get(), "TntBitBtn37")->click();
+            recButton(rec.get())->click();
             child<QRadioButton>(rec.get(), "TntRadioButton2")->setChecked(true);
             child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(QStringLiteral("two"));
-            button(rec.get(), "TntBitBtn38")->click(); // equal names are accepted when editing
+            okButton(rec.get())->click(); // equal names are accepted when editing
         });
         button(manager.get(), "TntBitBtn2")->click();
         const auto& macros = ws->profile.macros();

@@ -31,7 +31,9 @@
 using namespace pad;
 using pad::testing::button;
 using pad::testing::listLines;
+using pad::testing::okButton;
 using pad::testing::onNextModal;
+using pad::testing::recButton;
 
 namespace {
 
@@ -43,20 +45,20 @@ void xdotool(const QStringList& args) {
 
 // Rec, the keys, Stop in the Macro Editor; waits until lineCount lines arrived.
 void recordInEditor(QWidget* editor, const QStringList& keys, int lineCount) {
-    button(editor, "TntBitBtn37")->click();
+    recButton(editor)->click();
     for (const QString& k : keys)
         xdotool({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("30"), k});
     QTRY_COMPARE_WITH_TIMEOUT(listLines(editor).size(), lineCount, 5000);
-    button(editor, "TntBitBtn37")->click();
+    recButton(editor)->click();
 }
 
 // Rec, one key, Stop in the single-key dialog; waits until the key's name shows.
 void captureSingleKey(QWidget* dialog, const QString& key) {
-    button(dialog, "TntBitBtn1")->click();
+    recButton(dialog)->click();
     xdotool({QStringLiteral("key"), key});
     auto* name = dialog->findChild<QLabel*>(QStringLiteral("TntLabel1"));
     QTRY_VERIFY_WITH_TIMEOUT(!name->text().isEmpty(), 5000);
-    button(dialog, "TntBitBtn1")->click();
+    recButton(dialog)->click();
 }
 
 // xdotool keydown, a wait of ms while the program runs on, keyup.
@@ -141,11 +143,11 @@ class EndToEndTest : public QObject {
         onNextModal([](QWidget* w) {
             focus(w);
             xdotool({"keydown", "a"});
-            button(w, "TntBitBtn1")->click(); // Rec while A is down: it repeats
+            recButton(w)->click(); // Rec while A is down: it repeats
             QTest::qWait(1000);
             xdotool({"keyup", "a"});
             hold("Escape", 1500);
-            button(w, "TntBitBtn2")->setFocus();
+            okButton(w)->setFocus();
             xdotool({"key", "Return"});
         });
         trigger(*form, "SingeKey1");
@@ -190,7 +192,7 @@ class EndToEndTest : public QObject {
         onNextModal([](QWidget* w) {
             QCOMPARE(w->objectName(), QStringLiteral("TRecSingleDlg"));
             captureSingleKey(w, QStringLiteral("a")); // Rec, A, Stop
-            button(w, "TntBitBtn2")->click();         // OK
+            okButton(w)->click();
         });
         trigger(*form, "SingeKey1");
         const KeySlot& slot = ws.profile.slot(0, 4);
@@ -228,7 +230,7 @@ class EndToEndTest : public QObject {
         onNextModal([](QWidget* w) {
             captureSingleKey(w, QStringLiteral("F7"));
             w->findChild<QLineEdit*>(QStringLiteral("TntEdit1"))->setText(QStringLiteral("Map"));
-            button(w, "TntBitBtn2")->click();
+            okButton(w)->click();
         });
         trigger(*form, "SingeKey1");
         selectKey(*form, 0, 6);
@@ -249,7 +251,7 @@ class EndToEndTest : public QObject {
             w->findChild<QRadioButton*>(QStringLiteral("TntRadioButton2"))->setChecked(true);
             w->findChild<QLineEdit*>(QStringLiteral("TED_RecKeyDes"))
                 ->setText(QStringLiteral("Copy"));
-            button(w, "TntBitBtn38")->click();
+            okButton(w)->click();
         });
         trigger(*form, "Marco1");
         QCOMPARE(recorded, (QStringList{"Ctrl  press", "C  press", "Ctrl  release", "C  release",
@@ -267,7 +269,7 @@ class EndToEndTest : public QObject {
             recordInEditor(w, {"shift+x"}, 4);
             w->findChild<QLineEdit*>(QStringLiteral("TED_RecKeyDes"))
                 ->setText(QStringLiteral("Shout"));
-            button(w, "TntBitBtn38")->click();
+            okButton(w)->click();
         });
         trigger(*form, "NewMacro1");
         onNextModal([](QWidget* manager) {
@@ -275,7 +277,7 @@ class EndToEndTest : public QObject {
                 recordInEditor(editor, {"F5"}, 2);
                 editor->findChild<QLineEdit*>(QStringLiteral("TED_RecKeyDes"))
                     ->setText(QStringLiteral("FromManager"));
-                button(editor, "TntBitBtn38")->click();
+                okButton(editor)->click();
             });
             button(manager, "TntBitBtn4")->click(); // New Macro
             button(manager, "TntBitBtn1")->click(); // Close
@@ -295,7 +297,7 @@ class EndToEndTest : public QObject {
         form->More1Click();
         QCOMPARE(ws.profile.kindOf(2, 15), 12);
         selectKey(*form, 2, 3);
-        onNextModal([](QWidget* w) { button(w, "TntBitBtn38")->click(); });
+        onNextModal([](QWidget* w) { okButton(w)->click(); });
         trigger(*form, "Macro0");
         QCOMPARE(ws.profile.kindOf(2, 2), 12);
         QCOMPARE(ws.profile.kindOf(1, 0), 12);

@@ -31,7 +31,9 @@
 using namespace pad;
 using pad::testing::button;
 using pad::testing::listLines;
+using pad::testing::okButton;
 using pad::testing::onNextModal;
+using pad::testing::recButton;
 
 namespace {
 
@@ -55,10 +57,10 @@ void lockGroup(std::uint8_t group) {
 // Rec, the key with this X keycode, Stop in the single-key dialog.
 void captureKeycode(QWidget* dialog, const QString& keycode) {
     auto* name = dialog->findChild<QLabel*>(QStringLiteral("TntLabel1"));
-    button(dialog, "TntBitBtn1")->click();
+    recButton(dialog)->click();
     QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {"key", keycode}), 0);
     QTRY_VERIFY_WITH_TIMEOUT(!name->text().isEmpty(), 5000);
-    button(dialog, "TntBitBtn1")->click();
+    recButton(dialog)->click();
 }
 
 } // namespace
@@ -111,7 +113,7 @@ class LayoutEndToEndTest : public QObject {
                 form.KeyMenu()->hide();
                 onNextModal([&](QWidget* w) {
                     captureKeycode(w, keycodes[i]);
-                    button(w, "TntBitBtn2")->click(); // OK
+                    okButton(w)->click();
                 });
                 singleKey->trigger();
                 const KeySlot& slot = ws.profile.slot(0, i);

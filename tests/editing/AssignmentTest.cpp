@@ -90,10 +90,18 @@ TEST_F(AssignmentTest, AssignCutsLongLabelsAndCanLeaveTheMarkToTheCaller) {
     EXPECT_EQ(view.calls, (std::vector<std::string>{"RefreshSlotCaptions"}));
 }
 
-TEST_F(AssignmentTest, SetSlotKindAddressesModeTimesSixteenPlusKey) {
-    Select(1, 7);
-    SetSlotKind(ws, KindSingleKey);
-    EXPECT_EQ(ws.profile.kindAt(23), KindSingleKey);
+TEST_F(AssignmentTest, SetSlotKindChangesTheSelectedSlotAlone) {
+    for (int mode = 0; mode < ModeCount; ++mode)
+        for (int key = 0; key < KeysPerMode; ++key) {
+            ws.profile = Profile{};
+            Select(mode, key);
+            SetSlotKind(ws, KindSingleKey);
+            for (int m = 0; m < ModeCount; ++m)
+                for (int k = 0; k < KeysPerMode; ++k)
+                    EXPECT_EQ(ws.profile.kindOf(m, k),
+                              m == mode && k == key ? KindSingleKey : KindNone)
+                        << mode << "," << key << " set; " << m << "," << k << " read";
+        }
 }
 
 } // namespace

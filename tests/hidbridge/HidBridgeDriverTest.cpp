@@ -17,32 +17,10 @@ namespace {
 
 const FeatureReport ModeA = {0x03, 0xFF, 0xFF, 0x01, 0, 0, 0, 0};
 
-class HidBridgeTest : public ::testing::Test {
+// HidBridge hands input reports to the host with the message after the host's own.
+class HidBridgeTest : public LinkTest<HidBridgeDriver> {
   protected:
-    std::shared_ptr<SimulatedHidSystem> hid = std::make_shared<SimulatedHidSystem>();
-    RecordingHost host;
-    ManualNotifier* notifier = nullptr;
-    std::unique_ptr<HidBridgeDriver> bridge;
-
-    HidBridgeTest() { host.bufferMessages = {HostMessage + 1}; }
-
-    void start() {
-        auto manual = std::make_unique<ManualNotifier>();
-        notifier = manual.get();
-        bridge = std::make_unique<HidBridgeDriver>(hid, std::move(manual));
-        EXPECT_EQ(bridge->initDriver(&host, HostMessage, KeypadPage), 1);
-        drainEvents();
-    }
-
-    void deliver(DeviceEvent::Kind kind, const std::string& path) {
-        notifier->deliver({kind, true, path});
-        drainEvents();
-    }
-
-    void TearDown() override {
-        bridge.reset();
-        drainEvents();
-    }
+    HidBridgeTest() : LinkTest({HostMessage + 1}) {}
 };
 
 TEST_F(HidBridgeTest, AnyInterfaceWithTheUsagePageIsAKeypadAndGetsAReader) {
@@ -50,9 +28,9 @@ TEST_F(HidBridgeTest, AnyInterfaceWithTheUsagePageIsAKeypadAndGetsAReader) {
     hid->addInterface(interfaceOf("/dev/hidraw1", 0x0BDA, 0x0001, 0xFF00, 0x0003));
     start();
     EXPECT_EQ(host.numbers(), std::vector<std::uint32_t>{MSG_KEYPAD_PRESENT});
-    EXPECT_EQ(bridge->matchedKeypads(), std::vector<std::size_t>{1});
-    EXPECT_FALSE(bridge->readerRunning(0));
-    EXPECT_TRUE(bridge->readerRunning(1));
+    EXPECT_EQ(link->matchedKeypads(), std::vector<std::size_t>{1});
+    EXPECT_FALSE(link->readerRunning(0));
+    EXPECT_TRUE(link->readerRunning(1));
     EXPECT_TRUE(hid->waitForBlockedReaders("/dev/hidraw1", 1, 2s));
 }
 
@@ -61,8 +39,8 @@ TEST_F(HidBridgeTest, ReadersStopAtTenMatches) {
         hid->addInterface(
             interfaceOf("/dev/hidraw" + std::to_string(i), 0x1111, 0x2222, 0xFF00, 0xFF00));
     start();
-    EXPECT_EQ(bridge->matchedKeypads().size(), 10u);
-    EXPECT_EQ(bridge->runningReaderCount(), 10u);
+    EXPECT_EQ(link->matchedKeypads().size(), 10u);
+    EXPECT_EQ(link->runningReaderCount(), 10u);
 }
 
 TEST_F(HidBridgeTest, ArrivalPostsAbsentThenTheRescansResult) {
@@ -72,7 +50,7 @@ TEST_F(HidBridgeTest, ArrivalPostsAbsentThenTheRescansResult) {
     deliver(DeviceEvent::Kind::Arrival, "/dev/hidraw1");
     EXPECT_EQ(host.numbers(), (std::vector<std::uint32_t>{MSG_KEYPAD_PRESENT, MSG_KEYPAD_ABSENT,
                                                           MSG_KEYPAD_PRESENT}));
-    EXPECT_TRUE(bridge->readerRunning(0));
+    EXPECT_TRUE(link->readerRunning(0));
     EXPECT_EQ(hid->openHandleCount("/dev/hidraw0"), 1);
 }
 
@@ -82,20 +60,20 @@ TEST_F(HidBridgeTest, RemovalOfAMatchStopsItsReaderAndPostsAbsentOnlyWhenNoneIsL
     hid->addInterface(interfaceOf("/dev/hidraw1", 0x0BDA, 0x0001, 0xFF00, 0x0003));
     hid->addInterface(mouseInterface("/dev/hidraw2"));
     start();
-    ASSERT_EQ(bridge->runningReaderCount(), 2u);
+    ASSERT_EQ(link->runningReaderCount(), 2u);
 
     // Query-remove and the removal of a non-match change nothing.
     deliver(DeviceEvent::Kind::QueryRemove, "/dev/hidraw0");
     deliver(DeviceEvent::Kind::RemoveComplete, "/dev/hidraw2");
     EXPECT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(bridge->runningReaderCount(), 2u);
+    EXPECT_EQ(link->runningReaderCount(), 2u);
 
     // The other device goes: the keypad is still there and keeps its reader.
     hid->removeInterface("/dev/hidraw1");
     deliver(DeviceEvent::Kind::RemoveComplete, "/DEV/HIDRAW1");
     EXPECT_EQ(host.numbers(), std::vector<std::uint32_t>{MSG_KEYPAD_PRESENT});
-    EXPECT_FALSE(bridge->readerRunning(1));
-    EXPECT_TRUE(bridge->readerRunning(0));
+    EXPECT_FALSE(link->readerRunning(1));
+    EXPECT_TRUE(link->readerRunning(0));
     ASSERT_TRUE(hid->waitForBlockedReaders("/dev/hidraw0", 1, 2s));
     hid->pushInputReport("/dev/hidraw0", inputReport(0x20));
     EXPECT_TRUE(runUntil([&] { return host.count(HostMessage) == 1; }));
@@ -105,12 +83,12 @@ TEST_F(HidBridgeTest, RemovalOfAMatchStopsItsReaderAndPostsAbsentOnlyWhenNoneIsL
     deliver(DeviceEvent::Kind::RemoveComplete, "/dev/hidraw0");
     EXPECT_EQ(host.count(MSG_KEYPAD_ABSENT), 1);
     EXPECT_EQ(host.messages.back().message, MSG_KEYPAD_ABSENT);
-    EXPECT_EQ(bridge->runningReaderCount(), 0u);
+    EXPECT_EQ(link->runningReaderCount(), 0u);
     EXPECT_EQ(hid->openHandleCount("/dev/hidraw0"), 0);
     // The rows stay until the next arrival, and writes still walk them.
-    EXPECT_EQ(bridge->entries().size(), 3u);
+    EXPECT_EQ(link->entries().size(), 3u);
     hid->addInterface(keypadInterface("/dev/hidraw0"));
-    bridge->setKbdFeatures(0xFF00, 0xFF00, ModeA);
+    link->setKbdFeatures(0xFF00, 0xFF00, ModeA);
     EXPECT_EQ(hid->reportsReceived("/dev/hidraw0").size(), 1u);
 }
 
@@ -136,7 +114,7 @@ TEST_F(HidBridgeTest, WritesIgnoreVendorAndProduct) {
     locked.openError = EACCES;
     hid->addInterface(locked);
     start();
-    EXPECT_EQ(bridge->setKbdFeatures(0xFF00, 0xFF00, ModeA), 1);
+    EXPECT_EQ(link->setKbdFeatures(0xFF00, 0xFF00, ModeA), 1);
     EXPECT_EQ(hid->reportsReceived("/dev/hidraw0"), std::vector<FeatureReport>{ModeA});
     EXPECT_TRUE(hid->reportsReceived("/dev/hidraw1").empty());
     EXPECT_TRUE(hid->reportsReceived("/dev/hidraw2").empty());
@@ -150,7 +128,7 @@ TEST_F(HidBridgeTest, GetIndexStrTriesThirteenTimesThenLeavesAZeroByte) {
     start();
     std::uint8_t buffer[16];
     std::memset(buffer, 0x55, sizeof buffer);
-    EXPECT_EQ(bridge->getIndexStr(0x0001, 0x0006, 2, buffer, 15), 2);
+    EXPECT_EQ(link->getIndexStr(0x0001, 0x0006, 2, buffer, 15), 2);
     EXPECT_EQ(hid->stringRequestCount("/dev/hidraw0"), 13);
     EXPECT_EQ(buffer[0], 0);
     EXPECT_EQ(buffer[1], 0x55);
@@ -168,18 +146,18 @@ TEST_F(HidBridgeTest, GetIndexStrReadsTheStringOrLeavesTheBufferAlone) {
 
     std::uint8_t buffer[16];
     std::memset(buffer, 0x55, sizeof buffer);
-    EXPECT_EQ(bridge->getIndexStr(0x0001, 0x0006, 1, buffer, 15), 2);
+    EXPECT_EQ(link->getIndexStr(0x0001, 0x0006, 1, buffer, 15), 2);
     EXPECT_EQ(hid->stringRequestCount("/dev/hidraw0"), 1);
     const std::uint8_t expected[8] = {'P', 0, 'a', 0, 'd', 0, 0, 0};
     EXPECT_EQ(std::memcmp(buffer, expected, 8), 0);
 
     // No qualifying entry: the buffer is untouched.
     std::memset(buffer, 0x55, sizeof buffer);
-    EXPECT_EQ(bridge->getIndexStr(0x0001, 0x0009, 1, buffer, 15), 2);
+    EXPECT_EQ(link->getIndexStr(0x0001, 0x0009, 1, buffer, 15), 2);
     EXPECT_EQ(buffer[0], 0x55);
 
     // An entry that cannot be opened counts as one that never answers.
-    EXPECT_EQ(bridge->getIndexStr(0x0001, 0x0007, 1, buffer, 15), 2);
+    EXPECT_EQ(link->getIndexStr(0x0001, 0x0007, 1, buffer, 15), 2);
     EXPECT_EQ(buffer[0], 0);
     EXPECT_EQ(buffer[1], 0x55);
 }
@@ -187,7 +165,7 @@ TEST_F(HidBridgeTest, GetIndexStrReadsTheStringOrLeavesTheBufferAlone) {
 TEST_F(HidBridgeTest, GetIndexStrOnEmptyTableReturnsZero) {
     start();
     std::uint8_t buffer[4] = {1, 2, 3, 4};
-    EXPECT_EQ(bridge->getIndexStr(0x0001, 0x0006, 1, buffer, 3), 0);
+    EXPECT_EQ(link->getIndexStr(0x0001, 0x0006, 1, buffer, 3), 0);
     EXPECT_EQ(buffer[0], 1);
     EXPECT_EQ(host.numbers(), std::vector<std::uint32_t>{MSG_KEYPAD_ABSENT});
 }

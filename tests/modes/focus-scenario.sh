@@ -186,13 +186,14 @@ if [[ $(id -u) -eq 0 && $desktop != x11 ]]; then
     # The user needs the programs: copy them when the build tree is closed to it.
     if ! "${as_user[@]}" test -x "$bin/padconfig-modes" -a -x "$test_window" -a -r "$script"; then
         stage=$work/stage
-        mkdir -p "$stage/bin" "$stage/tests/modes" "$stage/tests/desktop"
+        mkdir -p "$stage/bin" "$stage/tests/modes" "$stage/tests/desktop" "$stage/tests/support"
         cp -a "$bin/padconfig-modes" "$bin/padconfig" "$bin/Qd6LoaderS" "$bin/qd6" "$bin"/*.so \
             "$test_window" "$stage/bin/"
         [[ -x "$bin/mode_latency_probe" ]] && cp -a "$bin/mode_latency_probe" "$stage/bin/"
         cp -a "$bin/../share" "$stage/"
         cp -a "$here"/*.sh "$stage/tests/modes/"
         cp -a "$desktops"/*.sh "$stage/tests/desktop/"
+        cp -a "$here"/../support/*.sh "$stage/tests/support/"
         chmod -R a+rX "$stage"
         bin=$stage/bin test_window=$stage/bin/$(basename "$test_window")
         script=$stage/tests/modes/$(basename "$0")

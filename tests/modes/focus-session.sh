@@ -8,26 +8,11 @@
 # $window_exe (how --print names the test windows' executable there). It may define
 #   service_started, service_stopped   the desktop's own checks then
 
-passed=0
-failed=0
-check() { # check NAME EXPECTED ACTUAL
-    if [[ "$2" == "$3" ]]; then
-        passed=$((passed + 1))
-        echo "ok: $desktop: $1"
-    else
-        failed=$((failed + 1))
-        echo "FAIL: $desktop: $1: expected [$2], got [$3]"
-    fi
-}
+source "$here/../support/e2e.sh"
+CHECK_PREFIX="$desktop: "
 # until_true COMMAND...: runs the command until it succeeds, for up to 20 s (a
 # machine busy with other work can be slow to show a window or to read an event).
-until_true() {
-    for _ in $(seq 200); do
-        "$@" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    return 1
-}
+until_true() { wait_for 20 "$@"; }
 log=$out/modes.log
 lines_of() { grep -c "$1" "$log"; }                 # lines_of PATTERN
 more_lines_than() { [[ $(lines_of "$1") -gt $2 ]]; } # more_lines_than PATTERN N
@@ -151,5 +136,4 @@ wait "$service"
 check "the service ends on SIGTERM with status 0" 0 $?
 ! declare -F service_stopped >/dev/null || service_stopped
 
-echo "$desktop: $passed passed, $failed failed; logs in $out"
-[[ $failed -eq 0 ]]
+finish_checks "$desktop"

@@ -3,13 +3,8 @@
 # with a rule each take the focus in turn, and mode_latency_probe times each change
 # from the desktop's focus command to the mode report at the simulated keypad.
 
-until_true() {
-    for _ in $(seq 200); do
-        "$@" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    return 1
-}
+source "$here/../support/e2e.sh"
+until_true() { wait_for 20 "$@"; }
 export XDG_CONFIG_HOME=$out/config PADLINK_SIMULATOR=$out/keypad.log
 mkdir -p "$XDG_CONFIG_HOME/padconfig"
 printf 'app:org.padconfig.test.one a\napp:org.padconfig.test.two b\n' \

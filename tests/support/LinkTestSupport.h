@@ -1,16 +1,21 @@
 #pragma once
 // What the device-link tests share: a host object that records the window messages it
-// receives, and helpers to build simulated interfaces and to run the event loop.
+// receives, the fixture that starts a link (PadLink's or HidBridge's driver) on the
+// simulated HID system, and helpers to build simulated interfaces and to run the
+// event loop.
 
+#include "devicelink/DeviceNotifier.h"
 #include "devicelink/SimulatedHidSystem.h"
 #include "devicelink/WindowMessage.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QObject>
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <functional>
+#include <memory>
 
 namespace pad::test {
 
@@ -77,6 +82,40 @@ inline bool runUntil(const std::function<bool()>& done, int milliseconds = 2000)
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
     return done();
 }
+
+// A link driver on the simulated HID system, with device events delivered by hand. The
+// host copies the 32-byte buffers of the report messages the test names.
+template <typename Driver> class LinkTest : public ::testing::Test {
+  protected:
+    std::shared_ptr<SimulatedHidSystem> hid = std::make_shared<SimulatedHidSystem>();
+    RecordingHost host;
+    ManualNotifier* notifier = nullptr;
+    std::unique_ptr<Driver> link;
+
+    explicit LinkTest(std::vector<std::uint32_t> bufferMessages) {
+        host.bufferMessages = std::move(bufferMessages);
+    }
+
+    // Creates the driver (extra constructor arguments after the notifier), binds it to
+    // the host as the keypad's link and delivers what its first scan posted.
+    template <typename... Extra> void start(Extra... extra) {
+        auto manual = std::make_unique<ManualNotifier>();
+        notifier = manual.get();
+        link = std::make_unique<Driver>(hid, std::move(manual), extra...);
+        EXPECT_EQ(link->initDriver(&host, HostMessage, KeypadPage), 1);
+        drainEvents();
+    }
+
+    void deliver(DeviceEvent::Kind kind, const std::string& path, bool interfaceEvent = true) {
+        notifier->deliver({kind, interfaceEvent, path});
+        drainEvents();
+    }
+
+    void TearDown() override {
+        link.reset();
+        drainEvents();
+    }
+};
 
 inline SimulatedInterface interfaceOf(const std::string& path, std::uint16_t vendor,
                                       std::uint16_t product, std::uint16_t page,

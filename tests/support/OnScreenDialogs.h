@@ -1,5 +1,6 @@
 #pragma once
-// Helpers of the tests that drive the dialogs on a real X display.
+// Helpers of the tests that drive the dialogs as a user does: the next modal dialog,
+// the buttons by name and by role, the Macro Editor's event list.
 
 #include <QApplication>
 #include <QListWidget>
@@ -27,6 +28,18 @@ inline QPushButton* button(QWidget* dlg, const char* name) {
     if (!b)
         qFatal("no button %s", name);
     return b;
+}
+
+// Rec (Stop while recording) and OK of the Macro Editor (TRecDlg) or the Single Key
+// dialog (TRecSingleDlg).
+inline bool isSingleKeyDialog(QWidget* dialog) {
+    return dialog->objectName() == QLatin1String("TRecSingleDlg");
+}
+inline QPushButton* recButton(QWidget* dialog) {
+    return button(dialog, isSingleKeyDialog(dialog) ? "TntBitBtn1" : "TntBitBtn37");
+}
+inline QPushButton* okButton(QWidget* dialog) {
+    return button(dialog, isSingleKeyDialog(dialog) ? "TntBitBtn2" : "TntBitBtn38");
 }
 
 // The lines of the Macro Editor editor's event list, top to bottom.

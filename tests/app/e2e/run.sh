@@ -10,30 +10,7 @@ samples=$2
 work=$(mktemp -d)
 trap 'kill "${pid:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 source "$(dirname "$0")/session.sh"
-passed=0
-failed=0
-
-check() { # check NAME EXPECTED ACTUAL
-    if [[ "$2" == "$3" ]]; then
-        passed=$((passed + 1))
-        echo "ok: $1"
-    else
-        failed=$((failed + 1))
-        echo "FAIL: $1: expected [$2], got [$3]"
-    fi
-}
-# check_soon NAME EXPECTED COMMAND...: runs the command until it prints EXPECTED,
-# for up to 5 seconds, so that a slow machine only makes the test slower.
-check_soon() {
-    local name=$1 expected=$2 actual=""
-    shift 2
-    for _ in $(seq 50); do
-        actual=$("$@" 2>/dev/null || true)
-        [[ "$actual" == "$expected" ]] && break
-        sleep 0.1
-    done
-    check "$name" "$expected" "$actual"
-}
+source "$(dirname "$0")/../../support/e2e.sh"
 
 # Starts padconfig with the given arguments; sets pid and wid (the main window).
 start() {
@@ -146,5 +123,4 @@ check "Save writes the file under its own name" "1 ok" \
 stop
 cd - >/dev/null
 
-echo "e2e: $passed passed, $failed failed"
-[[ $failed -eq 0 ]]
+finish_checks e2e

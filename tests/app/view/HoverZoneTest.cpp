@@ -15,19 +15,6 @@ TEST(HoverZones, BordersBelongToNoZone) {
     EXPECT_EQ(FindHoverZone(100, 45).zone, OutsideZones); // between zones 1 and 2
 }
 
-TEST(HoverZones, RowsGiveHighlightAndMarkerPlaces) {
-    const HoverZoneRow five = FindHoverZone(60, 140);
-    EXPECT_EQ(five.zone, 5);
-    EXPECT_EQ(five.highlight, (Point{45, 134}));
-    EXPECT_EQ(five.marker, (Point{272, 168}));
-    const HoverZoneRow twelve = FindHoverZone(300, 60);
-    EXPECT_EQ(twelve.zone, 12);
-    EXPECT_EQ(twelve.marker, (Point{352, 164}));
-    const HoverZoneRow none = FindHoverZone(5, 5);
-    EXPECT_EQ(none.highlight, (Point{0, 0}));
-    EXPECT_EQ(none.marker, (Point{0, 0}));
-}
-
 TEST(HoverZones, ArrowKeysAreNumberedAcrossTheColumns) {
     // Zones 13-16 lie at labels 15, 13, 16, 14.
     const auto& labels = KeyLabelPlaces();
@@ -39,8 +26,9 @@ TEST(HoverZones, ArrowKeysAreNumberedAcrossTheColumns) {
     EXPECT_EQ(labels[14].zone, 13); // TntLabel15, L-Arrow
 }
 
-TEST(HoverZones, EveryLabelLiesInsideItsOwnZone) {
-    // Labels are placed in client coordinates; the tool bar strip is 29 high.
+TEST(HoverZones, EveryLabelLiesInsideItsOwnZoneAndHighlight) {
+    // Labels are placed in client coordinates; the tool bar strip is 29 high. The
+    // highlight bitmap is 102 x 21.
     const int pictureTop = 29;
     for (const KeyLabelPlace& label : KeyLabelPlaces()) {
         const int cx = label.left + KeyLabelWidth / 2;
@@ -48,6 +36,9 @@ TEST(HoverZones, EveryLabelLiesInsideItsOwnZone) {
         const HoverZoneRow row = FindHoverZone(cx, cy);
         EXPECT_EQ(row.zone, label.zone) << label.left << "," << label.top;
         EXPECT_EQ(row.marker, label.marker);
+        EXPECT_TRUE(cx >= row.highlight.x && cx < row.highlight.x + 102 && cy >= row.highlight.y &&
+                    cy < row.highlight.y + 21)
+            << "zone " << row.zone;
     }
 }
 
