@@ -5,7 +5,6 @@
 #include "app/TForm1.h"
 #include "common/Version.h"
 #include "common/WindowSystem.h"
-#include "devicelink/WindowMessage.h"
 #include "keypad/ReportPause.h"
 #include "look/PadLook.h"
 
@@ -29,10 +28,10 @@ void NameApplication(QApplication& app) {
     QGuiApplication::setDesktopFileName(QString::fromLatin1(AppId));
 }
 
-// Shows the main window and runs the message loop. Linux hands the arguments over
+// Shows the main window and runs the event loop. Linux hands the arguments over
 // already split; the program's own path comes first. The names keep their bytes,
-// whatever their encoding. The window reads them when the posted message arrives,
-// after the message loop has started.
+// whatever their encoding. The window opens the profile they name once the event
+// loop has started.
 void RunMainWindow(const DeviceLinkPort& deviceLink, const std::vector<std::u16string>& arguments) {
     Workspace workspace;
     TForm1Options options;
@@ -40,9 +39,7 @@ void RunMainWindow(const DeviceLinkPort& deviceLink, const std::vector<std::u16s
     options.reportPause = ReportPauseFromEnvironment();
     TForm1 form(workspace, options); // its dialogs are made when first needed
     form.show();
-    form.PendingCommandLine = arguments;
-    WindowMessage::post(&form, OpenProfileMessage,
-                        reinterpret_cast<std::uintptr_t>(&form.PendingCommandLine), 1);
+    form.OpenCommandLineLater(arguments);
     QApplication::exec();
 }
 
