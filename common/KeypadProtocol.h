@@ -5,6 +5,8 @@
 // talks to the keypad, or pretends to be it, takes these facts from here; the build
 // reads the ids and the rule line from this file to write the installed udev rule.
 
+#include "common/EnvironmentNames.h"
+
 #include <array>
 #include <cerrno>
 #include <cstddef>
@@ -82,10 +84,6 @@ inline constexpr std::uint32_t MSG_KEYPAD_NO_ACCESS = 0x0601;
 // lParam the buffer's first 4 bytes.
 inline constexpr std::uint32_t MSG_READER_HEAD = 0x0501;
 inline constexpr std::uint32_t MSG_READER_REPORT = 0x0502;
-
-// The environment variable that names another vendor id at run time (hex, "0x"
-// optional).
-inline constexpr const char* VendorIdVariable = "PADLINK_VENDOR_ID";
 
 // The 16-bit hex number text holds, "0x" optional; nullopt for anything else.
 inline std::optional<std::uint16_t> ParseVendorId(const char* text) {
