@@ -126,22 +126,4 @@ inline std::string UdevRuleLine(std::uint16_t vendorId) {
 inline constexpr char UdevReloadCommand[] =
     "sudo udevadm control --reload-rules && sudo udevadm trigger";
 
-// How the user gets access to a keypad that cannot be opened for writing.
-inline std::string NoAccessAdvice(std::uint16_t vendorId) {
-    const std::string file(UdevRuleFile);
-    return "The udev rule " + file + " gives access to the keypad: put this line into\n" +
-           "/etc/udev/rules.d/" + file + ",\n  " + UdevRuleLine(vendorId) + "\n" + "then run '" +
-           UdevReloadCommand + "', unplug the keypad and plug it in again.";
-}
-
-// What the user does with a keypad that reports another vendor id than the one the
-// device links match: name that id at run time and give it a udev rule of its own.
-inline std::string OtherVendorAdvice(std::uint16_t vendorId) {
-    char id[8];
-    std::snprintf(id, sizeof id, "0x%04x", unsigned(vendorId));
-    return std::string("If this is your keypad, start PadConfig and qd6 with ") + VendorIdVariable +
-           "=" + id + " (or build them with -DPADCONFIG_KEYPAD_VENDOR_ID=" + id + ").\n" +
-           NoAccessAdvice(vendorId);
-}
-
 } // namespace pad
