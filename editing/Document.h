@@ -59,7 +59,6 @@ class Document {
 
     // Rebuilds the caption as the bare prefix (start-up).
     void ResetCaption();
-    const std::u16string& Caption() const { return caption_; }
 
     // Continue (true) or cancel (false): asks only while ModifiedFlag is set.
     bool ConfirmDiscard();
