@@ -39,7 +39,7 @@ class DialogSet {
     // "By Application..." of the Mode menu: the mode service's rules, read afresh
     // from the file each time.
     void ByApplication1Click();
-    // Close step: removes a keystroke hook that is still installed.
+    // Close step: removes the keystroke capture's event filter when it is still on.
     void RemoveKeyCapture();
 
   private:

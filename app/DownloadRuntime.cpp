@@ -1,6 +1,7 @@
 #include "app/DownloadRuntime.h"
 
 #include "common/KeypadProtocol.h"
+#include "texts/KeypadAccessAdvice.h"
 #include "texts/qt/QtUtf16.h"
 
 #include <QCheckBox>
@@ -19,14 +20,6 @@ template <typename Widget> Widget* PanelPart(QWidget* panel, QRect geometry) {
 }
 
 } // namespace
-
-QString NoAccessAdviceText(const std::function<QString(const AddedText&)>& text,
-                           std::uint16_t vendorId) {
-    const QString file = QString::fromUtf8(UdevRuleFile.data(), qsizetype(UdevRuleFile.size()));
-    return text(UdevRuleAdvice).replace("%1", file) + "\n/etc/udev/rules.d/" + file + ",\n  " +
-           QString::fromStdString(UdevRuleLine(vendorId)) + "\n" +
-           text(UdevReloadAdvice).replace("%1", QString::fromUtf8(UdevReloadCommand));
-}
 
 DownloadRuntime::DownloadRuntime(DownloadSetup setup, QWidget* client)
     : setup_(std::move(setup)), loaderUsers_(loader_.place().socket + ".users") {
@@ -68,7 +61,10 @@ bool DownloadRuntime::KeypadWritable() {
         return true;
     const QString text = setup_.keypad->PresenceMessage() == MSG_KEYPAD_NO_ACCESS
                              ? setup_.text(NoAccessWarning) + "\n\n" +
-                                   NoAccessAdviceText(setup_.text, KeypadVendorId())
+                                   FromU16(NoAccessAdvice(KeypadVendorId(),
+                                                          [this](const AddedText& text) {
+                                                              return ToU16(setup_.text(text));
+                                                          }))
                              : setup_.text(NoKeypadWarning);
     setup_.ui->inform(setup_.window, text, setup_.warningCaption());
     return false;

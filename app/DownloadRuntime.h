@@ -36,11 +36,6 @@ struct DownloadSetup {
     std::chrono::milliseconds reportPause = ReportPause;
 };
 
-// The advice for a keypad that may not be written to, in the language of text: where
-// the udev rule goes, its line for the vendor id, and how to make it take effect.
-QString NoAccessAdviceText(const std::function<QString(const AddedText&)>& text,
-                           std::uint16_t vendorId);
-
 class DownloadRuntime {
   public:
     // The hidden controls are made in client.

@@ -88,11 +88,6 @@ QImage& KeypadView::Screen() {
     return screen_;
 }
 
-const QImage& KeypadView::Picture() {
-    Screen();
-    return picture_;
-}
-
 QRect KeypadView::DrawOnScreen(const QImage& bitmap, int x, int y) {
     const QPoint at(Px(x), Px(y));
     DrawKeyedBitmap(Screen(), bitmap, at.x(), at.y());

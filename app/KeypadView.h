@@ -50,9 +50,7 @@ class KeypadView : public QWidget {
     // The LOAD button, pressed or normal, on the screen only.
     void DrawLoad(bool pressed);
 
-    // The kept picture (RedrawKeypad's result) and what the window shows, in
-    // device pixels.
-    const QImage& Picture();
+    // What the window shows, in device pixels.
     const QImage& ScreenImage() { return Screen(); }
 
   protected:

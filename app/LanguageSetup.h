@@ -27,7 +27,6 @@ class LanguageSetup {
     bool Select(const LanguageSearch& search);
 
     bool Active() const { return file_.has_value(); }
-    QString FilePath() const { return filePath_; }
     int LanguageId() const { return languageId_; }
     // True when text n is present and not empty.
     bool Read(int n, QString& out) const;
@@ -36,8 +35,6 @@ class LanguageSetup {
     const QFont& Font() const { return font_; }
     // An added text: the file's where it holds one, else the English.
     QString Text(const AddedText& text) const;
-    // The locale whose Qt translations are installed; empty when none are.
-    QString QtTranslationLocale() const { return qtLocale_; }
 
   private:
     std::optional<LanguageFile> file_;

@@ -59,11 +59,8 @@ bool MainWindowDocumentPorts::AskDiscardChanges() {
 }
 
 bool MainWindowDocumentPorts::AskKeepExistingFile() {
-    const QString text =
-        language_.Active()
-            ? OverwriteQuestionFor(language_.LanguageId())
-            : QString("A file with the name your specified already exists. Specify a different "
-                      "file name.");
+    // Without a language file the question is the built-in English (language 0).
+    const QString text = OverwriteQuestionFor(language_.Active() ? language_.LanguageId() : 0);
     // No overwrites the file: Enter, Escape and closing the box keep it, as Yes does.
     return ui_.askYesNo(&window_, text, WarningCaption(), UiServices::Answer::Yes);
 }

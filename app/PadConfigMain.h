@@ -6,7 +6,7 @@
 namespace pad {
 
 // Creates the main window and the dialogs, hands the command line to the window
-// through the OpenProfileMessage and runs the message loop. Returns 0. --help and
+// by a queued call and runs the event loop. Returns 0. --help and
 // --version print their text and return 0 before any window exists; an option that
 // neither PadConfig nor Qt knows is reported on standard error and returns 2, also
 // without a display. Without a display it says so and returns 1.

@@ -1,4 +1,5 @@
-// The main window's creation steps, its commands, close steps and window messages.
+// The main window's creation steps, its commands, close steps and the opening of the
+// profile named on the command line.
 
 #include "app/TForm1.h"
 
@@ -7,7 +8,6 @@
 #include "app/KeypadView.h"
 #include "app/LayoutScale.h"
 #include "app/ToolBarStrip.h"
-#include "devicelink/WindowMessage.h"
 
 #include <QAction>
 #include <QApplication>
@@ -206,20 +206,11 @@ void TForm1::showEvent(QShowEvent* event) {
     }
 }
 
-bool TForm1::event(QEvent* event) {
-    const WindowMessage* message = WindowMessage::from(event);
-    if (!message)
-        return QMainWindow::event(event);
-    switch (message->message()) {
-    case OpenProfileMessage:
-        if (message->wParam())
-            document_.OpenFromCommandLine(
-                *reinterpret_cast<const std::vector<std::u16string>*>(message->wParam()));
-        break;
-    default:
-        break; // the host message and anything else: nothing to do
-    }
-    return true;
+void TForm1::OpenCommandLineLater(std::vector<std::u16string> arguments) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, arguments = std::move(arguments)] { document_.OpenFromCommandLine(arguments); },
+        Qt::QueuedConnection);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

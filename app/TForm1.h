@@ -2,7 +2,7 @@
 // PadConfig's main window: the tool bar strip, the keypad picture with its 16 key
 // labels, the menu bar and the key menu. It edits the Workspace it is given; the
 // document commands, the dialogs and the download are parts it owns.
-//   TForm1.cpp          creation steps, commands, close steps, window messages
+//   TForm1.cpp          creation steps, commands, close steps, command line
 //   TForm1Keypad.cpp    key labels, hover highlight, mode switch, key selection, LOAD
 //   TForm1Language.cpp  language texts and fonts
 //   TForm1Keyboard.cpp  Tab order, key menu and LOAD by keyboard, screen-reader names
@@ -138,9 +138,9 @@ class TForm1 : public QMainWindow, public DialogHost {
     KeypadSession& Keypad() { return keypad_; }
     void StartDownload() { download_->StartDownload(ws_.profile); }
 
-    // The command line the program entry posts with the OpenProfileMessage; the
-    // message's wParam points here.
-    std::vector<std::u16string> PendingCommandLine;
+    // Opens the profile the command line names (the program's path first, then the
+    // names) once the event loop runs, so that it opens in the window on screen.
+    void OpenCommandLineLater(std::vector<std::u16string> arguments);
 
     // Controls, by component name.
     ToolBarStrip* CoolBar1 = nullptr;
@@ -152,7 +152,6 @@ class TForm1 : public QMainWindow, public DialogHost {
     QTimer Timer2;                       // the hover highlight, 40 ms
 
   protected:
-    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -5,6 +5,8 @@
 // talks to the keypad, or pretends to be it, takes these facts from here; the build
 // reads the ids and the rule line from this file to write the installed udev rule.
 
+#include "common/EnvironmentNames.h"
+
 #include <array>
 #include <cerrno>
 #include <cstddef>
@@ -83,10 +85,6 @@ inline constexpr std::uint32_t MSG_KEYPAD_NO_ACCESS = 0x0601;
 inline constexpr std::uint32_t MSG_READER_HEAD = 0x0501;
 inline constexpr std::uint32_t MSG_READER_REPORT = 0x0502;
 
-// The environment variable that names another vendor id at run time (hex, "0x"
-// optional).
-inline constexpr const char* VendorIdVariable = "PADLINK_VENDOR_ID";
-
 // The 16-bit hex number text holds, "0x" optional; nullopt for anything else.
 inline std::optional<std::uint16_t> ParseVendorId(const char* text) {
     if (!text || !*text)
@@ -127,23 +125,5 @@ inline std::string UdevRuleLine(std::uint16_t vendorId) {
 // The commands that make udev apply a new rule.
 inline constexpr char UdevReloadCommand[] =
     "sudo udevadm control --reload-rules && sudo udevadm trigger";
-
-// How the user gets access to a keypad that cannot be opened for writing.
-inline std::string NoAccessAdvice(std::uint16_t vendorId) {
-    const std::string file(UdevRuleFile);
-    return "The udev rule " + file + " gives access to the keypad: put this line into\n" +
-           "/etc/udev/rules.d/" + file + ",\n  " + UdevRuleLine(vendorId) + "\n" + "then run '" +
-           UdevReloadCommand + "', unplug the keypad and plug it in again.";
-}
-
-// What the user does with a keypad that reports another vendor id than the one the
-// device links match: name that id at run time and give it a udev rule of its own.
-inline std::string OtherVendorAdvice(std::uint16_t vendorId) {
-    char id[8];
-    std::snprintf(id, sizeof id, "0x%04x", unsigned(vendorId));
-    return std::string("If this is your keypad, start PadConfig and qd6 with ") + VendorIdVariable +
-           "=" + id + " (or build them with -DPADCONFIG_KEYPAD_VENDOR_ID=" + id + ").\n" +
-           NoAccessAdvice(vendorId);
-}
 
 } // namespace pad

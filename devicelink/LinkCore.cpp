@@ -82,8 +82,7 @@ void LinkCore::attach(QObject* host, std::uint32_t hostMessage, std::uint32_t us
     if (!mailbox_->attach(linkWindow_))
         mailbox_.reset();
     if (notifier_)
-        notificationsActive_ =
-            notifier_->start(linkWindow_, [this](const DeviceEvent& e) { onDeviceEvent(e); });
+        notifier_->start(linkWindow_, [this](const DeviceEvent& e) { onDeviceEvent(e); });
 }
 
 void LinkCore::scan() {

@@ -53,7 +53,6 @@ class LinkCore {
     QObject* host() const { return host_; }
     std::uint32_t hostMessage() const { return hostMessage_; }
     std::uint32_t keypadUsagePage() const { return usagePage_; }
-    bool notificationsActive() const { return notificationsActive_; }
 
   protected:
     // Stores the host, creates the link window (named windowTitle) on the calling
@@ -63,7 +62,6 @@ class LinkCore {
 
     // Discards the table and fills it from the enumeration; readers must be stopped.
     void scan();
-    void clearMatches() { matched_.clear(); }
     void addMatch(std::size_t index) { matched_.push_back(index); }
     void removeMatch(std::size_t index) { std::erase(matched_, index); }
 
@@ -104,7 +102,6 @@ class LinkCore {
     std::uint32_t usagePage_ = 0;
     QObject* linkWindow_ = nullptr;
     std::shared_ptr<ReaderMailbox> mailbox_; // readers' messages to the link window
-    bool notificationsActive_ = false;
     std::vector<HidDeviceEntry> entries_;
     std::vector<std::size_t> matched_;
     std::array<ReaderSlot, ReaderSlots> readers_;

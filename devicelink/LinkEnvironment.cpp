@@ -1,5 +1,6 @@
 #include "devicelink/LinkEnvironment.h"
 
+#include "common/EnvironmentNames.h"
 #include "common/FileAccess.h"
 #include "devicelink/HidrawSystem.h"
 #include "devicelink/UdevNotifier.h"
@@ -28,7 +29,7 @@ std::uint16_t vendorIdFromEnvironment(std::uint16_t fallback) {
 }
 
 std::size_t unplugAfterFromEnvironment() {
-    const char* text = std::getenv("PADLINK_SIMULATOR_UNPLUG_AFTER");
+    const char* text = std::getenv(SimulatorUnplugAfterVariable);
     if (!text || !*text)
         return 0;
     char* end = nullptr;
@@ -36,8 +37,8 @@ std::size_t unplugAfterFromEnvironment() {
     unsigned long long value = std::strtoull(text, &end, 10);
     if (errno != 0 || end == text || *end != '\0' || value == 0 ||
         !std::isdigit(static_cast<unsigned char>(*text))) {
-        std::fprintf(stderr,
-                     "PADLINK_SIMULATOR_UNPLUG_AFTER=%s is not a positive number; ignored\n", text);
+        std::fprintf(stderr, "%s=%s is not a positive number; ignored\n",
+                     SimulatorUnplugAfterVariable, text);
         return 0;
     }
     return std::size_t(value);
@@ -59,10 +60,8 @@ SimulatedInterface SimulatedKeypadInterface(std::uint16_t vendorId, const std::s
     // keypad that is present but cannot be opened, as without a udev rule.
     keypad.openError = keypad.keypad->logError();
     if (keypad.openError == NotRegularFileError) {
-        std::fprintf(stderr,
-                     "PADLINK_SIMULATOR=%s is not a regular file; the simulated keypad "
-                     "cannot be opened\n",
-                     logPath.c_str());
+        std::fprintf(stderr, "%s=%s is not a regular file; the simulated keypad cannot be opened\n",
+                     SimulatorVariable, logPath.c_str());
         keypad.openError = EINVAL; // the host is told an errno
     }
     return keypad;
@@ -171,7 +170,7 @@ std::unique_ptr<DeviceNotifier> makeSimulatedUnplugNotifier(SimulatedHidSystem& 
 }
 
 LinkBackend backendFromEnvironment(std::uint16_t vendorId) {
-    const char* simulator = std::getenv("PADLINK_SIMULATOR");
+    const char* simulator = std::getenv(SimulatorVariable);
     if (simulator && *simulator) {
         std::size_t unplugAfter = unplugAfterFromEnvironment();
         auto system = makeSimulatedKeypadSystem(vendorId, simulator, unplugAfter);

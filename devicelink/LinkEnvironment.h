@@ -26,8 +26,6 @@ std::size_t unplugAfterFromEnvironment();
 
 LinkBackend backendFromEnvironment(std::uint16_t vendorId);
 
-inline constexpr const char* SimulatorPlugVariable = "PADLINK_SIMULATOR_PLUG";
-
 // The simulator's path of its one keypad.
 inline constexpr const char* SimulatedKeypadPath = "sim:keypad0";
 

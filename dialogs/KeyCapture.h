@@ -1,12 +1,13 @@
 #pragma once
-// The program's keystroke capture. While started it takes every key press and
-// release addressed to any window of the program, withholds it from them and
-// posts it to the capture window as a KeyCaptureMessage (wParam = virtual-key
-// code, lParam = keystroke flags word). Shortcuts, menu accelerators and
-// dialog keys (Escape, Enter) are withheld as well, so they are recorded
-// instead of acted on. Print Screen is posted on its release only. Escape held
-// down for a second is the keyboard's Stop: it clicks the capture's stop button
-// and is neither posted nor, until its release, passed to the windows.
+// The program's keystroke capture: an event filter on the application. While started
+// it takes every key press and release addressed to any window of the program,
+// withholds it from them and posts it to the capture window as a KeyCaptureMessage,
+// a WindowMessage event (wParam = virtual-key code, lParam = keystroke flags word).
+// Shortcuts, menu accelerators and dialog keys (Escape, Enter) are withheld as well,
+// so they are recorded instead of acted on. Print Screen is posted on its release
+// only. Escape held down for a second is the keyboard's Stop: it clicks the
+// capture's stop button and is neither posted nor, until its release, passed to the
+// windows.
 
 #include "dialogs/UiServices.h"
 #include "keyboard/capture/EscapeHold.h"

@@ -17,8 +17,6 @@ namespace pad {
 inline constexpr std::u16string_view CaptionPrefix = u"Corvask 12 - ";
 // ProfilePath is a 512-unit buffer with its terminator: longer paths are refused.
 inline constexpr std::size_t MaxPathUnits = 511;
-// Window message that hands the command line to the main window.
-inline constexpr unsigned OpenProfileMessage = 1284;
 
 // The part of path after its last '/'; the whole path when it holds none.
 std::u16string FileNameOf(std::u16string_view path);
@@ -61,7 +59,6 @@ class Document {
 
     // Rebuilds the caption as the bare prefix (start-up).
     void ResetCaption();
-    const std::u16string& Caption() const { return caption_; }
 
     // Continue (true) or cancel (false): asks only while ModifiedFlag is set.
     bool ConfirmDiscard();

@@ -1,5 +1,6 @@
 #include "keypad/ReportPause.h"
 
+#include "common/EnvironmentNames.h"
 #include "keypad/KeypadReports.h"
 
 #include <cctype>
@@ -13,10 +14,10 @@ std::chrono::milliseconds ReportPauseFromEnvironment() {
     const char* text = std::getenv(SimulatorPauseVariable);
     if (!text || !*text)
         return ReportPause;
-    const char* simulator = std::getenv("PADLINK_SIMULATOR");
+    const char* simulator = std::getenv(SimulatorVariable);
     if (!simulator || !*simulator) {
-        std::fprintf(stderr, "%s applies only with PADLINK_SIMULATOR; the keypad gets its %d ms\n",
-                     SimulatorPauseVariable, int(ReportPause.count()));
+        std::fprintf(stderr, "%s applies only with %s; the keypad gets its %d ms\n",
+                     SimulatorPauseVariable, SimulatorVariable, int(ReportPause.count()));
         return ReportPause;
     }
     char* end = nullptr;

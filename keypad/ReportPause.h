@@ -8,8 +8,6 @@
 
 namespace pad {
 
-inline constexpr const char* SimulatorPauseVariable = "PADLINK_SIMULATOR_PAUSE_MS";
-
 // ReportPause, or the milliseconds PADLINK_SIMULATOR_PAUSE_MS names (0 up to
 // ReportPause) while PADLINK_SIMULATOR names a simulated keypad. A value that is not
 // such a number, or one set without the simulator, is ignored with a warning on stderr.

@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -25,18 +26,23 @@
 
 namespace {
 
-// With --trace every record and every change of the window goes to standard
-// error, one line each, so the loader can be watched from outside.
-bool traceOn = false;
-
 constexpr int SocketCheckIntervalMs = 2000;
 
-void trace(const QString& line) {
-    if (!traceOn)
-        return;
-    std::fprintf(stderr, "%s\n", qPrintable(line));
-    std::fflush(stderr);
-}
+// With --trace every record and every change of the window goes to standard
+// error, one line each, so the loader can be watched from outside.
+class Trace {
+  public:
+    explicit Trace(bool on) : on_(on) {}
+    void operator()(const QString& line) const {
+        if (!on_)
+            return;
+        std::fprintf(stderr, "%s\n", qPrintable(line));
+        std::fflush(stderr);
+    }
+
+  private:
+    bool on_;
+};
 
 QString describe(const pad::LoaderCommand& command, const pad::LoaderRecord& record) {
     switch (command.kind) {
@@ -86,25 +92,20 @@ void describeOptions(QCommandLineParser& parser) {
     parser.addOption(traceOption);
 }
 
-} // namespace
+// Prints the help or the version when one is asked for and returns the exit status.
+std::optional<int> answerInformation(int argc, char* argv[], const QCommandLineParser& parser) {
+    const Information asked = informationAskedFor(argc, argv);
+    if (asked == Information::None)
+        return std::nullopt;
+    const QCoreApplication app(argc, argv);
+    if (asked == Information::Help)
+        std::fputs(qPrintable(parser.helpText()), stdout);
+    else
+        std::printf("Qd6LoaderS %s\n", pad::ProjectVersion);
+    return 0;
+}
 
-int main(int argc, char* argv[]) {
-    QCommandLineParser parser;
-    describeOptions(parser);
-    if (const Information asked = informationAskedFor(argc, argv); asked != Information::None) {
-        const QCoreApplication app(argc, argv);
-        if (asked == Information::Help)
-            std::fputs(qPrintable(parser.helpText()), stdout);
-        else
-            std::printf("Qd6LoaderS %s\n", pad::ProjectVersion);
-        return 0;
-    }
-
-    std::vector<char*> qtArgv(argv, argv + argc);
-    const bool noDisplay = pad::StartOffscreenWithoutDisplay(qtArgv);
-    int qtArgc = int(qtArgv.size());
-    qtArgv.push_back(nullptr);
-    QApplication app(qtArgc, qtArgv.data());
+void setUpApplication(QApplication& app) {
     QApplication::setApplicationName("Qd6LoaderS");
     // The progress window belongs to PadConfig, which has the only menu entry: on
     // Wayland it carries PadConfig's app id, so the desktop shows it under PadConfig's
@@ -112,7 +113,11 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QString::fromLatin1(pad::AppId));
     QApplication::setQuitOnLastWindowClosed(false); // closing the status window only hides it
     pad::ApplyLook(app); // PadConfig's look, so the window reads as part of it
-    // Qt has taken its own options (-platform ...) out of the arguments by now.
+}
+
+// Reads the options Qt has left in the arguments; the exit status when the loader
+// cannot go on: an unknown option, or no display.
+std::optional<int> refusalOfArguments(QCommandLineParser& parser, bool noDisplay) {
     if (!parser.parse(QApplication::arguments())) {
         std::fprintf(stderr, "Qd6LoaderS: %s\nTry 'Qd6LoaderS --help' for more information.\n",
                      qPrintable(parser.errorText()));
@@ -122,42 +127,37 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "Qd6LoaderS: %s\n", pad::NoDisplayMessage);
         return 1;
     }
-    traceOn = parser.isSet(traceOption);
+    return std::nullopt;
+}
 
-    // The socket's folder is made and checked before anything is put into it.
+// The socket's path, once its folder is made and checked; nullopt, said on standard
+// error, when the folder cannot be used.
+std::optional<QString> preparedSocketPath() {
     const pad::LoaderSocketPlace place = pad::LoaderSocketPlaceFromEnvironment();
     if (const std::string problem = pad::PrepareLoaderSocketPlace(place, ::geteuid());
         !problem.empty()) {
         std::fprintf(stderr, "Qd6LoaderS: %s\n", problem.c_str());
-        return 1;
+        return std::nullopt;
     }
-    const QString path = QFile::decodeName(QByteArray::fromStdString(place.socket));
-    QLockFile instanceLock(path + ".lock");
-    if (!instanceLock.tryLock(0)) {
-        trace("already running");
-        return 0;
-    }
+    return QFile::decodeName(QByteArray::fromStdString(place.socket));
+}
 
-    pad::LoaderServer server;
-    if (!server.listen(path)) {
-        std::fprintf(stderr, "Qd6LoaderS: cannot listen on %s: %s\n", qPrintable(path),
-                     qPrintable(server.errorString()));
-        return 1;
-    }
-    trace("listening " + path);
-
-    // The language file PadConfig uses: the loader lies in PadConfig's program folder.
+// The language file PadConfig uses: the loader lies in PadConfig's program folder.
+std::optional<pad::FoundLanguageFile> padConfigLanguage() {
     const std::filesystem::path folder =
         QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
-    const auto language = pad::FindLanguageFile(
+    return pad::FindLanguageFile(
         pad::LanguageSearchFromEnvironment(folder, pad::ShippedLanguageFolders(folder)));
-    pad::TQd6LdrSDlg window(language ? &language->file : nullptr);
+}
+
+// Each record PadConfig sends changes the window or, for Quit, ends the loader.
+void connectWindow(pad::LoaderServer& server, pad::TQd6LdrSDlg& window, Trace trace) {
     QObject::connect(&window, &pad::TQd6LdrSDlg::shownChanged,
-                     [](bool visible) { trace(visible ? "shown" : "hidden"); });
+                     [trace](bool visible) { trace(visible ? "shown" : "hidden"); });
     QObject::connect(&server, &pad::LoaderServer::shortRecordDropped,
-                     [](int bytes) { trace(QString("short %1").arg(bytes)); });
+                     [trace](int bytes) { trace(QString("short %1").arg(bytes)); });
     QObject::connect(&server, &pad::LoaderServer::recordReceived,
-                     [&window](const pad::LoaderRecord& record) {
+                     [&window, trace](const pad::LoaderRecord& record) {
                          const pad::LoaderCommand command = pad::interpretLoaderRecord(record);
                          trace(describe(command, record));
                          if (command.kind == pad::LoaderCommandKind::Quit)
@@ -165,17 +165,58 @@ int main(int argc, char* argv[]) {
                          else
                              window.apply(command);
                      });
+}
 
-    // A loader whose socket has gone (its runtime directory was removed at logout,
-    // or by a test that ended) can never be reached again: it ends.
-    QTimer socketWatch;
-    QObject::connect(&socketWatch, &QTimer::timeout, [&path] {
+// A loader whose socket has gone (its runtime directory was removed at logout,
+// or by a test that ended) can never be reached again: it ends.
+void endWhenSocketGoes(QTimer& socketWatch, const QString& path, Trace trace) {
+    QObject::connect(&socketWatch, &QTimer::timeout, [path, trace] {
         if (!QFileInfo::exists(path)) {
             trace("socket gone");
             QCoreApplication::quit();
         }
     });
     socketWatch.start(SocketCheckIntervalMs);
+}
 
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCommandLineParser parser;
+    describeOptions(parser);
+    if (const std::optional<int> status = answerInformation(argc, argv, parser))
+        return *status;
+
+    std::vector<char*> qtArgv(argv, argv + argc);
+    const bool noDisplay = pad::StartOffscreenWithoutDisplay(qtArgv);
+    int qtArgc = int(qtArgv.size());
+    qtArgv.push_back(nullptr);
+    QApplication app(qtArgc, qtArgv.data());
+    setUpApplication(app);
+    if (const std::optional<int> status = refusalOfArguments(parser, noDisplay))
+        return *status;
+    const Trace trace(parser.isSet(traceOption));
+
+    const std::optional<QString> path = preparedSocketPath();
+    if (!path)
+        return 1;
+    QLockFile instanceLock(*path + ".lock");
+    if (!instanceLock.tryLock(0)) {
+        trace("already running");
+        return 0;
+    }
+    pad::LoaderServer server;
+    if (!server.listen(*path)) {
+        std::fprintf(stderr, "Qd6LoaderS: cannot listen on %s: %s\n", qPrintable(*path),
+                     qPrintable(server.errorString()));
+        return 1;
+    }
+    trace("listening " + *path);
+
+    const auto language = padConfigLanguage();
+    pad::TQd6LdrSDlg window(language ? &language->file : nullptr);
+    connectWindow(server, window, trace);
+    QTimer socketWatch;
+    endWhenSocketGoes(socketWatch, *path, trace);
     return app.exec();
 }

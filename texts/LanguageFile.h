@@ -1,7 +1,7 @@
 #pragma once
 // Reading the language file ("UILANG.lng"): an INI file whose section "LNG" holds the
-// translated texts under their numbers ("0" to "58"). Read the way the desktop's
-// private-profile reader reads it: section and key names without regard to case,
+// translated texts under their numbers ("0" to "58"). The reader is lenient, as
+// language files written by hand need: section and key names without regard to case,
 // blanks around keys and values dropped, ';' lines are comments, the first occurrence
 // of a key wins, a value in matching quotes loses them, values are cut to 511 units.
 //
@@ -50,8 +50,8 @@ class LanguageFile {
     Texts texts_;
 };
 
-// A decimal number the way the desktop's integer parser reads it: leading blanks,
-// an optional sign, then the leading digits; 0 without digits.
+// A decimal number, read leniently: leading blanks, an optional sign, then the
+// leading digits; 0 without digits.
 int ParseLanguageId(std::u16string_view text);
 
 struct LanguageFontRow {

@@ -119,12 +119,6 @@ class LanguageTest : public QObject {
         // Qt's dialogs follow the file's language, not the locale.
         QCOMPARE(FileDialogButtons(), QStringList({"&Ouvrir", "Annuler"}));
     }
-
-    void englishAdviceMatchesTheCommandLineTools() {
-        const auto english = [](const AddedText& text) { return FromU16(text.english); };
-        QCOMPARE(NoAccessAdviceText(english, 0x1C4F),
-                 QString::fromStdString(NoAccessAdvice(0x1C4F)));
-    }
 };
 
 QTEST_MAIN(LanguageTest)

@@ -77,6 +77,11 @@ struct Fixture {
         // A pixel of the picture that no bitmap covers: right of the label column.
         return form->findChild<QWidget*>("BkImg")->grab().toImage().pixelColor(180, 200);
     }
+    // Hands the window a command line and runs the queued opening at once.
+    void OpenCommandLine(std::vector<std::u16string> arguments) {
+        form->OpenCommandLineLater(std::move(arguments));
+        QCoreApplication::sendPostedEvents(form.get(), QEvent::MetaCall);
+    }
     void OpenKeyMenuOn(int labelNumber) {
         form->KeyMenu()->hide();
         form->KeyLabelReleased(labelNumber);
@@ -280,9 +285,7 @@ class MainWindowTest : public QObject {
         stored.slot(0, 0).label = u"Fire";
         QCOMPARE(SaveProfileFile(stored, path.toStdString()), FileResult::Ok);
         Fixture f;
-        f.form->PendingCommandLine = {u"/usr/bin/padconfig", path.toStdU16String()};
-        WindowMessage::post(f.form.get(), OpenProfileMessage,
-                            reinterpret_cast<std::uintptr_t>(&f.form->PendingCommandLine), 1);
+        f.form->OpenCommandLineLater({u"/usr/bin/padconfig", path.toStdU16String()});
         QCOMPARE(f.form->windowTitle(), QString("Corvask 12 - ")); // only once the loop runs
         QTRY_COMPARE(f.form->windowTitle(), QString("Corvask 12 - game.qd6"));
         f.Child<QAction>("ModeA1")->trigger();
@@ -312,10 +315,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(SaveProfileFile(stored, path), FileResult::Ok);
         Fixture f;
         const std::u16string name = DecodeFileName(path);
-        f.form->PendingCommandLine = {u"padconfig", name};
-        WindowMessage open(OpenProfileMessage,
-                           reinterpret_cast<std::uintptr_t>(&f.form->PendingCommandLine), 1);
-        QCoreApplication::sendEvent(f.form.get(), &open);
+        f.OpenCommandLine({u"padconfig", name});
         QVERIFY(f.ui.shown.empty());
         QCOMPARE(f.form->windowTitle(), QString::fromStdU16String(u"Corvask 12 - \xDCFFgame.qd6"));
         QVERIFY(f.ws.profile.slot(0, 0).label == u"Fire");
@@ -368,10 +368,7 @@ class MainWindowTest : public QObject {
         file.write(QByteArray(30000, 'x'));
         file.close();
         Fixture f;
-        f.form->PendingCommandLine = {u"padconfig", path.toStdU16String()};
-        WindowMessage open(OpenProfileMessage,
-                           reinterpret_cast<std::uintptr_t>(&f.form->PendingCommandLine), 1);
-        QCoreApplication::sendEvent(f.form.get(), &open);
+        f.OpenCommandLine({u"padconfig", path.toStdU16String()});
         QCOMPARE(f.ui.shown.size(), size_t(1));
         QCOMPARE(f.ui.shown[0].text, "Unsupported file\n" + path);
         QCOMPARE(f.ui.shown[0].caption, QString("Warning"));
@@ -381,8 +378,7 @@ class MainWindowTest : public QObject {
         // A FIFO is refused at once, never waited on.
         const QString fifo = dir.filePath("fifo.qd6");
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        f.form->PendingCommandLine = {u"padconfig", fifo.toStdU16String()};
-        QCoreApplication::sendEvent(f.form.get(), &open);
+        f.OpenCommandLine({u"padconfig", fifo.toStdU16String()});
         QCOMPARE(f.ui.shown.back().text,
                  "File open for read failed\n" + fifo + ": Not a regular file");
     }

@@ -1,11 +1,13 @@
 #include "tools/qd6/DeviceCommands.h"
 
+#include "common/Utf16.h"
 #include "devicelink/PadLink.h"
 #include "keypad/DownloadImage.h"
 #include "keypad/KeypadSession.h"
 #include "keypad/PadLinkPort.h"
 #include "keypad/ReportPause.h"
 #include "model/ProfileFile.h"
+#include "texts/KeypadAccessAdvice.h"
 #include "tools/qd6/CommandSupport.h"
 
 #include <CLI/CLI.hpp>
@@ -47,7 +49,7 @@ int checkReachable(const KeypadSession& keypad) {
     if (!keypad.Writable()) {
         std::cerr << "qd6: the keypad is connected but cannot be opened for writing ("
                   << std::strerror(keypad.AccessError()) << ").\n"
-                  << NoAccessAdvice(KeypadVendorId()) << "\n";
+                  << ToUtf8(NoAccessAdvice(KeypadVendorId())) << "\n";
         return ExitFailure;
     }
     return ExitOk;

@@ -1,0 +1,25 @@
+#pragma once
+// What the user does about a keypad that cannot be opened for writing: the udev rule
+// that gives access, with its line for the vendor id. PadConfig shows the advice in
+// the language in force, qd6 prints it in English.
+
+#include "texts/AddedTexts.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace pad {
+
+// A text in the language in force.
+using AddedTextSource = std::function<std::u16string(const AddedText&)>;
+
+// Where the udev rule goes, its line for the vendor id, and how to make udev apply it.
+// Without a source the advice is in English.
+std::u16string NoAccessAdvice(std::uint16_t vendorId, const AddedTextSource& text = {});
+
+// For a keypad that reports another vendor id than the one the device links match:
+// name that id at run time, and give it a udev rule of its own (English).
+std::string OtherVendorAdvice(std::uint16_t vendorId);
+
+} // namespace pad
