@@ -26,19 +26,19 @@ class DialogSet {
     void Create();
     TAboutBox* AboutBox() const { return aboutBox_; }
 
-    void SingeKey1Click(); // "Single Key..."
+    void OpenSingleKey(); // "Single Key..."
     // "New Macro..." of the key menu for the key of the selected label (0-15), or
     // nothing when no label was selected (-1) or the view shows Normal mode.
-    void NewMacro2Click(int selectedKey);
-    void MouseButton1Click();   // "Mouse Button..."
-    void MacroItemClick(int j); // the key menu's item of macro j
-    void More1Click();          // "More..."
-    void NewMacro1Click();      // "New Macro" of the "M&acro" menu
-    void EditMarcos1Click();    // "Edit Macros"
+    void OpenKeyMacro(int selectedKey);
+    void OpenMouseButton();         // "Mouse Button..."
+    void EditAndAssignMacro(int j); // the key menu's item of macro j
+    void ChooseMoreMacros();        // "More..."
+    void OpenNewMacro();            // "New Macro" of the "M&acro" menu
+    void OpenMacroManager();        // "Edit Macros"
     void ShowAbout();
     // "By Application..." of the Mode menu: the mode service's rules, read afresh
     // from the file each time.
-    void ByApplication1Click();
+    void OpenModeRules();
     // Close step: removes a keystroke hook that is still installed.
     void RemoveKeyCapture();
 

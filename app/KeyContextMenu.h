@@ -30,13 +30,15 @@ class KeyContextMenu {
     std::function<void(int macroIndex)> onMacroItem;
     std::function<void()> onMore;
 
-    QMenu* Menu = nullptr;
-    QAction* SingeKey1 = nullptr;  // "Single Key..."
-    QAction* Marco1 = nullptr;     // "New Macro..."
-    QAction* MacrosOff1 = nullptr; // "Macro Off"
-    QAction* MouseButton1 = nullptr;
-    QAction* Default1 = nullptr;
-    QAction* More1 = nullptr; // while the list has more than 12 macros
+    QMenu* menu = nullptr;
+    // Object names: TntPopupMenu1 with SingeKey1, Marco1, MacrosOff1, MouseButton1,
+    // Default1, Macro0 ... and More1.
+    QAction* singleKey = nullptr; // "Single Key..."
+    QAction* newMacro = nullptr;  // "New Macro..."
+    QAction* macroOff = nullptr;  // "Macro Off"
+    QAction* mouseButton = nullptr;
+    QAction* assignDefault = nullptr;
+    QAction* more = nullptr; // while the list has more than 12 macros
 
   private:
     struct MacroItem {

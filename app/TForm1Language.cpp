@@ -43,7 +43,7 @@ void TForm1::SelectLanguage() {
 void TForm1::ApplyKeyLabelFont() {
     QFont font = language_.Font();
     font.setBold(true);
-    for (QLabel* label : TntLabels)
+    for (QLabel* label : keyLabels_)
         label->setFont(font);
 }
 
@@ -53,11 +53,11 @@ void TForm1::ApplyLanguage() {
     ApplyKeyLabelFont();
     ApplyMenuTexts();
     ApplyToolTips();
-    CoolBar1->ApplyLanguage();
-    BkImg->setAccessibleName(language_.Text(KeypadPictureName));
+    toolBar_->ApplyLanguage();
+    keypadView_->setAccessibleName(language_.Text(KeypadPictureName));
     QString text;
     if (language_.Read(58, text))
-        download_->LoadingLabel->setText(text);
+        download_->Hidden().loadingLabel->setText(text);
     ShowViewModeControls();
 
     // The language's words for the labels the core writes into slots.
@@ -72,20 +72,33 @@ void TForm1::ApplyLanguage() {
 
 // Menu captions by text number; an absent text keeps the built-in one.
 void TForm1::ApplyMenuTexts() {
-    const MainMenus& m = TntMainMenu1;
-    const KeyContextMenu& k = TntPopupMenu1;
-    const std::pair<int, QAction*> items[] = {
-        {5, m.New1},        {6, m.Open1},         {7, m.Save1},          {8, m.SaveAs1},
-        {9, m.Import1},     {10, m.Exit1},        {11, m.NewMacro1},     {12, m.EditMarcos1},
-        {13, m.About1},     {4, m.Help2},         {16, k.SingeKey1},     {17, k.Marco1},
-        {18, k.MacrosOff1}, {19, k.MouseButton1}, {20, k.Default1},      {46, m.ModeA1},
-        {47, m.ModeB1},     {48, m.ModeC1},       {88, m.ByApplication1}};
+    const MainMenus& m = menus_;
+    const KeyContextMenu& k = keyMenu_;
+    const std::pair<int, QAction*> items[] = {{5, m.newProfile},
+                                              {6, m.openProfile},
+                                              {7, m.saveProfile},
+                                              {8, m.saveProfileAs},
+                                              {9, m.download},
+                                              {10, m.exit},
+                                              {11, m.newMacro},
+                                              {12, m.editMacros},
+                                              {13, m.about},
+                                              {4, m.help},
+                                              {16, k.singleKey},
+                                              {17, k.newMacro},
+                                              {18, k.macroOff},
+                                              {19, k.mouseButton},
+                                              {20, k.assignDefault},
+                                              {46, m.ModeAction(KeypadMode::A)},
+                                              {47, m.ModeAction(KeypadMode::B)},
+                                              {48, m.ModeAction(KeypadMode::C)},
+                                              {88, m.modeRules}};
     QString text;
     for (const auto& [number, item] : items)
         if (language_.Read(number, text))
             item->setText(text);
     const std::pair<int, QMenu*> menus[] = {
-        {1, m.File1}, {2, m.Mode1}, {3, m.MacroMenu1}, {4, m.Help1}};
+        {1, m.fileMenu}, {2, m.modeMenu}, {3, m.macroMenu}, {4, m.helpMenu}};
     for (const auto& [number, menu] : menus)
         if (language_.Read(number, text))
             menu->setTitle(text);
@@ -93,9 +106,12 @@ void TForm1::ApplyMenuTexts() {
 
 // Tool tips show the text without its accelerator mark.
 void TForm1::ApplyToolTips() {
-    const std::pair<int, QWidget*> tips[] = {
-        {5, CoolBar1->ToolButton4}, {6, CoolBar1->ToolButton5},  {7, CoolBar1->ToolButton6},
-        {4, CoolBar1->ToolButton7}, {14, CoolBar1->ToolButton8}, {15, Image5}};
+    const std::pair<int, QWidget*> tips[] = {{5, toolBar_->NewButton()},
+                                             {6, toolBar_->OpenButton()},
+                                             {7, toolBar_->SaveButton()},
+                                             {4, toolBar_->HelpButton()},
+                                             {14, toolBar_->ModeButton(KeypadMode::Normal)},
+                                             {15, loadButton_}};
     QString text;
     for (const auto& [number, control] : tips)
         if (language_.Read(number, text)) {

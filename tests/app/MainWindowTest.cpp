@@ -129,8 +129,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.Child<QToolButton>("ToolButton8")->toolTip(), QString("Normal mode"));
         QCOMPARE(f.Child<QWidget>("Image5")->geometry(), QRect(402, 43, 50, 50));
         QCOMPARE(f.Child<QWidget>("Image5")->toolTip(), QString("LOAD"));
-        QVERIFY(f.form->Download().CheckBox1->isChecked());
-        QVERIFY(!f.form->Download().CheckBox1->isVisible());
+        QVERIFY(f.form->Download().Hidden().realWrite->isChecked());
+        QVERIFY(!f.form->Download().Hidden().realWrite->isVisible());
     }
 
     void menuBarHasTheItemsInOrder() {
@@ -473,7 +473,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.Child<QToolButton>("ToolButton5")->toolTip(), QString("Öffnen..."));
         QCOMPARE(f.Child<QToolButton>("ToolButton8")->toolTip(), QString("Normalmodus"));
         QCOMPARE(f.Child<QWidget>("Image5")->toolTip(), QString("LADEN"));
-        QCOMPARE(f.form->Download().LoadingLabel->text(), QString("LADE ..."));
+        QCOMPARE(f.form->Download().Hidden().loadingLabel->text(), QString("LADE ..."));
         QCOMPARE(f.form->WarningCaption(), QString("Warnung"));
         // Buttons that show a picture are announced by their translated names.
         auto announced = [&](const char* name) {
@@ -556,12 +556,12 @@ class MainWindowTest : public QObject {
         const QImage plain = view->grab().toImage();
         const QPoint inBar(60, 29 + 140); // zone 5, left of its label
         f.form->PointerMovedTo(inBar);
-        QVERIFY(f.form->Timer2.isActive());
-        f.form->Timer2Timer();
+        QVERIFY(f.form->HoverTimer().isActive());
+        f.form->HoverTimerTick();
         QCOMPARE(f.form->Hover().DrawnHoverZone(), 5);
         QVERIFY(view->grab().toImage().pixel(inBar) != plain.pixel(inBar));
         f.form->PointerMovedTo(QPoint(5, 200));
-        f.form->Timer2Timer();
+        f.form->HoverTimerTick();
         QCOMPARE(f.form->Hover().DrawnHoverZone(), 17);
         QCOMPARE(view->grab().toImage().pixel(inBar), plain.pixel(inBar));
         // A mode switch resets the zones.
