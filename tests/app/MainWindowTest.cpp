@@ -164,13 +164,20 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.calls, QStringList({"Set ff00 ff00 03 ff ff 01 00 00 00 00"}));
         QCOMPARE(f.BackgroundColour(), QColor(0, 0, 128));
         QCOMPARE(f.Labels()[4], QString("Normal"));
+        // Menu and buttons show one mode: the one in view, even after a second click.
+        QVERIFY(f.Child<QToolButton>("ToolButton1")->isChecked());
+        QVERIFY(!f.Child<QToolButton>("ToolButton2")->isChecked());
         f.Child<QAction>("ModeA1")->trigger(); // sent again although already shown
         f.Child<QAction>("ModeC1")->trigger();
         QCOMPARE(f.BackgroundColour(), QColor(128, 0, 0));
         f.Child<QToolButton>("ToolButton8")->click();
+        f.Child<QToolButton>("ToolButton8")->click();
+        QVERIFY(f.Child<QToolButton>("ToolButton8")->isChecked());
+        QVERIFY(!f.Child<QAction>("ModeC1")->isChecked());
         QCOMPARE(f.Labels(), NormalTexts);
         QCOMPARE(f.calls.mid(1), QStringList({"Set ff00 ff00 03 ff ff 01 00 00 00 00",
                                               "Set ff00 ff00 03 ff ff 03 00 00 00 00",
+                                              "Set ff00 ff00 03 ff ff 00 00 00 00 00",
                                               "Set ff00 ff00 03 ff ff 00 00 00 00 00"}));
     }
 
