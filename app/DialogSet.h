@@ -26,15 +26,17 @@ class DialogSet {
     void Create();
     TAboutBox* AboutBox() const { return aboutBox_; }
 
-    void OpenSingleKey(); // "Single Key..."
-    // "New Macro..." of the key menu for the key of the selected label (0-15), or
+    // The key menu's items.
+    void OpenSingleKey();
+    // The Macro Editor for a new macro of the key of the selected label (0-15), or
     // nothing when no label was selected (-1) or the view shows Normal mode.
     void OpenKeyMacro(int selectedKey);
-    void OpenMouseButton();         // "Mouse Button..."
-    void EditAndAssignMacro(int j); // the key menu's item of macro j
-    void ChooseMoreMacros();        // "More..."
-    void OpenNewMacro();            // "New Macro" of the "M&acro" menu
-    void OpenMacroManager();        // "Edit Macros"
+    void OpenMouseButton();
+    void EditAndAssignMacro(int j); // the item of macro j
+    void ChooseMoreMacros();        // the macro manager, to assign one of all macros
+    // The Macro menu's items: the Macro Editor for a new macro, the macro manager.
+    void OpenNewMacro();
+    void OpenMacroManager();
     void ShowAbout();
     // "By Application..." of the Mode menu: the mode service's rules, read afresh
     // from the file each time.

@@ -12,7 +12,7 @@
 namespace pad {
 namespace {} // namespace
 
-QString NoAccessAdviceText(const std::function<QString(const AddedText&)>& text,
+QString NoAccessAdviceText(const std::function<QString(const UiText&)>& text,
                            std::uint16_t vendorId) {
     const QString file = QString::fromUtf8(UdevRuleFile.data(), qsizetype(UdevRuleFile.size()));
     return text(UdevRuleAdvice).replace("%1", file) + "\n/etc/udev/rules.d/" + file + ",\n  " +
@@ -23,7 +23,7 @@ QString NoAccessAdviceText(const std::function<QString(const AddedText&)>& text,
 DownloadRuntime::DownloadRuntime(DownloadSetup setup)
     : setup_(std::move(setup)), loaderUsers_(loader_.place().socket + ".users") {
     if (!setup_.text)
-        setup_.text = [](const AddedText& text) { return FromU16(text.english); };
+        setup_.text = [](const UiText& text) { return FromU16(text.english); };
     downloadTimer_.setObjectName("Timer3");
     downloadTimer_.setInterval(200);
     downloadTimer_.setSingleShot(true);

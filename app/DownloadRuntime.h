@@ -12,7 +12,7 @@
 #include "keypad/KeypadSession.h"
 #include "loader/link/LoaderLink.h"
 #include "loader/link/LoaderUsers.h"
-#include "texts/AddedTexts.h"
+#include "texts/UiTexts.h"
 
 #include <QTimer>
 
@@ -43,7 +43,7 @@ struct DownloadSetup {
     UiServices* ui = nullptr;
     std::function<QString()> warningCaption;
     // A warning's text in the language in force; unset: the English.
-    std::function<QString(const AddedText&)> text;
+    std::function<QString(const UiText&)> text;
     QString programFolder; // where the loader lives
     std::chrono::milliseconds reportPause = ReportPause;
     HiddenDownloadControls hidden;
@@ -51,14 +51,14 @@ struct DownloadSetup {
 
 // The advice for a keypad that may not be written to, in the language of text: where
 // the udev rule goes, its line for the vendor id, and how to make it take effect.
-QString NoAccessAdviceText(const std::function<QString(const AddedText&)>& text,
+QString NoAccessAdviceText(const std::function<QString(const UiText&)>& text,
                            std::uint16_t vendorId);
 
 class DownloadRuntime {
   public:
     explicit DownloadRuntime(DownloadSetup setup);
 
-    // LOAD (Image5) and "&Import": starts the loader when it is not running and
+    // LOAD (Image5) and Import in the File menu: starts the loader when it is not running and
     // waits for it a moment, then arms the download, which runs with or without it.
     void StartDownload(const Profile& profile);
     bool LaunchLoader(); // false when the program could not be started

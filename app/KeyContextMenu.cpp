@@ -1,6 +1,7 @@
 #include "app/KeyContextMenu.h"
 
 #include "editing/MacroMenu.h"
+#include "texts/qt/QtUtf16.h"
 
 #include <QAction>
 #include <QMenu>
@@ -42,14 +43,14 @@ KeyContextMenu::KeyContextMenu(QWidget* parent) : menu(new QMenu(parent)) {
     auto* style = new UncheckedWithoutBox;
     style->setParent(menu);
     menu->setStyle(style);
-    singleKey = AddCheckable(menu, "SingeKey1", "Single Key...");
-    newMacro = AddCheckable(menu, "Marco1", "New Macro...");
+    singleKey = AddCheckable(menu, "SingeKey1", BuiltIn(SingleKeyText));
+    newMacro = AddCheckable(menu, "Marco1", BuiltIn(KeyNewMacroText));
     n3_ = menu->addSeparator();
-    macroOff = AddCheckable(menu, "MacrosOff1", "Macro Off");
+    macroOff = AddCheckable(menu, "MacrosOff1", BuiltIn(MacroOffText));
     menu->addSeparator();
-    mouseButton = AddCheckable(menu, "MouseButton1", "Mouse Button...");
+    mouseButton = AddCheckable(menu, "MouseButton1", BuiltIn(MouseButtonText));
     menu->addSeparator();
-    assignDefault = AddCheckable(menu, "Default1", "Default");
+    assignDefault = AddCheckable(menu, "Default1", BuiltIn(DefaultText));
 }
 
 void KeyContextMenu::Rebuild(const MacroList& macros, const QString& moreText) {
@@ -60,7 +61,7 @@ void KeyContextMenu::Rebuild(const MacroList& macros, const QString& moreText) {
     more = nullptr;
     delete macroSeparator_;
 
-    // Position 2: the separator, the macro items, "More...", then the fixed N3.
+    // Position 2: the separator, the macro items, the More item, then the fixed N3.
     macroSeparator_ = new QAction(menu);
     macroSeparator_->setSeparator(true);
     menu->insertAction(n3_, macroSeparator_);

@@ -1,6 +1,5 @@
 #include "app/MainMenus.h"
 
-#include "texts/AddedTexts.h"
 #include "texts/qt/QtUtf16.h"
 
 #include <QAction>
@@ -37,15 +36,15 @@ void SetStandardShortcut(QAction* action, QKeySequence::StandardKey key,
 
 MainMenus::MainMenus(QMenuBar* bar) {
     bar->setObjectName("TntMainMenu1");
-    fileMenu = AddMenu(bar, "File1", "&File");
-    newProfile = AddItem(fileMenu, "New1", "&New");
-    openProfile = AddItem(fileMenu, "Open1", "&Open...");
-    saveProfile = AddItem(fileMenu, "Save1", "&Save");
-    saveProfileAs = AddItem(fileMenu, "SaveAs1", "Save &As...");
+    fileMenu = AddMenu(bar, "File1", BuiltIn(FileMenuText));
+    newProfile = AddItem(fileMenu, "New1", BuiltIn(NewText));
+    openProfile = AddItem(fileMenu, "Open1", BuiltIn(OpenText));
+    saveProfile = AddItem(fileMenu, "Save1", BuiltIn(SaveText));
+    saveProfileAs = AddItem(fileMenu, "SaveAs1", BuiltIn(SaveAsText));
     fileMenu->addSeparator();
-    download = AddItem(fileMenu, "Import1", "&Import");
+    download = AddItem(fileMenu, "Import1", BuiltIn(ImportText));
     fileMenu->addSeparator();
-    exit = AddItem(fileMenu, "Exit1", "E&xit");
+    exit = AddItem(fileMenu, "Exit1", BuiltIn(ExitText));
     SetStandardShortcut(newProfile, QKeySequence::New);
     SetStandardShortcut(openProfile, QKeySequence::Open);
     SetStandardShortcut(saveProfile, QKeySequence::Save);
@@ -53,29 +52,29 @@ MainMenus::MainMenus(QMenuBar* bar) {
                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     SetStandardShortcut(exit, QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    modeMenu = AddMenu(bar, "Mode1", "&Mode");
+    modeMenu = AddMenu(bar, "Mode1", BuiltIn(ModeMenuText));
     modes = new QActionGroup(bar);
     modes->setExclusive(true);
-    modeActions[std::size_t(KeypadMode::Normal)] = new QAction("Normal mode", modes);
-    modeActions[std::size_t(KeypadMode::A)] = AddItem(modeMenu, "ModeA1", "Mode A");
-    modeActions[std::size_t(KeypadMode::B)] = AddItem(modeMenu, "ModeB1", "Mode B");
-    modeActions[std::size_t(KeypadMode::C)] = AddItem(modeMenu, "ModeC1", "Mode C");
+    modeActions[std::size_t(KeypadMode::Normal)] = new QAction(BuiltIn(NormalModeText), modes);
+    modeActions[std::size_t(KeypadMode::A)] = AddItem(modeMenu, "ModeA1", BuiltIn(ModeAText));
+    modeActions[std::size_t(KeypadMode::B)] = AddItem(modeMenu, "ModeB1", BuiltIn(ModeBText));
+    modeActions[std::size_t(KeypadMode::C)] = AddItem(modeMenu, "ModeC1", BuiltIn(ModeCText));
     for (QAction* action : modeActions) {
         action->setCheckable(true);
         modes->addAction(action);
     }
     modeMenu->addSeparator();
-    modeRules = AddItem(modeMenu, "ByApplication1", FromU16(ByApplicationItem.english));
+    modeRules = AddItem(modeMenu, "ByApplication1", BuiltIn(ByApplicationItem));
 
     // Not "Macro1": "Macro" followed by a number names the key menu's macro items.
-    macroMenu = AddMenu(bar, "MacroMenu1", "M&acro");
-    newMacro = AddItem(macroMenu, "NewMacro1", "New Macro");
-    editMacros = AddItem(macroMenu, "EditMarcos1", "Edit Macros");
+    macroMenu = AddMenu(bar, "MacroMenu1", BuiltIn(MacroMenuText));
+    newMacro = AddItem(macroMenu, "NewMacro1", BuiltIn(NewMacroText));
+    editMacros = AddItem(macroMenu, "EditMarcos1", BuiltIn(EditMacrosText));
 
-    helpMenu = AddMenu(bar, "Help1", "&Help");
+    helpMenu = AddMenu(bar, "Help1", BuiltIn(HelpMenuText));
     help = AddItem(helpMenu, "Help2", "Help");
     helpMenu->addSeparator();
-    about = AddItem(helpMenu, "About1", "About");
+    about = AddItem(helpMenu, "About1", BuiltIn(AboutText));
 }
 
 } // namespace pad

@@ -22,24 +22,24 @@ struct MainMenus {
     QAction* ModeAction(KeypadMode mode) const { return modeActions[std::size_t(mode)]; }
 
     // Object names: File1, New1, Open1, Save1, SaveAs1, Import1, Exit1.
-    QMenu* fileMenu = nullptr; // "&File"
+    QMenu* fileMenu = nullptr;
     QAction* newProfile = nullptr;
     QAction* openProfile = nullptr;
     QAction* saveProfile = nullptr;
     QAction* saveProfileAs = nullptr;
-    QAction* download = nullptr; // "&Import": LOAD from the menu
+    QAction* download = nullptr; // Import: LOAD from the menu
     QAction* exit = nullptr;
     // Mode1, ModeA1 to ModeC1 (the Normal action is only on the tool bar), ByApplication1.
-    QMenu* modeMenu = nullptr; // "&Mode"
+    QMenu* modeMenu = nullptr;
     QActionGroup* modes = nullptr;
     std::array<QAction*, KeypadModes.size()> modeActions{};
     QAction* modeRules = nullptr; // the mode service's rules
     // MacroMenu1, NewMacro1, EditMarcos1.
-    QMenu* macroMenu = nullptr; // "M&acro"
+    QMenu* macroMenu = nullptr;
     QAction* newMacro = nullptr;
     QAction* editMacros = nullptr;
     // Help1, Help2, About1.
-    QMenu* helpMenu = nullptr; // "&Help"
+    QMenu* helpMenu = nullptr;
     QAction* help = nullptr;
     QAction* about = nullptr;
 };

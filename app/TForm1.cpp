@@ -73,7 +73,7 @@ void TForm1::FormCreate() {
     ws_.language.programFolder = ProgramFolder().toStdU16String();
     keypad_.Start();
     for (QLabel* label : keyLabels_)
-        label->setText("Normal");
+        label->setText(BuiltIn(NormalLabelText));
     pictureTop_ = toolBar_->height();
     keypadView_->SetPictureTop(pictureTop_);
     document_.ResetCaption();
@@ -106,7 +106,7 @@ void TForm1::BuildClientArea() {
     keypadView_ = new KeypadView(client);
     keypadView_->setGeometry(0, 0, 500, 500);
     keypadView_->installEventFilter(this);
-    keypadView_->setAccessibleName("Keypad");
+    keypadView_->setAccessibleName(BuiltIn(KeypadPictureName));
     toolBar_ = new ToolBarStrip(client, ClientWidth, language_);
     connect(&keypad_, &KeypadSession::presenceChanged, toolBar_, &ToolBarStrip::ShowKeypadPresence);
     BuildKeypad(client);
@@ -117,7 +117,7 @@ void TForm1::BuildClientArea() {
     setup.keypad = &keypad_;
     setup.ui = ui_;
     setup.warningCaption = [this] { return WarningCaption(); };
-    setup.text = [this](const AddedText& text) { return language_.Text(text); };
+    setup.text = [this](const UiText& text) { return language_.Text(text); };
     setup.programFolder = ProgramFolder();
     setup.reportPause = options_.reportPause;
     download_ = std::make_unique<DownloadRuntime>(std::move(setup));
@@ -147,7 +147,7 @@ HiddenDownloadControls TForm1::BuildVestiges(QWidget* client) {
 
     h.progressPanel = part(new QFrame(client), "Panel1", QRect(client->width() + 20, 0, 200, 60));
     h.loadingLabel = part(new QLabel(h.progressPanel), "LoadingLabel", QRect(8, 2, 180, 14));
-    h.loadingLabel->setText("LOADING ...");
+    h.loadingLabel->setText(BuiltIn(LoadingText));
     h.frame = part(new QFrame(h.progressPanel), "Shape1", QRect(8, 18, 181, 18));
     h.frame->setFrameStyle(QFrame::Box);
     h.barShape = part(new QFrame(h.progressPanel), "Shape2", QRect(9, 18, 0, 18));
@@ -192,7 +192,7 @@ void TForm1::ConnectKeyMenu() {
 }
 
 void TForm1::RebuildMacroMenu() {
-    keyMenu_.Rebuild(ws_.profile.macros(), TableText(21));
+    keyMenu_.Rebuild(ws_.profile.macros(), TableText(MoreText));
 }
 
 void TForm1::UpdateMenuChecks() {

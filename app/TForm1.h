@@ -102,10 +102,10 @@ class TForm1 : public QMainWindow, public DialogHost {
     bool LanguageActive() const override { return language_.Active(); }
     bool ReadLanguageText(int n, QString& out) const override { return language_.Read(n, out); }
     QFont LanguageFont() const override { return language_.Font(); }
-    // Language text n when a language file is loaded and holds it, else builtIn.
-    QString Text(int n, const QString& builtIn) const;
-    // The LanguageTextTable entry of n; the built-in English text when the file lacks it.
-    QString TableText(int n) const { return language_.TableText(n); }
+    // The language file's text when one is loaded and holds it, else the built-in one.
+    QString Text(const UiText& text) const { return language_.Text(text); }
+    // The LanguageTextTable entry of text; the built-in English when the file lacks it.
+    QString TableText(const UiText& text) const { return language_.TableText(text); }
     QString WarningCaption() const { return documentPorts_.WarningCaption(); }
 
     // Keypad view

@@ -61,8 +61,8 @@ void TForm1::BuildKeypad(QWidget* client) {
     loadButton_ = new LoadHotArea(client);
     loadButton_->setObjectName("Image5");
     loadButton_->setGeometry(402, 43, 50, 50);
-    loadButton_->setToolTip("LOAD");
-    loadButton_->setAccessibleName("LOAD");
+    loadButton_->setToolTip(BuiltIn(LoadText));
+    loadButton_->setAccessibleName(BuiltIn(LoadText));
     loadButton_->setCursor(Qt::PointingHandCursor);
     loadButton_->installEventFilter(this);
 }
@@ -81,8 +81,8 @@ void TForm1::SwitchViewMode(int mode) {
 }
 
 void TForm1::ShowViewModeControls() {
-    const QString names[] = {Text(14, "Normal mode"), Text(46, "Mode A"), Text(47, "Mode B"),
-                             Text(48, "Mode C")};
+    const QString names[] = {Text(NormalModeText), Text(ModeAText), Text(ModeBText),
+                             Text(ModeCText)};
     const KeypadMode shown = *ModeOfViewIndex(ws_.viewMode);
     modeTitle_->setText(WithoutAccelerators(names[std::size_t(shown)]).toUpper());
     menus_.ModeAction(shown)->setChecked(true);

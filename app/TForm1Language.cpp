@@ -16,11 +16,6 @@
 
 namespace pad {
 
-QString TForm1::Text(int n, const QString& builtIn) const {
-    QString text;
-    return LanguageActive() && language_.Read(n, text) ? text : builtIn;
-}
-
 namespace {
 
 std::filesystem::path LocalPath(const QString& path) {
@@ -56,65 +51,68 @@ void TForm1::ApplyLanguage() {
     toolBar_->ApplyLanguage();
     keypadView_->setAccessibleName(language_.Text(KeypadPictureName));
     QString text;
-    if (language_.Read(58, text))
+    if (language_.Read(LoadingText, text))
         download_->Hidden().loadingLabel->setText(text);
     ShowViewModeControls();
 
     // The language's words for the labels the core writes into slots.
-    ws_.language.freshLabel = TableText(49).toStdU16String();
-    ws_.language.macroOffLabel = TableText(18).toStdU16String();
-    ws_.language.disappearLabel = TableText(41).toStdU16String();
+    ws_.language.freshLabel = TableText(NormalLabelText).toStdU16String();
+    ws_.language.macroOffLabel = TableText(MacroOffText).toStdU16String();
+    ws_.language.disappearLabel = TableText(MacroDisappearText).toStdU16String();
     for (int i = 0; i < SlotCount; ++i)
         Profile::setLabel(ws_.profile.slotAt(i), ws_.language.freshLabel);
     // The labels' spoken names in the language from the start.
     RefreshKeyLabels();
 }
 
-// Menu captions by text number; an absent text keeps the built-in one.
+// Menu captions from the language file; an absent text keeps the built-in one.
 void TForm1::ApplyMenuTexts() {
     const MainMenus& m = menus_;
     const KeyContextMenu& k = keyMenu_;
-    const std::pair<int, QAction*> items[] = {{5, m.newProfile},
-                                              {6, m.openProfile},
-                                              {7, m.saveProfile},
-                                              {8, m.saveProfileAs},
-                                              {9, m.download},
-                                              {10, m.exit},
-                                              {11, m.newMacro},
-                                              {12, m.editMacros},
-                                              {13, m.about},
-                                              {4, m.help},
-                                              {16, k.singleKey},
-                                              {17, k.newMacro},
-                                              {18, k.macroOff},
-                                              {19, k.mouseButton},
-                                              {20, k.assignDefault},
-                                              {46, m.ModeAction(KeypadMode::A)},
-                                              {47, m.ModeAction(KeypadMode::B)},
-                                              {48, m.ModeAction(KeypadMode::C)},
-                                              {88, m.modeRules}};
+    const std::pair<UiText, QAction*> items[] = {{NewText, m.newProfile},
+                                                 {OpenText, m.openProfile},
+                                                 {SaveText, m.saveProfile},
+                                                 {SaveAsText, m.saveProfileAs},
+                                                 {ImportText, m.download},
+                                                 {ExitText, m.exit},
+                                                 {NewMacroText, m.newMacro},
+                                                 {EditMacrosText, m.editMacros},
+                                                 {AboutText, m.about},
+                                                 {HelpMenuText, m.help},
+                                                 {SingleKeyText, k.singleKey},
+                                                 {KeyNewMacroText, k.newMacro},
+                                                 {MacroOffText, k.macroOff},
+                                                 {MouseButtonText, k.mouseButton},
+                                                 {DefaultText, k.assignDefault},
+                                                 {ModeAText, m.ModeAction(KeypadMode::A)},
+                                                 {ModeBText, m.ModeAction(KeypadMode::B)},
+                                                 {ModeCText, m.ModeAction(KeypadMode::C)},
+                                                 {ByApplicationItem, m.modeRules}};
     QString text;
-    for (const auto& [number, item] : items)
-        if (language_.Read(number, text))
+    for (const auto& [entry, item] : items)
+        if (language_.Read(entry, text))
             item->setText(text);
-    const std::pair<int, QMenu*> menus[] = {
-        {1, m.fileMenu}, {2, m.modeMenu}, {3, m.macroMenu}, {4, m.helpMenu}};
-    for (const auto& [number, menu] : menus)
-        if (language_.Read(number, text))
+    const std::pair<UiText, QMenu*> menus[] = {{FileMenuText, m.fileMenu},
+                                               {ModeMenuText, m.modeMenu},
+                                               {MacroMenuText, m.macroMenu},
+                                               {HelpMenuText, m.helpMenu}};
+    for (const auto& [entry, menu] : menus)
+        if (language_.Read(entry, text))
             menu->setTitle(text);
 }
 
 // Tool tips show the text without its accelerator mark.
 void TForm1::ApplyToolTips() {
-    const std::pair<int, QWidget*> tips[] = {{5, toolBar_->NewButton()},
-                                             {6, toolBar_->OpenButton()},
-                                             {7, toolBar_->SaveButton()},
-                                             {4, toolBar_->HelpButton()},
-                                             {14, toolBar_->ModeButton(KeypadMode::Normal)},
-                                             {15, loadButton_}};
+    const std::pair<UiText, QWidget*> tips[] = {
+        {NewText, toolBar_->NewButton()},
+        {OpenText, toolBar_->OpenButton()},
+        {SaveText, toolBar_->SaveButton()},
+        {HelpMenuText, toolBar_->HelpButton()},
+        {NormalModeText, toolBar_->ModeButton(KeypadMode::Normal)},
+        {LoadText, loadButton_}};
     QString text;
-    for (const auto& [number, control] : tips)
-        if (language_.Read(number, text)) {
+    for (const auto& [entry, control] : tips)
+        if (language_.Read(entry, text)) {
             control->setToolTip(WithoutAccelerators(text));
             control->setAccessibleName(WithoutAccelerators(text));
         }

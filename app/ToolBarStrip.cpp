@@ -4,6 +4,7 @@
 #include "app/LayoutScale.h"
 #include "app/MainMenus.h"
 #include "common/KeypadProtocol.h"
+#include "texts/qt/QtUtf16.h"
 
 #include <QAction>
 #include <QLabel>
@@ -106,10 +107,11 @@ void ToolBarStrip::BuildModeBar(int width) {
         button->setCheckable(true);
         modeButtons_[std::size_t(mode)] = button;
     };
-    add(KeypadMode::Normal, "ToolButton8", "tool-normal", "Normal mode", "Normal mode");
-    add(KeypadMode::A, "ToolButton1", "tool-mode-a", "", "Mode A");
-    add(KeypadMode::B, "ToolButton2", "tool-mode-b", "", "Mode B");
-    add(KeypadMode::C, "ToolButton3", "tool-mode-c", "", "Mode C");
+    const QString normal = BuiltIn(NormalModeText);
+    add(KeypadMode::Normal, "ToolButton8", "tool-normal", normal, normal);
+    add(KeypadMode::A, "ToolButton1", "tool-mode-a", "", BuiltIn(ModeAText));
+    add(KeypadMode::B, "ToolButton2", "tool-mode-b", "", BuiltIn(ModeBText));
+    add(KeypadMode::C, "ToolButton3", "tool-mode-c", "", BuiltIn(ModeCText));
 }
 
 void ToolBarStrip::UseActions(const MainMenus& menus) {

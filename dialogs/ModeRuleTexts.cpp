@@ -30,13 +30,13 @@ QString ModeChoiceText(const DialogHost& host, ModeChoice mode) {
         return RunTimeText(host, KeepModeText);
     switch (*mode) {
     case KeypadMode::Normal:
-        return WithoutAccelerators(RunTimeText(host, 14, QStringLiteral("Normal mode")));
+        return WithoutAccelerators(RunTimeText(host, NormalModeText));
     case KeypadMode::A:
-        return WithoutAccelerators(RunTimeText(host, 46, QStringLiteral("Mode A")));
+        return WithoutAccelerators(RunTimeText(host, ModeAText));
     case KeypadMode::B:
-        return WithoutAccelerators(RunTimeText(host, 47, QStringLiteral("Mode B")));
+        return WithoutAccelerators(RunTimeText(host, ModeBText));
     case KeypadMode::C:
-        return WithoutAccelerators(RunTimeText(host, 48, QStringLiteral("Mode C")));
+        return WithoutAccelerators(RunTimeText(host, ModeCText));
     }
     return {};
 }
@@ -54,7 +54,7 @@ ModeChoice ChosenMode(const QComboBox& box) {
                                                                   : ModeChoice();
 }
 
-QLabel* AddLabel(QWidget& parent, const DialogHost& host, const AddedText& text, QWidget& control) {
+QLabel* AddLabel(QWidget& parent, const DialogHost& host, const UiText& text, QWidget& control) {
     const QString words = RunTimeText(host, text);
     auto* label = new QLabel(words, &parent);
     label->setBuddy(&control);
@@ -69,8 +69,8 @@ QDialogButtonBox* AddOkCancel(QDialog& dialog, const DialogHost& host) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
     QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel);
-    ok->setText(RunTimeText(host, 23, QStringLiteral("OK")));
-    cancel->setText(RunTimeText(host, 24, QStringLiteral("Cancel")));
+    ok->setText(RunTimeText(host, OkText));
+    cancel->setText(RunTimeText(host, CancelText));
     ok->setDefault(true);
     cancel->setAutoDefault(false);
     for (QPushButton* button : {ok, cancel})

@@ -15,7 +15,7 @@ namespace pad {
 TMacroMngDlg::TMacroMngDlg(Workspace& ws, DialogHost& host, TRecDlg& editor, QWidget* parent)
     : QDialog(parent, Qt::Tool), ws_(ws), host_(host), editor_(editor) {
     setObjectName(QStringLiteral("TMacroMngDlg"));
-    setWindowTitle(QStringLiteral("Macro Manager"));
+    setWindowTitle(BuiltIn(MacroManagerCaption));
     setModal(true);
     setFixedSize(325, 280);
 
@@ -36,20 +36,20 @@ TMacroMngDlg::TMacroMngDlg(Workspace& ws, DialogHost& host, TRecDlg& editor, QWi
         b->setGeometry(217, y, 100, 26);
         return b;
     };
-    edit_ = button("TntBitBtn2", QStringLiteral("Edit"), 8);
-    delete_ = button("TntBitBtn3", QStringLiteral("Delete"), 40);
-    newMacro_ = button("TntBitBtn4", QStringLiteral("New Macro"), 72);
-    assign_ = button("TntBitBtn5", QStringLiteral("Assign"), 104);
-    close_ = button("TntBitBtn1", QStringLiteral("Close"), 246);
+    edit_ = button("TntBitBtn2", BuiltIn(EditText), 8);
+    delete_ = button("TntBitBtn3", BuiltIn(DeleteMacroText), 40);
+    newMacro_ = button("TntBitBtn4", BuiltIn(NewMacroText), 72);
+    assign_ = button("TntBitBtn5", BuiltIn(AssignText), 104);
+    close_ = button("TntBitBtn1", BuiltIn(CloseText), 246);
     assign_->hide();
 
     if (ApplyLanguageFont(*this, host_)) {
-        ApplyWindowTitle(*this, host_, 30);
-        ApplyButtonText(*edit_, host_, 31);
-        ApplyButtonText(*delete_, host_, 32);
-        ApplyButtonText(*newMacro_, host_, 17);
-        ApplyButtonText(*assign_, host_, 40);
-        ApplyButtonText(*close_, host_, 33);
+        ApplyWindowTitle(*this, host_, MacroManagerCaption);
+        ApplyButtonText(*edit_, host_, EditText);
+        ApplyButtonText(*delete_, host_, DeleteMacroText);
+        ApplyButtonText(*newMacro_, host_, KeyNewMacroText);
+        ApplyButtonText(*assign_, host_, AssignText);
+        ApplyButtonText(*close_, host_, CloseText);
     }
 
     connect(edit_, &QPushButton::clicked, this, &TMacroMngDlg::EditSelected);
@@ -91,7 +91,7 @@ void TMacroMngDlg::SelectMacro(std::size_t n) {
 }
 
 std::u16string TMacroMngDlg::DisappearLabel() const {
-    return ToU16(RunTimeText(host_, 41, QStringLiteral("Macro Disappear")));
+    return ToU16(RunTimeText(host_, MacroDisappearText));
 }
 
 void TMacroMngDlg::EditSelected() {

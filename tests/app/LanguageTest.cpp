@@ -121,7 +121,7 @@ class LanguageTest : public QObject {
     }
 
     void englishAdviceMatchesTheCommandLineTools() {
-        const auto english = [](const AddedText& text) { return FromU16(text.english); };
+        const auto english = [](const UiText& text) { return FromU16(text.english); };
         QCOMPARE(NoAccessAdviceText(english, 0x1C4F),
                  QString::fromStdString(NoAccessAdvice(0x1C4F)));
     }

@@ -253,16 +253,6 @@ TEST(ProfileFile, OlderFilesFillKeys0To11AndLeaveTheRestFresh) {
     EXPECT_EQ(p.macros().macroAt(0).action.events[1], 0x84);
 }
 
-TEST(ProfileFile, ResultsNameTheirMessages) {
-    EXPECT_EQ(builtinText(FileResult::OpenForWriteFailed), u"File open for write failed");
-    EXPECT_EQ(builtinText(FileResult::OpenForReadFailed), u"File open for read failed");
-    EXPECT_EQ(builtinText(FileResult::UnsupportedFile), u"Unsupported file");
-    EXPECT_EQ(languageTextNumber(FileResult::OpenForWriteFailed), 50);
-    EXPECT_EQ(languageTextNumber(FileResult::OpenForReadFailed), 51);
-    EXPECT_EQ(languageTextNumber(FileResult::UnsupportedFile), 52);
-    EXPECT_EQ(languageTextNumber(FileResult::Ok), 0);
-}
-
 TEST(ProfileFile, LoadFailuresLeaveTheProfileAlone) {
     test::TempDir dir;
     Profile p = markedProfile();
