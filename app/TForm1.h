@@ -55,7 +55,7 @@ class TAboutBox;
 class ToolBarStrip;
 
 // What a screen reader says of key label key (0-15) showing text: "Key 5: Reload", with
-// keyNumber the language's "Key %1".
+// keyNumber the language's KeyNumberName.
 QString KeyLabelAccessibleName(const QString& keyNumber, int key, const QString& text);
 
 // What the program entry hands the main window; tests replace any part.

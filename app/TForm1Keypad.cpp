@@ -81,15 +81,12 @@ void TForm1::SwitchViewMode(int mode) {
 }
 
 void TForm1::ShowViewModeControls() {
-    const QString names[] = {Text(NormalModeText), Text(ModeAText), Text(ModeBText),
-                             Text(ModeCText)};
     const KeypadMode shown = *ModeOfViewIndex(ws_.viewMode);
-    modeTitle_->setText(WithoutAccelerators(names[std::size_t(shown)]).toUpper());
+    modeTitle_->setText(WithoutAccelerators(Text(ModeText(shown))).toUpper());
     menus_.ModeAction(shown)->setChecked(true);
     // The mode buttons show only a picture; they are announced by the mode's name.
     for (KeypadMode mode : KeypadModes)
-        toolBar_->ModeButton(mode)->setAccessibleName(
-            WithoutAccelerators(names[std::size_t(mode)]));
+        toolBar_->ModeButton(mode)->setAccessibleName(WithoutAccelerators(Text(ModeText(mode))));
 }
 
 void TForm1::RefreshKeyLabels() {

@@ -28,17 +28,7 @@ QString FieldText(const DialogHost& host, RuleField field) {
 QString ModeChoiceText(const DialogHost& host, ModeChoice mode) {
     if (!mode)
         return RunTimeText(host, KeepModeText);
-    switch (*mode) {
-    case KeypadMode::Normal:
-        return WithoutAccelerators(RunTimeText(host, NormalModeText));
-    case KeypadMode::A:
-        return WithoutAccelerators(RunTimeText(host, ModeAText));
-    case KeypadMode::B:
-        return WithoutAccelerators(RunTimeText(host, ModeBText));
-    case KeypadMode::C:
-        return WithoutAccelerators(RunTimeText(host, ModeCText));
-    }
-    return {};
+    return WithoutAccelerators(RunTimeText(host, ModeText(*mode)));
 }
 
 void FillModeChoices(QComboBox& box, const DialogHost& host, ModeChoice mode) {

@@ -1,6 +1,6 @@
 #pragma once
 // The macro manager: lists the macros and creates, edits, deletes and (when
-// opened from the key menu's "More...") assigns them.
+// opened from the key menu's More item) assigns them.
 
 #include "dialogs/DialogHost.h"
 #include "editing/Workspace.h"

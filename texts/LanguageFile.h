@@ -1,13 +1,13 @@
 #pragma once
 // Reading the language file ("UILANG.lng"): an INI file whose section "LNG" holds the
-// translated texts under their numbers ("0" to "58"). Read the way the desktop's
-// private-profile reader reads it: section and key names without regard to case,
-// blanks around keys and values dropped, ';' lines are comments, the first occurrence
-// of a key wins, a value in matching quotes loses them, values are cut to 511 units.
+// translated texts under their numbers ("0", "1" ... see texts/UiTexts.h). Read the way the
+// desktop's private-profile reader reads it: section and key names without regard to case, blanks
+// around keys and values dropped, ';' lines are comments, the first occurrence of a key wins, a
+// value in matching quotes loses them, values are cut to 511 units.
 //
 // Encoding: a byte-order mark selects UTF-16LE, UTF-16BE or UTF-8; without one, valid
 // UTF-8 is read as UTF-8, and anything else in the legacy code page of the language
-// the file names in text 0 (Big5 for 1028, 3076 and 5124; GB18030 for 2052 and 4100;
+// the file names as its LanguageIdText (Big5 for 1028, 3076 and 5124; GB18030 for 2052 and 4100;
 // Shift-JIS for 1041; Korean for 1042; Windows-1252 otherwise).
 
 #include "texts/UiTexts.h"
@@ -42,7 +42,7 @@ class LanguageFile {
 
     // True when text n is present and not empty; out receives it (empty otherwise).
     bool ReadLanguageText(int n, std::u16string& out) const;
-    // 1033 unless text 0 is present; then its number (see ParseLanguageId).
+    // 1033 unless the LanguageIdText is present; then its number (see ParseLanguageId).
     int languageId() const;
 
     // The texts by their keys, case folded (see foldedName).

@@ -7,9 +7,11 @@
 // help and sound settings that could not be opened, and the dialog of the mode rules).
 // "%1" in a text stands for a file name or a command that the program fills in.
 //
-// The header depends on nothing, so that the model and the editing rules take their
-// built-in labels from here too. Code names a text by its constant, never by its
-// number or by a copy of its English.
+// The header depends on nothing but the list of modes, so that the model and the editing rules take
+// their built-in labels from here too. Code names a text by its constant, never by its number or by
+// a copy of its English.
+
+#include "common/KeypadMode.h"
 
 #include <array>
 #include <cstddef>
@@ -355,6 +357,13 @@ constexpr bool NumberedInOrder() {
     return true;
 }
 static_assert(NumberedInOrder(), "each text stands at the place of its number");
+
+// The name of a mode: Normal mode, Mode A ...
+constexpr const UiText& ModeText(KeypadMode mode) {
+    constexpr std::array<const UiText*, KeypadModes.size()> names = {&NormalModeText, &ModeAText,
+                                                                     &ModeBText, &ModeCText};
+    return *names[std::size_t(mode)];
+}
 
 // The built-in English of text n; empty for numbers outside the catalogue.
 constexpr std::u16string_view BuiltInText(int n) {

@@ -6,6 +6,7 @@
 #include "keypad/PadLinkPort.h"
 #include "keypad/ReportPause.h"
 #include "model/ProfileFile.h"
+#include "texts/ModeTitle.h"
 #include "tools/qd6/CommandSupport.h"
 
 #include <CLI/CLI.hpp>
