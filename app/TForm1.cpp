@@ -195,6 +195,12 @@ void TForm1::RebuildMacroMenu() {
     keyMenu_.Rebuild(ws_.profile.macros(), TableText(MoreText));
 }
 
+void TForm1::MacroListChanged() {
+    RebuildMacroMenu();
+    RefreshKeyLabels();
+    MarkModified();
+}
+
 void TForm1::UpdateMenuChecks() {
     keyMenu_.UpdateChecks(ws_.profile.kindOf(ws_.selection.currentMode, ws_.selection.currentKey),
                           ws_.profile.macros().count());

@@ -99,6 +99,8 @@ class TForm1 : public QMainWindow, public DialogHost {
     void RebuildMacroMenu() override;
     void MarkModified() override { document_.MarkModified(); }
     void UpdateMenuChecks() override;
+    // MacroListObserver
+    void MacroListChanged() override;
     bool LanguageActive() const override { return language_.Active(); }
     bool ReadLanguageText(int n, QString& out) const override { return language_.Read(n, out); }
     QFont LanguageFont() const override { return language_.Font(); }

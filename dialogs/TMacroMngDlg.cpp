@@ -108,29 +108,10 @@ void TMacroMngDlg::NewMacroClick() {
 }
 
 void TMacroMngDlg::DeleteClick() {
-    DeleteMacroAndRefresh(SelectedMacro());
-}
-
-void TMacroMngDlg::DeleteMacroAndRefresh(std::optional<std::size_t> n) {
-    DeleteMacro(ws_, n, DisappearLabel());
+    const auto n = SelectedMacro();
+    DeleteFromManager(ws_, host_, n, DisappearLabel());
     if (n)
         RefreshList();
-    host_.RebuildMacroMenu();
-    host_.RefreshKeyLabels();
-    host_.MarkModified();
-}
-
-std::optional<std::size_t> TMacroMngDlg::ReplaceMacroAndRefresh(std::size_t n,
-                                                                const std::u16string& name,
-                                                                const KeyAction& action) {
-    const auto m = ReplaceMacro(ws_, n, name, action, DisappearLabel());
-    if (!m)
-        return std::nullopt;
-    host_.RebuildMacroMenu();
-    SelectMacro(*m);
-    host_.RefreshKeyLabels();
-    host_.MarkModified();
-    return m;
 }
 
 void TMacroMngDlg::AssignMacroToCurrentKeyAndRefresh(std::size_t m) {
@@ -139,23 +120,16 @@ void TMacroMngDlg::AssignMacroToCurrentKeyAndRefresh(std::size_t m) {
 }
 
 void TMacroMngDlg::AssignClick() {
-    ws_.requests.editorPurpose = PurposeEditMacro;
-    const auto n = SelectedMacro();
-    if (!n)
+    const auto outcome = AssignFromManager(ws_, host_, host_, SelectedMacro(), DisappearLabel());
+    if (!outcome)
         return;
-    // Assign moves the macro to the end of the list; refused when no key could play it there.
-    if (!MovedMacroAssignable(ws_.profile.macros())) {
+    if (outcome->result == MacroOk::NotAssignable) {
         ShowMacroNotAssignable(this, host_);
         return;
     }
-    WorkingMacro& wm = ws_.requests.workingMacro;
-    const MacroRecord& macro = ws_.profile.macros().macroAt(*n);
-    wm.name = macro.name;
-    wm.action = macro.action;
-    editor_.SelectPlayMode(wm.action.playMode);
-    ReplaceMacroAndRefresh(*n, wm.name, wm.action);
+    editor_.SelectPlayMode(ws_.requests.workingMacro.action.playMode);
+    SelectMacro(*outcome->macro);
     accept();
-    AssignMacroToCurrentKeyAndRefresh(ws_.profile.macros().count() - 1);
 }
 
 } // namespace pad

@@ -285,83 +285,62 @@ void TRecDlg::OkClick() {
     }
     switch (ws_.requests.editorPurpose) {
     case PurposeKeyMacro:
-        OkKeyMacro();
+        AcceptKeyMacro();
         break;
     case PurposeNewMacro:
     case PurposeNewFromManager:
-        OkNewMacro();
+        AcceptNewMacro();
         break;
     case PurposeEditMacro:
-        OkEditMacro();
+        AcceptEditedMacro();
         break;
     }
 }
 
-void TRecDlg::OkKeyMacro() {
+void TRecDlg::AcceptKeyMacro() {
     const Selection& sel = ws_.selection;
     // Without a new recording the key keeps its events.
     KeyAction action = ws_.profile.slot(sel.currentMode, sel.currentKey).action;
     if (recordingTouched_)
         action.events = ws_.requests.workingMacro.action.events;
     action.playMode = ChosenPlayMode();
-    const auto result = AssignNewMacroToCurrentKey(ws_, host_, ToU16(name_->text()), action);
-    if (result == KeyMacroResult::ListFull) {
-        ShowMacroListFull(this, host_);
-        return;
-    }
-    if (result == KeyMacroResult::NotAssignable) {
-        ShowMacroNotAssignable(this, host_);
-        return;
-    }
-    // The key has its action and name, also when the name turns out to be taken.
-    recordingTouched_ = false;
-    ws_.requests.editorAccepted = true;
-    if (result == KeyMacroResult::DuplicateName) {
-        ShowDuplicateMacroName(this, host_);
-        return;
-    }
-    host_.RebuildMacroMenu();
-    accept();
+    const MacroOk result = OkKeyMacro(ws_, host_, host_, ToU16(name_->text()), action);
+    if (result == MacroOk::Done || result == MacroOk::DuplicateName)
+        recordingTouched_ = false;
+    ShowOutcome(result);
 }
 
-void TRecDlg::OkNewMacro() {
+void TRecDlg::AcceptNewMacro() {
     recordingTouched_ = false;
-    WorkingMacro& wm = ws_.requests.workingMacro;
-    wm.action.playMode = ChosenPlayMode();
-    wm.name = clampText(ToU16(name_->text()));
-    switch (CheckNewMacro(ws_.profile.macros(), wm.name)) {
-    case NewMacroCheck::DuplicateName:
-        ws_.requests.editorAccepted = true;
+    ShowOutcome(OkNewMacro(ws_, host_, ToU16(name_->text()), ChosenPlayMode()));
+}
+
+void TRecDlg::AcceptEditedMacro() {
+    recordingTouched_ = false;
+    const auto n = manager_ ? manager_->SelectedMacro() : std::nullopt;
+    const std::u16string disappear = manager_ ? manager_->DisappearLabel() : std::u16string();
+    const MacroOkOutcome outcome =
+        OkEditMacro(ws_, host_, n, ToU16(name_->text()), ChosenPlayMode(), disappear);
+    if (outcome.macro)
+        manager_->SelectMacro(*outcome.macro);
+    ShowOutcome(outcome.result);
+}
+
+void TRecDlg::ShowOutcome(MacroOk result) {
+    switch (result) {
+    case MacroOk::Done:
+        accept();
+        break;
+    case MacroOk::DuplicateName:
         ShowDuplicateMacroName(this, host_);
-        return;
-    case NewMacroCheck::ListFull:
+        break;
+    case MacroOk::ListFull:
         ShowMacroListFull(this, host_);
-        return;
-    case NewMacroCheck::Ok:
+        break;
+    case MacroOk::NotAssignable:
+        ShowMacroNotAssignable(this, host_);
         break;
     }
-    AddNewMacro(ws_, wm.name, wm.action);
-    host_.RebuildMacroMenu();
-    ws_.requests.editorAccepted = true;
-    accept();
-}
-
-void TRecDlg::OkEditMacro() {
-    recordingTouched_ = false;
-    WorkingMacro& wm = ws_.requests.workingMacro;
-    wm.action.playMode = ChosenPlayMode();
-    wm.name = clampText(ToU16(name_->text()));
-    const auto n = manager_ ? manager_->SelectedMacro() : std::nullopt;
-    if (n) {
-        if (!manager_->ReplaceMacroAndRefresh(*n, wm.name, wm.action)) {
-            ShowMacroNotAssignable(this, host_);
-            return;
-        }
-        host_.RefreshKeyLabels();
-        ws_.document.modifiedFlag = true;
-        ws_.requests.editorAccepted = true;
-    }
-    accept();
 }
 
 void TRecDlg::done(int result) {

@@ -37,6 +37,11 @@ class FakeHost : public DialogHost {
     void UpdateMenuChecks() override {}
     void RebuildMacroMenu() override { ++rebuildMacroMenu; }
     void MarkModified() override { ++markModified; }
+    void MacroListChanged() override {
+        RebuildMacroMenu();
+        RefreshKeyLabels();
+        MarkModified();
+    }
     UiServices& ui() const override { return scriptedUi; }
     bool LanguageActive() const override { return !texts.empty(); }
     bool ReadLanguageText(int n, QString& out) const override {
