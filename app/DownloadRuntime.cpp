@@ -23,7 +23,7 @@ QString NoAccessAdviceText(const std::function<QString(const UiText&)>& text,
 DownloadRuntime::DownloadRuntime(DownloadSetup setup)
     : setup_(std::move(setup)), loaderUsers_(loader_.place().socket + ".users") {
     if (!setup_.text)
-        setup_.text = [](const UiText& text) { return FromU16(text.english); };
+        setup_.text = [](const UiText& text) { return BuiltIn(text); };
     downloadTimer_.setObjectName("Timer3");
     downloadTimer_.setInterval(200);
     downloadTimer_.setSingleShot(true);
