@@ -1,5 +1,5 @@
 #pragma once
-// How the command-line tools name a mode to the user: "Mode B", in UTF-8.
+// How the command-line tools name a mode to the user, in UTF-8.
 
 #include "common/Utf16.h"
 #include "texts/UiTexts.h"
