@@ -26,13 +26,13 @@ void DialogSet::Create() {
     rec_->SetPeers(singleKey_, manager_);
 }
 
-void DialogSet::SingeKey1Click() {
+void DialogSet::OpenSingleKey() {
     Create();
     ws_.requests.captureTarget = TargetSingleKey;
     singleKey_->exec();
 }
 
-void DialogSet::NewMacro2Click(int selectedKey) {
+void DialogSet::OpenKeyMacro(int selectedKey) {
     if (selectedKey < 0 || ws_.viewMode == NormalView)
         return;
     Create();
@@ -42,12 +42,12 @@ void DialogSet::NewMacro2Click(int selectedKey) {
     rec_->exec();
 }
 
-void DialogSet::MouseButton1Click() {
+void DialogSet::OpenMouseButton() {
     Create();
     mouseButton_->exec();
 }
 
-void DialogSet::MacroItemClick(int j) {
+void DialogSet::EditAndAssignMacro(int j) {
     if (j < 0 || std::size_t(j) >= ws_.profile.macros().count())
         return;
     // The edit moves the macro to the end of the list, from where it is assigned.
@@ -64,19 +64,19 @@ void DialogSet::MacroItemClick(int j) {
     manager_->AssignMacroToCurrentKeyAndRefresh(ws_.profile.macros().count() - 1);
 }
 
-void DialogSet::More1Click() {
+void DialogSet::ChooseMoreMacros() {
     Create();
     ws_.requests.assignRequested = 1;
     manager_->exec();
 }
 
-void DialogSet::NewMacro1Click() {
+void DialogSet::OpenNewMacro() {
     Create();
     ws_.requests.editorPurpose = PurposeNewMacro;
     rec_->exec();
 }
 
-void DialogSet::EditMarcos1Click() {
+void DialogSet::OpenMacroManager() {
     Create();
     manager_->exec();
 }
@@ -86,7 +86,7 @@ void DialogSet::ShowAbout() {
     aboutBox_->exec();
 }
 
-void DialogSet::ByApplication1Click() {
+void DialogSet::OpenModeRules() {
     TModeRulesDlg dialog(host_, QString::fromStdU16String(ws_.language.programFolder),
                          DefaultRulesPath(), window_);
     dialog.exec();

@@ -26,19 +26,21 @@ class DialogSet {
     void Create();
     TAboutBox* AboutBox() const { return aboutBox_; }
 
-    void SingeKey1Click(); // "Single Key..."
-    // "New Macro..." of the key menu for the key of the selected label (0-15), or
+    // The key menu's items.
+    void OpenSingleKey();
+    // The Macro Editor for a new macro of the key of the selected label (0-15), or
     // nothing when no label was selected (-1) or the view shows Normal mode.
-    void NewMacro2Click(int selectedKey);
-    void MouseButton1Click();   // "Mouse Button..."
-    void MacroItemClick(int j); // the key menu's item of macro j
-    void More1Click();          // "More..."
-    void NewMacro1Click();      // "New Macro" of the "M&acro" menu
-    void EditMarcos1Click();    // "Edit Macros"
+    void OpenKeyMacro(int selectedKey);
+    void OpenMouseButton();
+    void EditAndAssignMacro(int j); // the item of macro j
+    void ChooseMoreMacros();        // the macro manager, to assign one of all macros
+    // The Macro menu's items: the Macro Editor for a new macro, the macro manager.
+    void OpenNewMacro();
+    void OpenMacroManager();
     void ShowAbout();
     // "By Application..." of the Mode menu: the mode service's rules, read afresh
     // from the file each time.
-    void ByApplication1Click();
+    void OpenModeRules();
     // Close step: removes the keystroke capture's event filter when it is still on.
     void RemoveKeyCapture();
 

@@ -11,47 +11,22 @@
 #include <cstdio>
 
 namespace pad {
-namespace {
-
-template <typename Widget> Widget* PanelPart(QWidget* panel, QRect geometry) {
-    auto* part = new Widget(panel);
-    part->setGeometry(geometry);
-    return part;
-}
-
-} // namespace
-
-DownloadRuntime::DownloadRuntime(DownloadSetup setup, QWidget* client)
+DownloadRuntime::DownloadRuntime(DownloadSetup setup)
     : setup_(std::move(setup)), loaderUsers_(loader_.place().socket + ".users") {
     if (!setup_.text)
-        setup_.text = [](const AddedText& text) { return FromU16(text.english); };
-    Timer3.setInterval(200);
-    Timer3.setSingleShot(true);
-    QObject::connect(&Timer3, &QTimer::timeout, [this] { Timer3Timer(); });
-    Timer4.setInterval(100);
-    QObject::connect(&Timer4, &QTimer::timeout, [this] { Timer4Timer(); });
-    BuildHiddenControls(client);
-}
-
-void DownloadRuntime::BuildHiddenControls(QWidget* client) {
-    CheckBox1 = new QCheckBox("Real Write", client);
-    CheckBox1->setChecked(true);
-    CheckBox1->hide();
-
-    Panel1 = PanelPart<QFrame>(client, QRect(client->width() + 20, 0, 200, 60));
-    LoadingLabel = PanelPart<QLabel>(Panel1, QRect(8, 2, 180, 14));
-    LoadingLabel->setText("LOADING ...");
-    shape1_ = PanelPart<QFrame>(Panel1, QRect(8, 18, 181, 18));
-    shape1_->setFrameStyle(QFrame::Box);
-    shape2_ = PanelPart<QFrame>(Panel1, QRect(9, 18, 0, 18));
-    shape2_->setStyleSheet("background: blue;");
-    panel2_ = PanelPart<QFrame>(Panel1, QRect(9, 20, 0, 14));
-    panel3_ = PanelPart<QLabel>(Panel1, QRect(8, 37, 181, 14));
-    Panel1->hide();
-    progress_.frame = shape1_->geometry();
-    progress_.barShape = shape2_->geometry();
-    progress_.barPanel = panel2_->geometry();
-    progress_.percentPanel = panel3_->geometry();
+        setup_.text = [](const UiText& text) { return BuiltIn(text); };
+    downloadTimer_.setObjectName("Timer3");
+    downloadTimer_.setInterval(200);
+    downloadTimer_.setSingleShot(true);
+    QObject::connect(&downloadTimer_, &QTimer::timeout, [this] { RunArmedDownload(); });
+    loaderGreeting_.setObjectName("Timer4");
+    loaderGreeting_.setInterval(100);
+    QObject::connect(&loaderGreeting_, &QTimer::timeout, [this] { GreetLoader(); });
+    const HiddenDownloadControls& h = setup_.hidden;
+    progress_.frame = h.frame->geometry();
+    progress_.barShape = h.barShape->geometry();
+    progress_.barPanel = h.barPanel->geometry();
+    progress_.percentPanel = h.percentPanel->geometry();
 }
 
 // Writing to a keypad that is absent or closed to us would take 17 s and change
@@ -62,7 +37,7 @@ bool DownloadRuntime::KeypadWritable() {
     const QString text = setup_.keypad->PresenceMessage() == MSG_KEYPAD_NO_ACCESS
                              ? setup_.text(NoAccessWarning) + "\n\n" +
                                    FromU16(NoAccessAdvice(KeypadVendorId(),
-                                                          [this](const AddedText& text) {
+                                                          [this](const UiText& text) {
                                                               return ToU16(setup_.text(text));
                                                           }))
                              : setup_.text(NoKeypadWarning);
@@ -78,7 +53,7 @@ void DownloadRuntime::StartDownload(const Profile& profile) {
     ShowProgress();
     // A second LOAD before the timer fires (or while this one waits for the loader)
     // leaves it as it is: one download follows, from the newer image.
-    if (Timer3.isActive() || waitingForLoader_)
+    if (downloadTimer_.isActive() || waitingForLoader_)
         return;
     JoinLoaderUsers();
     if (!loader_.find()) {
@@ -91,7 +66,7 @@ void DownloadRuntime::StartDownload(const Profile& profile) {
             std::fprintf(stderr, "padconfig: the loader Qd6LoaderS does not answer; the download "
                                  "runs without its progress window\n");
     }
-    Timer3.start(200);
+    downloadTimer_.start(200);
 }
 
 bool DownloadRuntime::WaitForLoader() {
@@ -107,10 +82,10 @@ bool DownloadRuntime::WaitForLoader() {
     return true;
 }
 
-void DownloadRuntime::Timer3Timer() {
-    Timer3.stop();
+void DownloadRuntime::RunArmedDownload() {
+    downloadTimer_.stop();
     if (setup_.keypad->Downloading()) {
-        Timer3.start(200); // started from inside a running download: once it has ended
+        downloadTimer_.start(200); // started from inside a running download: once it has ended
         return;
     }
     if (!KeypadWritable())
@@ -121,12 +96,12 @@ void DownloadRuntime::Timer3Timer() {
     // With "Real Write" off nothing is sent and nothing waits.
     DownloadHooks hooks;
     hooks.reportDone = [this, window](int sent) { ReportDone(window, sent); };
-    const DownloadResult result = CheckBox1->isChecked()
+    const DownloadResult result = setup_.hidden.realWrite->isChecked()
                                       ? setup_.keypad->Download(image_, setup_.reportPause, hooks)
                                       : DownloadResult{};
 
     progress_.hide();
-    Panel1->hide();
+    setup_.hidden.progressPanel->hide();
     loader_.post(MSG_LOADER_STATUS, window, LoaderDownloadEnd);
     // The keypad now holds part of the old and part of the new profile.
     if (result.keypadLost)
@@ -140,22 +115,23 @@ void DownloadRuntime::ReportDone(std::uint32_t window, int sent) {
 }
 
 void DownloadRuntime::ShowProgress() {
-    if (!Panel1->isVisible())
+    const HiddenDownloadControls& h = setup_.hidden;
+    if (!h.progressPanel->isVisible())
         return;
-    shape1_->setGeometry(progress_.frame);
-    shape2_->setGeometry(progress_.barShape);
-    panel2_->setGeometry(progress_.barPanel);
-    panel3_->setGeometry(progress_.percentPanel);
-    panel3_->setText(progress_.percentText);
-    Panel1->repaint();
+    h.frame->setGeometry(progress_.frame);
+    h.barShape->setGeometry(progress_.barShape);
+    h.barPanel->setGeometry(progress_.barPanel);
+    h.percentPanel->setGeometry(progress_.percentPanel);
+    h.percentPanel->setText(progress_.percentText);
+    h.progressPanel->repaint();
 }
 
-void DownloadRuntime::Timer4Timer() {
+void DownloadRuntime::GreetLoader() {
     if (!loader_.find())
         return; // looked for again in 100 ms
     loader_.post(MSG_LOADER_STATUS, 0, LoaderDownloadEnd);
-    Timer4.setInterval(0);
-    Timer4.stop();
+    loaderGreeting_.setInterval(0);
+    loaderGreeting_.stop();
 }
 
 bool DownloadRuntime::LaunchLoader() {
@@ -172,7 +148,7 @@ void DownloadRuntime::JoinLoaderUsers() {
 void DownloadRuntime::StartLoader() {
     JoinLoaderUsers();
     LaunchLoader();
-    Timer4.start(100);
+    loaderGreeting_.start(100);
 }
 
 void DownloadRuntime::PostLoaderQuit() {

@@ -1,9 +1,10 @@
 #pragma once
-// PadConfig's side of the download of the profile into the keypad (LOAD, Timer3): the
-// companion loader (starting it, the greeting by Timer4, progress, the quit notice for
-// the last window that uses it), the warnings when the keypad cannot be written, and
-// the hidden controls a download reads and moves: "Real Write" and the progress panel.
-// The keypad session runs the download itself.
+// PadConfig's side of the download of the profile into the keypad (LOAD; the download
+// timer, Timer3): the companion loader (starting it, the greeting by Timer4, progress,
+// the quit notice for the last window that uses it), the warnings when the keypad
+// cannot be written, and the hidden controls a download reads and moves: "Real Write"
+// and the progress panel, which the main window makes. The keypad session runs the
+// download itself.
 
 #include "app/ProgressPanel.h"
 #include "dialogs/UiServices.h"
@@ -11,7 +12,7 @@
 #include "keypad/KeypadSession.h"
 #include "loader/link/LoaderLink.h"
 #include "loader/link/LoaderUsers.h"
-#include "texts/AddedTexts.h"
+#include "texts/UiTexts.h"
 
 #include <QTimer>
 
@@ -25,23 +26,34 @@ class QLabel;
 
 namespace pad {
 
+// The hidden controls a download reads and moves (the main window makes them).
+struct HiddenDownloadControls {
+    QCheckBox* realWrite = nullptr;  // CheckBox1: the download writes only while it is on
+    QFrame* progressPanel = nullptr; // Panel1, outside the client area
+    QLabel* loadingLabel = nullptr;  // LoadingLabel
+    QFrame* frame = nullptr;         // Shape1
+    QFrame* barShape = nullptr;      // Shape2, the blue bar
+    QFrame* barPanel = nullptr;      // Panel2
+    QLabel* percentPanel = nullptr;  // Panel3
+};
+
 struct DownloadSetup {
     QWidget* window = nullptr; // owns the warnings; its id goes to the loader
     KeypadSession* keypad = nullptr;
     UiServices* ui = nullptr;
     std::function<QString()> warningCaption;
     // A warning's text in the language in force; unset: the English.
-    std::function<QString(const AddedText&)> text;
+    std::function<QString(const UiText&)> text;
     QString programFolder; // where the loader lives
     std::chrono::milliseconds reportPause = ReportPause;
+    HiddenDownloadControls hidden;
 };
 
 class DownloadRuntime {
   public:
-    // The hidden controls are made in client.
-    DownloadRuntime(DownloadSetup setup, QWidget* client);
+    explicit DownloadRuntime(DownloadSetup setup);
 
-    // LOAD (Image5) and "&Import": starts the loader when it is not running and
+    // LOAD (Image5) and Import in the File menu: starts the loader when it is not running and
     // waits for it a moment, then arms the download, which runs with or without it.
     void StartDownload(const Profile& profile);
     bool LaunchLoader(); // false when the program could not be started
@@ -52,18 +64,15 @@ class DownloadRuntime {
 
     // The progress panel's state after the last report.
     const ProgressPanelState& Progress() const { return progress_; }
-
-    QTimer Timer3;                  // the download, 200 ms one-shot
-    QTimer Timer4;                  // the loader greeting, 100 ms
-    QCheckBox* CheckBox1 = nullptr; // "Real Write": hidden, on
-    // The progress panel lies outside the client area and stays hidden.
-    QFrame* Panel1 = nullptr;
-    QLabel* LoadingLabel = nullptr;
+    // Armed by LOAD: the download runs when it fires (200 ms, one shot).
+    const QTimer& DownloadTimer() const { return downloadTimer_; }
+    // Greets the loader every 100 ms until it answers.
+    QTimer& LoaderGreetingTimer() { return loaderGreeting_; }
+    const HiddenDownloadControls& Hidden() const { return setup_.hidden; }
 
   private:
-    void BuildHiddenControls(QWidget* client);
-    void Timer3Timer();
-    void Timer4Timer();
+    void RunArmedDownload();
+    void GreetLoader();
     bool KeypadWritable();
     // This window uses the loader from now on (its users file needs the socket's folder).
     void JoinLoaderUsers();
@@ -80,10 +89,8 @@ class DownloadRuntime {
     DownloadImage image_{}; // rewritten by every LOAD, kept between downloads
     ProgressPanelState progress_;
     bool waitingForLoader_ = false;
-    QFrame* shape1_ = nullptr; // frame
-    QFrame* shape2_ = nullptr; // blue bar
-    QFrame* panel2_ = nullptr; // bar panel
-    QLabel* panel3_ = nullptr; // percentage
+    QTimer downloadTimer_;  // Timer3
+    QTimer loaderGreeting_; // Timer4
 };
 
 } // namespace pad

@@ -1,6 +1,7 @@
 #include "app/KeyContextMenu.h"
 
 #include "editing/MacroMenu.h"
+#include "texts/qt/QtUtf16.h"
 
 #include <QAction>
 #include <QMenu>
@@ -36,60 +37,60 @@ QAction* AddCheckable(QMenu* menu, const char* name, const QString& text) {
 
 } // namespace
 
-KeyContextMenu::KeyContextMenu(QWidget* parent) : Menu(new QMenu(parent)) {
-    Menu->setObjectName("TntPopupMenu1");
+KeyContextMenu::KeyContextMenu(QWidget* parent) : menu(new QMenu(parent)) {
+    menu->setObjectName("TntPopupMenu1");
     // Only the item in force carries a mark.
     auto* style = new UncheckedWithoutBox;
-    style->setParent(Menu);
-    Menu->setStyle(style);
-    SingeKey1 = AddCheckable(Menu, "SingeKey1", "Single Key...");
-    Marco1 = AddCheckable(Menu, "Marco1", "New Macro...");
-    n3_ = Menu->addSeparator();
-    MacrosOff1 = AddCheckable(Menu, "MacrosOff1", "Macro Off");
-    Menu->addSeparator();
-    MouseButton1 = AddCheckable(Menu, "MouseButton1", "Mouse Button...");
-    Menu->addSeparator();
-    Default1 = AddCheckable(Menu, "Default1", "Default");
+    style->setParent(menu);
+    menu->setStyle(style);
+    singleKey = AddCheckable(menu, "SingeKey1", BuiltIn(SingleKeyText));
+    newMacro = AddCheckable(menu, "Marco1", BuiltIn(KeyNewMacroText));
+    n3_ = menu->addSeparator();
+    macroOff = AddCheckable(menu, "MacrosOff1", BuiltIn(MacroOffText));
+    menu->addSeparator();
+    mouseButton = AddCheckable(menu, "MouseButton1", BuiltIn(MouseButtonText));
+    menu->addSeparator();
+    assignDefault = AddCheckable(menu, "Default1", BuiltIn(DefaultText));
 }
 
 void KeyContextMenu::Rebuild(const MacroList& macros, const QString& moreText) {
     for (const MacroItem& item : macroItems_)
         delete item.action;
     macroItems_.clear();
-    delete More1;
-    More1 = nullptr;
+    delete more;
+    more = nullptr;
     delete macroSeparator_;
 
-    // Position 2: the separator, the macro items, "More...", then the fixed N3.
-    macroSeparator_ = new QAction(Menu);
+    // Position 2: the separator, the macro items, the More item, then the fixed N3.
+    macroSeparator_ = new QAction(menu);
     macroSeparator_->setSeparator(true);
-    Menu->insertAction(n3_, macroSeparator_);
+    menu->insertAction(n3_, macroSeparator_);
     const MacroMenuLayout layout = BuildMacroMenuLayout(macros.count());
     for (const MacroMenuItem& entry : layout.items) {
         const auto& name = macros.macroAt(entry.macroIndex).name;
-        auto* action = new QAction(QString::fromStdU16String(name), Menu);
+        auto* action = new QAction(QString::fromStdU16String(name), menu);
         action->setObjectName(QString::fromStdString(MacroItemName(entry.macroIndex)));
         action->setCheckable(true);
         action->setVisible(!entry.hidden);
         const int j = int(entry.macroIndex);
         QObject::connect(action, &QAction::triggered, [this, j] { onMacroItem(j); });
-        Menu->insertAction(n3_, action);
+        menu->insertAction(n3_, action);
         macroItems_.push_back({entry.macroIndex, action});
     }
     if (layout.hasMore) {
-        More1 = new QAction(moreText, Menu);
-        More1->setObjectName("More1");
-        QObject::connect(More1, &QAction::triggered, [this] { onMore(); });
-        Menu->insertAction(n3_, More1);
+        more = new QAction(moreText, menu);
+        more->setObjectName("More1");
+        QObject::connect(more, &QAction::triggered, [this] { onMore(); });
+        menu->insertAction(n3_, more);
     }
 }
 
 void KeyContextMenu::UpdateChecks(AssignmentKind kind, std::size_t macroCount) {
     const CheckTarget target = CheckTargetFor(kind, macroCount);
-    Default1->setChecked(target.item == MenuCheck::Default);
-    SingeKey1->setChecked(target.item == MenuCheck::SingleKey);
-    MacrosOff1->setChecked(target.item == MenuCheck::MacroOff);
-    MouseButton1->setChecked(target.item == MenuCheck::MouseButton);
+    assignDefault->setChecked(target.item == MenuCheck::Default);
+    singleKey->setChecked(target.item == MenuCheck::SingleKey);
+    macroOff->setChecked(target.item == MenuCheck::MacroOff);
+    mouseButton->setChecked(target.item == MenuCheck::MouseButton);
     for (const MacroItem& item : macroItems_)
         item.action->setChecked(target.item == MenuCheck::Macro &&
                                 item.macroIndex == target.macroIndex);

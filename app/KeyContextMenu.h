@@ -21,22 +21,24 @@ class KeyContextMenu {
   public:
     explicit KeyContextMenu(QWidget* parent);
 
-    // RebuildMacroMenu: replaces the macro items, "More..." and their separator.
+    // RebuildMacroMenu: replaces the macro items, the More item and their separator.
     void Rebuild(const MacroList& macros, const QString& moreText);
     // UpdateMenuChecks: only the item of the key's assignment kind is checked.
     void UpdateChecks(AssignmentKind kind, std::size_t macroCount);
 
-    // What the macro items and "More..." run (the main window sets them).
+    // What the macro items and the More item run (the main window sets them).
     std::function<void(int macroIndex)> onMacroItem;
     std::function<void()> onMore;
 
-    QMenu* Menu = nullptr;
-    QAction* SingeKey1 = nullptr;  // "Single Key..."
-    QAction* Marco1 = nullptr;     // "New Macro..."
-    QAction* MacrosOff1 = nullptr; // "Macro Off"
-    QAction* MouseButton1 = nullptr;
-    QAction* Default1 = nullptr;
-    QAction* More1 = nullptr; // while the list has more than 12 macros
+    QMenu* menu = nullptr;
+    // Object names: TntPopupMenu1 with SingeKey1, Marco1, MacrosOff1, MouseButton1,
+    // Default1, Macro0 ... and More1.
+    QAction* singleKey = nullptr;
+    QAction* newMacro = nullptr;
+    QAction* macroOff = nullptr;
+    QAction* mouseButton = nullptr;
+    QAction* assignDefault = nullptr;
+    QAction* more = nullptr; // while the list has more than 12 macros
 
   private:
     struct MacroItem {

@@ -73,7 +73,7 @@ void LanguageSetup::InstallQtTranslation() {
     qtLocale_ = QString::fromStdString(name);
 }
 
-QString LanguageSetup::Text(const AddedText& text) const {
+QString LanguageSetup::Text(const UiText& text) const {
     return FromU16(TextOf(file_ ? &*file_ : nullptr, text));
 }
 

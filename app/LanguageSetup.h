@@ -3,9 +3,9 @@
 // for, and Qt's own translations (file dialogs, standard buttons) in that language.
 
 #include "dialogs/DialogTexts.h"
-#include "texts/AddedTexts.h"
 #include "texts/LanguageFile.h"
 #include "texts/LanguageLookup.h"
+#include "texts/UiTexts.h"
 
 #include <QFont>
 #include <QString>
@@ -30,11 +30,14 @@ class LanguageSetup {
     int LanguageId() const { return languageId_; }
     // True when text n is present and not empty.
     bool Read(int n, QString& out) const;
-    // The LanguageTextTable entry of n; the built-in English text when the file lacks it.
-    QString TableText(int n) const { return QString::fromStdU16String(table_.text(n)); }
+    bool Read(const UiText& text, QString& out) const { return Read(text.number, out); }
+    // The LanguageTextTable entry of text; the built-in English when the file lacks it.
+    QString TableText(const UiText& text) const {
+        return QString::fromStdU16String(table_.text(text));
+    }
     const QFont& Font() const { return font_; }
-    // An added text: the file's where it holds one, else the English.
-    QString Text(const AddedText& text) const;
+    // A text: the file's where it holds one, else the English.
+    QString Text(const UiText& text) const;
 
   private:
     std::optional<LanguageFile> file_;

@@ -1,9 +1,9 @@
 #include "app/MainMenus.h"
 
-#include "texts/AddedTexts.h"
 #include "texts/qt/QtUtf16.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -36,38 +36,45 @@ void SetStandardShortcut(QAction* action, QKeySequence::StandardKey key,
 
 MainMenus::MainMenus(QMenuBar* bar) {
     bar->setObjectName("TntMainMenu1");
-    File1 = AddMenu(bar, "File1", "&File");
-    New1 = AddItem(File1, "New1", "&New");
-    Open1 = AddItem(File1, "Open1", "&Open...");
-    Save1 = AddItem(File1, "Save1", "&Save");
-    SaveAs1 = AddItem(File1, "SaveAs1", "Save &As...");
-    File1->addSeparator();
-    Import1 = AddItem(File1, "Import1", "&Import");
-    File1->addSeparator();
-    Exit1 = AddItem(File1, "Exit1", "E&xit");
-    SetStandardShortcut(New1, QKeySequence::New);
-    SetStandardShortcut(Open1, QKeySequence::Open);
-    SetStandardShortcut(Save1, QKeySequence::Save);
-    SetStandardShortcut(SaveAs1, QKeySequence::SaveAs,
+    fileMenu = AddMenu(bar, "File1", BuiltIn(FileMenuText));
+    newProfile = AddItem(fileMenu, "New1", BuiltIn(NewText));
+    openProfile = AddItem(fileMenu, "Open1", BuiltIn(OpenText));
+    saveProfile = AddItem(fileMenu, "Save1", BuiltIn(SaveText));
+    saveProfileAs = AddItem(fileMenu, "SaveAs1", BuiltIn(SaveAsText));
+    fileMenu->addSeparator();
+    download = AddItem(fileMenu, "Import1", BuiltIn(ImportText));
+    fileMenu->addSeparator();
+    exit = AddItem(fileMenu, "Exit1", BuiltIn(ExitText));
+    SetStandardShortcut(newProfile, QKeySequence::New);
+    SetStandardShortcut(openProfile, QKeySequence::Open);
+    SetStandardShortcut(saveProfile, QKeySequence::Save);
+    SetStandardShortcut(saveProfileAs, QKeySequence::SaveAs,
                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    SetStandardShortcut(Exit1, QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
+    SetStandardShortcut(exit, QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    Mode1 = AddMenu(bar, "Mode1", "&Mode");
-    ModeA1 = AddItem(Mode1, "ModeA1", "Mode A");
-    ModeB1 = AddItem(Mode1, "ModeB1", "Mode B");
-    ModeC1 = AddItem(Mode1, "ModeC1", "Mode C");
-    Mode1->addSeparator();
-    ByApplication1 = AddItem(Mode1, "ByApplication1", FromU16(ByApplicationItem.english));
+    modeMenu = AddMenu(bar, "Mode1", BuiltIn(ModeMenuText));
+    modes = new QActionGroup(bar);
+    modes->setExclusive(true);
+    modeActions[std::size_t(KeypadMode::Normal)] = new QAction(BuiltIn(NormalModeText), modes);
+    modeActions[std::size_t(KeypadMode::A)] = AddItem(modeMenu, "ModeA1", BuiltIn(ModeAText));
+    modeActions[std::size_t(KeypadMode::B)] = AddItem(modeMenu, "ModeB1", BuiltIn(ModeBText));
+    modeActions[std::size_t(KeypadMode::C)] = AddItem(modeMenu, "ModeC1", BuiltIn(ModeCText));
+    for (QAction* action : modeActions) {
+        action->setCheckable(true);
+        modes->addAction(action);
+    }
+    modeMenu->addSeparator();
+    modeRules = AddItem(modeMenu, "ByApplication1", BuiltIn(ByApplicationItem));
 
     // Not "Macro1": "Macro" followed by a number names the key menu's macro items.
-    MacroMenu1 = AddMenu(bar, "MacroMenu1", "M&acro");
-    NewMacro1 = AddItem(MacroMenu1, "NewMacro1", "New Macro");
-    EditMarcos1 = AddItem(MacroMenu1, "EditMarcos1", "Edit Macros");
+    macroMenu = AddMenu(bar, "MacroMenu1", BuiltIn(MacroMenuText));
+    newMacro = AddItem(macroMenu, "NewMacro1", BuiltIn(NewMacroText));
+    editMacros = AddItem(macroMenu, "EditMarcos1", BuiltIn(EditMacrosText));
 
-    Help1 = AddMenu(bar, "Help1", "&Help");
-    Help2 = AddItem(Help1, "Help2", "Help");
-    Help1->addSeparator();
-    About1 = AddItem(Help1, "About1", "About");
+    helpMenu = AddMenu(bar, "Help1", BuiltIn(HelpMenuText));
+    help = AddItem(helpMenu, "Help2", "Help");
+    helpMenu->addSeparator();
+    about = AddItem(helpMenu, "About1", BuiltIn(AboutText));
 }
 
 } // namespace pad

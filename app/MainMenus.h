@@ -1,8 +1,15 @@
 #pragma once
-// TntMainMenu1: the menu bar's menus and items, built in menu order. The main
-// window connects the items to its commands.
+// The menu bar (TntMainMenu1): its menus and items, built in menu order, and the
+// four mode actions. The mode actions form one exclusive group: the Mode menu holds
+// Modes A to C (it has no Normal item) and the tool bar's mode buttons follow all
+// four. The main window connects the items to its commands.
+
+#include "common/KeypadMode.h"
+
+#include <array>
 
 class QAction;
+class QActionGroup;
 class QMenu;
 class QMenuBar;
 
@@ -11,24 +18,30 @@ namespace pad {
 struct MainMenus {
     explicit MainMenus(QMenuBar* bar);
 
-    QMenu* File1 = nullptr; // "&File"
-    QAction* New1 = nullptr;
-    QAction* Open1 = nullptr;
-    QAction* Save1 = nullptr;
-    QAction* SaveAs1 = nullptr;
-    QAction* Import1 = nullptr;
-    QAction* Exit1 = nullptr;
-    QMenu* Mode1 = nullptr; // "&Mode"
-    QAction* ModeA1 = nullptr;
-    QAction* ModeB1 = nullptr;
-    QAction* ModeC1 = nullptr;
-    QAction* ByApplication1 = nullptr; // the mode service's rules
-    QMenu* MacroMenu1 = nullptr;       // "M&acro"
-    QAction* NewMacro1 = nullptr;
-    QAction* EditMarcos1 = nullptr;
-    QMenu* Help1 = nullptr; // "&Help"
-    QAction* Help2 = nullptr;
-    QAction* About1 = nullptr;
+    // The action of a mode: checked while the view shows that mode.
+    QAction* ModeAction(KeypadMode mode) const { return modeActions[std::size_t(mode)]; }
+
+    // Object names: File1, New1, Open1, Save1, SaveAs1, Import1, Exit1.
+    QMenu* fileMenu = nullptr;
+    QAction* newProfile = nullptr;
+    QAction* openProfile = nullptr;
+    QAction* saveProfile = nullptr;
+    QAction* saveProfileAs = nullptr;
+    QAction* download = nullptr; // Import: LOAD from the menu
+    QAction* exit = nullptr;
+    // Mode1, ModeA1 to ModeC1 (the Normal action is only on the tool bar), ByApplication1.
+    QMenu* modeMenu = nullptr;
+    QActionGroup* modes = nullptr;
+    std::array<QAction*, KeypadModes.size()> modeActions{};
+    QAction* modeRules = nullptr; // the mode service's rules
+    // MacroMenu1, NewMacro1, EditMarcos1.
+    QMenu* macroMenu = nullptr;
+    QAction* newMacro = nullptr;
+    QAction* editMacros = nullptr;
+    // Help1, Help2, About1.
+    QMenu* helpMenu = nullptr;
+    QAction* help = nullptr;
+    QAction* about = nullptr;
 };
 
 } // namespace pad

@@ -2,6 +2,7 @@
 
 #include "common/FileAccess.h"
 #include "model/FileSystemName.h"
+#include "texts/FileResultText.h"
 
 #include <QWidget>
 
@@ -55,7 +56,8 @@ MainWindowDocumentPorts::MainWindowDocumentPorts(Workspace& workspace, QWidget& 
 
 bool MainWindowDocumentPorts::AskDiscardChanges() {
     // Yes throws the changes away: Enter, Escape and closing the box keep them.
-    return ui_.askYesNo(nullptr, language_.TableText(35), WarningCaption(), UiServices::Answer::No);
+    return ui_.askYesNo(nullptr, language_.TableText(DiscardChangesQuestion), WarningCaption(),
+                        UiServices::Answer::No);
 }
 
 bool MainWindowDocumentPorts::AskKeepExistingFile() {
@@ -89,7 +91,7 @@ void MainWindowDocumentPorts::ShowFileResult(FileResult result, const std::u16st
     if (result == FileResult::Ok)
         return;
     QString text =
-        language_.TableText(languageTextNumber(result)) + "\n" + QString::fromStdU16String(path);
+        language_.TableText(FileResultText(result)) + "\n" + QString::fromStdU16String(path);
     if (systemError != 0)
         text += ": " + QString::fromStdString(FileErrorText(systemError));
     ui_.inform(nullptr, text, WarningCaption());

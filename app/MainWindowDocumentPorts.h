@@ -24,8 +24,7 @@ class MainWindowDocumentPorts : public DocumentPorts {
     MainWindowDocumentPorts(Workspace& workspace, QWidget& window, UiServices& ui,
                             const LanguageSetup& language, Refreshes refreshes);
 
-    // "Warning", or the language's text 53.
-    QString WarningCaption() const { return language_.TableText(53); }
+    QString WarningCaption() const { return language_.TableText(WarningCaptionText); }
 
     bool AskDiscardChanges() override;
     bool AskKeepExistingFile() override;

@@ -4,6 +4,7 @@
 #include "app/LayoutScale.h"
 #include "common/Version.h"
 #include "dialogs/ScreenCentre.h"
+#include "texts/qt/QtUtf16.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -28,7 +29,7 @@ QLabel* PanelLabel(QWidget* panel, const char* name, const QString& text, QRect 
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName("AboutBox");
-    setWindowTitle("About");
+    setWindowTitle(BuiltIn(AboutText));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(298, 213);
@@ -54,7 +55,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     PanelLabel(panel, "Comments", "Licensed under GPL-3.0-or-later", QRect(15, 137, 250, 18),
                Qt::AlignHCenter | Qt::AlignTop);
 
-    auto* ok = new QPushButton("OK", this);
+    auto* ok = new QPushButton(BuiltIn(OkText), this);
     ok->setObjectName("OKButton");
     ok->setGeometry(111, 180, 75, 25);
     ok->setDefault(true);

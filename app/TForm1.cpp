@@ -11,7 +11,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QFrame>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -35,7 +37,7 @@ template <typename Handler> void OnTrigger(QAction* action, TForm1* form, Handle
 } // namespace
 
 TForm1::TForm1(Workspace& workspace, TForm1Options options, QWidget* parent)
-    : QMainWindow(parent), TntMainMenu1(menuBar()), TntPopupMenu1(this), ws_(workspace),
+    : QMainWindow(parent), menus_(menuBar()), keyMenu_(this), ws_(workspace),
       options_(std::move(options)), keypad_(options_.deviceLink, options_.keypadLock),
       ownUi_(options_.ui ? nullptr : std::make_unique<DesktopUiServices>()),
       ui_(options_.ui ? options_.ui : ownUi_.get()),
@@ -70,10 +72,10 @@ void TForm1::FormCreate() {
 
     ws_.language.programFolder = ProgramFolder().toStdU16String();
     keypad_.Start();
-    for (QLabel* label : TntLabels)
-        label->setText("Normal");
-    pictureTop_ = CoolBar1->height();
-    BkImg->SetPictureTop(pictureTop_);
+    for (QLabel* label : keyLabels_)
+        label->setText(BuiltIn(NormalLabelText));
+    pictureTop_ = toolBar_->height();
+    keypadView_->SetPictureTop(pictureTop_);
     document_.ResetCaption();
     SwitchViewMode(NormalView);
     SelectLanguage();
@@ -90,9 +92,9 @@ void TForm1::ApplyLayoutScale() {
     if (layoutScale_ == 1.0)
         return;
     client->setFixedSize(Scaled(client->size(), layoutScale_));
-    ScaleChildren(*client, layoutScale_, {CoolBar1});
-    CoolBar1->SetScale(layoutScale_);
-    BkImg->SetLayoutScale(layoutScale_);
+    ScaleChildren(*client, layoutScale_, {toolBar_});
+    toolBar_->SetScale(layoutScale_);
+    keypadView_->SetLayoutScale(layoutScale_);
 }
 
 void TForm1::BuildClientArea() {
@@ -101,84 +103,114 @@ void TForm1::BuildClientArea() {
     client->setMouseTracking(true);
     setCentralWidget(client);
 
-    BkImg = new KeypadView(client);
-    BkImg->setGeometry(0, 0, 500, 500);
-    BkImg->installEventFilter(this);
-    BkImg->setAccessibleName("Keypad");
-    CoolBar1 = new ToolBarStrip(client, ClientWidth, language_);
-    connect(&keypad_, &KeypadSession::presenceChanged, CoolBar1, &ToolBarStrip::ShowKeypadPresence);
+    keypadView_ = new KeypadView(client);
+    keypadView_->setGeometry(0, 0, 500, 500);
+    keypadView_->installEventFilter(this);
+    keypadView_->setAccessibleName(BuiltIn(KeypadPictureName));
+    toolBar_ = new ToolBarStrip(client, ClientWidth, language_);
+    connect(&keypad_, &KeypadSession::presenceChanged, toolBar_, &ToolBarStrip::ShowKeypadPresence);
     BuildKeypad(client);
 
     DownloadSetup setup;
+    setup.hidden = BuildVestiges(client);
     setup.window = this;
     setup.keypad = &keypad_;
     setup.ui = ui_;
     setup.warningCaption = [this] { return WarningCaption(); };
-    setup.text = [this](const AddedText& text) { return language_.Text(text); };
+    setup.text = [this](const UiText& text) { return language_.Text(text); };
     setup.programFolder = ProgramFolder();
     setup.reportPause = options_.reportPause;
-    download_ = std::make_unique<DownloadRuntime>(std::move(setup), client);
+    download_ = std::make_unique<DownloadRuntime>(std::move(setup));
 
-    Timer2.setInterval(40);
-    connect(&Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
+    hoverTimer_.setObjectName("Timer2");
+    hoverTimer_.setInterval(40);
+    connect(&hoverTimer_, &QTimer::timeout, this, &TForm1::HoverTimerTick);
     // The client area holds; the menu bar sits above it.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+// Vestiges the window must keep although nobody sees them: the download writes only
+// while the hidden "Real Write" check box is on, and it moves the bar of a progress
+// panel that lies outside the client area and stays hidden (the loader's window shows
+// the progress). They keep their component names.
+HiddenDownloadControls TForm1::BuildVestiges(QWidget* client) {
+    const auto part = [](auto* widget, const char* name, QRect geometry) {
+        widget->setObjectName(name);
+        widget->setGeometry(geometry);
+        return widget;
+    };
+    HiddenDownloadControls h;
+    h.realWrite = new QCheckBox("Real Write", client);
+    h.realWrite->setObjectName("CheckBox1");
+    h.realWrite->setChecked(true);
+    h.realWrite->hide();
+
+    h.progressPanel = part(new QFrame(client), "Panel1", QRect(client->width() + 20, 0, 200, 60));
+    h.loadingLabel = part(new QLabel(h.progressPanel), "LoadingLabel", QRect(8, 2, 180, 14));
+    h.loadingLabel->setText(BuiltIn(LoadingText));
+    h.frame = part(new QFrame(h.progressPanel), "Shape1", QRect(8, 18, 181, 18));
+    h.frame->setFrameStyle(QFrame::Box);
+    h.barShape = part(new QFrame(h.progressPanel), "Shape2", QRect(9, 18, 0, 18));
+    h.barShape->setStyleSheet("background: blue;");
+    h.barPanel = part(new QFrame(h.progressPanel), "Panel2", QRect(9, 20, 0, 14));
+    h.percentPanel = part(new QLabel(h.progressPanel), "Panel3", QRect(8, 37, 181, 14));
+    h.progressPanel->hide();
+    return h;
+}
+
 void TForm1::ConnectMenus() {
-    const MainMenus& m = TntMainMenu1;
-    OnTrigger(m.New1, this, [this] { New1Click(); });
-    OnTrigger(m.Open1, this, [this] { Open1Click(); });
-    OnTrigger(m.Save1, this, [this] { Save1Click(); });
-    OnTrigger(m.SaveAs1, this, [this] { SaveAs1Click(); });
-    OnTrigger(m.Import1, this, [this] { StartDownload(); });
-    OnTrigger(m.Exit1, this, [this] { Exit1Click(); });
-    OnTrigger(m.ModeA1, this, [this] { SwitchViewMode(0); });
-    OnTrigger(m.ModeB1, this, [this] { SwitchViewMode(1); });
-    OnTrigger(m.ModeC1, this, [this] { SwitchViewMode(2); });
-    OnTrigger(m.ByApplication1, this, [this] { dialogs_.ByApplication1Click(); });
-    OnTrigger(m.NewMacro1, this, [this] { dialogs_.NewMacro1Click(); });
-    OnTrigger(m.EditMarcos1, this, [this] { dialogs_.EditMarcos1Click(); });
-    OnTrigger(m.Help2, this, [this] { OpenHelp(); });
-    OnTrigger(m.About1, this, [this] { dialogs_.ShowAbout(); });
+    const MainMenus& m = menus_;
+    OnTrigger(m.newProfile, this, [this] { NewProfile(); });
+    OnTrigger(m.openProfile, this, [this] { OpenProfile(); });
+    OnTrigger(m.saveProfile, this, [this] { SaveProfile(); });
+    OnTrigger(m.saveProfileAs, this, [this] { SaveProfileAs(); });
+    OnTrigger(m.download, this, [this] { StartDownload(); });
+    OnTrigger(m.exit, this, [this] { Exit(); });
+    for (KeypadMode mode : KeypadModes)
+        OnTrigger(m.ModeAction(mode), this, [this, mode] { SwitchViewMode(ViewIndex(mode)); });
+    OnTrigger(m.modeRules, this, [this] { dialogs_.OpenModeRules(); });
+    OnTrigger(m.newMacro, this, [this] { dialogs_.OpenNewMacro(); });
+    OnTrigger(m.editMacros, this, [this] { dialogs_.OpenMacroManager(); });
+    OnTrigger(m.help, this, [this] { OpenHelp(); });
+    OnTrigger(m.about, this, [this] { dialogs_.ShowAbout(); });
 }
 
 void TForm1::ConnectToolBar() {
-    OnClick(CoolBar1->ToolButton4, this, [this] { New1Click(); });
-    OnClick(CoolBar1->ToolButton5, this, [this] { Open1Click(); });
-    OnClick(CoolBar1->ToolButton6, this, [this] { Save1Click(); });
-    OnClick(CoolBar1->ToolButton7, this, [this] { OpenHelp(); });
-    OnClick(CoolBar1->ToolButton10, this, [this] { OpenSoundSettings(); });
-    for (int mode = NormalView; mode < 3; ++mode)
-        OnClick(CoolBar1->ModeButton(mode), this, [this, mode] { SwitchViewMode(mode); });
+    toolBar_->UseActions(menus_);
+    OnClick(toolBar_->SoundButton(), this, [this] { OpenSoundSettings(); });
 }
 
 void TForm1::ConnectKeyMenu() {
-    const KeyContextMenu& k = TntPopupMenu1;
-    OnTrigger(k.SingeKey1, this, [this] { dialogs_.SingeKey1Click(); });
-    OnTrigger(k.Marco1, this, [this] { dialogs_.NewMacro2Click(selectedKey_); });
-    OnTrigger(k.MacrosOff1, this, [this] { MacrosOff1Click(); });
-    OnTrigger(k.MouseButton1, this, [this] { dialogs_.MouseButton1Click(); });
-    OnTrigger(k.Default1, this, [this] { Default1Click(); });
-    TntPopupMenu1.onMacroItem = [this](int j) { dialogs_.MacroItemClick(j); };
-    TntPopupMenu1.onMore = [this] { dialogs_.More1Click(); };
+    const KeyContextMenu& k = keyMenu_;
+    OnTrigger(k.singleKey, this, [this] { dialogs_.OpenSingleKey(); });
+    OnTrigger(k.newMacro, this, [this] { dialogs_.OpenKeyMacro(selectedKey_); });
+    OnTrigger(k.macroOff, this, [this] { AssignMacroOffToKey(); });
+    OnTrigger(k.mouseButton, this, [this] { dialogs_.OpenMouseButton(); });
+    OnTrigger(k.assignDefault, this, [this] { AssignDefaultToKey(); });
+    keyMenu_.onMacroItem = [this](int j) { dialogs_.EditAndAssignMacro(j); };
+    keyMenu_.onMore = [this] { dialogs_.ChooseMoreMacros(); };
 }
 
 void TForm1::RebuildMacroMenu() {
-    TntPopupMenu1.Rebuild(ws_.profile.macros(), TableText(21));
+    keyMenu_.Rebuild(ws_.profile.macros(), TableText(MoreText));
+}
+
+void TForm1::MacroListChanged() {
+    RebuildMacroMenu();
+    RefreshKeyLabels();
+    MarkModified();
 }
 
 void TForm1::UpdateMenuChecks() {
-    TntPopupMenu1.UpdateChecks(
-        ws_.profile.kindOf(ws_.selection.currentMode, ws_.selection.currentKey),
-        ws_.profile.macros().count());
+    keyMenu_.UpdateChecks(ws_.profile.kindOf(ws_.selection.currentMode, ws_.selection.currentKey),
+                          ws_.profile.macros().count());
 }
 
-void TForm1::MacrosOff1Click() {
+void TForm1::AssignMacroOffToKey() {
     AssignMacroOff(ws_, *this);
 }
 
-void TForm1::Default1Click() {
+void TForm1::AssignDefaultToKey() {
     AssignDefault(ws_, *this);
 }
 

@@ -6,6 +6,19 @@
 //   TForm1Keypad.cpp    key labels, hover highlight, mode switch, key selection, LOAD
 //   TForm1Language.cpp  language texts and fonts
 //   TForm1Keyboard.cpp  Tab order, key menu and LOAD by keyboard, screen-reader names
+//
+// Component names, kept as the controls' object names, and what they are:
+//   TntMainMenu1            the menu bar (menus_); File1, New1 ... About1 its items
+//   TntPopupMenu1           the key menu (keyMenu_); SingeKey1, Marco1 ... its items
+//   CoolBar1                the tool bar strip (toolBar_): ToolBar1 with ToolButton4
+//                           (New), 5 (Open), 6 (Save), 7 (Help), 10 (sound settings);
+//                           ToolBar2 with ToolButton8 (Normal), 1 to 3 (Modes A to C)
+//   BkImg                   the keypad picture (keypadView_)
+//   TntLabel1 .. TntLabel16 the key labels (keyLabels_)
+//   Image5                  LOAD's hot area on the picture (loadButton_)
+//   Timer2                  the hover highlight's 40 ms timer (hoverTimer_)
+//   Timer3, Timer4          the download and the loader greeting (DownloadRuntime)
+//   CheckBox1, Panel1       the hidden "Real Write" and progress panel (BuildVestiges)
 
 #include "app/DialogSet.h"
 #include "app/DownloadRuntime.h"
@@ -14,6 +27,7 @@
 #include "app/MainMenus.h"
 #include "app/MainWindowDocumentPorts.h"
 #include "app/view/HoverZone.h"
+#include "common/KeypadProtocol.h"
 #include "dialogs/DialogHost.h"
 #include "dialogs/UiServices.h"
 #include "editing/Document.h"
@@ -41,7 +55,7 @@ class TAboutBox;
 class ToolBarStrip;
 
 // What a screen reader says of key label key (0-15) showing text: "Key 5: Reload", with
-// keyNumber the language's "Key %1".
+// keyNumber the language's KeyNumberName.
 QString KeyLabelAccessibleName(const QString& keyNumber, int key, const QString& text);
 
 // What the program entry hands the main window; tests replace any part.
@@ -85,13 +99,15 @@ class TForm1 : public QMainWindow, public DialogHost {
     void RebuildMacroMenu() override;
     void MarkModified() override { document_.MarkModified(); }
     void UpdateMenuChecks() override;
+    // MacroListObserver
+    void MacroListChanged() override;
     bool LanguageActive() const override { return language_.Active(); }
     bool ReadLanguageText(int n, QString& out) const override { return language_.Read(n, out); }
     QFont LanguageFont() const override { return language_.Font(); }
-    // Language text n when a language file is loaded and holds it, else builtIn.
-    QString Text(int n, const QString& builtIn) const;
-    // The LanguageTextTable entry of n; the built-in English text when the file lacks it.
-    QString TableText(int n) const { return language_.TableText(n); }
+    // The language file's text when one is loaded and holds it, else the built-in one.
+    QString Text(const UiText& text) const { return language_.Text(text); }
+    // The LanguageTextTable entry of text; the built-in English when the file lacks it.
+    QString TableText(const UiText& text) const { return language_.TableText(text); }
     QString WarningCaption() const { return documentPorts_.WarningCaption(); }
 
     // Keypad view
@@ -101,35 +117,37 @@ class TForm1 : public QMainWindow, public DialogHost {
     qreal LayoutScale() const { return layoutScale_; }
     void SwitchViewMode(int mode);
     void RedrawKeypad();
-    QLabel* KeyLabel(int key) const { return TntLabels.at(std::size_t(key)); }
+    QLabel* KeyLabel(int key) const { return keyLabels_.at(std::size_t(key)); }
+    QWidget* LoadButton() const { return loadButton_; }
     // Key selection: what a mouse-button release on key label n (1-16) does.
     void KeyLabelReleased(int labelNumber);
     // The hover highlight: a pointer move at client coordinates (widget pixels),
     // and one timer tick.
     void PointerMovedTo(QPoint client);
-    void Timer2Timer();
+    void HoverTimerTick();
+    const QTimer& HoverTimer() const { return hoverTimer_; }
     const HoverTracker& Hover() const { return hover_; }
-    QMenu* KeyMenu() const { return TntPopupMenu1.Menu; }
+    QMenu* KeyMenu() const { return keyMenu_.menu; }
     QLabel* SelectedLabel() const;
     // The key menu of label n (1-16) opened from the keyboard: as a mouse-button
     // release on the label, with the menu's first item active.
     void OpenKeyMenuByKeyboard(int labelNumber);
 
     // Document commands (menu bar and tool bar)
-    void New1Click() { document_.New(); }
-    void Open1Click() { document_.Open(); }
-    void Save1Click() { document_.Save(); }
-    void SaveAs1Click() { document_.SaveAs(); }
-    void Exit1Click() { document_.Exit(); }
+    void NewProfile() { document_.New(); }
+    void OpenProfile() { document_.Open(); }
+    void SaveProfile() { document_.Save(); }
+    void SaveProfileAs() { document_.SaveAs(); }
+    void Exit() { document_.Exit(); }
 
     // Key menu items that need no dialog
-    void MacrosOff1Click();
-    void Default1Click();
+    void AssignMacroOffToKey();
+    void AssignDefaultToKey();
 
     // The dialogs, made when first needed or by CreateDialogs.
     void CreateDialogs() { dialogs_.Create(); }
     TAboutBox* AboutBox() const { return dialogs_.AboutBox(); }
-    void More1Click() { dialogs_.More1Click(); }
+    void ChooseMoreMacros() { dialogs_.ChooseMoreMacros(); }
     void OpenHelp();
     void OpenSoundSettings();
 
@@ -142,15 +160,6 @@ class TForm1 : public QMainWindow, public DialogHost {
     // names) once the event loop runs, so that it opens in the window on screen.
     void OpenCommandLineLater(std::vector<std::u16string> arguments);
 
-    // Controls, by component name.
-    ToolBarStrip* CoolBar1 = nullptr;
-    MainMenus TntMainMenu1;
-    KeyContextMenu TntPopupMenu1;
-    KeypadView* BkImg = nullptr;
-    std::array<QLabel*, 16> TntLabels{}; // TntLabel1 .. TntLabel16
-    QWidget* Image5 = nullptr;           // the LOAD hot area
-    QTimer Timer2;                       // the hover highlight, 40 ms
-
   protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -160,6 +169,7 @@ class TForm1 : public QMainWindow, public DialogHost {
     void FormCreate();
     void BuildClientArea();
     void BuildKeypad(QWidget* client);
+    HiddenDownloadControls BuildVestiges(QWidget* client);
     void ApplyLayoutScale();
     void ConnectMenus();
     void ConnectToolBar();
@@ -178,6 +188,13 @@ class TForm1 : public QMainWindow, public DialogHost {
     bool KeyLabelKeyEvent(int key, QEvent* event);
     bool LoadButtonKeyEvent(QEvent* event);
 
+    MainMenus menus_;
+    KeyContextMenu keyMenu_;
+    ToolBarStrip* toolBar_ = nullptr;
+    KeypadView* keypadView_ = nullptr;
+    std::array<QLabel*, KeysPerMode> keyLabels_{};
+    QWidget* loadButton_ = nullptr;
+    QTimer hoverTimer_;
     Workspace& ws_;
     TForm1Options options_;
     KeypadSession keypad_;

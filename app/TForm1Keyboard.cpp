@@ -42,13 +42,13 @@ void TForm1::SetUpKeyboard() {
     // Mode buttons, LOAD and the key labels in key order, then the document, help
     // and sound buttons; Tab goes round.
     std::vector<QWidget*> chain;
-    for (int mode = NormalView; mode < 3; ++mode)
-        chain.push_back(CoolBar1->ModeButton(mode));
-    chain.push_back(Image5);
-    for (QLabel* label : TntLabels)
+    for (KeypadMode mode : KeypadModes)
+        chain.push_back(toolBar_->ModeButton(mode));
+    chain.push_back(loadButton_);
+    for (QLabel* label : keyLabels_)
         chain.push_back(label);
-    for (QWidget* button : {CoolBar1->ToolButton4, CoolBar1->ToolButton5, CoolBar1->ToolButton6,
-                            CoolBar1->ToolButton7, CoolBar1->ToolButton10})
+    for (QWidget* button : {toolBar_->NewButton(), toolBar_->OpenButton(), toolBar_->SaveButton(),
+                            toolBar_->HelpButton(), toolBar_->SoundButton()})
         chain.push_back(button);
     for (QWidget* widget : chain)
         widget->setFocusPolicy(Qt::TabFocus);
@@ -57,9 +57,9 @@ void TForm1::SetUpKeyboard() {
     chain.front()->setFocus();
 
     // What a screen reader's actions on LOAD and on a key label do.
-    static_cast<LoadHotArea*>(Image5)->press = [this] { StartDownload(); };
-    for (int n = 1; n <= 16; ++n)
-        static_cast<KeyLabelWidget*>(TntLabels[std::size_t(n - 1)])->openMenu = [this, n] {
+    static_cast<LoadHotArea*>(loadButton_)->press = [this] { StartDownload(); };
+    for (int n = 1; n <= KeysPerMode; ++n)
+        static_cast<KeyLabelWidget*>(keyLabels_[std::size_t(n - 1)])->openMenu = [this, n] {
             OpenKeyMenuByKeyboard(n);
         };
 }
@@ -68,7 +68,7 @@ void TForm1::OpenKeyMenuByKeyboard(int labelNumber) {
     KeyLabelReleased(labelNumber);
     // Opened from the keyboard, the menu starts on its first item, as menus do.
     if (KeyMenu()->isVisible())
-        KeyMenu()->setActiveAction(TntPopupMenu1.SingeKey1);
+        KeyMenu()->setActiveAction(keyMenu_.singleKey);
 }
 
 bool TForm1::KeyLabelKeyEvent(int key, QEvent* event) {
@@ -76,7 +76,7 @@ bool TForm1::KeyLabelKeyEvent(int key, QEvent* event) {
         OpenKeyMenuByKeyboard(key + 1);
         return true;
     }
-    // The desktop may turn the Menu key into a context menu request.
+    // The desktop may turn the menu key into a context menu request.
     if (event->type() == QEvent::ContextMenu &&
         static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
         OpenKeyMenuByKeyboard(key + 1);

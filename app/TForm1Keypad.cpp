@@ -41,9 +41,9 @@ void TForm1::BuildKeypad(QWidget* client) {
     labelFont.setBold(true);
     QPalette white;
     white.setColor(QPalette::WindowText, Qt::white);
-    for (int key = 0; key < 16; ++key) {
-        TntLabels[std::size_t(key)] = MakeKeyLabel(client, key, labelFont, white);
-        TntLabels[std::size_t(key)]->installEventFilter(this);
+    for (int key = 0; key < KeysPerMode; ++key) {
+        keyLabels_[std::size_t(key)] = MakeKeyLabel(client, key, labelFont, white);
+        keyLabels_[std::size_t(key)]->installEventFilter(this);
     }
 
     // The name of the mode shown, above the keypad picture.
@@ -58,17 +58,17 @@ void TForm1::BuildKeypad(QWidget* client) {
     modeTitle_->setPalette(white);
     modeTitle_->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    Image5 = new LoadHotArea(client);
-    Image5->setObjectName("Image5");
-    Image5->setGeometry(402, 43, 50, 50);
-    Image5->setToolTip("LOAD");
-    Image5->setAccessibleName("LOAD");
-    Image5->setCursor(Qt::PointingHandCursor);
-    Image5->installEventFilter(this);
+    loadButton_ = new LoadHotArea(client);
+    loadButton_->setObjectName("Image5");
+    loadButton_->setGeometry(402, 43, 50, 50);
+    loadButton_->setToolTip(BuiltIn(LoadText));
+    loadButton_->setAccessibleName(BuiltIn(LoadText));
+    loadButton_->setCursor(Qt::PointingHandCursor);
+    loadButton_->installEventFilter(this);
 }
 
 void TForm1::RedrawKeypad() {
-    BkImg->RedrawKeypad(ws_.viewMode);
+    keypadView_->RedrawKeypad(ws_.viewMode);
 }
 
 void TForm1::SwitchViewMode(int mode) {
@@ -81,20 +81,18 @@ void TForm1::SwitchViewMode(int mode) {
 }
 
 void TForm1::ShowViewModeControls() {
-    const QString names[] = {Text(14, "Normal mode"), Text(46, "Mode A"), Text(47, "Mode B"),
-                             Text(48, "Mode C")};
-    modeTitle_->setText(WithoutAccelerators(names[ws_.viewMode + 1]).toUpper());
+    const KeypadMode shown = *ModeOfViewIndex(ws_.viewMode);
+    modeTitle_->setText(WithoutAccelerators(Text(ModeText(shown))).toUpper());
+    menus_.ModeAction(shown)->setChecked(true);
     // The mode buttons show only a picture; they are announced by the mode's name.
-    for (int m = NormalView; m < 3; ++m) {
-        CoolBar1->ModeButton(m)->setChecked(m == ws_.viewMode);
-        CoolBar1->ModeButton(m)->setAccessibleName(WithoutAccelerators(names[m + 1]));
-    }
+    for (KeypadMode mode : KeypadModes)
+        toolBar_->ModeButton(mode)->setAccessibleName(WithoutAccelerators(Text(ModeText(mode))));
 }
 
 void TForm1::RefreshKeyLabels() {
     const QString keyNumber = language_.Text(KeyNumberName);
-    for (int key = 0; key < 16; ++key) {
-        QLabel* label = TntLabels[std::size_t(key)];
+    for (int key = 0; key < KeysPerMode; ++key) {
+        QLabel* label = keyLabels_[std::size_t(key)];
         const std::u16string_view text =
             ws_.viewMode == NormalView
                 ? nativeKey(key).label
@@ -106,25 +104,25 @@ void TForm1::RefreshKeyLabels() {
 }
 
 void TForm1::PointerMovedTo(QPoint client) {
-    Timer2.stop();
+    hoverTimer_.stop();
     // The zones are in layout pixels.
     const int x = int(std::floor(client.x() / layoutScale_));
     const int y = int(std::floor(client.y() / layoutScale_));
     hover_.PointerAt(x, y - pictureTop_);
-    Timer2.start(40);
+    hoverTimer_.start(40);
 }
 
-void TForm1::Timer2Timer() {
+void TForm1::HoverTimerTick() {
     const HoverTracker::Draw draw = hover_.Tick();
-    BkImg->DrawHover(draw, hover_.Row());
+    keypadView_->DrawHover(draw, hover_.Row());
 }
 
 QLabel* TForm1::SelectedLabel() const {
-    return selectedKey_ < 0 ? nullptr : TntLabels[std::size_t(selectedKey_)];
+    return selectedKey_ < 0 ? nullptr : keyLabels_[std::size_t(selectedKey_)];
 }
 
 void TForm1::KeyLabelReleased(int labelNumber) {
-    if (ws_.viewMode == NormalView || labelNumber < 1 || labelNumber > 16)
+    if (ws_.viewMode == NormalView || labelNumber < 1 || labelNumber > KeysPerMode)
         return;
     ws_.selection.currentKey = std::int16_t(labelNumber - 1);
     ws_.selection.currentMode = std::int16_t(ws_.viewMode);
@@ -136,9 +134,9 @@ void TForm1::KeyLabelReleased(int labelNumber) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Image5)
+    if (watched == loadButton_)
         return LoadButtonEvent(event);
-    if (watched == BkImg) {
+    if (watched == keypadView_) {
         if (event->type() == QEvent::Paint && options_.startLoader && !loaderStarted_) {
             // Once the window has been painted: the loader's start would hold it up.
             loaderStarted_ = true;
@@ -147,20 +145,20 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         }
         if (event->type() == QEvent::MouseMove) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            PointerMovedTo(BkImg->mapTo(centralWidget(), mouse->position().toPoint()));
+            PointerMovedTo(keypadView_->mapTo(centralWidget(), mouse->position().toPoint()));
         }
         return false;
     }
-    const auto label = std::find(TntLabels.begin(), TntLabels.end(), watched);
-    if (label != TntLabels.end())
-        return KeyLabelEvent(int(label - TntLabels.begin()), event);
+    const auto label = std::find(keyLabels_.begin(), keyLabels_.end(), watched);
+    if (label != keyLabels_.end())
+        return KeyLabelEvent(int(label - keyLabels_.begin()), event);
     return false;
 }
 
 bool TForm1::KeyLabelEvent(int key, QEvent* event) {
     if (KeyLabelKeyEvent(key, event))
         return true;
-    QLabel* label = TntLabels[std::size_t(key)];
+    QLabel* label = keyLabels_[std::size_t(key)];
     if (event->type() == QEvent::MouseMove) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         PointerMovedTo(label->mapTo(centralWidget(), mouse->position().toPoint()));
@@ -177,13 +175,13 @@ bool TForm1::LoadButtonEvent(QEvent* event) {
     if (LoadButtonKeyEvent(event))
         return true;
     if (event->type() == QEvent::MouseButtonPress) {
-        BkImg->DrawLoad(true);
+        keypadView_->DrawLoad(true);
         return true;
     }
     if (event->type() == QEvent::MouseButtonRelease) {
-        BkImg->DrawLoad(false);
+        keypadView_->DrawLoad(false);
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (Image5->rect().contains(mouse->position().toPoint()))
+        if (loadButton_->rect().contains(mouse->position().toPoint()))
             StartDownload();
         return true;
     }

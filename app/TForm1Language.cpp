@@ -16,11 +16,6 @@
 
 namespace pad {
 
-QString TForm1::Text(int n, const QString& builtIn) const {
-    QString text;
-    return LanguageActive() && language_.Read(n, text) ? text : builtIn;
-}
-
 namespace {
 
 std::filesystem::path LocalPath(const QString& path) {
@@ -43,7 +38,7 @@ void TForm1::SelectLanguage() {
 void TForm1::ApplyKeyLabelFont() {
     QFont font = language_.Font();
     font.setBold(true);
-    for (QLabel* label : TntLabels)
+    for (QLabel* label : keyLabels_)
         label->setFont(font);
 }
 
@@ -53,52 +48,71 @@ void TForm1::ApplyLanguage() {
     ApplyKeyLabelFont();
     ApplyMenuTexts();
     ApplyToolTips();
-    CoolBar1->ApplyLanguage();
-    BkImg->setAccessibleName(language_.Text(KeypadPictureName));
+    toolBar_->ApplyLanguage();
+    keypadView_->setAccessibleName(language_.Text(KeypadPictureName));
     QString text;
-    if (language_.Read(58, text))
-        download_->LoadingLabel->setText(text);
+    if (language_.Read(LoadingText, text))
+        download_->Hidden().loadingLabel->setText(text);
     ShowViewModeControls();
 
     // The language's words for the labels the core writes into slots.
-    ws_.language.freshLabel = TableText(49).toStdU16String();
-    ws_.language.macroOffLabel = TableText(18).toStdU16String();
-    ws_.language.disappearLabel = TableText(41).toStdU16String();
+    ws_.language.freshLabel = TableText(NormalLabelText).toStdU16String();
+    ws_.language.macroOffLabel = TableText(MacroOffText).toStdU16String();
+    ws_.language.disappearLabel = TableText(MacroDisappearText).toStdU16String();
     for (int i = 0; i < SlotCount; ++i)
         Profile::setLabel(ws_.profile.slotAt(i), ws_.language.freshLabel);
     // The labels' spoken names in the language from the start.
     RefreshKeyLabels();
 }
 
-// Menu captions by text number; an absent text keeps the built-in one.
+// Menu captions from the language file; an absent text keeps the built-in one.
 void TForm1::ApplyMenuTexts() {
-    const MainMenus& m = TntMainMenu1;
-    const KeyContextMenu& k = TntPopupMenu1;
-    const std::pair<int, QAction*> items[] = {
-        {5, m.New1},        {6, m.Open1},         {7, m.Save1},          {8, m.SaveAs1},
-        {9, m.Import1},     {10, m.Exit1},        {11, m.NewMacro1},     {12, m.EditMarcos1},
-        {13, m.About1},     {4, m.Help2},         {16, k.SingeKey1},     {17, k.Marco1},
-        {18, k.MacrosOff1}, {19, k.MouseButton1}, {20, k.Default1},      {46, m.ModeA1},
-        {47, m.ModeB1},     {48, m.ModeC1},       {88, m.ByApplication1}};
+    const MainMenus& m = menus_;
+    const KeyContextMenu& k = keyMenu_;
+    const std::pair<UiText, QAction*> items[] = {{NewText, m.newProfile},
+                                                 {OpenText, m.openProfile},
+                                                 {SaveText, m.saveProfile},
+                                                 {SaveAsText, m.saveProfileAs},
+                                                 {ImportText, m.download},
+                                                 {ExitText, m.exit},
+                                                 {NewMacroText, m.newMacro},
+                                                 {EditMacrosText, m.editMacros},
+                                                 {AboutText, m.about},
+                                                 {HelpMenuText, m.help},
+                                                 {SingleKeyText, k.singleKey},
+                                                 {KeyNewMacroText, k.newMacro},
+                                                 {MacroOffText, k.macroOff},
+                                                 {MouseButtonText, k.mouseButton},
+                                                 {DefaultText, k.assignDefault},
+                                                 {ModeAText, m.ModeAction(KeypadMode::A)},
+                                                 {ModeBText, m.ModeAction(KeypadMode::B)},
+                                                 {ModeCText, m.ModeAction(KeypadMode::C)},
+                                                 {ByApplicationItem, m.modeRules}};
     QString text;
-    for (const auto& [number, item] : items)
-        if (language_.Read(number, text))
+    for (const auto& [entry, item] : items)
+        if (language_.Read(entry, text))
             item->setText(text);
-    const std::pair<int, QMenu*> menus[] = {
-        {1, m.File1}, {2, m.Mode1}, {3, m.MacroMenu1}, {4, m.Help1}};
-    for (const auto& [number, menu] : menus)
-        if (language_.Read(number, text))
+    const std::pair<UiText, QMenu*> menus[] = {{FileMenuText, m.fileMenu},
+                                               {ModeMenuText, m.modeMenu},
+                                               {MacroMenuText, m.macroMenu},
+                                               {HelpMenuText, m.helpMenu}};
+    for (const auto& [entry, menu] : menus)
+        if (language_.Read(entry, text))
             menu->setTitle(text);
 }
 
 // Tool tips show the text without its accelerator mark.
 void TForm1::ApplyToolTips() {
-    const std::pair<int, QWidget*> tips[] = {
-        {5, CoolBar1->ToolButton4}, {6, CoolBar1->ToolButton5},  {7, CoolBar1->ToolButton6},
-        {4, CoolBar1->ToolButton7}, {14, CoolBar1->ToolButton8}, {15, Image5}};
+    const std::pair<UiText, QWidget*> tips[] = {
+        {NewText, toolBar_->NewButton()},
+        {OpenText, toolBar_->OpenButton()},
+        {SaveText, toolBar_->SaveButton()},
+        {HelpMenuText, toolBar_->HelpButton()},
+        {NormalModeText, toolBar_->ModeButton(KeypadMode::Normal)},
+        {LoadText, loadButton_}};
     QString text;
-    for (const auto& [number, control] : tips)
-        if (language_.Read(number, text)) {
+    for (const auto& [entry, control] : tips)
+        if (language_.Read(entry, text)) {
             control->setToolTip(WithoutAccelerators(text));
             control->setAccessibleName(WithoutAccelerators(text));
         }

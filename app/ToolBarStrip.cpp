@@ -2,8 +2,11 @@
 
 #include "app/ArtworkIcon.h"
 #include "app/LayoutScale.h"
+#include "app/MainMenus.h"
 #include "common/KeypadProtocol.h"
+#include "texts/qt/QtUtf16.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QToolBar>
 #include <QToolButton>
@@ -67,50 +70,74 @@ ToolBarStrip::ToolBarStrip(QWidget* parent, int width, const LanguageSetup& lang
         "QToolButton:hover { background: #4a515b; border-color: #5c6570; }"
         "QToolButton:pressed, QToolButton:checked { background: #15171a; border-color: #6b7480; }"
         "#PadLinkStatus { color: #c8ccd2; padding-left: 6px; }");
-    BuildToolBar1();
-    BuildToolBar2(width);
+    BuildDocumentBar();
+    BuildModeBar(width);
 }
 
-void ToolBarStrip::BuildToolBar1() {
-    ToolBar1 = MakeToolBar(this, "ToolBar1");
-    ToolBar1->setGeometry(0, 1, 358, 27);
-    ToolButton4 = AddButton(ToolBar1, "ToolButton4", "tool-new", "New", "New");
-    ToolButton5 = AddButton(ToolBar1, "ToolButton5", "tool-open", "Open", "Open");
-    ToolButton6 = AddButton(ToolBar1, "ToolButton6", "tool-save", "Save", "Save");
-    gap_ = new QWidget(ToolBar1); // ToolButton9, the separator
+void ToolBarStrip::BuildDocumentBar() {
+    documentBar_ = MakeToolBar(this, "ToolBar1");
+    documentBar_->setGeometry(0, 1, 358, 27);
+    newButton_ = AddButton(documentBar_, "ToolButton4", "tool-new", "New", "New");
+    openButton_ = AddButton(documentBar_, "ToolButton5", "tool-open", "Open", "Open");
+    saveButton_ = AddButton(documentBar_, "ToolButton6", "tool-save", "Save", "Save");
+    gap_ = new QWidget(documentBar_);
     gap_->setFixedSize(8, 25);
-    ToolBar1->addWidget(gap_);
-    ToolButton7 = AddButton(ToolBar1, "ToolButton7", "tool-help", "Help", "Help");
-    ToolButton10 = AddButton(ToolBar1, "ToolButton10", "tool-sound", QString(),
+    documentBar_->addWidget(gap_);
+    helpButton_ = AddButton(documentBar_, "ToolButton7", "tool-help", "Help", "Help");
+    soundButton_ = AddButton(documentBar_, "ToolButton10", "tool-sound", QString(),
                              language_.Text(SoundSettingsName));
-    presence_ = new QLabel(ToolBar1);
+    presence_ = new QLabel(documentBar_);
     presence_->setObjectName("PadLinkStatus");
     presence_->setTextFormat(Qt::RichText);
-    ToolBar1->addWidget(presence_);
+    documentBar_->addWidget(presence_);
     ShowKeypadPresence(0);
 }
 
 void ToolBarStrip::ApplyLanguage() {
-    ToolButton10->setAccessibleName(language_.Text(SoundSettingsName));
+    soundButton_->setAccessibleName(language_.Text(SoundSettingsName));
     ShowKeypadPresence(presenceMessage_);
 }
 
-void ToolBarStrip::BuildToolBar2(int width) {
-    ToolBar2 = MakeToolBar(this, "ToolBar2");
-    ToolBar2->setGeometry(width - 105 - 2, 1, 105, 27);
-    ToolButton8 = AddButton(ToolBar2, "ToolButton8", "tool-normal", "Normal mode", "Normal mode");
-    ToolButton1 = AddButton(ToolBar2, "ToolButton1", "tool-mode-a", "", "Mode A");
-    ToolButton2 = AddButton(ToolBar2, "ToolButton2", "tool-mode-b", "", "Mode B");
-    ToolButton3 = AddButton(ToolBar2, "ToolButton3", "tool-mode-c", "", "Mode C");
-    for (int mode = -1; mode < 3; ++mode)
-        ModeButton(mode)->setCheckable(true);
+void ToolBarStrip::BuildModeBar(int width) {
+    modeBar_ = MakeToolBar(this, "ToolBar2");
+    modeBar_->setGeometry(width - 105 - 2, 1, 105, 27);
+    const auto add = [this](KeypadMode mode, const char* name, const char* icon, const QString& tip,
+                            const QString& accessible) {
+        QToolButton* button = AddButton(modeBar_, name, icon, tip, accessible);
+        button->setCheckable(true);
+        modeButtons_[std::size_t(mode)] = button;
+    };
+    const QString normal = BuiltIn(NormalModeText);
+    add(KeypadMode::Normal, "ToolButton8", "tool-normal", normal, normal);
+    add(KeypadMode::A, "ToolButton1", "tool-mode-a", "", BuiltIn(ModeAText));
+    add(KeypadMode::B, "ToolButton2", "tool-mode-b", "", BuiltIn(ModeBText));
+    add(KeypadMode::C, "ToolButton3", "tool-mode-c", "", BuiltIn(ModeCText));
+}
+
+void ToolBarStrip::UseActions(const MainMenus& menus) {
+    const std::pair<QToolButton*, QAction*> commands[] = {{newButton_, menus.newProfile},
+                                                          {openButton_, menus.openProfile},
+                                                          {saveButton_, menus.saveProfile},
+                                                          {helpButton_, menus.help}};
+    for (const auto& [button, action] : commands)
+        connect(button, &QToolButton::clicked, action, &QAction::trigger);
+    // The buttons keep their own tips and pictures; only the check state follows.
+    for (KeypadMode mode : KeypadModes) {
+        QToolButton* button = ModeButton(mode);
+        QAction* action = menus.ModeAction(mode);
+        connect(button, &QToolButton::clicked, action, [button, action] {
+            action->trigger();
+            button->setChecked(action->isChecked());
+        });
+        connect(action, &QAction::toggled, button, &QToolButton::setChecked);
+    }
 }
 
 void ToolBarStrip::SetScale(qreal scale) {
     setGeometry(0, 0, ScaledPx(width_, scale), ScaledPx(StripHeight, scale));
-    ToolBar1->setGeometry(Scaled(QRect(0, 1, 358, 27), scale));
-    ToolBar2->setGeometry(Scaled(QRect(width_ - 105 - 2, 1, 105, 27), scale));
-    for (QToolBar* bar : {ToolBar1, ToolBar2}) {
+    documentBar_->setGeometry(Scaled(QRect(0, 1, 358, 27), scale));
+    modeBar_->setGeometry(Scaled(QRect(width_ - 105 - 2, 1, 105, 27), scale));
+    for (QToolBar* bar : {documentBar_, modeBar_}) {
         bar->setIconSize(Scaled(QSize(20, 20), scale));
         for (QToolButton* button : bar->findChildren<QToolButton*>()) {
             button->setIconSize(bar->iconSize());
@@ -118,19 +145,6 @@ void ToolBarStrip::SetScale(qreal scale) {
         }
     }
     gap_->setFixedSize(Scaled(QSize(8, 25), scale));
-}
-
-QToolButton* ToolBarStrip::ModeButton(int viewMode) const {
-    switch (viewMode) {
-    case 0:
-        return ToolButton1;
-    case 1:
-        return ToolButton2;
-    case 2:
-        return ToolButton3;
-    default:
-        return ToolButton8;
-    }
 }
 
 void ToolBarStrip::ShowKeypadPresence(std::uint32_t message) {

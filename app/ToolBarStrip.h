@@ -4,9 +4,11 @@
 // ToolBar2. The main window connects the buttons to its commands.
 
 #include "app/LanguageSetup.h"
+#include "common/KeypadMode.h"
 
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 
 class QLabel;
@@ -14,6 +16,8 @@ class QToolBar;
 class QToolButton;
 
 namespace pad {
+
+struct MainMenus;
 
 class ToolBarStrip : public QWidget {
     Q_OBJECT
@@ -28,30 +32,36 @@ class ToolBarStrip : public QWidget {
     // Shows the texts of the language file in force.
     void ApplyLanguage();
 
-    // The mode button of a view mode: ToolButton8 for Normal (-1), ToolButton1 to 3
-    // for Modes A to C (0-2).
-    QToolButton* ModeButton(int viewMode) const;
+    // The New, Open, Save and Help buttons trigger the menu's actions, and the mode
+    // buttons trigger the mode actions and show which one is checked.
+    void UseActions(const MainMenus& menus);
+
     // PadLink's last presence message (0: none yet), shown beside the buttons.
     void ShowKeypadPresence(std::uint32_t message);
 
-    QToolBar* ToolBar1 = nullptr;
-    QToolBar* ToolBar2 = nullptr;
-    QToolButton* ToolButton4 = nullptr;  // New
-    QToolButton* ToolButton5 = nullptr;  // Open
-    QToolButton* ToolButton6 = nullptr;  // Save
-    QToolButton* ToolButton7 = nullptr;  // Help
-    QToolButton* ToolButton10 = nullptr; // sound settings
-    QToolButton* ToolButton8 = nullptr;  // Normal mode
-    QToolButton* ToolButton1 = nullptr;  // Mode A
-    QToolButton* ToolButton2 = nullptr;  // Mode B
-    QToolButton* ToolButton3 = nullptr;  // Mode C
+    // Object names: ToolButton4, 5, 6, 7, 10 on ToolBar1; ToolButton8 (Normal) and
+    // ToolButton1 to 3 (Modes A to C) on ToolBar2.
+    QToolButton* NewButton() const { return newButton_; }
+    QToolButton* OpenButton() const { return openButton_; }
+    QToolButton* SaveButton() const { return saveButton_; }
+    QToolButton* HelpButton() const { return helpButton_; }
+    QToolButton* SoundButton() const { return soundButton_; }
+    QToolButton* ModeButton(KeypadMode mode) const { return modeButtons_[std::size_t(mode)]; }
 
   private:
-    void BuildToolBar1();
-    void BuildToolBar2(int width);
+    void BuildDocumentBar();
+    void BuildModeBar(int width);
 
     int width_;
-    QWidget* gap_ = nullptr;
+    QToolBar* documentBar_ = nullptr; // ToolBar1
+    QToolBar* modeBar_ = nullptr;     // ToolBar2
+    QToolButton* newButton_ = nullptr;
+    QToolButton* openButton_ = nullptr;
+    QToolButton* saveButton_ = nullptr;
+    QToolButton* helpButton_ = nullptr;
+    QToolButton* soundButton_ = nullptr;
+    std::array<QToolButton*, KeypadModes.size()> modeButtons_{};
+    QWidget* gap_ = nullptr; // ToolButton9, the separator
     const LanguageSetup& language_;
     QLabel* presence_ = nullptr;
     std::uint32_t presenceMessage_ = 0;

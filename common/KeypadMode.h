@@ -56,11 +56,4 @@ constexpr std::optional<KeypadMode> ModeOfName(std::string_view name) {
     return std::nullopt;
 }
 
-// "Normal mode", "Mode A" ...: how the command-line tools name a mode to the user.
-inline std::string ModeTitle(KeypadMode mode) {
-    if (mode == KeypadMode::Normal)
-        return "Normal mode";
-    return "Mode " + std::string(1, char('A' + ModeCode(mode) - 1));
-}
-
 } // namespace pad

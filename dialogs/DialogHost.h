@@ -1,18 +1,19 @@
 #pragma once
 // What the dialogs need of the main window: the refreshes and marks of the
-// assignment contract, the macro menu, the window system services, and the
-// language texts and font. The main window implements it and hands it to every
-// dialog together with the Workspace.
+// assignment contract and of a changed macro list, the macro menu, the window system services, and
+// the language texts and font. The main window implements it and hands it to every dialog together
+// with the Workspace.
 
 #include "dialogs/UiServices.h"
 #include "editing/Assignment.h"
+#include "editing/MacroFlows.h"
 
 #include <QFont>
 #include <QString>
 
 namespace pad {
 
-class DialogHost : public AssignmentView {
+class DialogHost : public AssignmentView, public MacroListObserver {
   public:
     // Rebuild the macro items of the key menu after any change of the macro list.
     virtual void RebuildMacroMenu() = 0;

@@ -8,7 +8,7 @@ namespace pad {
 namespace {
 
 QString WarningCaption(const DialogHost& host) {
-    return RunTimeText(host, 53, QStringLiteral("Warning"));
+    return RunTimeText(host, WarningCaptionText);
 }
 
 } // namespace
@@ -20,25 +20,22 @@ bool ApplyLanguageFont(QWidget& widget, const DialogHost& host) {
     return true;
 }
 
-void ApplyButtonText(QAbstractButton& button, const DialogHost& host, int n) {
-    QString text;
-    if (host.ReadLanguageText(n, text))
-        button.setText(text);
+void ApplyButtonText(QAbstractButton& button, const DialogHost& host, const UiText& text) {
+    QString words;
+    if (host.ReadLanguageText(text.number, words))
+        button.setText(words);
 }
 
-void ApplyWindowTitle(QWidget& window, const DialogHost& host, int n) {
-    QString text;
-    if (host.ReadLanguageText(n, text))
-        window.setWindowTitle(text);
+void ApplyWindowTitle(QWidget& window, const DialogHost& host, const UiText& text) {
+    QString words;
+    if (host.ReadLanguageText(text.number, words))
+        window.setWindowTitle(words);
 }
 
-QString RunTimeText(const DialogHost& host, int n, const QString& builtIn) {
-    QString text;
-    return host.LanguageActive() && host.ReadLanguageText(n, text) ? text : builtIn;
-}
-
-QString RunTimeText(const DialogHost& host, const AddedText& text) {
-    return RunTimeText(host, text.number, FromU16(text.english));
+QString RunTimeText(const DialogHost& host, const UiText& text) {
+    QString words;
+    return host.LanguageActive() && host.ReadLanguageText(text.number, words) ? words
+                                                                              : BuiltIn(text);
 }
 
 QString WithoutAccelerators(const QString& text) {
@@ -55,10 +52,8 @@ void ShowMacroNotAssignable(QWidget* owner, const DialogHost& host) {
 }
 
 void ShowDuplicateMacroName(QWidget* owner, const DialogHost& host) {
-    host.ui().note(
-        owner,
-        RunTimeText(host, 34, QStringLiteral("Macro already exists, please change macro name.")),
-        QGuiApplication::applicationDisplayName());
+    host.ui().note(owner, RunTimeText(host, DuplicateMacroNameText),
+                   QGuiApplication::applicationDisplayName());
 }
 
 void ShowMacroListFull(QWidget* owner, const DialogHost& host) {
@@ -67,9 +62,7 @@ void ShowMacroListFull(QWidget* owner, const DialogHost& host) {
 
 void ShowNoRoomToInsert(const DialogHost& host) {
     host.ui().beep();
-    host.ui().inform(nullptr,
-                     RunTimeText(host, 55, QStringLiteral("Out of 8 keys data, can not insert")),
-                     WarningCaption(host));
+    host.ui().inform(nullptr, RunTimeText(host, NoRoomToInsertText), WarningCaption(host));
 }
 
 } // namespace pad

@@ -28,17 +28,7 @@ QString FieldText(const DialogHost& host, RuleField field) {
 QString ModeChoiceText(const DialogHost& host, ModeChoice mode) {
     if (!mode)
         return RunTimeText(host, KeepModeText);
-    switch (*mode) {
-    case KeypadMode::Normal:
-        return WithoutAccelerators(RunTimeText(host, 14, QStringLiteral("Normal mode")));
-    case KeypadMode::A:
-        return WithoutAccelerators(RunTimeText(host, 46, QStringLiteral("Mode A")));
-    case KeypadMode::B:
-        return WithoutAccelerators(RunTimeText(host, 47, QStringLiteral("Mode B")));
-    case KeypadMode::C:
-        return WithoutAccelerators(RunTimeText(host, 48, QStringLiteral("Mode C")));
-    }
-    return {};
+    return WithoutAccelerators(RunTimeText(host, ModeText(*mode)));
 }
 
 void FillModeChoices(QComboBox& box, const DialogHost& host, ModeChoice mode) {
@@ -54,7 +44,7 @@ ModeChoice ChosenMode(const QComboBox& box) {
                                                                   : ModeChoice();
 }
 
-QLabel* AddLabel(QWidget& parent, const DialogHost& host, const AddedText& text, QWidget& control) {
+QLabel* AddLabel(QWidget& parent, const DialogHost& host, const UiText& text, QWidget& control) {
     const QString words = RunTimeText(host, text);
     auto* label = new QLabel(words, &parent);
     label->setBuddy(&control);
@@ -69,8 +59,8 @@ QDialogButtonBox* AddOkCancel(QDialog& dialog, const DialogHost& host) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
     QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel);
-    ok->setText(RunTimeText(host, 23, QStringLiteral("OK")));
-    cancel->setText(RunTimeText(host, 24, QStringLiteral("Cancel")));
+    ok->setText(RunTimeText(host, OkText));
+    cancel->setText(RunTimeText(host, CancelText));
     ok->setDefault(true);
     cancel->setAutoDefault(false);
     for (QPushButton* button : {ok, cancel})

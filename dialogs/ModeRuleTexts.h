@@ -5,7 +5,7 @@
 
 #include "dialogs/DialogHost.h"
 #include "modes/rules/ModeRules.h"
-#include "texts/AddedTexts.h"
+#include "texts/UiTexts.h"
 
 #include <QString>
 
@@ -32,7 +32,7 @@ ModeChoice ChosenMode(const QComboBox& box);
 
 // A label for control in text's words: its accelerator moves the focus to control,
 // whose accessible name is the label's text without the accelerator and the colon.
-QLabel* AddLabel(QWidget& parent, const DialogHost& host, const AddedText& text, QWidget& control);
+QLabel* AddLabel(QWidget& parent, const DialogHost& host, const UiText& text, QWidget& control);
 
 // OK, the default button, and Cancel, which rejects the dialog, in the language
 // file's words.

@@ -15,7 +15,7 @@ namespace pad {
 TMacroMngDlg::TMacroMngDlg(Workspace& ws, DialogHost& host, TRecDlg& editor, QWidget* parent)
     : QDialog(parent, Qt::Tool), ws_(ws), host_(host), editor_(editor) {
     setObjectName(QStringLiteral("TMacroMngDlg"));
-    setWindowTitle(QStringLiteral("Macro Manager"));
+    setWindowTitle(BuiltIn(MacroManagerCaption));
     setModal(true);
     setFixedSize(325, 280);
 
@@ -36,20 +36,20 @@ TMacroMngDlg::TMacroMngDlg(Workspace& ws, DialogHost& host, TRecDlg& editor, QWi
         b->setGeometry(217, y, 100, 26);
         return b;
     };
-    edit_ = button("TntBitBtn2", QStringLiteral("Edit"), 8);
-    delete_ = button("TntBitBtn3", QStringLiteral("Delete"), 40);
-    newMacro_ = button("TntBitBtn4", QStringLiteral("New Macro"), 72);
-    assign_ = button("TntBitBtn5", QStringLiteral("Assign"), 104);
-    close_ = button("TntBitBtn1", QStringLiteral("Close"), 246);
+    edit_ = button("TntBitBtn2", BuiltIn(EditText), 8);
+    delete_ = button("TntBitBtn3", BuiltIn(DeleteMacroText), 40);
+    newMacro_ = button("TntBitBtn4", BuiltIn(NewMacroText), 72);
+    assign_ = button("TntBitBtn5", BuiltIn(AssignText), 104);
+    close_ = button("TntBitBtn1", BuiltIn(CloseText), 246);
     assign_->hide();
 
     if (ApplyLanguageFont(*this, host_)) {
-        ApplyWindowTitle(*this, host_, 30);
-        ApplyButtonText(*edit_, host_, 31);
-        ApplyButtonText(*delete_, host_, 32);
-        ApplyButtonText(*newMacro_, host_, 17);
-        ApplyButtonText(*assign_, host_, 40);
-        ApplyButtonText(*close_, host_, 33);
+        ApplyWindowTitle(*this, host_, MacroManagerCaption);
+        ApplyButtonText(*edit_, host_, EditText);
+        ApplyButtonText(*delete_, host_, DeleteMacroText);
+        ApplyButtonText(*newMacro_, host_, KeyNewMacroText);
+        ApplyButtonText(*assign_, host_, AssignText);
+        ApplyButtonText(*close_, host_, CloseText);
     }
 
     connect(edit_, &QPushButton::clicked, this, &TMacroMngDlg::EditSelected);
@@ -91,7 +91,7 @@ void TMacroMngDlg::SelectMacro(std::size_t n) {
 }
 
 std::u16string TMacroMngDlg::DisappearLabel() const {
-    return ToU16(RunTimeText(host_, 41, QStringLiteral("Macro Disappear")));
+    return ToU16(RunTimeText(host_, MacroDisappearText));
 }
 
 void TMacroMngDlg::EditSelected() {
@@ -108,29 +108,10 @@ void TMacroMngDlg::NewMacroClick() {
 }
 
 void TMacroMngDlg::DeleteClick() {
-    DeleteMacroAndRefresh(SelectedMacro());
-}
-
-void TMacroMngDlg::DeleteMacroAndRefresh(std::optional<std::size_t> n) {
-    DeleteMacro(ws_, n, DisappearLabel());
+    const auto n = SelectedMacro();
+    DeleteFromManager(ws_, host_, n, DisappearLabel());
     if (n)
         RefreshList();
-    host_.RebuildMacroMenu();
-    host_.RefreshKeyLabels();
-    host_.MarkModified();
-}
-
-std::optional<std::size_t> TMacroMngDlg::ReplaceMacroAndRefresh(std::size_t n,
-                                                                const std::u16string& name,
-                                                                const KeyAction& action) {
-    const auto m = ReplaceMacro(ws_, n, name, action, DisappearLabel());
-    if (!m)
-        return std::nullopt;
-    host_.RebuildMacroMenu();
-    SelectMacro(*m);
-    host_.RefreshKeyLabels();
-    host_.MarkModified();
-    return m;
 }
 
 void TMacroMngDlg::AssignMacroToCurrentKeyAndRefresh(std::size_t m) {
@@ -139,23 +120,16 @@ void TMacroMngDlg::AssignMacroToCurrentKeyAndRefresh(std::size_t m) {
 }
 
 void TMacroMngDlg::AssignClick() {
-    ws_.requests.editorPurpose = PurposeEditMacro;
-    const auto n = SelectedMacro();
-    if (!n)
+    const auto outcome = AssignFromManager(ws_, host_, host_, SelectedMacro(), DisappearLabel());
+    if (!outcome)
         return;
-    // Assign moves the macro to the end of the list; refused when no key could play it there.
-    if (!MovedMacroAssignable(ws_.profile.macros())) {
+    if (outcome->result == MacroOk::NotAssignable) {
         ShowMacroNotAssignable(this, host_);
         return;
     }
-    WorkingMacro& wm = ws_.requests.workingMacro;
-    const MacroRecord& macro = ws_.profile.macros().macroAt(*n);
-    wm.name = macro.name;
-    wm.action = macro.action;
-    editor_.SelectPlayMode(wm.action.playMode);
-    ReplaceMacroAndRefresh(*n, wm.name, wm.action);
+    editor_.SelectPlayMode(ws_.requests.workingMacro.action.playMode);
+    SelectMacro(*outcome->macro);
     accept();
-    AssignMacroToCurrentKeyAndRefresh(ws_.profile.macros().count() - 1);
 }
 
 } // namespace pad

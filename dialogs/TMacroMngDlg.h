@@ -1,6 +1,6 @@
 #pragma once
 // The macro manager: lists the macros and creates, edits, deletes and (when
-// opened from the key menu's "More...") assigns them.
+// opened from the key menu's More item) assigns them.
 
 #include "dialogs/DialogHost.h"
 #include "editing/Workspace.h"
@@ -30,12 +30,10 @@ class TMacroMngDlg : public QDialog {
     // Edit: opens the Macro Editor on the selected macro; nothing without one.
     void EditSelected();
 
-    // The macro-list operations with their window refreshes. A refused replacement
-    // (keys that play macro n could not store its new index) changes nothing.
-    void DeleteMacroAndRefresh(std::optional<std::size_t> n);
-    std::optional<std::size_t> ReplaceMacroAndRefresh(std::size_t n, const std::u16string& name,
-                                                      const KeyAction& action);
+    // Selects macro m and gives it to the selected key.
     void AssignMacroToCurrentKeyAndRefresh(std::size_t m);
+    // The label of keys whose macro is deleted, in the language in force.
+    std::u16string DisappearLabel() const;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -47,7 +45,6 @@ class TMacroMngDlg : public QDialog {
 
   private:
     void RefreshList();
-    std::u16string DisappearLabel() const;
 
     Workspace& ws_;
     DialogHost& host_;

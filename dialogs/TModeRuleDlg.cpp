@@ -34,7 +34,7 @@ QString WindowText(const WindowInfo& window) {
 
 } // namespace
 
-TModeRuleDlg::TModeRuleDlg(DialogHost& host, ModeServiceLink& link, const AddedText& caption,
+TModeRuleDlg::TModeRuleDlg(DialogHost& host, ModeServiceLink& link, const UiText& caption,
                            const Rule& rule, QWidget* parent)
     : QDialog(parent), host_(host) {
     setObjectName(QStringLiteral("TModeRuleDlg"));

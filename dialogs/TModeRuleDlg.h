@@ -6,7 +6,7 @@
 #include "dialogs/DialogHost.h"
 #include "modes/control/ServiceLink.h"
 #include "modes/rules/ModeRules.h"
-#include "texts/AddedTexts.h"
+#include "texts/UiTexts.h"
 
 #include <QDialog>
 
@@ -23,8 +23,8 @@ namespace pad {
 class TModeRuleDlg : public QDialog {
     Q_OBJECT
   public:
-    TModeRuleDlg(DialogHost& host, ModeServiceLink& link, const AddedText& caption,
-                 const Rule& rule, QWidget* parent = nullptr);
+    TModeRuleDlg(DialogHost& host, ModeServiceLink& link, const UiText& caption, const Rule& rule,
+                 QWidget* parent = nullptr);
 
     // The rule as the dialog shows it.
     Rule rule() const;

@@ -31,7 +31,7 @@ QString PathText(const std::filesystem::path& path) {
     return QFile::decodeName(path.c_str());
 }
 
-QPushButton* AddButton(QWidget* parent, const DialogHost& host, const AddedText& text) {
+QPushButton* AddButton(QWidget* parent, const DialogHost& host, const UiText& text) {
     return new QPushButton(RunTimeText(host, text), parent);
 }
 
@@ -170,7 +170,7 @@ void TModeRulesDlg::UpdateButtons() {
     downButton_->setEnabled(usable && row >= 0 && row + 1 < count);
 }
 
-bool TModeRulesDlg::EditRule(const AddedText& caption, const Rule& rule, const RulePut& put) {
+bool TModeRulesDlg::EditRule(const UiText& caption, const Rule& rule, const RulePut& put) {
     TModeRuleDlg dialog(host_, link_, caption, rule, this);
     while (dialog.exec() == QDialog::Accepted) {
         const auto problem = put(dialog.rule());
@@ -297,7 +297,7 @@ void TModeRulesDlg::ShowFocusStatus(const FocusStatus& status) {
 }
 
 QString TModeRulesDlg::WarningCaption() const {
-    return RunTimeText(host_, 53, QStringLiteral("Warning"));
+    return RunTimeText(host_, WarningCaptionText);
 }
 
 } // namespace pad

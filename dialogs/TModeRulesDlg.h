@@ -10,7 +10,7 @@
 #include "modes/control/RulesEdit.h"
 #include "modes/control/ServiceControl.h"
 #include "modes/control/ServiceLink.h"
-#include "texts/AddedTexts.h"
+#include "texts/UiTexts.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -49,7 +49,7 @@ class TModeRulesDlg : public QDialog {
     void OkClick();
     // Asks the user to correct a rule until the document takes it; false on Cancel.
     using RulePut = std::function<std::optional<std::string>(const Rule&)>;
-    bool EditRule(const AddedText& caption, const Rule& rule, const RulePut& put);
+    bool EditRule(const UiText& caption, const Rule& rule, const RulePut& put);
 
     void ProbeService();
     void SwitchToggled(bool on);

@@ -42,7 +42,7 @@ TRecDlg::TRecDlg(Workspace& ws, DialogHost& host, QWidget* parent)
     : QDialog(parent), ws_(ws), host_(host), capture_(host.ui()), keyboard_(MakeKeyboardState()),
       layout_(MakeDesktopKeyLayout()) {
     setObjectName(QStringLiteral("TRecDlg"));
-    setWindowTitle(QStringLiteral("Macro Editor"));
+    setWindowTitle(BuiltIn(MacroEditorCaption));
     setAccessibleDescription(RunTimeText(host_, RecordingDescription));
     setModal(true);
     setFixedSize(370, 330);
@@ -62,38 +62,36 @@ TRecDlg::TRecDlg(Workspace& ws, DialogHost& host, QWidget* parent)
     recGroup_->setObjectName(QStringLiteral("RecGrp"));
     recGroup_->setFocusPolicy(Qt::ClickFocus); // given the focus, never reached by Tab
     recGroup_->setGeometry(252, 36, 110, 80);
-    rec_ = makeButton<RecButton>(recGroup_, "TntBitBtn37", QStringLiteral("Rec"), 14);
+    rec_ = makeButton<RecButton>(recGroup_, "TntBitBtn37", BuiltIn(RecText), 14);
     rec_->setAccessibleDescription(accessibleDescription());
-    ok_ = makeButton(recGroup_, "TntBitBtn38", QStringLiteral("OK"), 46);
+    ok_ = makeButton(recGroup_, "TntBitBtn38", BuiltIn(OkText), 46);
     // Enter anywhere but on another button accepts, as in every dialog.
     ok_->setDefault(true);
 
     editGroup_ = new QGroupBox(this);
     editGroup_->setObjectName(QStringLiteral("EdtGrp"));
     editGroup_->setGeometry(252, 118, 110, 128);
-    up_ = makeButton(editGroup_, "TntBitBtn1", QStringLiteral("Up"), 8);
-    down_ = makeButton(editGroup_, "TntBitBtn2", QStringLiteral("Down"), 38);
-    delete_ = makeButton(editGroup_, "TntBitBtn3", QStringLiteral("Delete"), 68);
-    insert_ = makeButton(editGroup_, "TntBitBtn4", QStringLiteral("Insert"), 98);
+    up_ = makeButton(editGroup_, "TntBitBtn1", BuiltIn(UpText), 8);
+    down_ = makeButton(editGroup_, "TntBitBtn2", BuiltIn(DownText), 38);
+    delete_ = makeButton(editGroup_, "TntBitBtn3", BuiltIn(DeleteEventText), 68);
+    insert_ = makeButton(editGroup_, "TntBitBtn4", BuiltIn(InsertText), 98);
 
-    once_ = makeRadio(this, "TntRadioButton1", QStringLiteral("Play macro one time only"), 252);
-    whileHeld_ = makeRadio(this, "TntRadioButton2",
-                           QStringLiteral("Repeat macro while the key is down"), 276);
-    untilAgain_ = makeRadio(this, "TntRadioButton3",
-                            QStringLiteral("Repeat macro until the key is pressed again"), 300);
+    once_ = makeRadio(this, "TntRadioButton1", BuiltIn(PlayOnceText), 252);
+    whileHeld_ = makeRadio(this, "TntRadioButton2", BuiltIn(RepeatWhileHeldText), 276);
+    untilAgain_ = makeRadio(this, "TntRadioButton3", BuiltIn(RepeatUntilPressedAgainText), 300);
     once_->setChecked(true);
 
     if (ApplyLanguageFont(*this, host_)) {
-        ApplyWindowTitle(*this, host_, 25);
-        ApplyButtonText(*rec_, host_, 22);
-        ApplyButtonText(*ok_, host_, 23);
-        ApplyButtonText(*up_, host_, 26);
-        ApplyButtonText(*down_, host_, 27);
-        ApplyButtonText(*delete_, host_, 28);
-        ApplyButtonText(*insert_, host_, 29);
-        ApplyButtonText(*once_, host_, 36);
-        ApplyButtonText(*whileHeld_, host_, 37);
-        ApplyButtonText(*untilAgain_, host_, 38);
+        ApplyWindowTitle(*this, host_, MacroEditorCaption);
+        ApplyButtonText(*rec_, host_, RecText);
+        ApplyButtonText(*ok_, host_, OkText);
+        ApplyButtonText(*up_, host_, UpText);
+        ApplyButtonText(*down_, host_, DownText);
+        ApplyButtonText(*delete_, host_, DeleteEventText);
+        ApplyButtonText(*insert_, host_, InsertText);
+        ApplyButtonText(*once_, host_, PlayOnceText);
+        ApplyButtonText(*whileHeld_, host_, RepeatWhileHeldText);
+        ApplyButtonText(*untilAgain_, host_, RepeatUntilPressedAgainText);
     }
 
     connect(rec_, &QPushButton::clicked, this, &TRecDlg::RecClick);
@@ -193,14 +191,14 @@ std::uint8_t TRecDlg::ChosenPlayMode() const {
 
 EventWords TRecDlg::Words() const {
     EventWords words;
-    words.press = u"  " + ToU16(RunTimeText(host_, 56, QStringLiteral("press")));
-    words.release = u"  " + ToU16(RunTimeText(host_, 57, QStringLiteral("release")));
+    words.press = u"  " + ToU16(RunTimeText(host_, PressText));
+    words.release = u"  " + ToU16(RunTimeText(host_, ReleaseText));
     return words;
 }
 
 void TRecDlg::SetRecCaption() {
-    rec_->setText(capture_.Installed() ? RunTimeText(host_, 39, QStringLiteral("Stop"))
-                                       : RunTimeText(host_, 22, QStringLiteral("Rec")));
+    rec_->setText(capture_.Installed() ? RunTimeText(host_, StopText)
+                                       : RunTimeText(host_, RecText));
 }
 
 void TRecDlg::ShowLines(std::optional<int> select) {
@@ -287,83 +285,62 @@ void TRecDlg::OkClick() {
     }
     switch (ws_.requests.editorPurpose) {
     case PurposeKeyMacro:
-        OkKeyMacro();
+        AcceptKeyMacro();
         break;
     case PurposeNewMacro:
     case PurposeNewFromManager:
-        OkNewMacro();
+        AcceptNewMacro();
         break;
     case PurposeEditMacro:
-        OkEditMacro();
+        AcceptEditedMacro();
         break;
     }
 }
 
-void TRecDlg::OkKeyMacro() {
+void TRecDlg::AcceptKeyMacro() {
     const Selection& sel = ws_.selection;
     // Without a new recording the key keeps its events.
     KeyAction action = ws_.profile.slot(sel.currentMode, sel.currentKey).action;
     if (recordingTouched_)
         action.events = ws_.requests.workingMacro.action.events;
     action.playMode = ChosenPlayMode();
-    const auto result = AssignNewMacroToCurrentKey(ws_, host_, ToU16(name_->text()), action);
-    if (result == KeyMacroResult::ListFull) {
-        ShowMacroListFull(this, host_);
-        return;
-    }
-    if (result == KeyMacroResult::NotAssignable) {
-        ShowMacroNotAssignable(this, host_);
-        return;
-    }
-    // The key has its action and name, also when the name turns out to be taken.
-    recordingTouched_ = false;
-    ws_.requests.editorAccepted = true;
-    if (result == KeyMacroResult::DuplicateName) {
-        ShowDuplicateMacroName(this, host_);
-        return;
-    }
-    host_.RebuildMacroMenu();
-    accept();
+    const MacroOk result = OkKeyMacro(ws_, host_, host_, ToU16(name_->text()), action);
+    if (result == MacroOk::Done || result == MacroOk::DuplicateName)
+        recordingTouched_ = false;
+    ShowOutcome(result);
 }
 
-void TRecDlg::OkNewMacro() {
+void TRecDlg::AcceptNewMacro() {
     recordingTouched_ = false;
-    WorkingMacro& wm = ws_.requests.workingMacro;
-    wm.action.playMode = ChosenPlayMode();
-    wm.name = clampText(ToU16(name_->text()));
-    switch (CheckNewMacro(ws_.profile.macros(), wm.name)) {
-    case NewMacroCheck::DuplicateName:
-        ws_.requests.editorAccepted = true;
+    ShowOutcome(OkNewMacro(ws_, host_, ToU16(name_->text()), ChosenPlayMode()));
+}
+
+void TRecDlg::AcceptEditedMacro() {
+    recordingTouched_ = false;
+    const auto n = manager_ ? manager_->SelectedMacro() : std::nullopt;
+    const std::u16string disappear = manager_ ? manager_->DisappearLabel() : std::u16string();
+    const MacroOkOutcome outcome =
+        OkEditMacro(ws_, host_, n, ToU16(name_->text()), ChosenPlayMode(), disappear);
+    if (outcome.macro)
+        manager_->SelectMacro(*outcome.macro);
+    ShowOutcome(outcome.result);
+}
+
+void TRecDlg::ShowOutcome(MacroOk result) {
+    switch (result) {
+    case MacroOk::Done:
+        accept();
+        break;
+    case MacroOk::DuplicateName:
         ShowDuplicateMacroName(this, host_);
-        return;
-    case NewMacroCheck::ListFull:
+        break;
+    case MacroOk::ListFull:
         ShowMacroListFull(this, host_);
-        return;
-    case NewMacroCheck::Ok:
+        break;
+    case MacroOk::NotAssignable:
+        ShowMacroNotAssignable(this, host_);
         break;
     }
-    AddNewMacro(ws_, wm.name, wm.action);
-    host_.RebuildMacroMenu();
-    ws_.requests.editorAccepted = true;
-    accept();
-}
-
-void TRecDlg::OkEditMacro() {
-    recordingTouched_ = false;
-    WorkingMacro& wm = ws_.requests.workingMacro;
-    wm.action.playMode = ChosenPlayMode();
-    wm.name = clampText(ToU16(name_->text()));
-    const auto n = manager_ ? manager_->SelectedMacro() : std::nullopt;
-    if (n) {
-        if (!manager_->ReplaceMacroAndRefresh(*n, wm.name, wm.action)) {
-            ShowMacroNotAssignable(this, host_);
-            return;
-        }
-        host_.RefreshKeyLabels();
-        ws_.document.modifiedFlag = true;
-        ws_.requests.editorAccepted = true;
-    }
-    accept();
 }
 
 void TRecDlg::done(int result) {

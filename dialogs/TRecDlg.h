@@ -69,9 +69,11 @@ class TRecDlg : public QDialog {
   private:
     void HandleKeystroke(std::uintptr_t virtualKey, std::uint32_t flags);
     void ShowStoredMacro();
-    void OkKeyMacro();
-    void OkNewMacro();
-    void OkEditMacro();
+    // OK for each purpose, and the message or closing its outcome asks for.
+    void AcceptKeyMacro();
+    void AcceptNewMacro();
+    void AcceptEditedMacro();
+    void ShowOutcome(MacroOk result);
     void SetRecCaption();
     void ShowLines(std::optional<int> select = std::nullopt);
     std::optional<int> SelectedLine() const;

@@ -41,10 +41,10 @@ TRecSingleDlg::TRecSingleDlg(Workspace& ws, DialogHost& host, TRecDlg& editor, Q
         b->setGeometry(x, y, 84, 26);
         return b;
     };
-    rec_ = place(new RecButton(QStringLiteral("Rec"), this), "TntBitBtn1", 8, 70);
+    rec_ = place(new RecButton(BuiltIn(RecText), this), "TntBitBtn1", 8, 70);
     rec_->setAccessibleDescription(accessibleDescription());
-    ok_ = place(new QPushButton(QStringLiteral("OK"), this), "TntBitBtn2", 8, 100);
-    cancel_ = place(new QPushButton(QStringLiteral("Cancel"), this), "TntBitBtn3", 99, 100);
+    ok_ = place(new QPushButton(BuiltIn(OkText), this), "TntBitBtn2", 8, 100);
+    cancel_ = place(new QPushButton(BuiltIn(CancelText), this), "TntBitBtn3", 99, 100);
     ok_->setEnabled(false);
     // Enter anywhere but on another button accepts, as in every dialog.
     ok_->setDefault(true);
@@ -56,10 +56,10 @@ TRecSingleDlg::TRecSingleDlg(Workspace& ws, DialogHost& host, TRecDlg& editor, Q
     focus_->setFocusPolicy(Qt::ClickFocus); // given the focus, never reached by Tab
 
     if (ApplyLanguageFont(*this, host_)) {
-        ApplyWindowTitle(*this, host_, 16);
-        ApplyButtonText(*rec_, host_, 22);
-        ApplyButtonText(*ok_, host_, 23);
-        ApplyButtonText(*cancel_, host_, 24);
+        ApplyWindowTitle(*this, host_, SingleKeyText);
+        ApplyButtonText(*rec_, host_, RecText);
+        ApplyButtonText(*ok_, host_, OkText);
+        ApplyButtonText(*cancel_, host_, CancelText);
     }
 
     connect(rec_, &QPushButton::clicked, this, &TRecSingleDlg::RecClick);
@@ -78,8 +78,7 @@ void TRecSingleDlg::ApplySingleKeyRules(const KeystrokeInfo& key) {
 }
 
 void TRecSingleDlg::SetRecCaption(bool capturing) {
-    rec_->setText(capturing ? RunTimeText(host_, 39, QStringLiteral("Stop"))
-                            : RunTimeText(host_, 22, QStringLiteral("Rec")));
+    rec_->setText(capturing ? RunTimeText(host_, StopText) : RunTimeText(host_, RecText));
 }
 
 void TRecSingleDlg::showEvent(QShowEvent* event) {

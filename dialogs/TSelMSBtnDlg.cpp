@@ -14,7 +14,7 @@ namespace pad {
 TSelMSBtnDlg::TSelMSBtnDlg(Workspace& ws, DialogHost& host, QWidget* parent)
     : QDialog(parent, Qt::Tool), ws_(ws), host_(host) {
     setObjectName(QStringLiteral("TSelMSBtnDlg"));
-    setWindowTitle(QStringLiteral("Select Mouse Button"));
+    setWindowTitle(BuiltIn(SelectMouseButtonCaption));
     setModal(true);
     setFixedSize(200, 130);
 
@@ -24,9 +24,9 @@ TSelMSBtnDlg::TSelMSBtnDlg(Workspace& ws, DialogHost& host, QWidget* parent)
         r->setGeometry(16, y, 170, 22);
         return r;
     };
-    left_ = radio("TntRadioButton1", QStringLiteral("Left"), 8);
-    middle_ = radio("TntRadioButton2", QStringLiteral("Middle"), 32);
-    right_ = radio("TntRadioButton3", QStringLiteral("Right"), 56);
+    left_ = radio("TntRadioButton1", BuiltIn(LeftButtonText), 8);
+    middle_ = radio("TntRadioButton2", BuiltIn(MiddleButtonText), 32);
+    right_ = radio("TntRadioButton3", BuiltIn(RightButtonText), 56);
     left_->setChecked(true);
 
     auto button = [this](const char* name, const QString& text, int x) {
@@ -35,17 +35,17 @@ TSelMSBtnDlg::TSelMSBtnDlg(Workspace& ws, DialogHost& host, QWidget* parent)
         b->setGeometry(x, 92, 84, 26);
         return b;
     };
-    ok_ = button("TntBitBtn1", QStringLiteral("OK"), 12);
-    cancel_ = button("TntBitBtn2", QStringLiteral("Cancel"), 104);
+    ok_ = button("TntBitBtn1", BuiltIn(OkText), 12);
+    cancel_ = button("TntBitBtn2", BuiltIn(CancelText), 104);
     ok_->setDefault(true);
 
     if (ApplyLanguageFont(*this, host_)) {
-        ApplyWindowTitle(*this, host_, 42);
-        ApplyButtonText(*left_, host_, 43);
-        ApplyButtonText(*middle_, host_, 44);
-        ApplyButtonText(*right_, host_, 45);
-        ApplyButtonText(*ok_, host_, 23);
-        ApplyButtonText(*cancel_, host_, 24);
+        ApplyWindowTitle(*this, host_, SelectMouseButtonCaption);
+        ApplyButtonText(*left_, host_, LeftButtonText);
+        ApplyButtonText(*middle_, host_, MiddleButtonText);
+        ApplyButtonText(*right_, host_, RightButtonText);
+        ApplyButtonText(*ok_, host_, OkText);
+        ApplyButtonText(*cancel_, host_, CancelText);
     }
 
     connect(ok_, &QPushButton::clicked, this, &TSelMSBtnDlg::OkClick);

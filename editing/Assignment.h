@@ -34,7 +34,7 @@ void Assign(Workspace& ws, AssignmentView& view, const KeyAction& action, std::u
 
 // The key's native code and label, DirectKey, kind 4; renews the menu's check marks.
 void AssignDefault(Workspace& ws, AssignmentView& view);
-// No events, PlayOnce, the label "Macro Off" (or the language's text 18), kind 2.
+// No events, PlayOnce, the Macro Off label of the language in force, kind 2.
 void AssignMacroOff(Workspace& ws, AssignmentView& view);
 
 } // namespace pad

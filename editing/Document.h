@@ -41,9 +41,9 @@ class DocumentPorts {
     // false returned. A failed load leaves the profile as it was.
     virtual bool SaveProfile(const std::u16string& path) = 0;
     virtual bool LoadProfile(const std::u16string& path) = 0;
-    // "File open for read failed" for a path too long to be held.
+    // The read failure, for a path too long to be held.
     virtual void ShowReadFailed(const std::u16string& path) = 0;
-    // "File open for write failed" for a path too long to be held.
+    // The write failure, for a path too long to be held.
     virtual void ShowWriteFailed(const std::u16string& path) = 0;
     virtual void SetCaption(const std::u16string& caption) = 0;
     virtual void RefreshSlotCaptions() = 0;

@@ -21,9 +21,9 @@ struct MacroMenuItem {
 
 struct MacroMenuLayout {
     // Macro items in menu order (top to bottom), between the leading separator
-    // and "More...".
+    // and the More item.
     std::vector<MacroMenuItem> items;
-    bool hasMore = false; // "More..." follows the macro items
+    bool hasMore = false; // the More item follows the macro items
 };
 
 MacroMenuLayout BuildMacroMenuLayout(std::size_t macroCount);

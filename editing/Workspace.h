@@ -61,11 +61,12 @@ inline constexpr int NormalView = -1;
 // The language file's state as far as the core needs it: whether one is active and
 // the texts that the document and assignment rules write into slots.
 struct LanguageState {
-    bool active = false;                                // LanguageActive
-    std::u16string programFolder;                       // ProgramFolder, no trailing separator
-    std::u16string freshLabel = u"Normal";              // text 49: label of an unassigned slot
-    std::u16string macroOffLabel = u"Macro Off";        // text 18: label written by Macro Off
-    std::u16string disappearLabel = u"Macro Disappear"; // text 41
+    bool active = false;          // LanguageActive
+    std::u16string programFolder; // ProgramFolder, no trailing separator
+    // The labels of an unassigned slot, of Macro Off, and of a key whose macro was deleted.
+    std::u16string freshLabel{NormalLabelText.english};
+    std::u16string macroOffLabel{MacroOffText.english};
+    std::u16string disappearLabel{MacroDisappearText.english};
 };
 
 struct Workspace {

@@ -86,7 +86,7 @@ void TQd6LdrSDlg::showComplete() {
     hideTimer_.start(HideAfterCompleteMs);
 }
 
-QString TQd6LdrSDlg::Text(const AddedText& text) const {
+QString TQd6LdrSDlg::Text(const UiText& text) const {
     return FromU16(TextOf(language_, text));
 }
 

@@ -4,7 +4,7 @@
 // when the download is complete and hides again a moment later.
 
 #include "loader/LoaderCommand.h"
-#include "texts/AddedTexts.h"
+#include "texts/LanguageFile.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -39,7 +39,7 @@ class TQd6LdrSDlg : public QWidget {
     void showProgress(int reports);
     void showComplete();
     void placeOnScreen();
-    QString Text(const AddedText& text) const;
+    QString Text(const UiText& text) const;
 
     const LanguageFile* language_;
     QLabel* heading_;

@@ -4,6 +4,7 @@
 
 #include "model/KeyAction.h"
 #include "model/KeyCodes.h"
+#include "texts/UiTexts.h"
 
 #include <algorithm>
 #include <array>
@@ -106,13 +107,14 @@ class Profile {
     const MacroList& macros() const { return macros_; }
 
     // Every slot empty with the given label, every kind 0, no macros.
-    void resetToFresh(std::u16string_view normalLabel = u"Normal");
+    void resetToFresh(std::u16string_view normalLabel = NormalLabelText.english);
     // Resets one slot to empty with the given label and kind 0.
     void resetSlot(int index, std::u16string_view label);
 
     // Removes macro n and keeps the kinds consistent: slots that played it become
     // empty with disappearLabel and kind 0; kinds above 10 + n move down by one.
-    void removeMacro(std::size_t n, std::u16string_view disappearLabel = u"Macro Disappear");
+    void removeMacro(std::size_t n,
+                     std::u16string_view disappearLabel = MacroDisappearText.english);
 
     // Any kind that names a macro the list does not hold (or a negative kind)
     // becomes KindNone, so that kind >= 10 always implies kind - 10 < count.

@@ -258,34 +258,6 @@ class FileSink {
 
 } // namespace
 
-std::u16string builtinText(FileResult result) {
-    switch (result) {
-    case FileResult::Ok:
-        return {};
-    case FileResult::OpenForWriteFailed:
-        return u"File open for write failed";
-    case FileResult::OpenForReadFailed:
-        return u"File open for read failed";
-    case FileResult::UnsupportedFile:
-        return u"Unsupported file";
-    }
-    return {};
-}
-
-int languageTextNumber(FileResult result) {
-    switch (result) {
-    case FileResult::Ok:
-        return 0;
-    case FileResult::OpenForWriteFailed:
-        return 50;
-    case FileResult::OpenForReadFailed:
-        return 51;
-    case FileResult::UnsupportedFile:
-        return 52;
-    }
-    return 0;
-}
-
 std::vector<std::uint8_t> EncodeProfileFile(const Profile& profile) {
     struct VectorSink {
         std::vector<std::uint8_t> bytes;

@@ -32,15 +32,10 @@ namespace pad {
 
 enum class FileResult {
     Ok,
-    OpenForWriteFailed, // text 50 "File open for write failed"
-    OpenForReadFailed,  // text 51 "File open for read failed"
-    UnsupportedFile,    // text 52 "Unsupported file"
-};
-
-// The built-in English message of a result (empty for Ok).
-std::u16string builtinText(FileResult result);
-// The language-file text number of a result's message: 50, 51, 52, or 0 for Ok.
-int languageTextNumber(FileResult result);
+    OpenForWriteFailed,
+    OpenForReadFailed,
+    UnsupportedFile,
+}; // their messages: texts/FileResultText.h
 
 inline constexpr std::size_t ProfileHeaderSize = 128;
 inline constexpr std::size_t SlotRecordSize = 530;
@@ -61,7 +56,7 @@ std::vector<std::uint8_t> EncodeProfileFile(const Profile& profile);
 // records and macro count announce, or with more macros than the model holds, is an
 // UnsupportedFile. Bytes after the announced end are ignored.
 FileResult DecodeProfileFile(std::span<const std::uint8_t> bytes, Profile& into,
-                             std::u16string_view freshLabel = u"Normal",
+                             std::u16string_view freshLabel = NormalLabelText.english,
                              std::string* magicOut = nullptr);
 
 // Writes the profile to path as model/SafeWrite.h describes: a failed save leaves
@@ -77,7 +72,7 @@ FileResult SaveProfileFile(const Profile& profile, const std::filesystem::path& 
 // OpenForReadFailed, with its reason in *systemError when given (0 for every other
 // result); everything else DecodeProfileFile says.
 FileResult LoadProfileFile(Profile& profile, const std::filesystem::path& path,
-                           std::u16string_view freshLabel = u"Normal",
+                           std::u16string_view freshLabel = NormalLabelText.english,
                            std::string* magicOut = nullptr, int* systemError = nullptr);
 
 } // namespace pad

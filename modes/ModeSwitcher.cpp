@@ -1,5 +1,7 @@
 #include "modes/ModeSwitcher.h"
 
+#include "texts/ModeTitle.h"
+
 #include "common/Version.h"
 
 #include <utility>
@@ -21,8 +23,7 @@ std::string Source(const RuleMatch& match) {
 }
 
 std::string ChoiceText(const RuleMatch& match) {
-    return (match.mode ? ModeTitle(*match.mode) : std::string("keep")) + " (" + Source(match) +
-           ")";
+    return (match.mode ? ModeTitle(*match.mode) : std::string("keep")) + " (" + Source(match) + ")";
 }
 
 } // namespace

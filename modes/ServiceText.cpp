@@ -1,5 +1,7 @@
 #include "modes/ServiceText.h"
 
+#include "texts/ModeTitle.h"
+
 #include <cstdio>
 
 namespace pad {

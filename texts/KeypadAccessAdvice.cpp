@@ -19,8 +19,8 @@ std::u16string FilledIn(std::u16string text, std::string_view value) {
 
 } // namespace
 
-std::u16string NoAccessAdvice(std::uint16_t vendorId, const AddedTextSource& text) {
-    const auto in = [&](const AddedText& added) {
+std::u16string NoAccessAdvice(std::uint16_t vendorId, const UiTextSource& text) {
+    const auto in = [&](const UiText& added) {
         return text ? text(added) : std::u16string(added.english);
     };
     const std::string file(UdevRuleFile);

@@ -158,7 +158,8 @@ bool LanguageFile::ReadLanguageText(int n, std::u16string& out) const {
 
 int LanguageFile::languageId() const {
     std::u16string text;
-    return ReadLanguageText(0, text) ? ParseLanguageId(text) : DefaultLanguageId;
+    return ReadLanguageText(LanguageIdText.number, text) ? ParseLanguageId(text)
+                                                         : DefaultLanguageId;
 }
 
 int ParseLanguageId(std::u16string_view text) {
@@ -193,54 +194,16 @@ LanguageFontRow FontRowFor(int languageId) {
     }
 }
 
-std::u16string_view LanguageTextTable::builtIn(int n) {
-    switch (n) {
-    case 18:
-        return u"Macro Off";
-    case 21:
-        return u"More...";
-    case 22:
-        return u"Rec";
-    case 34:
-        return u"Macro already exists, please change macro name.";
-    case 35:
-        return u"Key settings has been modified, you will lost the current settings when you "
-               u"close the window without saving. Continue?";
-    case 39:
-        return u"Stop";
-    case 41:
-        return u"Macro Disappear";
-    case 49:
-        return u"Normal";
-    case 50:
-        return u"File open for write failed";
-    case 51:
-        return u"File open for read failed";
-    case 52:
-        return u"Unsupported file";
-    case 53:
-        return u"Warning";
-    case 55:
-        return u"Out of 8 keys data, can not insert";
-    case 56:
-        return u"press";
-    case 57:
-        return u"release";
-    default:
-        return {};
-    }
-}
-
 void LanguageTextTable::fill(const LanguageFile* file) {
-    for (std::size_t i = 0; i < Numbers.size(); ++i)
-        if (!file || !file->ReadLanguageText(Numbers[i], texts_[i]))
-            texts_[i] = builtIn(Numbers[i]);
+    for (std::size_t i = 0; i < Entries.size(); ++i)
+        if (!file || !file->ReadLanguageText(Entries[i].number, texts_[i]))
+            texts_[i] = Entries[i].english;
 }
 
 const std::u16string& LanguageTextTable::text(int n) const {
     static const std::u16string empty;
-    for (std::size_t i = 0; i < Numbers.size(); ++i)
-        if (Numbers[i] == n)
+    for (std::size_t i = 0; i < Entries.size(); ++i)
+        if (Entries[i].number == n)
             return texts_[i];
     return empty;
 }

@@ -1,14 +1,16 @@
 #pragma once
 // Reading the language file ("UILANG.lng"): an INI file whose section "LNG" holds the
-// translated texts under their numbers ("0" to "58"). The reader is lenient, as
-// language files written by hand need: section and key names without regard to case,
-// blanks around keys and values dropped, ';' lines are comments, the first occurrence
+// translated texts under their numbers ("0", "1" ... see texts/UiTexts.h). The reader is
+// lenient, as language files written by hand need: section and key names without regard to
+// case, blanks around keys and values dropped, ';' lines are comments, the first occurrence
 // of a key wins, a value in matching quotes loses them, values are cut to 511 units.
 //
 // Encoding: a byte-order mark selects UTF-16LE, UTF-16BE or UTF-8; without one, valid
 // UTF-8 is read as UTF-8, and anything else in the legacy code page of the language
-// the file names in text 0 (Big5 for 1028, 3076 and 5124; GB18030 for 2052 and 4100;
+// the file names as its LanguageIdText (Big5 for 1028, 3076 and 5124; GB18030 for 2052 and 4100;
 // Shift-JIS for 1041; Korean for 1042; Windows-1252 otherwise).
+
+#include "texts/UiTexts.h"
 
 #include <array>
 #include <cstdint>
@@ -40,7 +42,7 @@ class LanguageFile {
 
     // True when text n is present and not empty; out receives it (empty otherwise).
     bool ReadLanguageText(int n, std::u16string& out) const;
-    // 1033 unless text 0 is present; then its number (see ParseLanguageId).
+    // 1033 unless the LanguageIdText is present; then its number (see ParseLanguageId).
     int languageId() const;
 
     // The texts by their keys, case folded (see foldedName).
@@ -68,22 +70,42 @@ LanguageFontRow FontRowFor(int languageId);
 // ever shown empty.
 class LanguageTextTable {
   public:
-    static constexpr std::array<int, 16> Numbers = {21, 22, 39, 18, 41, 34, 35, 49,
-                                                    50, 51, 52, 53, 54, 55, 56, 57};
-
-    // The built-in English text of each of Numbers (text 54 has none).
-    static std::u16string_view builtIn(int n);
+    static constexpr std::array<UiText, 16> Entries = {MoreText,
+                                                       RecText,
+                                                       StopText,
+                                                       MacroOffText,
+                                                       MacroDisappearText,
+                                                       DuplicateMacroNameText,
+                                                       DiscardChangesQuestion,
+                                                       NormalLabelText,
+                                                       OpenForWriteFailedText,
+                                                       OpenForReadFailedText,
+                                                       UnsupportedFileText,
+                                                       WarningCaptionText,
+                                                       UnusedText,
+                                                       NoRoomToInsertText,
+                                                       PressText,
+                                                       ReleaseText};
 
     LanguageTextTable() { fill(nullptr); }
 
     // Sets every entry to the file's text where it holds one and to the built-in
     // text otherwise (all built-in for nullptr).
     void fill(const LanguageFile* file);
-    // The entry of text n; empty when n is not one of Numbers.
+    // The entry of text n; empty when n is not one of Entries.
     const std::u16string& text(int n) const;
+    const std::u16string& text(const UiText& entry) const { return text(entry.number); }
 
   private:
-    std::array<std::u16string, Numbers.size()> texts_;
+    std::array<std::u16string, Entries.size()> texts_;
 };
+
+// The text in the words of file where it holds them, else the English; file may be null.
+inline std::u16string TextOf(const LanguageFile* file, const UiText& text) {
+    std::u16string words;
+    if (file && file->ReadLanguageText(text.number, words))
+        return words;
+    return std::u16string(text.english);
+}
 
 } // namespace pad

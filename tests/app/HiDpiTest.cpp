@@ -37,10 +37,10 @@ int Grab(const QString& folder) {
     const QImage plain = view->ScreenImage();
     // Zone 5's highlight on and off again must leave the plain picture.
     form.PointerMovedTo(QPoint(60, 29 + 140) * form.LayoutScale());
-    form.Timer2Timer();
+    form.HoverTimerTick();
     const bool highlighted = view->ScreenImage() != plain;
     form.PointerMovedTo(QPoint(5, 200) * form.LayoutScale());
-    form.Timer2Timer();
+    form.HoverTimerTick();
     const bool restored = view->ScreenImage() == plain;
 
     QFile facts(folder + "/facts.txt");

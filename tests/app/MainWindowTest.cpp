@@ -152,13 +152,20 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.calls, QStringList({"Set ff00 ff00 03 ff ff 01 00 00 00 00"}));
         QCOMPARE(f.BackgroundColour(), QColor(0, 0, 128));
         QCOMPARE(f.Labels()[4], QString("Normal"));
+        // Menu and buttons show one mode: the one in view, even after a second click.
+        QVERIFY(f.Child<QToolButton>("ToolButton1")->isChecked());
+        QVERIFY(!f.Child<QToolButton>("ToolButton2")->isChecked());
         f.Child<QAction>("ModeA1")->trigger(); // sent again although already shown
         f.Child<QAction>("ModeC1")->trigger();
         QCOMPARE(f.BackgroundColour(), QColor(128, 0, 0));
         f.Child<QToolButton>("ToolButton8")->click();
+        f.Child<QToolButton>("ToolButton8")->click();
+        QVERIFY(f.Child<QToolButton>("ToolButton8")->isChecked());
+        QVERIFY(!f.Child<QAction>("ModeC1")->isChecked());
         QCOMPARE(f.Labels(), NormalTexts);
         QCOMPARE(f.calls.mid(1), QStringList({"Set ff00 ff00 03 ff ff 01 00 00 00 00",
                                               "Set ff00 ff00 03 ff ff 03 00 00 00 00",
+                                              "Set ff00 ff00 03 ff ff 00 00 00 00 00",
                                               "Set ff00 ff00 03 ff ff 00 00 00 00 00"}));
     }
 
@@ -452,7 +459,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.Child<QToolButton>("ToolButton5")->toolTip(), QString("Öffnen..."));
         QCOMPARE(f.Child<QToolButton>("ToolButton8")->toolTip(), QString("Normalmodus"));
         QCOMPARE(f.Child<QWidget>("Image5")->toolTip(), QString("LADEN"));
-        QCOMPARE(f.form->Download().LoadingLabel->text(), QString("LADE ..."));
+        QCOMPARE(f.form->Download().Hidden().loadingLabel->text(), QString("LADE ..."));
         QCOMPARE(f.form->WarningCaption(), QString("Warnung"));
         // Buttons that show a picture are announced by their translated names.
         auto announced = [&](const char* name) {
@@ -537,12 +544,12 @@ class MainWindowTest : public QObject {
         const QImage plain = view->grab().toImage();
         const QPoint inBar(60, 29 + 140); // zone 5, left of its label
         f.form->PointerMovedTo(inBar);
-        QVERIFY(f.form->Timer2.isActive());
-        f.form->Timer2Timer();
+        QVERIFY(f.form->HoverTimer().isActive());
+        f.form->HoverTimerTick();
         QCOMPARE(f.form->Hover().DrawnHoverZone(), 5);
         QVERIFY(view->grab().toImage().pixel(inBar) != plain.pixel(inBar));
         f.form->PointerMovedTo(QPoint(5, 200));
-        f.form->Timer2Timer();
+        f.form->HoverTimerTick();
         QCOMPARE(f.form->Hover().DrawnHoverZone(), 17);
         QCOMPARE(view->grab().toImage().pixel(inBar), plain.pixel(inBar));
         // A mode switch resets the zones.

@@ -13,6 +13,7 @@
 #include "tests/support/ScriptedUi.h"
 #include "tests/support/TestWindowOptions.h"
 
+#include <QAction>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
@@ -126,12 +127,12 @@ class TForm1DownloadTest : public QObject {
         ui.shown.clear();
         Presence(MSG_KEYPAD_PRESENT);
         Presence(MSG_KEYPAD_NO_ACCESS);
-        form->TntMainMenu1.Import1->trigger();
+        form->findChild<QAction*>("Import1")->trigger();
         QCOMPARE(ui.Messages().size(), 1);
         QVERIFY(ui.Messages()[0].startsWith("Warning: "));
         QVERIFY(ui.Messages()[0].contains("70-corvask12-keypad.rules"));
 
-        QVERIFY(!form->Download().Timer3.isActive());
+        QVERIFY(!form->Download().DownloadTimer().isActive());
         QVERIFY(ui.started.isEmpty());
         QVERIFY(sent.empty());
         ui.shown.clear();
@@ -145,7 +146,7 @@ class TForm1DownloadTest : public QObject {
             QFile::remove(LoaderProgram());
             QVERIFY(program.isEmpty() || QFile::link(program, LoaderProgram()));
             sent.clear();
-            QTest::mouseClick(form->Image5, Qt::LeftButton);
+            QTest::mouseClick(form->LoadButton(), Qt::LeftButton);
             QTRY_VERIFY_WITH_TIMEOUT(sent == DownloadReports(BuildDownloadImage(ws.profile)), 9000);
             QTRY_COMPARE_WITH_TIMEOUT(LoaderMessages(),
                                       program == FAKE_LOADER ? Steps() : QStringList(), 3000);
@@ -154,8 +155,8 @@ class TForm1DownloadTest : public QObject {
     }
 
     void greetsTheLoaderOnce() {
-        form->Download().Timer4.start(100);
-        QTRY_VERIFY_WITH_TIMEOUT(!form->Download().Timer4.isActive(), 2000);
+        form->Download().LoaderGreetingTimer().start(100);
+        QTRY_VERIFY_WITH_TIMEOUT(!form->Download().LoaderGreetingTimer().isActive(), 2000);
         QTest::qWait(300);
         QCOMPARE(LoaderMessages().mid(241), QStringList({"6a33 0 241"}));
         sent.clear();
@@ -171,7 +172,7 @@ class TForm1DownloadTest : public QObject {
         int paintsBefore = 0, paintsDuring = 0, releasesDuring = -1;
         bool menuDuring = true, panelShown = false;
         onReport = [&](int n) {
-            panelShown = panelShown || form->Download().Panel1->isVisible();
+            panelShown = panelShown || form->Download().Hidden().progressPanel->isVisible();
             if (n == 3) {
                 paintsBefore = paints.count;
                 form->KeyLabel(0)->update();
@@ -187,10 +188,10 @@ class TForm1DownloadTest : public QObject {
         };
 
         form->StartDownload();
-        QVERIFY(form->Download().Timer3.isActive());
+        QVERIFY(form->Download().DownloadTimer().isActive());
         QTest::qWait(120);
         form->StartDownload(); // before the timer fires: the timer runs on unchanged
-        QVERIFY(form->Download().Timer3.remainingTime() <= 100);
+        QVERIFY(form->Download().DownloadTimer().remainingTime() <= 100);
 
         const QString end = QString("6a33 %1 241").arg(std::uint32_t(form->winId()));
         QTRY_VERIFY_WITH_TIMEOUT(LoaderMessages().mid(242).contains(end), 40000);
@@ -206,7 +207,7 @@ class TForm1DownloadTest : public QObject {
 
         // The progress panel never showed in the window: progress is the loader's.
         QVERIFY(!panelShown);
-        QVERIFY(form->Download().Panel1->isHidden());
+        QVERIFY(form->Download().Hidden().progressPanel->isHidden());
 
         // The window painted during the download; the click waited for its end.
         QVERIFY(paintsDuring > paintsBefore);
@@ -226,7 +227,7 @@ class TForm1DownloadTest : public QObject {
         Workspace ws2;
         TForm1 second(ws2, testing::TestWindowOptions(programDir.path(), ui));
         second.Download().StartLoader(); // as at its start: joins and greets
-        QTRY_VERIFY_WITH_TIMEOUT(!second.Download().Timer4.isActive(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!second.Download().LoaderGreetingTimer().isActive(), 3000);
         QVERIFY(second.close());
         form->StartDownload();
         QTRY_COMPARE_WITH_TIMEOUT(LoaderMessages().mid(before), QStringList{"6a33 0 241"} + Steps(),
@@ -264,7 +265,7 @@ class TForm1DownloadTest : public QObject {
                 expected << QString("6a33 %1 %2").arg(window).arg(n);
             expected << QString("6a33 %1 241").arg(window);
             QTRY_COMPARE_WITH_TIMEOUT(LoaderMessages().mid(before), expected, 3000);
-            QVERIFY(form->Download().Panel1->isHidden());
+            QVERIFY(form->Download().Hidden().progressPanel->isHidden());
         }
         ui.shown.clear();
     }

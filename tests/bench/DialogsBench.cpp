@@ -40,6 +40,7 @@ class NullHost : public DialogHost {
     void UpdateMenuChecks() override {}
     void RebuildMacroMenu() override {}
     void MarkModified() override {}
+    void MacroListChanged() override {}
     UiServices& ui() const override { return scriptedUi; }
     bool LanguageActive() const override { return false; }
     bool ReadLanguageText(int, QString& out) const override {

@@ -2,6 +2,7 @@
 // nothing else maps to one.
 
 #include "common/KeypadMode.h"
+#include "texts/ModeTitle.h"
 
 #include <gtest/gtest.h>
 

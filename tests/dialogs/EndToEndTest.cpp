@@ -168,7 +168,7 @@ class EndToEndTest : public QObject {
             ws.profile.slot(0, 0).label = u"Changed";
             ws.document.modifiedFlag = true;
             ui.fileAnswers = {path};
-            for (void (TForm1::*command)() : {&TForm1::SaveAs1Click, &TForm1::New1Click}) {
+            for (void (TForm1::*command)() : {&TForm1::SaveProfileAs, &TForm1::NewProfile}) {
                 onNextModal([answer](QWidget* box) {
                     focus(box);
                     if (answer == "close")
@@ -294,7 +294,7 @@ class EndToEndTest : public QObject {
             manager->SelectMacro(2);
             button(w, "TntBitBtn5")->click(); // Assign
         });
-        form->More1Click();
+        form->ChooseMoreMacros();
         QCOMPARE(ws.profile.kindOf(2, 15), 12);
         selectKey(*form, 2, 3);
         onNextModal([](QWidget* w) { okButton(w)->click(); });
@@ -305,7 +305,7 @@ class EndToEndTest : public QObject {
         QCOMPARE(ws.profile.kindOf(2, 15), 11);
 
         ui.fileAnswers = {path};
-        form->Save1Click();
+        form->SaveProfile();
         QVERIFY(ui.shown.empty());
         QVERIFY(!ws.document.modifiedFlag);
         const QByteArray saved = qd6Json(path);
@@ -328,11 +328,11 @@ class EndToEndTest : public QObject {
         ScriptedUi ui2;
         auto form2 = makeForm(reopened, ui2);
         ui2.fileAnswers = {path};
-        form2->Open1Click();
+        form2->OpenProfile();
         QVERIFY(ui2.shown.empty());
         QVERIFY(reopened.profile == ws.profile);
         ui2.fileAnswers = {again};
-        form2->SaveAs1Click();
+        form2->SaveProfileAs();
         QCOMPARE(qd6Json(again), saved);
     }
 };

@@ -1,4 +1,5 @@
 #include "editing/MacroOps.h"
+#include "editing/MacroFlows.h"
 #include "tests/support/RecordingView.h"
 
 #include <gtest/gtest.h>
@@ -121,6 +122,73 @@ TEST_F(MacroOpsTest, NewMacroNamesAreComparedWithoutLetterCase) {
     EXPECT_TRUE(ws.document.modifiedFlag);
 }
 
+using Calls = std::vector<std::string>;
+
+// OK in the Macro Editor: a taken name keeps the dialog open and the macro list as it
+// is; a stored macro tells the window once.
+TEST_F(MacroOpsTest, EditorOkStoresTheMacroOrStaysOpenOnATakenName) {
+    ws.selection = {1, 4};
+    const KeyAction recorded = actionOf(0x06, RepeatUntilPressedAgain);
+    EXPECT_EQ(OkKeyMacro(ws, view, view, u"one", recorded), MacroOk::DuplicateName);
+    EXPECT_TRUE(ws.requests.editorAccepted); // the key has its action and name
+    EXPECT_EQ(OkKeyMacro(ws, view, view, u"Fire", recorded), MacroOk::Done);
+    EXPECT_EQ(ws.profile.kindOf(1, 4), 13);
+    EXPECT_EQ(view.calls,
+              (Calls{"RefreshSlotCaptions", "RefreshSlotCaptions", "MacroListChanged"}));
+
+    view.calls.clear();
+    ws.requests = {};
+    ws.requests.workingMacro.action = actionOf(0x09, PlayOnce);
+    EXPECT_EQ(OkNewMacro(ws, view, u"FIRE", RepeatWhileHeld), MacroOk::DuplicateName);
+    EXPECT_EQ(ws.profile.macros().count(), 4u);
+    EXPECT_TRUE(view.calls.empty());
+    EXPECT_EQ(OkNewMacro(ws, view, u"Salvo", RepeatWhileHeld), MacroOk::Done);
+    EXPECT_EQ(ws.profile.macros().macroAt(4),
+              (MacroRecord{u"Salvo", actionOf(0x09, RepeatWhileHeld)}));
+    EXPECT_TRUE(ws.requests.editorAccepted);
+    EXPECT_EQ(view.calls, (Calls{"MacroListChanged"}));
+}
+
+TEST_F(MacroOpsTest, EditorOkReplacesTheEditedMacroAndWithoutOneStoresNothing) {
+    const Profile before = ws.profile;
+    ws.requests.workingMacro.action = actionOf(0x04, PlayOnce);
+    EXPECT_EQ(OkEditMacro(ws, view, std::nullopt, u"two", RepeatWhileHeld, u"X").macro,
+              std::nullopt);
+    EXPECT_EQ(ws.profile, before);
+    EXPECT_FALSE(ws.requests.editorAccepted);
+
+    // Equal names are accepted when editing; the macro moves to the end with its keys.
+    const MacroOkOutcome edited = OkEditMacro(ws, view, 0, u"two", RepeatWhileHeld, u"X");
+    EXPECT_EQ(edited.result, MacroOk::Done);
+    EXPECT_EQ(edited.macro, 2u);
+    EXPECT_EQ(ws.profile.slot(0, 0), (KeySlot{actionOf(0x04, RepeatWhileHeld), u"two"}));
+    EXPECT_EQ(ws.profile.kindOf(0, 0), 12);
+    EXPECT_TRUE(ws.requests.editorAccepted);
+    EXPECT_EQ(view.calls, (Calls{"MacroListChanged"}));
+}
+
+TEST_F(MacroOpsTest, AssignInTheManagerMovesTheMacroAndGivesItToTheKey) {
+    ws.selection = {1, 5};
+    const Profile before = ws.profile;
+    EXPECT_FALSE(AssignFromManager(ws, view, view, std::nullopt, u"X"));
+    EXPECT_EQ(ws.profile, before);
+
+    const auto assigned = AssignFromManager(ws, view, view, 0, u"X");
+    ASSERT_TRUE(assigned);
+    EXPECT_EQ(assigned->macro, 2u);
+    EXPECT_EQ(ws.profile.macros().macroAt(2).name, u"Zero");
+    EXPECT_EQ(ws.profile.slot(1, 5), (KeySlot{actionOf(0x01, PlayOnce), u"Zero"}));
+    EXPECT_EQ(ws.profile.kindOf(1, 5), 12);
+    EXPECT_EQ(ws.profile.kindOf(0, 0), 12);
+    EXPECT_EQ(ws.profile.kindOf(0, 1), 10);
+    EXPECT_EQ(ws.requests.editorPurpose, PurposeEditMacro);
+    EXPECT_EQ(view.calls, (Calls{"MacroListChanged", "RefreshSlotCaptions", "MarkModified"}));
+
+    view.calls.clear();
+    DeleteFromManager(ws, view, std::nullopt, u"X");
+    EXPECT_EQ(view.calls, (Calls{"MacroListChanged"}));
+}
+
 TEST(MacroOpsFull, NewMacroBeyondTheCapIsRefusedAndNothingChanges) {
     Workspace ws;
     auto& macros = ws.profile.macros();
@@ -161,6 +229,24 @@ TEST(MacroOpsFull, KeysPlayOnlyMacrosWhoseKindFitsSixteenBits) {
     EXPECT_EQ(ReplaceMacro(ws, 65524, u"edited", KeyAction::direct(0x04), u"X"), 65525u);
     EXPECT_EQ(ws.profile.kindOf(1, 2), 0xFFFF);
     EXPECT_EQ(ws.profile.slot(1, 2).label, u"edited");
+}
+
+// Assign and an edit that would move a played macro out of the keys' reach are
+// refused before anything changes, and the window hears of nothing.
+TEST(MacroOpsFull, ManagerAndEditorRefuseToMoveAMacroOutOfTheKeysReach) {
+    Workspace ws;
+    auto& macros = ws.profile.macros();
+    for (std::size_t i = 0; i < 65527; ++i)
+        macros.append({u"m", KeyAction::empty()});
+    ws.profile.setKind(1, 1, KindMacroBase); // a key plays macro 0
+    ws.selection = {2, 2};
+    RecordingView view{ws};
+    const Profile before = ws.profile;
+    EXPECT_EQ(AssignFromManager(ws, view, view, 0, u"X")->result, MacroOk::NotAssignable);
+    EXPECT_EQ(OkEditMacro(ws, view, 0, u"m", PlayOnce, u"X").result, MacroOk::NotAssignable);
+    EXPECT_EQ(ws.profile, before);
+    EXPECT_FALSE(ws.requests.editorAccepted);
+    EXPECT_TRUE(view.calls.empty());
 }
 
 } // namespace

@@ -15,7 +15,7 @@ TEST(KeypadAccessAdvice, NamesTheRuleItsLineAndTheReloadInTheLanguageInForce) {
                           UdevRuleLine(0x1C4F) +
                           "\nthen run 'sudo udevadm control --reload-rules && sudo udevadm "
                           "trigger', unplug the keypad and plug it in again.");
-    const std::u16string german = NoAccessAdvice(0x1C4F, [](const AddedText& text) {
+    const std::u16string german = NoAccessAdvice(0x1C4F, [](const UiText& text) {
         return text.number == UdevRuleAdvice.number ? u"Die Regel %1:" : u"Dann '%1'.";
     });
     EXPECT_EQ(ToUtf8(german), "Die Regel 70-corvask12-keypad.rules:\n/etc/udev/rules.d/"

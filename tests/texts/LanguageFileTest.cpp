@@ -174,8 +174,9 @@ TEST(LanguageFile, TextTableHoldsItsSixteenNumbersWithEnglishForAbsentOnes) {
     // Only text 0: every entry that has a built-in text keeps it; none is empty.
     const auto only0 = LanguageFile::fromBytes(ascii("[LNG]\n0=1041\n"));
     table.fill(&only0);
-    for (int n : LanguageTextTable::Numbers)
-        EXPECT_TRUE(n == 54 || !table.text(n).empty()) << n; // 54 is never shown, has none
+    for (const UiText& entry : LanguageTextTable::Entries)
+        EXPECT_TRUE(entry.number == 54 || !table.text(entry).empty())
+            << entry.number; // 54 is never shown, has none
     EXPECT_EQ(table.text(49), u"Normal");
     EXPECT_EQ(table.text(18), u"Macro Off");
     EXPECT_EQ(table.text(51), u"File open for read failed");

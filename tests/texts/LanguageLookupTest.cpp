@@ -3,7 +3,7 @@
 
 #include "texts/LanguageLookup.h"
 #include "common/FileAccess.h"
-#include "texts/AddedTexts.h"
+#include "texts/UiTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -136,7 +136,7 @@ TEST(ShippedLanguageFiles, AreCompleteAndNameTheirLanguage) {
         std::u16string text;
         for (int n = 1; n <= LastLanguageTextNumber; ++n)
             EXPECT_TRUE(n == 54 || file->ReadLanguageText(n, text)) << "text " << n;
-        for (const AddedText& added :
+        for (const UiText& added :
              {UdevRuleAdvice, UdevReloadAdvice, NoHelpViewerWarning, NoSoundSettingsWarning,
               FollowsStatus, CannotFollowStatus, NoWindowsText, BadPatternWarning,
               UnusableRulesWarning, SkippedLinesNote, ChangedElsewhereQuestion,
@@ -144,7 +144,7 @@ TEST(ShippedLanguageFiles, AreCompleteAndNameTheirLanguage) {
             file->ReadLanguageText(added.number, text);
             EXPECT_NE(text.find(u"%1"), std::u16string::npos) << "text " << added.number;
         }
-        for (const AddedText& added : {CannotFollowStatus, UnusableRulesWarning}) {
+        for (const UiText& added : {CannotFollowStatus, UnusableRulesWarning}) {
             file->ReadLanguageText(added.number, text);
             EXPECT_NE(text.find(u"%2"), std::u16string::npos) << "text " << added.number;
         }

@@ -2,6 +2,7 @@
 
 #include "common/FileAccess.h"
 #include "common/Utf16.h"
+#include "texts/FileResultText.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
@@ -17,7 +18,7 @@ void failCommand(const std::string& message) {
 void checkFileResult(FileResult result, const std::filesystem::path& file, int systemError) {
     if (result == FileResult::Ok)
         return;
-    std::string message = file.string() + ": " + ToUtf8(builtinText(result));
+    std::string message = file.string() + ": " + ToUtf8(FileResultText(result).english);
     if (systemError != 0)
         message += ": " + FileErrorText(systemError);
     failCommand(message);
@@ -26,7 +27,8 @@ void checkFileResult(FileResult result, const std::filesystem::path& file, int s
 Profile loadProfileOrFail(const std::filesystem::path& file, std::string* magic) {
     Profile profile;
     int error = 0;
-    const FileResult result = LoadProfileFile(profile, file, u"Normal", magic, &error);
+    const FileResult result =
+        LoadProfileFile(profile, file, NormalLabelText.english, magic, &error);
     checkFileResult(result, file, error);
     return profile;
 }

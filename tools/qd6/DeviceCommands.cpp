@@ -8,6 +8,7 @@
 #include "keypad/ReportPause.h"
 #include "model/ProfileFile.h"
 #include "texts/KeypadAccessAdvice.h"
+#include "texts/ModeTitle.h"
 #include "tools/qd6/CommandSupport.h"
 
 #include <CLI/CLI.hpp>

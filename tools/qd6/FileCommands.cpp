@@ -5,6 +5,7 @@
 #include "model/ProfileFile.h"
 #include "model/ProfileJson.h"
 #include "texts/KeyNames.h"
+#include "texts/UiTexts.h"
 #include "tools/qd6/CommandSupport.h"
 
 #include <CLI/CLI.hpp>
@@ -22,7 +23,8 @@
 namespace pad {
 namespace {
 
-constexpr const char* kModeNames[ModeCount] = {"Mode A", "Mode B", "Mode C"};
+const std::string kModeNames[ModeCount] = {ToUtf8(ModeAText.english), ToUtf8(ModeBText.english),
+                                           ToUtf8(ModeCText.english)};
 
 std::string kindName(AssignmentKind kind) {
     switch (kind) {
@@ -31,11 +33,11 @@ std::string kindName(AssignmentKind kind) {
     case KindSingleKey:
         return "Single key";
     case KindMacroOff:
-        return "Macro Off";
+        return ToUtf8(MacroOffText.english);
     case KindMouseButton:
         return "Mouse button";
     case KindDefault:
-        return "Default";
+        return ToUtf8(DefaultText.english);
     default:
         if (kind >= KindMacroBase)
             return "Macro " + std::to_string(kind - KindMacroBase);
