@@ -39,7 +39,7 @@ std::vector<std::u16string> NameStoredEvents(const KeyAction& action, const Even
 enum class InsertResult {
     Inserted,
     NoLineSelected, // nothing inserted
-    TooManyEvents,  // the pair would push events out: "Out of 8 keys data, can not insert"
+    TooManyEvents,  // the pair would push events out (NoRoomToInsertText)
 };
 
 class MacroRecorder {
