@@ -8,6 +8,7 @@
 #include "editing/MacroOps.h"
 #include "tests/support/OnScreenDialogs.h"
 #include "tests/support/ScriptedUi.h"
+#include "tests/support/TiedMacros.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -60,13 +61,7 @@ class FakeHost : public DialogHost {
     mutable ScriptedUi scriptedUi;
 };
 
-KeyAction actionOf(KeyEvent first, std::uint8_t playMode) {
-    KeyAction a;
-    a.events[0] = first;
-    a.events[1] = KeyEvent(first | ReleaseFlag);
-    a.playMode = playMode;
-    return a;
-}
+using test::MacroActionOf;
 
 const QString NotAssignable = QStringLiteral(
     "This macro cannot be assigned to a key: keys can play only the first 65,526 macros of a "
@@ -149,17 +144,7 @@ class DialogsTest : public QObject {
         rec->show();
         QVERIFY(rec->isVisible());
     }
-    void addThreeMacros() {
-        auto& macros = ws->profile.macros();
-        macros.append({u"Zero", actionOf(0x01, PlayOnce)});
-        macros.append({u"One", actionOf(0x02, RepeatWhileHeld)});
-        macros.append({u"Two", actionOf(0x03, RepeatUntilPressedAgain)});
-        for (auto [mode, key, n] : {std::tuple{0, 0, 0}, {0, 1, 1}, {2, 5, 1}, {1, 3, 2}}) {
-            const MacroRecord& m = macros.macroAt(std::size_t(n));
-            ws->profile.slot(mode, key) = {m.action, m.name};
-            ws->profile.setKind(mode, key, KindMacroBase + n);
-        }
-    }
+    void addThreeMacros() { test::AddThreeTiedMacros(ws->profile); }
 
   private slots:
     void init() {
@@ -344,7 +329,7 @@ class DialogsTest : public QObject {
 
         QVERIFY(!rec->isVisible());
         const KeySlot& slot = ws->profile.slot(1, 4);
-        QCOMPARE(slot.action, actionOf(0x01, RepeatUntilPressedAgain));
+        QCOMPARE(slot.action, MacroActionOf(0x01, RepeatUntilPressedAgain));
         QVERIFY(slot.label == u"Fire");
         QCOMPARE(ws->profile.macros().count(), std::size_t(1));
         QVERIFY(ws->profile.macros().macroAt(0) == (MacroRecord{u"Fire", slot.action}));
@@ -358,9 +343,9 @@ class DialogsTest : public QObject {
 
     void keyMacroOkWithoutRecKeepsTheSlotsEvents() {
         ws->selection = {0, 2};
-        ws->profile.slot(0, 2).action = actionOf(0x07, PlayOnce);
+        ws->profile.slot(0, 2).action = MacroActionOf(0x07, PlayOnce);
         // Leftover events of an earlier recording must not leak into the slot.
-        ws->requests.workingMacro.action = actionOf(0x09, PlayOnce);
+        ws->requests.workingMacro.action = MacroActionOf(0x09, PlayOnce);
         showEditor(PurposeKeyMacro);
         child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(QStringLiteral("Keep"));
         okButton(rec.get())->click();
@@ -619,7 +604,7 @@ class DialogsTest : public QObject {
 
     void singleKeyAssignsTheCapturedKey() {
         ws->selection = {0, 7};
-        ws->profile.slot(0, 7).action = actionOf(0x33, RepeatWhileHeld);
+        ws->profile.slot(0, 7).action = MacroActionOf(0x33, RepeatWhileHeld);
         ws->requests.captureTarget = TargetSingleKey;
         single->show();
         auto* ok = okButton(single.get());
@@ -716,7 +701,7 @@ class DialogsTest : public QObject {
         button(manager.get(), "TntBitBtn2")->click();
         const auto& macros = ws->profile.macros();
         QCOMPARE(macros.count(), std::size_t(3));
-        QVERIFY(macros.macroAt(2) == (MacroRecord{u"two", actionOf(0x04, RepeatWhileHeld)}));
+        QVERIFY(macros.macroAt(2) == (MacroRecord{u"two", MacroActionOf(0x04, RepeatWhileHeld)}));
         QCOMPARE(ws->profile.kindOf(0, 0), 12);
         QCOMPARE(manager->SelectedMacro(), std::optional<std::size_t>(2));
         auto* list = child<QListView>(manager.get(), "TntListBox1");

@@ -1,39 +1,22 @@
 #include "editing/MacroOps.h"
 #include "editing/MacroFlows.h"
 #include "tests/support/RecordingView.h"
+#include "tests/support/TiedMacros.h"
 
 #include <gtest/gtest.h>
 
 namespace pad {
 namespace {
 
-KeyAction actionOf(KeyEvent first, std::uint8_t playMode) {
-    KeyAction a;
-    a.events[0] = first;
-    a.events[1] = KeyEvent(first | ReleaseFlag);
-    a.playMode = playMode;
-    return a;
-}
+using test::MacroActionOf;
 
-// Three macros; slots (0,0)->macro 0, (0,1) and (2,5)->macro 1, (1,3)->macro 2, (1,4) single key.
+// The three tied macros, and a single key at (1,4).
 class MacroOpsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        auto& macros = ws.profile.macros();
-        macros.append({u"Zero", actionOf(0x01, PlayOnce)});
-        macros.append({u"One", actionOf(0x02, RepeatWhileHeld)});
-        macros.append({u"Two", actionOf(0x03, RepeatUntilPressedAgain)});
-        tie(0, 0, 0);
-        tie(0, 1, 1);
-        tie(2, 5, 1);
-        tie(1, 3, 2);
+        test::AddThreeTiedMacros(ws.profile);
         ws.profile.slot(1, 4).action = KeyAction::direct(0x10);
         ws.profile.setKind(1, 4, KindSingleKey);
-    }
-    void tie(int mode, int key, std::size_t n) {
-        const MacroRecord& m = ws.profile.macros().macroAt(n);
-        ws.profile.slot(mode, key) = {m.action, m.name};
-        ws.profile.setKind(mode, key, KindMacroBase + AssignmentKind(n));
     }
 
     Workspace ws;
@@ -64,7 +47,7 @@ TEST_F(MacroOpsTest, DeleteWithoutSelectionChangesNothingButMarksModified) {
 }
 
 TEST_F(MacroOpsTest, ReplaceMovesMacroToTheEndWithItsKeys) {
-    const KeyAction edited = actionOf(0x04, RepeatWhileHeld);
+    const KeyAction edited = MacroActionOf(0x04, RepeatWhileHeld);
     EXPECT_EQ(ReplaceMacro(ws, 0, u"Zero edited", edited, u"Macro Disappear"), 2u);
     const auto& macros = ws.profile.macros();
     ASSERT_EQ(macros.count(), 3u);
@@ -80,7 +63,7 @@ TEST_F(MacroOpsTest, ReplaceMovesMacroToTheEndWithItsKeys) {
 }
 
 TEST_F(MacroOpsTest, ReplaceOfTheLastMacroKeepsItLast) {
-    EXPECT_EQ(ReplaceMacro(ws, 2, u"two", actionOf(0x05, PlayOnce), u"X"), 2u);
+    EXPECT_EQ(ReplaceMacro(ws, 2, u"two", MacroActionOf(0x05, PlayOnce), u"X"), 2u);
     EXPECT_EQ(ws.profile.kindOf(1, 3), 12);
     EXPECT_EQ(ws.profile.slot(1, 3).label, u"two");
 }
@@ -88,7 +71,7 @@ TEST_F(MacroOpsTest, ReplaceOfTheLastMacroKeepsItLast) {
 TEST_F(MacroOpsTest, AssignGivesTheSelectedSlotNameBytesAndKind) {
     ws.selection = {1, 5};
     EXPECT_TRUE(AssignMacroToCurrentKey(ws, view, 1));
-    EXPECT_EQ(ws.profile.slot(1, 5), (KeySlot{actionOf(0x02, RepeatWhileHeld), u"One"}));
+    EXPECT_EQ(ws.profile.slot(1, 5), (KeySlot{MacroActionOf(0x02, RepeatWhileHeld), u"One"}));
     EXPECT_EQ(ws.profile.kindOf(1, 5), 11);
     EXPECT_TRUE(ws.document.modifiedFlag);
     EXPECT_EQ(view.calls, (std::vector<std::string>{"RefreshSlotCaptions", "MarkModified"}));
@@ -96,7 +79,7 @@ TEST_F(MacroOpsTest, AssignGivesTheSelectedSlotNameBytesAndKind) {
 
 TEST_F(MacroOpsTest, NewKeyMacroIsPlayedByTheKeyUnlessItsNameIsTaken) {
     ws.selection = {1, 4};
-    const KeyAction recorded = actionOf(0x06, RepeatUntilPressedAgain);
+    const KeyAction recorded = MacroActionOf(0x06, RepeatUntilPressedAgain);
     // A taken name: the key gets action and name, keeps its kind; no macro is added.
     EXPECT_EQ(AssignNewMacroToCurrentKey(ws, view, u"one", recorded),
               KeyMacroResult::DuplicateName);
@@ -115,10 +98,10 @@ TEST_F(MacroOpsTest, NewKeyMacroIsPlayedByTheKeyUnlessItsNameIsTaken) {
 
 TEST_F(MacroOpsTest, NewMacroNamesAreComparedWithoutLetterCase) {
     EXPECT_EQ(CheckNewMacro(ws.profile.macros(), u"one"), NewMacroCheck::DuplicateName);
-    EXPECT_FALSE(AddNewMacro(ws, u"ONE", actionOf(0x06, PlayOnce)));
+    EXPECT_FALSE(AddNewMacro(ws, u"ONE", MacroActionOf(0x06, PlayOnce)));
     EXPECT_EQ(ws.profile.macros().count(), 3u);
     EXPECT_FALSE(ws.document.modifiedFlag);
-    EXPECT_EQ(AddNewMacro(ws, u"Three", actionOf(0x06, PlayOnce)), 3u);
+    EXPECT_EQ(AddNewMacro(ws, u"Three", MacroActionOf(0x06, PlayOnce)), 3u);
     EXPECT_TRUE(ws.document.modifiedFlag);
 }
 
@@ -128,7 +111,7 @@ using Calls = std::vector<std::string>;
 // is; a stored macro tells the window once.
 TEST_F(MacroOpsTest, EditorOkStoresTheMacroOrStaysOpenOnATakenName) {
     ws.selection = {1, 4};
-    const KeyAction recorded = actionOf(0x06, RepeatUntilPressedAgain);
+    const KeyAction recorded = MacroActionOf(0x06, RepeatUntilPressedAgain);
     EXPECT_EQ(OkKeyMacro(ws, view, view, u"one", recorded), MacroOk::DuplicateName);
     EXPECT_TRUE(ws.requests.editorAccepted); // the key has its action and name
     EXPECT_EQ(OkKeyMacro(ws, view, view, u"Fire", recorded), MacroOk::Done);
@@ -138,20 +121,20 @@ TEST_F(MacroOpsTest, EditorOkStoresTheMacroOrStaysOpenOnATakenName) {
 
     view.calls.clear();
     ws.requests = {};
-    ws.requests.workingMacro.action = actionOf(0x09, PlayOnce);
+    ws.requests.workingMacro.action = MacroActionOf(0x09, PlayOnce);
     EXPECT_EQ(OkNewMacro(ws, view, u"FIRE", RepeatWhileHeld), MacroOk::DuplicateName);
     EXPECT_EQ(ws.profile.macros().count(), 4u);
     EXPECT_TRUE(view.calls.empty());
     EXPECT_EQ(OkNewMacro(ws, view, u"Salvo", RepeatWhileHeld), MacroOk::Done);
     EXPECT_EQ(ws.profile.macros().macroAt(4),
-              (MacroRecord{u"Salvo", actionOf(0x09, RepeatWhileHeld)}));
+              (MacroRecord{u"Salvo", MacroActionOf(0x09, RepeatWhileHeld)}));
     EXPECT_TRUE(ws.requests.editorAccepted);
     EXPECT_EQ(view.calls, (Calls{"MacroListChanged"}));
 }
 
 TEST_F(MacroOpsTest, EditorOkReplacesTheEditedMacroAndWithoutOneStoresNothing) {
     const Profile before = ws.profile;
-    ws.requests.workingMacro.action = actionOf(0x04, PlayOnce);
+    ws.requests.workingMacro.action = MacroActionOf(0x04, PlayOnce);
     EXPECT_EQ(OkEditMacro(ws, view, std::nullopt, u"two", RepeatWhileHeld, u"X").macro,
               std::nullopt);
     EXPECT_EQ(ws.profile, before);
@@ -161,7 +144,7 @@ TEST_F(MacroOpsTest, EditorOkReplacesTheEditedMacroAndWithoutOneStoresNothing) {
     const MacroOkOutcome edited = OkEditMacro(ws, view, 0, u"two", RepeatWhileHeld, u"X");
     EXPECT_EQ(edited.result, MacroOk::Done);
     EXPECT_EQ(edited.macro, 2u);
-    EXPECT_EQ(ws.profile.slot(0, 0), (KeySlot{actionOf(0x04, RepeatWhileHeld), u"two"}));
+    EXPECT_EQ(ws.profile.slot(0, 0), (KeySlot{MacroActionOf(0x04, RepeatWhileHeld), u"two"}));
     EXPECT_EQ(ws.profile.kindOf(0, 0), 12);
     EXPECT_TRUE(ws.requests.editorAccepted);
     EXPECT_EQ(view.calls, (Calls{"MacroListChanged"}));
@@ -177,7 +160,7 @@ TEST_F(MacroOpsTest, AssignInTheManagerMovesTheMacroAndGivesItToTheKey) {
     ASSERT_TRUE(assigned);
     EXPECT_EQ(assigned->macro, 2u);
     EXPECT_EQ(ws.profile.macros().macroAt(2).name, u"Zero");
-    EXPECT_EQ(ws.profile.slot(1, 5), (KeySlot{actionOf(0x01, PlayOnce), u"Zero"}));
+    EXPECT_EQ(ws.profile.slot(1, 5), (KeySlot{MacroActionOf(0x01, PlayOnce), u"Zero"}));
     EXPECT_EQ(ws.profile.kindOf(1, 5), 12);
     EXPECT_EQ(ws.profile.kindOf(0, 0), 12);
     EXPECT_EQ(ws.profile.kindOf(0, 1), 10);
