@@ -106,11 +106,17 @@ std::optional<KeypadMode> KeypadSession::LastSelectedMode() {
     return lock_.RecordedMode();
 }
 
-void KeypadSession::Send(KeypadMode mode) {
+bool KeypadSession::Send(KeypadMode mode) {
     const Report report = ModeSelectReport(mode);
-    if (link_.setKbdFeatures)
+    bool taken = true;
+    if (link_.writeReport)
+        taken = link_.writeReport(KEYPAD_USAGE_PAGE, KEYPAD_USAGE, report.data()) > 0;
+    else if (link_.setKbdFeatures)
         link_.setKbdFeatures(KEYPAD_USAGE_PAGE, KEYPAD_USAGE, report.data());
-    lock_.RecordMode(mode);
+    // A mode no keypad took is not the keypad's mode: the next select of it is sent.
+    if (taken)
+        lock_.RecordMode(mode);
+    return taken;
 }
 
 KeypadSession::SelectResult KeypadSession::TrySelectMode(KeypadMode mode) {
@@ -118,9 +124,9 @@ KeypadSession::SelectResult KeypadSession::TrySelectMode(KeypadMode mode) {
         WatchLock();
         return SelectResult::Busy;
     }
-    Send(mode);
+    const bool taken = Send(mode);
     lock_.Release();
-    return SelectResult::Sent;
+    return taken ? SelectResult::Sent : SelectResult::NotTaken;
 }
 
 void KeypadSession::SelectMode(KeypadMode mode) {

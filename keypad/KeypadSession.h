@@ -54,9 +54,10 @@ class KeypadSession : public QObject {
     // Sends the mode-select report now, or, while a download holds the keypad, right
     // after it; a later select replaces one still waiting.
     void SelectMode(KeypadMode mode);
-    enum class SelectResult { Sent, Busy };
+    enum class SelectResult { Sent, Busy, NotTaken };
     // Sends the mode-select report unless a download holds the keypad (Busy: nothing
-    // is sent, and lockFreed follows once the download has ended).
+    // is sent, and lockFreed follows once the download has ended). NotTaken: no keypad
+    // interface took the report, and the mode is not recorded as selected.
     SelectResult TrySelectMode(KeypadMode mode);
     // Runs the event loop, without user input, until no download holds the keypad.
     void WaitUntilFree();
@@ -82,7 +83,8 @@ class KeypadSession : public QObject {
     bool event(QEvent* event) override;
 
   private:
-    void Send(KeypadMode mode);
+    // Sends the report and records the mode when a keypad took it; false when none did.
+    bool Send(KeypadMode mode);
     void WatchLock();
     void LockFreed();
 

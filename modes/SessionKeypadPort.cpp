@@ -27,8 +27,15 @@ class SessionKeypadPort : public KeypadModePort {
     bool keypadPresent() const override { return session_.Writable(); }
     std::optional<KeypadMode> lastSetMode() const override { return session_.LastSelectedMode(); }
     Send sendMode(KeypadMode mode) override {
-        return session_.TrySelectMode(mode) == KeypadSession::SelectResult::Sent ? Send::Sent
-                                                                                 : Send::Busy;
+        switch (session_.TrySelectMode(mode)) {
+        case KeypadSession::SelectResult::Sent:
+            return Send::Sent;
+        case KeypadSession::SelectResult::Busy:
+            return Send::Busy;
+        case KeypadSession::SelectResult::NotTaken:
+            break;
+        }
+        return Send::Failed;
     }
 
   private:

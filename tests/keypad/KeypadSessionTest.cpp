@@ -99,6 +99,21 @@ TEST(KeypadSession, ModeSelectWaitsForAnotherProgramsDownloadAndIsRecordedForAll
     EXPECT_EQ(s.session.LastSelectedMode(), KeypadMode::Normal);
 }
 
+// A select no keypad took leaves the record alone, so the same mode is sent again.
+TEST(KeypadSession, ModeSelectNoKeypadTookIsNotRecorded) {
+    test::TempDir dir;
+    int taken = 0;
+    DeviceLinkPort port;
+    port.writeReport = [&](std::uint32_t, std::uint32_t, const std::uint8_t*) { return taken; };
+    KeypadSession session(port, dir / "lock");
+    session.SelectMode(KeypadMode::A);
+    EXPECT_EQ(session.TrySelectMode(KeypadMode::B), KeypadSession::SelectResult::NotTaken);
+    EXPECT_EQ(session.LastSelectedMode(), std::nullopt);
+    taken = 1;
+    EXPECT_EQ(session.TrySelectMode(KeypadMode::B), KeypadSession::SelectResult::Sent);
+    EXPECT_EQ(session.LastSelectedMode(), KeypadMode::B);
+}
+
 TEST(KeypadSession, DownloadHoldsTheLockFromFirstReportToLast) {
     test::TempDir dir;
     RecordingSession s(dir / "lock");

@@ -123,9 +123,14 @@ int listKeypads(KeypadSession&) {
 int selectMode(KeypadSession& keypad, KeypadMode mode) {
     if (int status = checkReachable(keypad); status != ExitOk)
         return status;
-    while (keypad.TrySelectMode(mode) == KeypadSession::SelectResult::Busy) {
+    KeypadSession::SelectResult result;
+    while ((result = keypad.TrySelectMode(mode)) == KeypadSession::SelectResult::Busy) {
         std::cerr << "qd6: waiting for another program's download to the keypad to end\n";
         keypad.WaitUntilFree();
+    }
+    if (result == KeypadSession::SelectResult::NotTaken) {
+        std::cerr << "qd6: the keypad did not take the mode-select report\n";
+        return ExitFailure;
     }
     std::cout << "Keypad switched to " << ModeTitle(mode) << "\n";
     return ExitOk;
