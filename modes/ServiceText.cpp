@@ -1,25 +1,35 @@
 #include "modes/ServiceText.h"
 
+#include "common/Utf16.h"
 #include "texts/ModeTitle.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <span>
 
 namespace pad {
 
 std::string QuotedText(std::string_view text) {
+    const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
     std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X",
-                          unsigned(static_cast<unsigned char>(c)));
+    for (std::size_t at = 0; at < bytes.size();) {
+        const auto sequence = DecodeUtf8Sequence(bytes.subspan(at));
+        const char32_t c = sequence ? sequence->codePoint : 0;
+        const std::size_t length = sequence ? sequence->length : 1;
+        char escaped[8] = "";
+        // Titles come from other programs: control characters, C1 ones included, and
+        // bytes that are not UTF-8 are shown as escapes, so none reaches the terminal.
+        if (!sequence || c < 0x20 || c == 0x7F)
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", unsigned(bytes[at]));
+        else if (c >= 0x80 && c <= 0x9F)
+            std::snprintf(escaped, sizeof escaped, "\\u%04X", unsigned(c));
+        if (*escaped)
             quoted += escaped;
-        } else {
-            quoted += c;
-        }
+        else if (c == '"' || c == '\\')
+            quoted += {'\\', char(c)};
+        else
+            quoted.append(text.substr(at, length));
+        at += length;
     }
     return quoted + '"';
 }

@@ -1,6 +1,7 @@
 // The mode service's decisions: sequences of events and the modes they send.
 
 #include "modes/ModeSwitcher.h"
+#include "modes/ServiceText.h"
 #include "modes/rules/RulesDocument.h"
 
 #include <gtest/gtest.h>
@@ -136,6 +137,16 @@ TEST_P(ModeSwitcherTest, SendsTheExpectedModes) {
 
 INSTANTIATE_TEST_SUITE_P(Sequences, ModeSwitcherTest, testing::ValuesIn(Cases),
                          [](const auto& info) { return "Case" + std::to_string(info.index); });
+
+// Window titles are other programs' text: nothing in them may drive the terminal.
+TEST(ServiceText, QuotedTitlesShowControlsC1AndStrayBytesAsEscapes) {
+    EXPECT_EQ(QuotedText("a\"b\\c"), R"("a\"b\\c")");
+    EXPECT_EQ(QuotedText("\x1b[2J\x7f"), R"("\x1B[2J\x7F")");
+    EXPECT_EQ(QuotedText("\xc2\x9b"
+                         "31m \xc2\xa0\xc3\xa9"),
+              "\"\\u009B31m \xc2\xa0\xc3\xa9\"");
+    EXPECT_EQ(QuotedText("\x9b\xff\xc3"), R"("\x9B\xFF\xC3")");
+}
 
 } // namespace
 } // namespace pad
