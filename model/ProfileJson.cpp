@@ -146,7 +146,8 @@ class Reader {
             return mustBe("an integer", value, path);
         const bool inRange =
             value.is_number_unsigned()
-                ? value.get<std::uint64_t>() <= std::uint64_t(max)
+                ? value.get<std::uint64_t>() <= std::uint64_t(max) &&
+                      std::int64_t(value.get<std::uint64_t>()) >= min
                 : value.get<std::int64_t>() >= min && value.get<std::int64_t>() <= max;
         if (!inRange)
             return fail(path, value.dump() + " is outside " + rangeText(min, max));

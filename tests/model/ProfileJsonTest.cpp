@@ -149,6 +149,12 @@ TEST(ProfileJson, InvalidDocumentsNameThePathAndTheProblem) {
              j["slots"][4]["labelUnits"] = {0x61, 0xD800};
          },
          "/slots/4/labelUnits", "does not spell label"},
+        {"units holding U+0000",
+         [](Json& j) {
+             j["slots"][4]["label"] = std::string("a\0", 2);
+             j["slots"][4]["labelUnits"] = {0x61, 0};
+         },
+         "/slots/4/labelUnits/1", "0 is outside 1-65535"},
         {"kind naming a missing macro", [](Json& j) { j["slots"][7]["kind"] = 12; },
          "/slots/7/kind", "12 names macro 2, but the profile has 2 macros"},
         {"kind beyond 16 bits", [](Json& j) { j["slots"][0]["kind"] = 65536; }, "/slots/0/kind",
