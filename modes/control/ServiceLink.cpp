@@ -2,6 +2,7 @@
 
 #include "modes/InstanceLock.h"
 #include "modes/ModeSwitcher.h"
+#include "modes/bus/BusContract.h"
 #include "modes/focus/FocusConnection.h"
 
 #include <QDBusArgument>
@@ -11,20 +12,11 @@
 #include <QDBusPendingCallWatcher>
 #include <QMetaObject>
 
-#include <algorithm>
-
 namespace pad {
 namespace {
 
-const QString BusName = QStringLiteral("org.padconfig.Modes");
-const QString ObjectPath = QStringLiteral("/org/padconfig/Modes");
-const QString Interface = QStringLiteral("org.padconfig.Modes1");
 // The service answers at once; a hung one must not keep the dialog waiting long.
 constexpr int CallTimeoutMs = 2000;
-
-std::string Utf8(const QString& text) {
-    return text.toStdString();
-}
 
 // OpenWindows() -> a(ssssu): application id, instance, title, executable, pid.
 std::optional<std::vector<WindowInfo>> WindowsOfReply(const QDBusMessage& reply) {
@@ -34,41 +26,19 @@ std::optional<std::vector<WindowInfo>> WindowsOfReply(const QDBusMessage& reply)
     if (argument.currentSignature() != QLatin1String("a(ssssu)"))
         return std::nullopt;
     std::vector<WindowInfo> windows;
-    argument.beginArray();
-    while (!argument.atEnd()) {
-        QString appId, instance, title, executable;
-        uint pid = 0;
-        argument.beginStructure();
-        argument >> appId >> instance >> title >> executable >> pid;
-        argument.endStructure();
-        WindowInfo window{Utf8(appId), Utf8(instance), Utf8(title), std::nullopt, Utf8(executable)};
-        if (pid != 0)
-            window.pid = pid;
-        windows.push_back(std::move(window));
-    }
-    argument.endArray();
+    for (const BusWindow& window : qdbus_cast<BusWindowList>(argument))
+        windows.push_back(FromBusWindow(window));
     return windows;
 }
 
-// Status() -> (s desktop, b follows, s hint): three values, or one structure of them.
+// Status() -> s desktop, b follows, s hint.
 std::optional<FocusStatus> StatusOfReply(const QDBusMessage& reply) {
-    QVariantList values = reply.arguments();
-    if (values.size() == 1 && values.at(0).canConvert<QDBusArgument>()) {
-        const auto argument = values.at(0).value<QDBusArgument>();
-        if (argument.currentSignature() != QLatin1String("(sbs)"))
-            return std::nullopt;
-        QString desktop, hint;
-        bool follows = false;
-        argument.beginStructure();
-        argument >> desktop >> follows >> hint;
-        argument.endStructure();
-        return FocusStatus{Utf8(desktop), follows, Utf8(hint)};
-    }
+    const QVariantList values = reply.arguments();
     if (values.size() != 3 || values.at(0).typeId() != QMetaType::QString ||
         values.at(1).typeId() != QMetaType::Bool || values.at(2).typeId() != QMetaType::QString)
         return std::nullopt;
-    return FocusStatus{Utf8(values.at(0).toString()), values.at(1).toBool(),
-                       Utf8(values.at(2).toString())};
+    return FocusStatus{values.at(0).toString().toStdString(), values.at(1).toBool(),
+                       values.at(2).toString().toStdString()};
 }
 
 OpenWindows LocalOpenWindows() {
@@ -94,7 +64,8 @@ bool ModeServiceLink::ServiceRuns() {
     if (InstanceLock::holder())
         return true;
     const QDBusConnection bus = QDBusConnection::sessionBus();
-    return bus.isConnected() && bus.interface() && bus.interface()->isServiceRegistered(BusName);
+    return bus.isConnected() && bus.interface() &&
+           bus.interface()->isServiceRegistered(QString::fromLatin1(ModesBusName));
 }
 
 void ModeServiceLink::callService(const char* method,
@@ -105,8 +76,9 @@ void ModeServiceLink::callService(const char* method,
             this, [done] { done(nullptr); }, Qt::QueuedConnection);
         return;
     }
-    const QDBusMessage call =
-        QDBusMessage::createMethodCall(BusName, ObjectPath, Interface, QString::fromLatin1(method));
+    const QDBusMessage call = QDBusMessage::createMethodCall(
+        QString::fromLatin1(ModesBusName), QString::fromLatin1(ModesObjectPath),
+        QString::fromLatin1(ModesInterface), QString::fromLatin1(method));
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, CallTimeoutMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, done] {
         watcher->deleteLater();
