@@ -23,7 +23,7 @@ namespace {
 // entry's StartupWMClass names; on Wayland the desktop file name is the windows'
 // app id, by which the desktop finds the menu entry and its icon.
 void NameApplication(QApplication& app) {
-    app.setApplicationName("Corvask 12");
+    app.setApplicationName(QString::fromLatin1(PadConfigApplicationName));
     app.setOrganizationName("PadConfig");
     QGuiApplication::setDesktopFileName(QString::fromLatin1(AppId));
 }

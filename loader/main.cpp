@@ -106,7 +106,7 @@ std::optional<int> answerInformation(int argc, char* argv[], const QCommandLineP
 }
 
 void setUpApplication(QApplication& app) {
-    QApplication::setApplicationName("Qd6LoaderS");
+    QApplication::setApplicationName(QString::fromLatin1(pad::LoaderApplicationName));
     // The progress window belongs to PadConfig, which has the only menu entry: on
     // Wayland it carries PadConfig's app id, so the desktop shows it under PadConfig's
     // name and icon rather than as an unknown program.

@@ -9,11 +9,6 @@
 namespace pad {
 namespace {
 
-// The X11 classes of PadConfig's and the loader's windows: Qt takes them from the
-// application names that the two programs set.
-constexpr std::string_view PadConfigWindowClass = "Corvask 12";
-constexpr std::string_view LoaderWindowClass = "Qd6LoaderS";
-
 std::string Source(const RuleMatch& match) {
     if (!match.byDefault)
         return "rule on line " + std::to_string(match.line);
@@ -57,8 +52,8 @@ std::string DescribeDecision(const Decision& decision) {
 }
 
 bool IsOwnWindow(const WindowInfo& window) {
-    return window.appId == AppId || window.appId == PadConfigWindowClass ||
-           window.appId == LoaderWindowClass;
+    return window.appId == AppId || window.appId == PadConfigApplicationName ||
+           window.appId == LoaderApplicationName;
 }
 
 Decision WantedMode(const RuleSet& rules, const std::optional<WindowInfo>& window) {
