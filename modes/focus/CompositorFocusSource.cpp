@@ -30,10 +30,17 @@ void CompositorFocusSource::reportFocus(std::optional<WindowInfo> window) {
         events_.focusChanged(focused_);
 }
 
+// The compositor reports the list on every change of any window's title; only the
+// rules dialog reads it, so the executables are looked up when it asks.
 void CompositorFocusSource::reportWindows(std::vector<WindowInfo> windows) {
+    windows_ = std::move(windows);
+}
+
+std::vector<WindowInfo> CompositorFocusSource::openWindows() {
+    std::vector<WindowInfo> windows = windows_;
     for (WindowInfo& window : windows)
         AddExecutable(window);
-    windows_ = std::move(windows);
+    return windows;
 }
 
 QDBusMessage CompositorFocusSource::callCompositor(const QString& path, const QString& interface,

@@ -26,7 +26,7 @@ class CompositorFocusSource : public QObject, public FocusSource {
 
     std::optional<WindowInfo> focusedWindow() const override { return focused_; }
     bool focusKnown() const override { return focusKnown_; }
-    std::vector<WindowInfo> openWindows() override { return windows_; }
+    std::vector<WindowInfo> openWindows() override;
 
     // What the compositor's connection reports; the executables come from the pids.
     void reportFocus(std::optional<WindowInfo> window);
