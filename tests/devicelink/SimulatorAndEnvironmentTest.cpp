@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <glob.h>
+#include <sys/stat.h>
 
 using namespace pad;
 using namespace pad::test;
@@ -60,14 +61,23 @@ TEST(SimulatedKeypad, UnwritableLogMakesAKeypadThatCannotBeOpened) {
     keypad.receive({0x03, 0xFF, 0xFF, 0x03, 0, 0, 0, 0});
     EXPECT_EQ(keypad.mode(), 3);
 
-    RecordingHost host;
-    PadLinkDriver link(makeSimulatedKeypadSystem(0x1234, "/nonexistent-dir/k.log"), nullptr,
-                       0x1234);
-    link.initDriver(&host, HostMessage, KeypadPage);
-    drainEvents();
-    ASSERT_EQ(host.numbers(),
-              (std::vector<std::uint32_t>{MSG_KEYPAD_PRESENT, MSG_KEYPAD_NO_ACCESS}));
-    EXPECT_EQ(host.messages[1].lParam, ENOENT);
+    // A FIFO without a reader is refused at once, never opened and waited on.
+    QTemporaryDir dir;
+    const std::string fifo = dir.filePath("k.fifo").toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const auto& [log, error] :
+         {std::pair<std::string, int>{"/nonexistent-dir/k.log", ENOENT}, {fifo, EINVAL}}) {
+        setenv("PADLINK_SIMULATOR", log.c_str(), 1);
+        RecordingHost host;
+        PadLinkDriver link(backendFromEnvironment(0x1234).hid, nullptr, 0x1234);
+        link.initDriver(&host, HostMessage, KeypadPage);
+        drainEvents();
+        ASSERT_EQ(host.numbers(),
+                  (std::vector<std::uint32_t>{MSG_KEYPAD_PRESENT, MSG_KEYPAD_NO_ACCESS}))
+            << log;
+        EXPECT_EQ(host.messages[1].lParam, error) << log;
+    }
+    unsetenv("PADLINK_SIMULATOR");
 }
 
 TEST(LinkEnvironment, VendorIdFromEnvironment) {

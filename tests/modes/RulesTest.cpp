@@ -65,14 +65,24 @@ TEST(RuleLines, AreReadOrExplained) {
 }
 
 TEST(RuleLines, WrittenRulesReadBackAlike) {
-    for (const Rule& rule :
-         {Rule{RuleField::Title, "Half-Life 2 \"Episode\"", C},
-          Rule{RuleField::App, "\"quoted", {}}, Rule{RuleField::Exe, "wine*[!x]\\*", Normal}}) {
-        const ParsedLine parsed = ParseRuleLine(FormatRuleLine(rule));
-        ASSERT_EQ(parsed.kind, Kind::Rule) << FormatRuleLine(rule) << ": " << parsed.problem;
-        EXPECT_EQ(parsed.rule.mode, rule.mode);
-        EXPECT_TRUE(WildcardMatches(parsed.rule.pattern, "Half-Life 2 \"Episode\"") ==
-                    WildcardMatches(rule.pattern, "Half-Life 2 \"Episode\""));
+    // A near miss is what the pattern would match had a quote or backslash been lost.
+    const struct {
+        Rule rule;
+        const char* sample;
+        const char* nearMiss;
+    } cases[] = {
+        {{RuleField::Title, "Half-Life 2 \"Episode\"", C},
+         "half-life 2 \"EPISODE\"",
+         "Half-Life 2 Episode"},
+        {{RuleField::App, "\"quoted", {}}, "\"quoted", "quoted"},
+        {{RuleField::Exe, "wine*[!x]\\*", Normal}, "wine64y*", "wine64y"},
+    };
+    for (const auto& c : cases) {
+        const ParsedLine parsed = ParseRuleLine(FormatRuleLine(c.rule));
+        ASSERT_EQ(parsed.kind, Kind::Rule) << FormatRuleLine(c.rule) << ": " << parsed.problem;
+        EXPECT_EQ(parsed.rule.mode, c.rule.mode);
+        EXPECT_TRUE(WildcardMatches(parsed.rule.pattern, c.sample)) << c.sample;
+        EXPECT_FALSE(WildcardMatches(parsed.rule.pattern, c.nearMiss)) << c.nearMiss;
     }
     EXPECT_EQ(FormatRuleLine({RuleField::App, "steam_app_570", A}), "app:steam_app_570        a");
 }

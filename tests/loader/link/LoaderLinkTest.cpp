@@ -1,4 +1,5 @@
 #include "loader/link/LoaderLink.h"
+#include "loader/link/LoaderUsers.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -87,6 +88,29 @@ TEST(LoaderLink, DefaultsToTheSocketInTheRuntimeDirectory) {
     QTemporaryDir dir;
     qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8());
     EXPECT_EQ(LoaderLink().socketPath(), dir.filePath("Qd6LoaderS.sock"));
+}
+
+TEST(LoaderUsers, OnlyTheLastWindowToLeaveQuitsTheLoader) {
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("Qd6LoaderS.sock.users").toStdString();
+    LoaderUsers first(file), second(file);
+    EXPECT_FALSE(first.leave()); // never joined
+    first.join();
+    first.join(); // joining again changes nothing
+    second.join();
+    {
+        LoaderUsers crashed(file); // its lock goes with it
+        crashed.join();
+    }
+    EXPECT_FALSE(first.leave());
+    EXPECT_FALSE(first.leave()); // already gone
+    EXPECT_TRUE(second.leave());
+
+    // A lock that cannot be taken: the closing window quits the loader, as before locks.
+    LoaderUsers unlocked(dir.filePath("missing/Qd6LoaderS.sock.users").toStdString());
+    EXPECT_FALSE(unlocked.leave());
+    unlocked.join();
+    EXPECT_TRUE(unlocked.leave());
 }
 
 int main(int argc, char** argv) {
