@@ -53,7 +53,7 @@ MainMenus::MainMenus(QMenuBar* bar) {
     SetStandardShortcut(exit, QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     modeMenu = AddMenu(bar, "Mode1", BuiltIn(ModeMenuText));
-    modes = new QActionGroup(bar);
+    auto* modes = new QActionGroup(bar); // the bar owns it
     modes->setExclusive(true);
     modeActions[std::size_t(KeypadMode::Normal)] = new QAction(BuiltIn(NormalModeText), modes);
     modeActions[std::size_t(KeypadMode::A)] = AddItem(modeMenu, "ModeA1", BuiltIn(ModeAText));

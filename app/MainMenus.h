@@ -9,7 +9,6 @@
 #include <array>
 
 class QAction;
-class QActionGroup;
 class QMenu;
 class QMenuBar;
 
@@ -31,7 +30,6 @@ struct MainMenus {
     QAction* exit = nullptr;
     // Mode1, ModeA1 to ModeC1 (the Normal action is only on the tool bar), ByApplication1.
     QMenu* modeMenu = nullptr;
-    QActionGroup* modes = nullptr;
     std::array<QAction*, KeypadModes.size()> modeActions{};
     QAction* modeRules = nullptr; // the mode service's rules
     // MacroMenu1, NewMacro1, EditMarcos1.

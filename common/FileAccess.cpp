@@ -7,16 +7,12 @@
 #include <unistd.h>
 
 namespace pad {
-namespace {
 
-// The error for a file of this type, 0 for a regular file.
-int errorForType(mode_t mode) {
+int FileTypeError(mode_t mode) {
     if (S_ISREG(mode))
         return 0;
     return S_ISDIR(mode) ? EISDIR : NotRegularFileError;
 }
-
-} // namespace
 
 std::string FileErrorText(int error) {
     if (error == NotRegularFileError)
@@ -28,7 +24,7 @@ OpenedFile OpenRegularFile(const std::filesystem::path& path, int flags, mode_t 
     // Looked at first, so that a FIFO or a device is never opened at all.
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0) {
-        if (const int error = errorForType(info.st_mode))
+        if (const int error = FileTypeError(info.st_mode))
             return {-1, error};
     } else if (errno != ENOENT || !(flags & O_CREAT)) {
         return {-1, errno};
@@ -37,7 +33,7 @@ OpenedFile OpenRegularFile(const std::filesystem::path& path, int flags, mode_t 
     const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, mode);
     if (fd < 0)
         return {-1, errno};
-    int error = ::fstat(fd, &info) == 0 ? errorForType(info.st_mode) : errno;
+    int error = ::fstat(fd, &info) == 0 ? FileTypeError(info.st_mode) : errno;
     if (error == 0 && ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
         error = errno;
     if (error != 0) {

@@ -13,6 +13,10 @@ namespace pad {
 // system has no errno of its own for it.
 inline constexpr int NotRegularFileError = -1;
 
+// The reason a file of this type (st_mode) cannot be used as a file: 0 for a regular
+// file, EISDIR for a folder, NotRegularFileError for anything else.
+int FileTypeError(mode_t mode);
+
 // The reason as the system words it: "No space left on device", "Permission denied",
 // "Not a regular file".
 std::string FileErrorText(int error);

@@ -24,18 +24,15 @@ class DeviceNotifier {
     virtual ~DeviceNotifier() = default;
 
     // Starts delivering events to handler on linkWindow's thread (the calling thread);
-    // objects the notifier needs are made children of linkWindow. Returns false when
-    // no notifications can be had; the link then learns of changes only when asked.
-    virtual bool start(QObject* linkWindow, Handler handler) = 0;
+    // objects the notifier needs are made children of linkWindow. Where no notifications
+    // can be had, none come; the link then learns of changes only when asked.
+    virtual void start(QObject* linkWindow, Handler handler) = 0;
 };
 
 // Delivers the events a test (or the simulator) hands it, straight to the handler.
 class ManualNotifier : public DeviceNotifier {
   public:
-    bool start(QObject*, Handler handler) override {
-        handler_ = std::move(handler);
-        return true;
-    }
+    void start(QObject*, Handler handler) override { handler_ = std::move(handler); }
     void deliver(const DeviceEvent& event) {
         if (handler_)
             handler_(event);

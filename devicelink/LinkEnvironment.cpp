@@ -103,10 +103,9 @@ class SimulatedUnplugNotifier : public DeviceNotifier {
         });
     }
 
-    bool start(QObject* linkWindow, Handler handler) override {
+    void start(QObject* linkWindow, Handler handler) override {
         target_->linkWindow = linkWindow;
         target_->handler = std::move(handler);
-        return true;
     }
 
   private:
@@ -148,14 +147,13 @@ class SimulatedPlugNotifier : public DeviceNotifier {
         }
     }
 
-    bool start(QObject* linkWindow, Handler handler) override {
+    void start(QObject* linkWindow, Handler handler) override {
         unplug_.start(linkWindow, handler);
         plug_->handler = std::move(handler);
         auto* watcher = new QFileSystemWatcher(linkWindow);
         watcher->addPath(QFileInfo(plug_->file).absolutePath());
         QObject::connect(watcher, &QFileSystemWatcher::directoryChanged, linkWindow,
                          [plug = plug_] { plug->Follow(); });
-        return true;
     }
 
   private:

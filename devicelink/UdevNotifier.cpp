@@ -22,23 +22,22 @@ const char* UdevNotifier::eventSource() {
     return ::access("/run/udev/control", F_OK) == 0 ? "udev" : "kernel";
 }
 
-bool UdevNotifier::start(QObject* linkWindow, Handler handler) {
+void UdevNotifier::start(QObject* linkWindow, Handler handler) {
     handler_ = std::move(handler);
     udev_ = udev_new();
     if (!udev_)
-        return false;
+        return;
     monitor_ = udev_monitor_new_from_netlink(udev_, eventSource());
     if (!monitor_)
-        return false;
+        return;
     if (udev_monitor_filter_add_match_subsystem_devtype(monitor_, "hidraw", nullptr) < 0 ||
         udev_monitor_enable_receiving(monitor_) < 0)
-        return false;
+        return;
     int fd = udev_monitor_get_fd(monitor_);
     if (fd < 0)
-        return false;
+        return;
     auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, linkWindow);
     QObject::connect(notifier, &QSocketNotifier::activated, linkWindow, [this] { receive(); });
-    return true;
 }
 
 void UdevNotifier::receive() {

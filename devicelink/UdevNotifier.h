@@ -17,7 +17,7 @@ class UdevNotifier : public DeviceNotifier {
     UdevNotifier(const UdevNotifier&) = delete;
     UdevNotifier& operator=(const UdevNotifier&) = delete;
 
-    bool start(QObject* linkWindow, Handler handler) override;
+    void start(QObject* linkWindow, Handler handler) override;
 
     // "udev" when a udev daemon runs, else "kernel".
     static const char* eventSource();

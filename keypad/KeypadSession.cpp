@@ -167,13 +167,17 @@ void KeypadSession::LockFreed() {
     emit lockFreed();
 }
 
-void KeypadSession::WaitUntilFree() {
+void KeypadSession::AcquireWaiting() {
     while (!lock_.TryAcquire()) {
         QEventLoop loop;
         connect(this, &KeypadSession::lockFreed, &loop, &QEventLoop::quit);
         WatchLock();
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
+}
+
+void KeypadSession::WaitUntilFree() {
+    AcquireWaiting();
     lock_.Release();
 }
 
@@ -187,8 +191,7 @@ bool KeypadSession::HeldElsewhere() {
 
 DownloadResult KeypadSession::Download(const DownloadImage& image, std::chrono::milliseconds pause,
                                        DownloadHooks hooks) {
-    while (!lock_.TryAcquire())
-        WaitUntilFree();
+    AcquireWaiting();
     downloading_ = true;
     hooks.sendReport = [this](const Report& report) {
         if (link_.writeReport)

@@ -85,6 +85,8 @@ class KeypadSession : public QObject {
   private:
     // Sends the report and records the mode when a keypad took it; false when none did.
     bool Send(KeypadMode mode);
+    // Runs the event loop, without user input, until this session holds the keypad lock.
+    void AcquireWaiting();
     void WatchLock();
     void LockFreed();
 

@@ -28,10 +28,6 @@ LoaderSocketPlace LoaderSocketPlaceFromEnvironment() {
     return LoaderSocketPlaceFor(std::getenv("XDG_RUNTIME_DIR"), ::geteuid());
 }
 
-std::string loaderSocketPath() {
-    return LoaderSocketPlaceFromEnvironment().socket;
-}
-
 std::string PrepareLoaderSocketPlace(const LoaderSocketPlace& place, unsigned uid) {
     // A socket's address holds its path with a terminating zero.
     constexpr std::size_t MaxPath = sizeof(sockaddr_un::sun_path) - 1;

@@ -25,9 +25,6 @@ LoaderSocketPlace LoaderSocketPlaceFor(const char* runtimeDir, unsigned uid,
 // From XDG_RUNTIME_DIR and the effective user id.
 LoaderSocketPlace LoaderSocketPlaceFromEnvironment();
 
-// The socket's path for this user; both PadConfig and the loader use it.
-std::string loaderSocketPath();
-
 // Makes the user's own folder when it is missing (mode 0700), then checks the place
 // for user uid: the socket's path fits a socket address, the own folder is as above,
 // and a file already at the socket's path is no link and belongs to uid. Empty when the

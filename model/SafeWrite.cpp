@@ -296,8 +296,8 @@ int WriteFileSafely(const fs::path& path, std::uint64_t size, const ContentWrite
     if (!exists && errno != ENOENT)
         return errno;
     if (exists) {
-        if (!S_ISREG(old.st_mode))
-            return S_ISDIR(old.st_mode) ? EISDIR : NotRegularFileError;
+        if (const int error = FileTypeError(old.st_mode))
+            return error;
         if ((old.st_mode & 0222) == 0)
             return EACCES;
         if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)

@@ -365,10 +365,4 @@ constexpr const UiText& ModeText(KeypadMode mode) {
     return *names[std::size_t(mode)];
 }
 
-// The built-in English of text n; empty for numbers outside the catalogue.
-constexpr std::u16string_view BuiltInText(int n) {
-    return n >= 0 && n <= LastLanguageTextNumber ? UiTexts[std::size_t(n)].english
-                                                 : std::u16string_view();
-}
-
 } // namespace pad

@@ -10,13 +10,6 @@ std::optional<PcKey> PcKeyFromEvdev(unsigned evdevCode) {
     return std::nullopt;
 }
 
-std::optional<unsigned> EvdevFromPcKey(std::uint8_t scan, bool extended) {
-    for (const auto& k : PhysicalKeys)
-        if (k.evdev != 0 && k.sendsScan() && k.scanByte() == scan && k.extended() == extended)
-            return k.evdev;
-    return std::nullopt;
-}
-
 std::uint32_t KeystrokeFlags(const PcKey& key, KeyTransition transition, bool altHeld) {
     std::uint32_t flags = 1; // repeat count
     flags |= std::uint32_t(key.scan) << 16;

@@ -21,9 +21,6 @@ inline constexpr std::uint8_t VkPrintScreen = 0x2C;
 // expect: Num Lock is extended 0x45, Pause is plain 0x45, Print Screen is E0 37.
 std::optional<PcKey> PcKeyFromEvdev(unsigned evdevCode);
 
-// The evdev key code of a PC key (the inverse of PcKeyFromEvdev), or nullopt.
-std::optional<unsigned> EvdevFromPcKey(std::uint8_t scan, bool extended);
-
 // Qt's native scan code on X11 and Wayland is the evdev code + 8.
 inline constexpr unsigned EvdevFromNativeScanCode(unsigned nativeScanCode) {
     return nativeScanCode >= 8 ? nativeScanCode - 8 : 0;

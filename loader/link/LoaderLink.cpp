@@ -1,8 +1,5 @@
 #include "loader/link/LoaderLink.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -60,15 +57,6 @@ class Connection {
 LoaderLink::LoaderLink() : place_(LoaderSocketPlaceFromEnvironment()) {}
 
 LoaderLink::LoaderLink(LoaderSocketPlace place) : place_(std::move(place)) {}
-
-LoaderLink::LoaderLink(const QString& socketPath) {
-    place_.folder.path = QFile::encodeName(QFileInfo(socketPath).path()).toStdString();
-    place_.socket = QFile::encodeName(socketPath).toStdString();
-}
-
-QString LoaderLink::socketPath() const {
-    return QFile::decodeName(QByteArray::fromStdString(place_.socket));
-}
 
 bool LoaderLink::placeUsable() const {
     const std::string problem = PrepareLoaderSocketPlace(place_, ::geteuid());

@@ -8,8 +8,6 @@
 #include "loader/LoaderProtocol.h"
 #include "loader/LoaderSocketPlace.h"
 
-#include <QString>
-
 #include <cstdint>
 
 namespace pad {
@@ -19,10 +17,7 @@ class LoaderLink {
     // The loader's socket for this user (see LoaderSocketPlace.h).
     LoaderLink();
     explicit LoaderLink(LoaderSocketPlace place);
-    // A socket at path, in a folder that needs no checking.
-    explicit LoaderLink(const QString& socketPath);
 
-    QString socketPath() const;
     const LoaderSocketPlace& place() const { return place_; }
 
     // True when the loader is running: it accepts connections or has a queue of

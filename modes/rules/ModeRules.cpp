@@ -14,10 +14,6 @@ constexpr std::array<std::pair<RuleField, std::string_view>, 3> FieldNames{{
     {RuleField::Title, "title"},
 }};
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    return EqualIgnoringAsciiCase(a, b);
-}
-
 } // namespace
 
 std::string_view ModeChoiceName(ModeChoice choice) {
@@ -26,7 +22,7 @@ std::string_view ModeChoiceName(ModeChoice choice) {
 
 bool ReadModeChoice(std::string_view name, ModeChoice& choice) {
     const auto mode = ModeOfName(name);
-    if (!mode && !EqualIgnoringCase(name, "keep"))
+    if (!mode && !EqualIgnoringAsciiCase(name, "keep"))
         return false;
     choice = mode;
     return true;
@@ -41,7 +37,7 @@ std::string_view RuleFieldName(RuleField field) {
 
 std::optional<RuleField> RuleFieldFromName(std::string_view name) {
     for (const auto& [field, fieldName] : FieldNames)
-        if (EqualIgnoringCase(name, fieldName))
+        if (EqualIgnoringAsciiCase(name, fieldName))
             return field;
     return std::nullopt;
 }

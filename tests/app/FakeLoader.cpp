@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    const QString path = QString::fromStdString(pad::loaderSocketPath());
+    const QString path = QString::fromStdString(pad::LoaderSocketPlaceFromEnvironment().socket);
     QLockFile lock(path + ".lock");
     if (!lock.tryLock(0))
         return 0;

@@ -20,8 +20,10 @@
 #include <functional>
 #include <iostream>
 #include <set>
+#include <string>
 #include <sys/prctl.h>
 #include <unistd.h>
+#include <vector>
 
 namespace pad {
 namespace {
@@ -165,6 +167,14 @@ int download(KeypadSession& keypad, const DownloadImage& image) {
     return ExitOk;
 }
 
+// The names qd6 mode takes: normal, a, b, c.
+std::vector<std::string> modeNames() {
+    std::vector<std::string> names;
+    for (KeypadMode mode : KeypadModes)
+        names.emplace_back(ModeName(mode));
+    return names;
+}
+
 } // namespace
 
 void addDeviceCommands(CLI::App& app) {
@@ -181,7 +191,7 @@ void addDeviceCommands(CLI::App& app) {
     auto* mode = app.add_subcommand("mode", "Switch the keypad to Normal mode or Mode A, B or C");
     mode->add_option("MODE", args->mode, "normal, a, b or c")
         ->required()
-        ->check(CLI::IsMember({"normal", "a", "b", "c"}, CLI::ignore_case));
+        ->check(CLI::IsMember(modeNames(), CLI::ignore_case));
     mode->callback([args] {
         const KeypadMode chosen = *ModeOfName(args->mode);
         finishCommand(

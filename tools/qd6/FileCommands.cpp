@@ -5,6 +5,7 @@
 #include "model/ProfileFile.h"
 #include "model/ProfileJson.h"
 #include "texts/KeyNames.h"
+#include "texts/ModeTitle.h"
 #include "texts/UiTexts.h"
 #include "tools/qd6/CommandSupport.h"
 
@@ -22,9 +23,6 @@
 
 namespace pad {
 namespace {
-
-const std::string kModeNames[ModeCount] = {ToUtf8(ModeAText.english), ToUtf8(ModeBText.english),
-                                           ToUtf8(ModeCText.english)};
 
 std::string kindName(AssignmentKind kind) {
     switch (kind) {
@@ -96,7 +94,7 @@ void printProfile(const std::filesystem::path& file, const std::string& magic,
     std::cout << file.string() << ": " << magic << ", " << macros.count()
               << (macros.count() == 1 ? " macro\n" : " macros\n");
     for (int mode = 0; mode < ModeCount; ++mode) {
-        std::cout << '\n' << kModeNames[mode] << '\n';
+        std::cout << '\n' << ModeTitle(*ModeOfViewIndex(mode)) << '\n';
         std::cout << "  Key  " << padded("Native", 9) << padded("Kind", 14) << padded("Label", 18)
                   << padded("Play mode", 25) << "Events\n";
         for (int key = 0; key < KeysPerMode; ++key) {

@@ -3,11 +3,13 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace pad;
 
@@ -53,11 +55,16 @@ class RecordingServer {
     QLocalServer server_;
 };
 
+// The link to the loader socket in dir as the runtime folder.
+LoaderLink LinkIn(const QTemporaryDir& dir) {
+    return LoaderLink(LoaderSocketPlaceFor(QFile::encodeName(dir.path()).constData(), ::geteuid()));
+}
+
 } // namespace
 
 TEST(LoaderLink, FindsNothingAndPostsNothingWithoutALoader) {
     QTemporaryDir dir;
-    const LoaderLink link(dir.filePath("Qd6LoaderS.sock"));
+    const LoaderLink link = LinkIn(dir);
     EXPECT_FALSE(link.find());
     EXPECT_FALSE(link.post(MSG_LOADER_STATUS, 0, 241));
 }
@@ -67,7 +74,7 @@ TEST(LoaderLink, PostsOneTwelveByteRecordPerConnectionAndCloses) {
     const QString path = dir.filePath("Qd6LoaderS.sock");
     RecordingServer loader(path);
     ASSERT_TRUE(loader.listening);
-    const LoaderLink link(path);
+    const LoaderLink link = LinkIn(dir);
 
     EXPECT_TRUE(link.find());
     EXPECT_TRUE(link.post(MSG_LOADER_STATUS, 0x03C00005, 17));
@@ -87,7 +94,8 @@ TEST(LoaderLink, PostsOneTwelveByteRecordPerConnectionAndCloses) {
 TEST(LoaderLink, DefaultsToTheSocketInTheRuntimeDirectory) {
     QTemporaryDir dir;
     qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8());
-    EXPECT_EQ(LoaderLink().socketPath(), dir.filePath("Qd6LoaderS.sock"));
+    EXPECT_EQ(QFile::decodeName(QByteArray::fromStdString(LoaderLink().place().socket)),
+              dir.filePath("Qd6LoaderS.sock"));
 }
 
 TEST(LoaderUsers, OnlyTheLastWindowToLeaveQuitsTheLoader) {
