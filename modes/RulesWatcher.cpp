@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QString>
 
+#include <functional>
+
 namespace pad {
 namespace {
 
@@ -10,13 +12,16 @@ QString QtPath(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
 }
 
-// What tells one reading of the file from another.
+// What tells one reading of the file from another: its bytes' hash, so that the
+// watcher keeps no copy of them.
 std::string Fingerprint(const RulesFileContents& contents) {
     if (!contents.exists)
         return "missing";
     if (contents.failure)
         return "failure: " + *contents.failure;
-    return "bytes: " + contents.document.bytes();
+    const std::string bytes = contents.document.bytes();
+    return "bytes: " + std::to_string(bytes.size()) + " " +
+           std::to_string(std::hash<std::string>()(bytes));
 }
 
 } // namespace

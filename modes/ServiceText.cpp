@@ -53,6 +53,20 @@ std::string DescribeRuleError(const std::filesystem::path& path, const RuleError
     return text + " " + error.message;
 }
 
+std::vector<std::string> DescribeRuleErrors(const std::filesystem::path& path,
+                                            const std::vector<RuleError>& errors,
+                                            std::string_view prefix, std::string_view suffix) {
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < errors.size() && i < MaxToldRuleErrors; ++i)
+        lines.push_back(DescribeRuleError(
+            path, {errors[i].line, std::string(prefix) + errors[i].message + std::string(suffix)}));
+    if (errors.size() > MaxToldRuleErrors)
+        lines.push_back(path.string() + ": " + std::string(prefix) +
+                        std::to_string(errors.size() - MaxToldRuleErrors) +
+                        " more lines like these");
+    return lines;
+}
+
 std::string DescribeRuleSet(const RuleSet& rules) {
     const std::size_t count = rules.rules.size();
     return std::to_string(count) + (count == 1 ? " rule" : " rules") + ", default " +

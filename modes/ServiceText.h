@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pad {
 
@@ -19,6 +20,15 @@ std::string DescribeWindow(const WindowInfo& window);
 
 // "PATH:LINE: message", or "PATH: message" for the file as a whole.
 std::string DescribeRuleError(const std::filesystem::path& path, const RuleError& error);
+
+// At most this many lines' errors are told one by one; the rest are counted.
+inline constexpr std::size_t MaxToldRuleErrors = 100;
+
+// "PATH:LINE: " + prefix + message + suffix for each of the first MaxToldRuleErrors,
+// then one line that counts the others.
+std::vector<std::string> DescribeRuleErrors(const std::filesystem::path& path,
+                                            const std::vector<RuleError>& errors,
+                                            std::string_view prefix, std::string_view suffix);
 
 // "3 rules, default Mode A"
 std::string DescribeRuleSet(const RuleSet& rules);

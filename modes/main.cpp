@@ -99,14 +99,21 @@ int CheckRules(const std::filesystem::path& path) {
         return ExitFailure;
     }
     const auto errors = contents.document.errors();
-    for (const pad::RuleError& error : errors)
-        std::printf("%s\n", pad::DescribeRuleError(path, error).c_str());
-    const std::string rules = pad::DescribeRuleSet(contents.document.ruleSet());
+    const auto warnings = contents.document.warnings();
+    for (const std::string& line : pad::DescribeRuleErrors(path, errors, "", ""))
+        std::printf("%s\n", line.c_str());
+    for (const std::string& line : pad::DescribeRuleErrors(path, warnings, "warning: ", ""))
+        std::printf("%s\n", line.c_str());
+    std::string summary = path.string() + ": " + pad::DescribeRuleSet(contents.document.ruleSet());
     if (errors.empty())
-        std::printf("%s: %s; no errors\n", path.c_str(), rules.c_str());
+        summary += "; no errors";
     else
-        std::printf("%s: %s; %zu %s skipped\n", path.c_str(), rules.c_str(), errors.size(),
-                    errors.size() == 1 ? "line is" : "lines are");
+        summary += "; " + std::to_string(errors.size()) +
+                   (errors.size() == 1 ? " line is" : " lines are") + " skipped";
+    if (!warnings.empty())
+        summary += "; " + std::to_string(warnings.size()) +
+                   (warnings.size() == 1 ? " warning" : " warnings");
+    std::printf("%s\n", summary.c_str());
     return errors.empty() ? ExitOk : ExitFailure;
 }
 

@@ -65,10 +65,14 @@ Token MakeToken(Token::Kind kind, char32_t character = 0) {
     return token;
 }
 
-struct CompiledPattern {
+} // namespace
+
+struct WildcardPattern::Compiled {
     std::vector<Token> tokens;
     std::optional<std::string> problem;
 };
+
+namespace {
 
 // Reads the set that starts after the "[" at p[start]; returns the index of its
 // closing "]", or nullopt when there is none.
@@ -104,8 +108,8 @@ std::optional<std::size_t> ReadSet(const std::u32string& p, std::size_t start, T
     return std::nullopt;
 }
 
-CompiledPattern Compile(std::string_view pattern) {
-    CompiledPattern compiled;
+WildcardPattern::Compiled Compile(std::string_view pattern) {
+    WildcardPattern::Compiled compiled;
     bool allText = true;
     const std::u32string p = FoldedCharacters(pattern, allText);
     if (!allText) {
@@ -176,18 +180,85 @@ bool Matches(const std::vector<Token>& tokens, const std::u32string& text) {
     return t == tokens.size();
 }
 
+bool IsWordCharacter(char32_t c) {
+    return c != 0 && QChar::isLetterOrNumber(c);
+}
+
+// Whether a set written between before and after reads as bracketed text.
+bool LooksLikeText(const Token& set, char32_t before, char32_t after) {
+    if (set.negated)
+        return false;
+    std::u32string members;
+    for (const auto& [low, high] : set.ranges) {
+        if (low != high)
+            return false;
+        if (members.find(low) != std::u32string::npos || low == ' ' || low == '\t')
+            return true;
+        members += low;
+    }
+    if (members.size() == 1)
+        return std::u32string_view(U"*?[]\\!^-").find(members[0]) == std::u32string_view::npos;
+    return !IsWordCharacter(before) && !IsWordCharacter(after);
+}
+
 } // namespace
+
+std::optional<std::string> BracketedTextInPattern(std::string_view pattern) {
+    // The characters as written (not folded), and where each starts in the pattern.
+    std::u32string p;
+    std::vector<std::size_t> starts;
+    const std::span bytes(reinterpret_cast<const std::uint8_t*>(pattern.data()), pattern.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto sequence = DecodeUtf8Sequence(bytes.subspan(i));
+        if (!sequence)
+            return std::nullopt;
+        p.push_back(sequence->codePoint);
+        starts.push_back(i);
+        i += sequence->length;
+    }
+    starts.push_back(pattern.size());
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        if (p[i] == '\\') {
+            ++i;
+            continue;
+        }
+        if (p[i] != '[')
+            continue;
+        Token set = MakeToken(Token::Kind::Set);
+        const auto close = ReadSet(p, i + 1, set);
+        if (!close)
+            return std::nullopt;
+        const char32_t before = i > 0 ? p[i - 1] : 0;
+        const char32_t after = *close + 1 < p.size() ? p[*close + 1] : 0;
+        if (LooksLikeText(set, before, after))
+            return std::string(pattern.substr(starts[i], starts[*close + 1] - starts[i]));
+        i = *close;
+    }
+    return std::nullopt;
+}
 
 std::optional<std::string> WildcardProblem(std::string_view pattern) {
     return Compile(pattern).problem;
 }
 
-bool WildcardMatches(std::string_view pattern, std::string_view text) {
-    const CompiledPattern compiled = Compile(pattern);
-    if (compiled.problem)
-        return false;
+FoldedText::FoldedText(std::string_view text) {
     bool allText = true;
-    return Matches(compiled.tokens, FoldedCharacters(text, allText));
+    characters = FoldedCharacters(text, allText);
+}
+
+WildcardPattern::WildcardPattern(std::string_view pattern)
+    : compiled_(std::make_shared<const Compiled>(Compile(pattern))) {}
+
+bool WildcardPattern::matches(const FoldedText& text) const {
+    return !compiled_->problem && Matches(compiled_->tokens, text.characters);
+}
+
+const std::optional<std::string>& WildcardPattern::problem() const {
+    return compiled_->problem;
+}
+
+bool WildcardMatches(std::string_view pattern, std::string_view text) {
+    return WildcardPattern(pattern).matches(FoldedText(text));
 }
 
 std::string LiteralPattern(std::string_view text) {
