@@ -43,7 +43,10 @@ std::string DescribeWindow(const WindowInfo& window) {
         text += QuotedText(window.executable);
     else
         text += window.pid ? "unknown (pid " + std::to_string(*window.pid) + ")" : "unknown";
-    return text + ", title " + QuotedText(window.title);
+    text += ", title " + QuotedText(window.title);
+    if (window.titleCut)
+        text += " (cut at " + std::to_string(MaxWindowTextBytes) + " bytes)";
+    return text;
 }
 
 std::string DescribeRuleError(const std::filesystem::path& path, const RuleError& error) {

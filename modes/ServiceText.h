@@ -15,7 +15,8 @@ namespace pad {
 // Text in double quotes, with quotes, backslashes and control characters escaped.
 std::string QuotedText(std::string_view text);
 
-// app "steam_app_570", exe "hl2_linux", title "Dota 2"; on X11 also the instance.
+// app "steam_app_570", exe "hl2_linux", title "Dota 2"; on X11 also the instance; and
+// where the title was cut, that it was.
 std::string DescribeWindow(const WindowInfo& window);
 
 // "PATH:LINE: message", or "PATH: message" for the file as a whole.

@@ -54,9 +54,9 @@ void RegisterBusTypes();
 BusWindow ToBusWindow(const WindowInfo& window);
 WindowInfo FromBusWindow(const BusWindow& window);
 
-// A window as a compositor reports it, with texts cut to 4 KiB (at a character's
-// start) as the X11 backend cuts them; nullopt for "no window" (appId and title
-// empty). The executable is left to the caller.
+// A window as a compositor reports it, with texts cut to MaxWindowTextBytes (at a
+// character's start) as the X11 backend cuts them; nullopt for "no window" (appId and
+// title empty). The executable is left to the caller.
 std::optional<WindowInfo> ReportedWindow(const QString& appId, const QString& instance,
                                          const QString& title, qint64 pid);
 
