@@ -17,7 +17,11 @@
 namespace pad {
 namespace {
 
-constexpr RuleField OfferedFields[] = {RuleField::App, RuleField::Title, RuleField::Exe};
+// In the order the rules file names them (app, exe, title).
+constexpr RuleField OfferedFields[] = {RuleField::App, RuleField::Exe, RuleField::Title};
+
+// A title longer than this is shown cut (the list is read aloud, too).
+constexpr int ShownTitleCharacters = 200;
 
 QString Text(const std::string& utf8) {
     return QString::fromStdString(utf8);
@@ -26,10 +30,12 @@ QString Text(const std::string& utf8) {
 // "Dota 2 (steam_app_570)"; a window without a title by its id alone.
 QString WindowText(const WindowInfo& window) {
     const QString id = Text(window.appId.empty() ? window.instance : window.appId);
-    if (window.title.empty())
+    QString title = Text(window.title);
+    if (title.size() > ShownTitleCharacters)
+        title = title.left(ShownTitleCharacters) + u'\u2026';
+    if (title.isEmpty())
         return id;
-    return id.isEmpty() ? Text(window.title)
-                        : Text(window.title) + QStringLiteral(" (") + id + u')';
+    return id.isEmpty() ? title : title + QStringLiteral(" (") + id + u')';
 }
 
 } // namespace
@@ -44,6 +50,10 @@ TModeRuleDlg::TModeRuleDlg(DialogHost& host, ModeServiceLink& link, const UiText
 
     windowList_ = new QListWidget(this);
     windowList_->setObjectName(QStringLiteral("WindowList"));
+    // A long title is shortened in its middle to the list's width, which it never widens.
+    windowList_->setTextElideMode(Qt::ElideMiddle);
+    windowList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    windowList_->setResizeMode(QListView::Adjust);
     windowsNote_ = new QLabel(RunTimeText(host_, SearchingWindowsText), this);
     windowsNote_->setWordWrap(true);
     field_ = new QComboBox(this);
@@ -104,6 +114,10 @@ void TModeRuleDlg::ShowWindows(const OpenWindows& open) {
     windowList_->clear();
     for (const WindowInfo& window : windows_)
         windowList_->addItem(WindowText(window));
+    // Items as wide as the list, whatever their text, so that their text is elided.
+    const int rowHeight = windowList_->count() > 0 ? windowList_->sizeHintForRow(0) : 0;
+    for (int row = 0; row < windowList_->count(); ++row)
+        windowList_->item(row)->setSizeHint(QSize(1, rowHeight));
     // No window is current either, so that the first Down chooses the first one.
     windowList_->setCurrentIndex(QModelIndex());
     windowsNote_->setVisible(!open.failure.empty());

@@ -3,6 +3,7 @@
 #include "dialogs/DialogTexts.h"
 #include "dialogs/ModeRuleTexts.h"
 #include "dialogs/TModeRuleDlg.h"
+#include "modes/ServiceText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -127,7 +128,10 @@ void TModeRulesDlg::BuildControls() {
     } else if (const auto errors = rulesFile_.document().errors(); !errors.empty()) {
         QStringList lines;
         for (const RuleError& error : errors)
-            lines << QString::number(error.line);
+            if (lines.size() < int(MaxToldRuleErrors))
+                lines << QString::number(error.line);
+        if (errors.size() > MaxToldRuleErrors)
+            lines << QStringLiteral("\u2026");
         fileNote_->setText(
             RunTimeText(host_, SkippedLinesNote).arg(lines.join(QStringLiteral(", "))));
     } else {
@@ -144,7 +148,7 @@ void TModeRulesDlg::BuildControls() {
     connect(removeButton_, &QPushButton::clicked, this, &TModeRulesDlg::RemoveClick);
     connect(upButton_, &QPushButton::clicked, this, [this] { MoveClick(-1); });
     connect(downButton_, &QPushButton::clicked, this, [this] { MoveClick(1); });
-    connect(switch_, &QCheckBox::clicked, this, &TModeRulesDlg::SwitchToggled);
+    connect(switch_, &QCheckBox::clicked, this, [this](bool on) { chosen_ = on; });
     connect(buttons, &QDialogButtonBox::accepted, this, &TModeRulesDlg::OkClick);
 }
 
@@ -219,6 +223,8 @@ void TModeRulesDlg::MoveClick(int by) {
 }
 
 void TModeRulesDlg::OkClick() {
+    if (switching_)
+        return;
     if (!rulesFile_.readFailure()) {
         rulesFile_.setDefaultMode(ChosenMode(*defaultMode_));
         if (rulesFile_.modified()) {
@@ -236,15 +242,14 @@ void TModeRulesDlg::OkClick() {
             }
         }
     }
+    if (setup_ && chosen_ && *chosen_ != ServiceOn())
+        return SwitchAndClose(*chosen_);
     accept();
 }
 
 void TModeRulesDlg::done(int result) {
-    if (switching_) {
-        closeWith_ = result;
-        setEnabled(false);
-        return;
-    }
+    if (switching_)
+        return; // OK was pressed: the dialog closes once the service is switched
     QDialog::done(result);
 }
 
@@ -252,36 +257,37 @@ void TModeRulesDlg::ProbeService() {
     switch_->setEnabled(false);
     control_.probe([this](const ServiceSetup& setup) {
         setup_ = setup;
-        const QSignalBlocker quiet(switch_);
-        switch_->setChecked(SwitchedOn(setup));
-        switch_->setEnabled(!switching_);
+        switch_->setEnabled(true);
+        ShowServiceState();
     });
 }
 
-void TModeRulesDlg::SwitchToggled(bool on) {
-    if (!setup_ || switching_)
-        return;
+bool TModeRulesDlg::ServiceOn() const {
+    return (setup_ && SwitchedOn(*setup_)) || ModeServiceLink::ServiceRuns();
+}
+
+void TModeRulesDlg::SwitchAndClose(bool on) {
     switching_ = true;
-    switch_->setEnabled(false);
+    setEnabled(false);
     control_.switchService(on, *setup_, [this](const std::optional<std::string>& failure) {
         switching_ = false;
+        setEnabled(true);
         if (failure)
             host_.ui().inform(this, RunTimeText(host_, SwitchFailedWarning).arg(Text(*failure)),
                               WarningCaption());
-        ShowServiceState();
-        if (closeWith_) {
-            QDialog::done(*closeWith_);
-            return;
-        }
-        ProbeService();
+        QDialog::done(QDialog::Accepted);
     });
 }
 
 void TModeRulesDlg::ShowServiceState() {
-    const QString text =
-        RunTimeText(host_, ModeServiceLink::ServiceRuns() ? ServiceRunsText : ServiceStoppedText);
+    const bool runs = ModeServiceLink::ServiceRuns();
+    const QString text = RunTimeText(host_, runs ? ServiceRunsText : ServiceStoppedText);
     if (running_->text() != text)
         running_->setText(text);
+    // Until the user sets it, the switch follows the service, which may start or end
+    // by itself.
+    if (setup_ && !chosen_)
+        switch_->setChecked(ServiceOn());
     // Read with the switch, which is where the keyboard meets these lines.
     switch_->setAccessibleDescription(running_->text() + u' ' + status_->text());
 }
