@@ -11,6 +11,7 @@
 #include <QSocketNotifier>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -151,6 +152,16 @@ int main(int argc, char** argv) {
                          [] { QCoreApplication::quit(); });
     }
 
+    // Without the session's runtime folder, the instance lock and the keypad lock could
+    // lie elsewhere than those of the service the session started: two services would
+    // send every mode twice, one of them into the other's downloads.
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); !runtime || !*runtime) {
+        std::fputs("padconfig-modes: XDG_RUNTIME_DIR is not set; padconfig-modes runs inside "
+                   "the user's desktop session, which sets it (as a systemd user service, from "
+                   "the autostart entry or from the desktop's own start-up)\n",
+                   stderr);
+        return ExitFailure;
+    }
     pad::InstanceLock::Attempt lock = pad::InstanceLock::acquire();
     if (!lock.failure.empty()) {
         std::fprintf(stderr, "padconfig-modes: %s\n", lock.failure.c_str());
