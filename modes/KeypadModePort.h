@@ -14,6 +14,8 @@ struct KeypadModePort {
 
     // A keypad is plugged in and may be written.
     virtual bool keypadPresent() const = 0;
+    // A keypad is plugged in but may not be opened for writing.
+    virtual bool keypadUnwritable() const { return false; }
     // The keypad's mode as last set by any of our programs (PadConfig, qd6 mode, this
     // service); nullopt when unknown.
     virtual std::optional<KeypadMode> lastSetMode() const = 0;

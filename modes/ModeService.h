@@ -15,6 +15,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -44,7 +45,14 @@ class ModeService : public QObject {
     void rulesChanged(const RulesFileContents& contents, bool reloaded);
     void focusChanged(const std::optional<WindowInfo>& window);
     void decideFocus(const std::optional<WindowInfo>& window);
+    FocusConnection connectDesktop();
+    // Follows the focus through source from now on; the caller decides for the window
+    // focused now once the keypad's side is there.
+    void follow(std::unique_ptr<FocusSource> source, bool again);
+    // The desktop stopped telling the focus: says why and connects again, with a
+    // growing pause, until it can follow again.
     void desktopEnded(const std::string& why);
+    void reconnect();
     void followingChanged();
     // Puts the service on the session bus; where the compositor's reports go.
     CompositorRoute openBus();
@@ -54,13 +62,23 @@ class ModeService : public QObject {
     void printLine(const std::string& line);
 
     ServiceOptions options_;
+    CompositorRoute route_;
     RuleSet rules_;
     std::optional<WindowInfo> window_; // while only printing
     std::unique_ptr<RulesWatcher> watcher_;
     // Before focus_, which may unload a compositor script over the bus when it goes.
     std::unique_ptr<ModesBus> bus_;
     std::unique_ptr<FocusSource> focus_;
+    // A source that ended, kept until its own call into the service has returned.
+    std::unique_ptr<FocusSource> ended_;
+    // While the desktop does not tell the focus: why (the latest reason), since when,
+    // and the pause before the next try.
+    std::optional<std::string> lost_;
+    std::chrono::steady_clock::time_point lostSince_;
+    std::chrono::milliseconds retryPause_{0};
+    QTimer reconnectTimer_;
     std::unique_ptr<KeypadModePort> port_;
+    bool toldNoAccess_ = false; // the udev rule is named once a run
     std::unique_ptr<ModeSwitcher> switcher_;
     // Window managers pass the focus through "no window" on its way from one window
     // to the next; a focus that has left every window counts once it stays so.

@@ -41,6 +41,9 @@ std::string DescribeDecision(const Decision& decision) {
         return wanted + ": sent";
     case Outcome::NoKeypad:
         return wanted + ": no keypad; sent when one appears";
+    case Outcome::NoAccess:
+        return wanted + ": the keypad may not be written (the udev rule is missing); sent when "
+                        "it may";
     case Outcome::AfterDownload:
         return wanted + ": a download is running; sent when it ends";
     case Outcome::Failed:
@@ -76,7 +79,7 @@ Decision ModeSwitcher::follow(bool evenIfSet) {
         return decision;
     const KeypadMode mode = *decision.match.mode;
     if (!port_.keypadPresent()) {
-        decision.outcome = Outcome::NoKeypad;
+        decision.outcome = port_.keypadUnwritable() ? Outcome::NoAccess : Outcome::NoKeypad;
     } else if (!evenIfSet && port_.lastSetMode() == mode) {
         decision.outcome = Outcome::AlreadySet;
     } else {
@@ -111,6 +114,10 @@ Decision ModeSwitcher::keypadAppeared() {
 
 Decision ModeSwitcher::keypadGone() {
     return {Decision::Outcome::KeypadGone, {}};
+}
+
+Decision ModeSwitcher::keypadUnwritable() {
+    return follow(false);
 }
 
 Decision ModeSwitcher::rulesReloaded(RuleSet rules) {

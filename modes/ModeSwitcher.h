@@ -24,6 +24,7 @@ struct Decision {
         AlreadySet,    // the keypad is in that mode already
         Sent,          // the mode was sent
         NoKeypad,      // no keypad: the mode goes to the next one that appears
+        NoAccess,      // the keypad may not be written: the mode goes once it may
         AfterDownload, // a download holds the keypad: the mode follows when it ends
         Failed,        // the keypad did not take the report
         KeypadGone,    // the keypad went away
@@ -53,6 +54,8 @@ class ModeSwitcher {
     Decision focusLeft();
     Decision keypadAppeared();
     Decision keypadGone();
+    // A keypad is plugged in but may not be written: says what waits for it.
+    Decision keypadUnwritable();
     Decision rulesReloaded(RuleSet rules);
     // A download that kept a mode from the keypad (a Busy send) has ended.
     Decision downloadEnded();

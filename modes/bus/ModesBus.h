@@ -1,7 +1,7 @@
 #pragma once
 // The mode service's object on the session bus (the interface is described in
-// BusContract.h). The reports of windows are taken only from the connection that owns
-// the bus name of the compositor whose backend runs (asked of the bus on every call),
+// BusContract.h). The reports of windows are taken only from the compositor's own
+// connection, which the backend settled when it connected (CompositorFocusSource.h),
 // and only they reach the switching logic: nothing else on the interface can change
 // the keypad's mode.
 

@@ -61,17 +61,29 @@ FocusStatus LocalStatus() {
 ModeServiceLink::ModeServiceLink(QObject* parent) : QObject(parent) {}
 
 bool ModeServiceLink::ServiceRuns() {
-    if (InstanceLock::holder())
-        return true;
-    const QDBusConnection bus = QDBusConnection::sessionBus();
-    return bus.isConnected() && bus.interface() &&
-           bus.interface()->isServiceRegistered(QString::fromLatin1(ModesBusName));
+    return InstanceLock::holder().has_value();
 }
+
+namespace {
+
+// The service's bus name is believed only while the instance that holds the service's
+// lock owns it: another program that took the name is asked nothing.
+bool OwnedByService(const QDBusConnection& bus) {
+    const auto holder = InstanceLock::holder();
+    if (!holder || !bus.isConnected() || !bus.interface())
+        return false;
+    if (*holder == 0) // the holder's pid cannot be told here
+        return true;
+    const auto owner = bus.interface()->servicePid(QString::fromLatin1(ModesBusName));
+    return owner.isValid() && pid_t(owner.value()) == *holder;
+}
+
+} // namespace
 
 void ModeServiceLink::callService(const char* method,
                                   std::function<void(const QDBusMessage*)> done) {
     const QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected()) {
+    if (!OwnedByService(bus)) {
         QMetaObject::invokeMethod(
             this, [done] { done(nullptr); }, Qt::QueuedConnection);
         return;

@@ -27,8 +27,9 @@ class ModeServiceLink : public QObject {
   public:
     explicit ModeServiceLink(QObject* parent = nullptr);
 
-    // Whether padconfig-modes runs for this user: it owns its bus name or holds its
-    // instance lock.
+    // Whether padconfig-modes runs for this user: it holds its instance lock. (Another
+    // program may own the service's bus name; the running service is asked only when
+    // the name is its own.)
     static bool ServiceRuns();
 
     // Each calls back once, from the event loop, and never once this object is gone.

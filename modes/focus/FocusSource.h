@@ -40,6 +40,9 @@ class FocusSource {
     // Empty while the focused window can be followed; otherwise one sentence that says
     // why not and what would make it work (a GNOME Shell extension to enable).
     virtual std::string hint() const { return {}; }
+    // What the service says once on starting to follow through this backend: a part of
+    // it that does not work here (empty: all does).
+    virtual std::string notice() const { return {}; }
 };
 
 } // namespace pad
