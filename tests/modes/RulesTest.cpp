@@ -109,6 +109,16 @@ TEST(Wildcards, MatchWithoutRegardToCase) {
         {"?", "\xFF", true},
         {"[a-z]", "\xFF", false},
         {"a[", "a[", false},
+        // The parts between "*"s: the first at the start, the last at the end, each one
+        // between at its first place after the one before.
+        {"*ab", "aab", true},
+        {"a*a", "a", false},
+        {"*a*a*", "aa", true},
+        {"*?*", "", false},
+        {"*[!x]*", "xxy", true},
+        {"*aab*ab", "aaaabab", true},
+        {"*ab*ab", "abab", true},
+        {"*ab*ab", "aba", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(WildcardMatches(c.pattern, c.text), c.matches) << c.pattern << " / " << c.text;
