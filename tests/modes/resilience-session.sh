@@ -1,18 +1,10 @@
-# The mode service against what ended its following or fooled it, inside one desktop
-# session, sourced by focus-scenario.sh as focus-session.sh is (see there for what the
-# desktop defines; start_desktop starts it again). Two test windows with a rule each
-# must switch the simulated keypad again after each of these:
-#   x11    a 10 kB title is matched whole, a 70 kB one is cut and --print says so; a
-#          program that holds org.padconfig.Modes is named on stderr; a second service
-#          without XDG_RUNTIME_DIR is refused; a keypad that may not be written gets
-#          the udev rule named once
-#   sway   (with XWayland) an X11 window whose title is too long for a Wayland message
-#          ends the connection, and the service follows again once it is gone; sway
-#          is restarted
-#   kwin   another program unloads the service's KWin script; KWin is restarted; no
-#          program can take org.kde.KWin from KWin
-#   gnome  a program that takes org.gnome.Shell has its report refused, while GNOME
-#          Shell's own reports still switch the keypad
+# What ended the mode service's following or fooled it, inside one desktop session,
+# sourced by focus-scenario.sh as focus-session.sh is (start_desktop starts it again).
+# After each, two test windows with a rule each must switch the simulated keypad again.
+# X11: 10 kB and 70 kB titles, a program holding org.padconfig.Modes, a second service
+# without XDG_RUNTIME_DIR, a keypad that may not be written. sway (with XWayland): an
+# X11 title too long for a Wayland message, a restart. KWin: the script unloaded by
+# another program, a restart. GNOME: a program that takes org.gnome.Shell.
 
 source "$here/../support/e2e.sh"
 CHECK_PREFIX="$desktop: "
@@ -33,26 +25,32 @@ show_window() { # show_window NAME [TITLE]
 reports() { grep -c '^03 ff ff' "$PADLINK_SIMULATOR"; }
 more_reports_than() { [[ $(reports) -gt $1 ]]; }
 last_mode() { grep '^03 ff ff' "$PADLINK_SIMULATOR" | tail -1 | cut -d' ' -f4; }
-# The mode reported once the window has the focus (empty when none comes).
+# mode_after WINDOW [MODE]: the last mode once the window has the focus and a new mode
+# report came (with MODE: once MODE is the last).
 mode_after() {
     local before
     before=$(reports)
     focus_on "$1"
-    until_true more_reports_than "$before" && last_mode
-}
-# The last mode reported once the window has the focus and that mode was reported.
-focused_mode() { # focused_mode WINDOW MODE
-    focus_on "$1"
-    until_true eval "[[ \$(last_mode) == $2 ]]"
+    if [[ $# -eq 2 ]]; then until_true eval "[[ \$(last_mode) == $2 ]]"; else
+        until_true more_reports_than "$before"; fi
     last_mode
 }
-# The focus goes to window one (Mode A), two (B) and one again, each with its report.
-follows_again() {
-    focused_mode one 01 >/dev/null
+# The focus goes to window one (Mode A), two (B) and one again, each with its report,
+# once the service has said it follows again for the Nth time.
+follows_again() { # follows_again NAME [N]
+    until_true eval "[[ \$(grep -c 'following the focus on .* again' "$err") -ge ${2:-0} ]]"
+    mode_after one 01 >/dev/null
     check "$1: the service follows the focus" "02 01" "$(mode_after two) $(mode_after one)"
 }
-says() { grep -c "$1" "$2"; } # says TEXT FILE: how many lines tell it
-again_count() { says 'following the focus on .* again' "$err"; }
+said_once() { # said_once NAME TEXT FILE: the file comes to tell TEXT, once
+    check "$1" 1 "$(until_true grep -q "$2" "$3" && grep -c "$2" "$3")"
+}
+restart_desktop() {
+    stop_desktop
+    start_desktop
+    show_window one
+    show_window two
+}
 take_name() { # take_name NAME [APP_ID TITLE]: the taker's pid in taker, its words in taker.out
     /usr/bin/python3 "$here/take_bus_name.py" "$@" >"$out/taker.out" 2>&1 &
     taker=$!
@@ -78,23 +76,21 @@ check "the service starts following" 01 "$(mode_after one)"
 case $desktop in
 X11)
     show_window long "A title of 10 kB that $(head -c 10000 /dev/zero | tr '\0' x) END"
-    check "a title of 10 kB is matched whole" 03 "$(focused_mode long 03)"
+    check "a title of 10 kB is matched whole" 03 "$(mode_after long 03)"
     show_window huge "$(head -c 70000 /dev/zero | tr '\0' y) END"
     focus_on huge
-    check "a title beyond 64 KiB is cut, and --print says so" 1 \
-        "$(until_true grep -q '(cut at 65536 bytes)' "$log" && says '(cut at 65536 bytes)' "$log")"
+    said_once "a title beyond 64 KiB is cut, and --print says so" '(cut at 65536 bytes)' "$log"
     stop_service
 
     take_name org.padconfig.Modes
     start_service
-    check "a program that holds the service's bus name is named on stderr" 1 \
-        "$(until_true grep -q 'org.padconfig.Modes belongs to another program' "$err" &&
-            says "org.padconfig.Modes belongs to another program (pid $taker" "$err")"
+    said_once "a program that holds the service's bus name is named on stderr" \
+        "org.padconfig.Modes belongs to another program (pid $taker" "$err"
     follows_again "beside a program that holds the service's bus name"
     kill "$taker"
     env -u XDG_RUNTIME_DIR "$bin/padconfig-modes" 2>"$out/second.err"
     check "a second service without XDG_RUNTIME_DIR is refused" "1 1" \
-        "$? $(says 'XDG_RUNTIME_DIR is not set' "$out/second.err")"
+        "$? $(grep -c 'XDG_RUNTIME_DIR is not set' "$out/second.err")"
     stop_service
 
     mkfifo "$out/unwritable"
@@ -102,42 +98,30 @@ X11)
     focus_on two
     focus_on one
     until_true grep -q 'the keypad may not be written' "$log"
-    check "a keypad that may not be written: the udev rule is named once" 1 \
-        "$(says 'The udev rule .* gives access to the keypad' "$err")"
+    said_once "a keypad that may not be written: the udev rule is named once" \
+        'The udev rule .* gives access to the keypad' "$err"
     ;;
 sway)
     QT_QPA_PLATFORM=xcb "$test_window" org.padconfig.test.long \
         "$(head -c 4087 /dev/zero | tr '\0' x)END" >"$out/long.log" 2>&1 &
     started+=($!)
-    check "an X11 title too long for a Wayland message: the service says so" 1 \
-        "$(until_true grep -q 'ended the connection while telling of its windows' "$err" &&
-            says 'title or app id may be longer than the Wayland protocol allows' "$err")"
+    said_once "an X11 title too long for a Wayland message: the service says so" \
+        'title or app id may be longer than the Wayland protocol allows' "$err"
     kill "${started[-1]}"
-    until_true eval '[[ $(again_count) -ge 1 ]]'
-    follows_again "once that window has closed"
-    stop_desktop
-    start_desktop
-    show_window one
-    show_window two
-    until_true eval '[[ $(again_count) -ge 2 ]]'
-    follows_again "after sway was restarted"
+    follows_again "once that window has closed" 1
+    restart_desktop
+    follows_again "after sway was restarted" 2
     ;;
 KWin)
     dbus-send --session --print-reply --dest=org.kde.KWin /Scripting \
         org.kde.kwin.Scripting.unloadScript string:padconfig-modes >/dev/null
-    check "another program unloads the KWin script: the service says so" 1 \
-        "$(until_true grep -q 'unloaded or stopped padconfig-modes. KWin script' "$err" &&
-            says 'unloaded or stopped' "$err")"
-    until_true eval '[[ $(again_count) -ge 1 ]]'
-    follows_again "with the script loaded again"
+    said_once "another program unloads the KWin script: the service says so" \
+        'unloaded or stopped padconfig-modes. KWin script' "$err"
+    follows_again "with the script loaded again" 1
     check "no program can take org.kde.KWin from KWin" "not owner" \
         "$(/usr/bin/python3 "$here/take_bus_name.py" org.kde.KWin)"
-    stop_desktop
-    start_desktop
-    show_window one
-    show_window two
-    until_true eval '[[ $(again_count) -ge 2 ]]'
-    follows_again "after KWin was restarted"
+    restart_desktop
+    follows_again "after KWin was restarted" 2
     ;;
 "GNOME Shell")
     # The test's own focus commands go to GNOME Shell's connection, not to the taker.
