@@ -104,6 +104,8 @@ void ModeService::follow(std::unique_ptr<FocusSource> source, bool again) {
 }
 
 void ModeService::desktopEnded(const std::string& why) {
+    if (!focus_ && lost_)
+        return; // told already (a source that ends for two reasons at once)
     SayOnStderr(why);
     // A --print beside the service only shows what each window wants: it ends with
     // the source it followed (the running service's, on KDE Plasma and GNOME).
