@@ -77,9 +77,11 @@ case $desktop in
 X11)
     show_window long "A title of 10 kB that $(head -c 10000 /dev/zero | tr '\0' x) END"
     check "a title of 10 kB is matched whole" 03 "$(mode_after long 03)"
-    show_window huge "$(head -c 70000 /dev/zero | tr '\0' y) END"
+    # An odd number of bytes before the two-byte characters: the cut falls inside one.
+    show_window huge "x$(head -c 40000 /dev/zero | tr '\0' x | sed 's/x/é/g') END"
     focus_on huge
     said_once "a title beyond 64 KiB is cut, and --print says so" '(cut at 65536 bytes)' "$log"
+    check "it is cut before a character it cannot hold whole" 0 "$(grep -c '\\x' "$log")"
     stop_service
 
     take_name org.padconfig.Modes
