@@ -5,6 +5,7 @@
 // handed to the windows by reference.
 
 #include "model/Profile.h"
+#include "texts/UiTexts.h"
 
 #include <cstdint>
 #include <string>
@@ -70,7 +71,7 @@ struct LanguageState {
 };
 
 struct Workspace {
-    Profile profile;
+    Profile profile{NormalLabelText.english};
     Selection selection;
     DocumentState document;
     RequestValues requests;

@@ -84,7 +84,7 @@ TEST_F(DocumentTest, NewAsksOnlyWhenModifiedAndNoCancels) {
 
     ports.discardAnswers = {true};
     doc.New();
-    EXPECT_EQ(ws.profile, Profile());
+    EXPECT_EQ(ws.profile, Profile(u"Normal"));
     EXPECT_FALSE(ws.document.modifiedFlag);
     EXPECT_TRUE(ws.document.documentFileName.empty());
     EXPECT_TRUE(ws.document.openDialogFileName.empty());
@@ -133,7 +133,7 @@ TEST_F(DocumentTest, FailedOpenGivesAFreshUnnamedDocumentWithoutASecondQuestion)
     doc.Open();
     EXPECT_EQ(count(ports.calls, "AskDiscard"), 1);
     EXPECT_EQ(count(ports.calls, "ReadFailedMessage"), 1);
-    EXPECT_EQ(ws.profile, Profile());
+    EXPECT_EQ(ws.profile, Profile(u"Normal"));
     EXPECT_EQ(ports.caption, u"Corvask 12 - ");
     EXPECT_TRUE(ws.document.documentFileName.empty());
     EXPECT_FALSE(ws.document.modifiedFlag);
@@ -161,7 +161,7 @@ TEST_F(DocumentTest, CommandLineWithAnUnreadableFileGivesAFreshProfile) {
     doc.OpenFromCommandLine({u"padconfig", u"/keys/broken.qd6"});
     EXPECT_EQ(count(ports.calls, "ReadFailedMessage"), 1);
     EXPECT_EQ(count(ports.calls, "AskDiscard"), 0);
-    EXPECT_EQ(ws.profile, Profile());
+    EXPECT_EQ(ws.profile, Profile(u"Normal"));
     EXPECT_EQ(ports.caption, u"Corvask 12 - ");
     EXPECT_TRUE(ws.document.documentFileName.empty());
 }
@@ -174,7 +174,7 @@ TEST_F(DocumentTest, PathsLongerThan511UnitsAreRefusedAsUnreadable) {
     doc.OpenFromCommandLine({u"padconfig", tooLong});
     EXPECT_EQ(count(ports.calls, "Load"), 0);
     EXPECT_EQ(count(ports.calls, "ReadFailedMessage"), 1);
-    EXPECT_EQ(ws.profile, Profile());
+    EXPECT_EQ(ws.profile, Profile(u"Normal"));
     doc.OpenFromCommandLine({u"padconfig", longest});
     EXPECT_EQ(ws.profile, StoredProfile());
 }

@@ -7,7 +7,7 @@ namespace pad {
 namespace {
 
 TEST(Model, FreshProfileIsAllNormalAndEmpty) {
-    Profile p;
+    Profile p(u"Normal");
     for (int i = 0; i < SlotCount; ++i) {
         EXPECT_EQ(p.slotAt(i).label, u"Normal");
         EXPECT_EQ(p.kindAt(i), KindNone);
@@ -108,7 +108,7 @@ TEST(Model, RemovingAMacroEmptiesItsSlotsAndRenumbersLaterKinds) {
     p.slot(0, 1).action = KeyAction::direct(0x05);
     Profile::setLabel(p.slot(0, 1), u"b");
 
-    p.removeMacro(1);
+    p.removeMacro(1, u"Macro Disappear");
     EXPECT_EQ(p.macros().count(), 2u);
     EXPECT_EQ(p.macros().macroAt(1).name, u"c");
     EXPECT_EQ(p.kindOf(0, 0), 10);
