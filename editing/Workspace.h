@@ -22,9 +22,9 @@ struct Selection {
 struct DocumentState {
     bool modifiedFlag = false;  // ModifiedFlag: differs from the last file read or written
     bool captionMarked = false; // CaptionMarked: a "*" was appended since the caption was rebuilt
-    std::u16string profilePath; // ProfilePath: set just before every file access
-    std::u16string documentFileName;   // the save dialog's file name; empty when unnamed
-    std::u16string openDialogFileName; // the file name the open dialog offers
+    // The document's file: what Save writes to and the file dialogs offer; empty while
+    // the document is unnamed.
+    std::u16string fileName;
 };
 
 enum EditorPurpose : int {
