@@ -120,7 +120,7 @@ void TMacroMngDlg::AssignMacroToCurrentKeyAndRefresh(std::size_t m) {
 }
 
 void TMacroMngDlg::AssignClick() {
-    const auto outcome = AssignFromManager(ws_, host_, host_, SelectedMacro(), DisappearLabel());
+    const auto outcome = AssignFromManager(ws_, host_, host_, SelectedMacro());
     if (!outcome)
         return;
     if (outcome->result == MacroOk::NotAssignable) {

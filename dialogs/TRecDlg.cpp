@@ -318,9 +318,8 @@ void TRecDlg::AcceptNewMacro() {
 void TRecDlg::AcceptEditedMacro() {
     recordingTouched_ = false;
     const auto n = manager_ ? manager_->SelectedMacro() : std::nullopt;
-    const std::u16string disappear = manager_ ? manager_->DisappearLabel() : std::u16string();
     const MacroOkOutcome outcome =
-        OkEditMacro(ws_, host_, n, ToU16(name_->text()), ChosenPlayMode(), disappear);
+        OkEditMacro(ws_, host_, n, ToU16(name_->text()), ChosenPlayMode());
     if (outcome.macro)
         manager_->SelectMacro(*outcome.macro);
     ShowOutcome(outcome.result);

@@ -26,7 +26,7 @@ MacroOk OkNewMacro(Workspace& ws, MacroListObserver& observer, std::u16string_vi
     WorkingMacro& wm = ws.requests.workingMacro;
     wm.action.playMode = playMode;
     wm.name = clampText(name);
-    switch (CheckNewMacro(ws.profile.macros(), wm.name)) {
+    switch (AddNewMacro(ws, wm.name, wm.action)) {
     case NewMacroCheck::DuplicateName:
         ws.requests.editorAccepted = true;
         return MacroOk::DuplicateName;
@@ -35,21 +35,19 @@ MacroOk OkNewMacro(Workspace& ws, MacroListObserver& observer, std::u16string_vi
     case NewMacroCheck::Ok:
         break;
     }
-    AddNewMacro(ws, wm.name, wm.action);
     ws.requests.editorAccepted = true;
     observer.MacroListChanged();
     return MacroOk::Done;
 }
 
 MacroOkOutcome OkEditMacro(Workspace& ws, MacroListObserver& observer, std::optional<std::size_t> n,
-                           std::u16string_view name, std::uint8_t playMode,
-                           std::u16string_view disappearLabel) {
+                           std::u16string_view name, std::uint8_t playMode) {
     WorkingMacro& wm = ws.requests.workingMacro;
     wm.action.playMode = playMode;
     wm.name = clampText(name);
     if (!n)
         return {MacroOk::Done, std::nullopt};
-    const auto m = ReplaceMacro(ws, *n, wm.name, wm.action, disappearLabel);
+    const auto m = ReplaceMacro(ws, *n, wm.name, wm.action);
     if (!m)
         return {MacroOk::NotAssignable, std::nullopt};
     observer.MacroListChanged();
@@ -59,8 +57,7 @@ MacroOkOutcome OkEditMacro(Workspace& ws, MacroListObserver& observer, std::opti
 
 std::optional<MacroOkOutcome> AssignFromManager(Workspace& ws, AssignmentView& view,
                                                 MacroListObserver& observer,
-                                                std::optional<std::size_t> n,
-                                                std::u16string_view disappearLabel) {
+                                                std::optional<std::size_t> n) {
     ws.requests.editorPurpose = PurposeEditMacro;
     if (!n)
         return std::nullopt;
@@ -71,7 +68,7 @@ std::optional<MacroOkOutcome> AssignFromManager(Workspace& ws, AssignmentView& v
     const MacroRecord& macro = ws.profile.macros().macroAt(*n);
     wm.name = macro.name;
     wm.action = macro.action;
-    const auto m = ReplaceMacro(ws, *n, wm.name, wm.action, disappearLabel);
+    const auto m = ReplaceMacro(ws, *n, wm.name, wm.action);
     observer.MacroListChanged();
     AssignMacroToCurrentKey(ws, view, *m);
     return MacroOkOutcome{MacroOk::Done, m};

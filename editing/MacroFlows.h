@@ -45,15 +45,13 @@ MacroOk OkNewMacro(Workspace& ws, MacroListObserver& observer, std::u16string_vi
 // OK for macro n edited (none selected: nothing to store, the dialog closes): the
 // working macro, with the name and play mode, replaces it at the end of the list.
 MacroOkOutcome OkEditMacro(Workspace& ws, MacroListObserver& observer, std::optional<std::size_t> n,
-                           std::u16string_view name, std::uint8_t playMode,
-                           std::u16string_view disappearLabel);
+                           std::u16string_view name, std::uint8_t playMode);
 
 // Assign in the macro manager: macro n moves to the end of the list, unchanged, and
 // the selected key plays it. Nothing happens without a selection (nullopt result).
 std::optional<MacroOkOutcome> AssignFromManager(Workspace& ws, AssignmentView& view,
                                                 MacroListObserver& observer,
-                                                std::optional<std::size_t> n,
-                                                std::u16string_view disappearLabel);
+                                                std::optional<std::size_t> n);
 
 // Delete in the macro manager.
 void DeleteFromManager(Workspace& ws, MacroListObserver& observer, std::optional<std::size_t> n,
