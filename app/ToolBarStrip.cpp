@@ -14,10 +14,21 @@
 namespace pad {
 namespace {
 
+// The strip's geometry in layout pixels, which Place scales to widget pixels.
+struct StripGeometry {
+    QRect documentBar;
+    int modeBarWidth; // the mode bar ends modeBarMargin before the strip's right edge
+    int modeBarMargin;
+    QSize icon;
+    QSize button;
+    QSize gap; // ToolButton9, between Save and Help
+};
+constexpr StripGeometry Geometry = {QRect(0, 1, 358, 27), 105,           2,
+                                    QSize(20, 20),        QSize(25, 25), QSize(8, 25)};
+
 QToolBar* MakeToolBar(QWidget* parent, const char* name) {
     auto* bar = new QToolBar(parent);
     bar->setObjectName(name);
-    bar->setIconSize(QSize(20, 20));
     bar->setMovable(false);
     return bar;
 }
@@ -27,8 +38,6 @@ QToolButton* AddButton(QToolBar* bar, const char* name, const char* icon, const 
     auto* button = new QToolButton(bar);
     button->setObjectName(name);
     button->setIcon(ArtworkIcon(icon));
-    button->setIconSize(QSize(20, 20));
-    button->setFixedSize(25, 25);
     button->setAutoRaise(true);
     button->setToolTip(tip);
     button->setAccessibleName(accessible);
@@ -60,7 +69,6 @@ Presence PresenceOf(std::uint32_t message, const LanguageSetup& language) {
 ToolBarStrip::ToolBarStrip(QWidget* parent, int width, const LanguageSetup& language)
     : QWidget(parent), width_(width), language_(language) {
     setObjectName("CoolBar1");
-    setGeometry(0, 0, width, StripHeight);
     setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(
         "#CoolBar1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3a3f47, "
@@ -71,17 +79,16 @@ ToolBarStrip::ToolBarStrip(QWidget* parent, int width, const LanguageSetup& lang
         "QToolButton:pressed, QToolButton:checked { background: #15171a; border-color: #6b7480; }"
         "#PadLinkStatus { color: #c8ccd2; padding-left: 6px; }");
     BuildDocumentBar();
-    BuildModeBar(width);
+    BuildModeBar();
+    SetScale(1);
 }
 
 void ToolBarStrip::BuildDocumentBar() {
     documentBar_ = MakeToolBar(this, "ToolBar1");
-    documentBar_->setGeometry(0, 1, 358, 27);
     newButton_ = AddButton(documentBar_, "ToolButton4", "tool-new", "New", "New");
     openButton_ = AddButton(documentBar_, "ToolButton5", "tool-open", "Open", "Open");
     saveButton_ = AddButton(documentBar_, "ToolButton6", "tool-save", "Save", "Save");
     gap_ = new QWidget(documentBar_);
-    gap_->setFixedSize(8, 25);
     documentBar_->addWidget(gap_);
     helpButton_ = AddButton(documentBar_, "ToolButton7", "tool-help", "Help", "Help");
     soundButton_ = AddButton(documentBar_, "ToolButton10", "tool-sound", QString(),
@@ -98,9 +105,8 @@ void ToolBarStrip::ApplyLanguage() {
     ShowKeypadPresence(presenceMessage_);
 }
 
-void ToolBarStrip::BuildModeBar(int width) {
+void ToolBarStrip::BuildModeBar() {
     modeBar_ = MakeToolBar(this, "ToolBar2");
-    modeBar_->setGeometry(width - 105 - 2, 1, 105, 27);
     const auto add = [this](KeypadMode mode, const char* name, const char* icon, const QString& tip,
                             const QString& accessible) {
         QToolButton* button = AddButton(modeBar_, name, icon, tip, accessible);
@@ -134,17 +140,20 @@ void ToolBarStrip::UseActions(const MainMenus& menus) {
 }
 
 void ToolBarStrip::SetScale(qreal scale) {
+    const StripGeometry& g = Geometry;
+    const QRect modeBar(width_ - g.modeBarWidth - g.modeBarMargin, g.documentBar.y(),
+                        g.modeBarWidth, g.documentBar.height());
     setGeometry(0, 0, ScaledPx(width_, scale), ScaledPx(StripHeight, scale));
-    documentBar_->setGeometry(Scaled(QRect(0, 1, 358, 27), scale));
-    modeBar_->setGeometry(Scaled(QRect(width_ - 105 - 2, 1, 105, 27), scale));
+    documentBar_->setGeometry(Scaled(g.documentBar, scale));
+    modeBar_->setGeometry(Scaled(modeBar, scale));
     for (QToolBar* bar : {documentBar_, modeBar_}) {
-        bar->setIconSize(Scaled(QSize(20, 20), scale));
+        bar->setIconSize(Scaled(g.icon, scale));
         for (QToolButton* button : bar->findChildren<QToolButton*>()) {
             button->setIconSize(bar->iconSize());
-            button->setFixedSize(Scaled(QSize(25, 25), scale));
+            button->setFixedSize(Scaled(g.button, scale));
         }
     }
-    gap_->setFixedSize(Scaled(QSize(8, 25), scale));
+    gap_->setFixedSize(Scaled(g.gap, scale));
 }
 
 void ToolBarStrip::ShowKeypadPresence(std::uint32_t message) {

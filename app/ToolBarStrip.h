@@ -26,7 +26,7 @@ class ToolBarStrip : public QWidget {
 
     // The texts come from language, when it holds them, from ApplyLanguage on.
     ToolBarStrip(QWidget* parent, int width, const LanguageSetup& language);
-    // Grows the strip, its buttons and their icons from layout pixels by scale.
+    // Places the strip, its bars and buttons and sizes their icons: layout pixels times scale.
     void SetScale(qreal scale);
 
     // Shows the texts of the language file in force.
@@ -50,7 +50,7 @@ class ToolBarStrip : public QWidget {
 
   private:
     void BuildDocumentBar();
-    void BuildModeBar(int width);
+    void BuildModeBar();
 
     int width_;
     QToolBar* documentBar_ = nullptr; // ToolBar1
