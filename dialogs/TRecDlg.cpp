@@ -1,6 +1,5 @@
 #include "dialogs/TRecDlg.h"
 
-#include "devicelink/WindowMessage.h"
 #include "dialogs/DialogTexts.h"
 #include "dialogs/RecButton.h"
 #include "dialogs/ScreenCentre.h"
@@ -9,7 +8,6 @@
 #include "dialogs/TextLimit.h"
 #include "editing/MacroOps.h"
 #include "keyboard/capture/Keystroke.h"
-#include "keyboard/layout/DesktopKeyLayout.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -39,8 +37,7 @@ QRadioButton* makeRadio(QWidget* parent, const char* name, const QString& text, 
 } // namespace
 
 TRecDlg::TRecDlg(Workspace& ws, DialogHost& host, QWidget* parent)
-    : QDialog(parent), ws_(ws), host_(host), capture_(host.ui()), keyboard_(MakeKeyboardState()),
-      layout_(MakeDesktopKeyLayout()) {
+    : QDialog(parent), ws_(ws), host_(host), capture_(host.ui()) {
     setObjectName(QStringLiteral("TRecDlg"));
     setWindowTitle(BuiltIn(MacroEditorCaption));
     setAccessibleDescription(RunTimeText(host_, RecordingDescription));
@@ -108,25 +105,16 @@ void TRecDlg::SetPeers(TRecSingleDlg* singleKey, TMacroMngDlg* manager) {
 }
 
 bool TRecDlg::StartKeyCapture(QWidget* grabWidget, QAbstractButton* stopButton) {
-    keysDownAtStart_ = keyboard_ ? keyboard_->KeysDown() : std::vector<unsigned>();
-    return capture_.Start(this, grabWidget, stopButton, keysDownAtStart_);
+    return capture_.Start(grabWidget, stopButton,
+                          [this](const Keystroke& stroke) { HandleKeystroke(stroke); });
 }
 
 void TRecDlg::StopKeyCapture() {
     capture_.Stop();
 }
 
-bool TRecDlg::event(QEvent* event) {
-    if (const auto* msg = WindowMessage::from(event)) {
-        if (msg->message() == KeyCaptureMessage)
-            HandleKeystroke(msg->wParam(), std::uint32_t(msg->lParam()));
-        return true;
-    }
-    return QDialog::event(event);
-}
-
-void TRecDlg::HandleKeystroke(std::uintptr_t virtualKey, std::uint32_t flags) {
-    const KeystrokeInfo key = DecodeKeystroke(virtualKey, flags, layout_.get());
+void TRecDlg::HandleKeystroke(const Keystroke& stroke) {
+    const KeystrokeInfo key = DecodeKeystroke(stroke, capture_.Layout());
     if (key.usage == 0)
         return;
     const CaptureTarget target = ws_.requests.captureTarget;
@@ -167,7 +155,7 @@ void TRecDlg::ShowStoredMacro() {
     wm.name = macro.name;
     wm.action = macro.action;
     name_->setText(FromU16(wm.name));
-    recorder_.SetLines(NameStoredEvents(wm.action, Words(), layout_.get()));
+    recorder_.SetLines(NameStoredEvents(wm.action, Words(), capture_.Layout()));
     ShowLines();
     SelectPlayMode(wm.action.playMode);
 }
@@ -226,7 +214,7 @@ void TRecDlg::RecClick() {
     } else {
         list_->setEnabled(false);
         StartKeyCapture(this, rec_);
-        recorder_.StartRecording(ws_.requests.workingMacro.action, keysDownAtStart_);
+        recorder_.StartRecording(ws_.requests.workingMacro.action, capture_.KeysDownAtStart());
         ShowLines();
         editGroup_->hide();
         recGroup_->setFocus();

@@ -6,9 +6,7 @@
 #include "dialogs/DialogHost.h"
 #include "dialogs/KeyCapture.h"
 #include "editing/Workspace.h"
-#include "keyboard/capture/KeyLayout.h"
 #include "keyboard/capture/MacroRecorder.h"
-#include "keyboard/layout/KeyboardState.h"
 
 #include <QDialog>
 
@@ -43,7 +41,9 @@ class TRecDlg : public QDialog {
     void StopKeyCapture();
     bool KeyCaptureInstalled() const { return capture_.Installed(); }
     // The evdev codes of the keys that were down as the last capture started.
-    const std::vector<unsigned>& KeysDownAtCaptureStart() const { return keysDownAtStart_; }
+    const std::vector<unsigned>& KeysDownAtCaptureStart() const {
+        return capture_.KeysDownAtStart();
+    }
 
     // Selects the play-mode radio button of mode; other values change nothing.
     void SelectPlayMode(std::uint8_t mode);
@@ -52,7 +52,6 @@ class TRecDlg : public QDialog {
     bool RecordingTouched() const { return recordingTouched_; }
 
   protected:
-    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
   public slots:
@@ -67,7 +66,7 @@ class TRecDlg : public QDialog {
     void InsertClick();
 
   private:
-    void HandleKeystroke(std::uintptr_t virtualKey, std::uint32_t flags);
+    void HandleKeystroke(const Keystroke& stroke);
     void ShowStoredMacro();
     // OK for each purpose, and the message or closing its outcome asks for.
     void AcceptKeyMacro();
@@ -83,9 +82,6 @@ class TRecDlg : public QDialog {
     Workspace& ws_;
     DialogHost& host_;
     KeyCapture capture_;
-    std::unique_ptr<KeyboardState> keyboard_; // null: the keys down are not known
-    std::vector<unsigned> keysDownAtStart_;
-    std::unique_ptr<KeyLayout> layout_; // names the keys; null: the US names
     MacroRecorder recorder_;
     bool recordingTouched_ = false;
     TRecSingleDlg* singleKey_ = nullptr;
