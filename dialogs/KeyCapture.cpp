@@ -31,7 +31,7 @@ bool IsKeyEvent(const QEvent* event) {
 std::optional<Keystroke> StrokeOf(const QKeyEvent& key) {
     if (key.type() == QEvent::KeyRelease && key.isAutoRepeat())
         return std::nullopt;
-    const PhysicalKey* physical = KeyOfXkbKeycode(key.nativeScanCode());
+    const PhysicalKey* physical = keyOfXkbKeycode(key.nativeScanCode());
     if (!physical || (physical->usage == PrintScreenUsage && key.type() == QEvent::KeyPress))
         return std::nullopt;
     KeyTransition transition = KeyTransition::Down;

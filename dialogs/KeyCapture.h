@@ -45,9 +45,9 @@ class KeyCapture : public QObject {
     void Stop();
     bool Installed() const { return installed_; }
     // The evdev codes of the keys that were down as the last capture started.
-    const std::vector<unsigned>& KeysDownAtStart() const { return keysDownAtStart_; }
+    const std::vector<unsigned>& keysDownAtStart() const { return keysDownAtStart_; }
     // The active keyboard layout, which names the keys; null: the US names.
-    KeyLayout* Layout() const { return layout_.get(); }
+    KeyLayout* layout() const { return layout_.get(); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

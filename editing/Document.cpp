@@ -61,15 +61,15 @@ void Document::Open() {
     if (!ConfirmDiscard())
         return;
     if (const auto chosen = ports_.AskOpenPath(ws_.document.fileName))
-        OpenPath(*chosen);
+        openPath(*chosen);
 }
 
 void Document::OpenFromCommandLine(const std::vector<std::u16string>& arguments) {
     if (arguments.size() >= 2)
-        OpenPath(arguments.back());
+        openPath(arguments.back());
 }
 
-void Document::OpenPath(const std::u16string& path) {
+void Document::openPath(const std::u16string& path) {
     ClearModified();
     if (path.size() > MaxPathUnits) {
         // Longer than ProfilePath can hold: refused like a file that cannot be read.

@@ -78,7 +78,7 @@ class Document {
   private:
     // Opens the profile at path without a question; a path that is too long or does not
     // load leaves a fresh, unnamed document.
-    void OpenPath(const std::u16string& path);
+    void openPath(const std::u16string& path);
     // A fresh, unnamed profile with no macros, the menus and caption to match.
     void ResetToFresh();
     void SetCaptionFor(const std::u16string& fileName);

@@ -29,9 +29,9 @@ NewMacroCheck AddNewMacro(Workspace& ws, std::u16string_view name, const KeyActi
     return check;
 }
 
-void DeleteMacro(Workspace& ws, std::optional<std::size_t> n, std::u16string_view disappearLabel) {
+void DeleteMacro(Workspace& ws, std::optional<std::size_t> n) {
     if (n && *n < ws.profile.macros().count())
-        ws.profile.removeMacro(*n, disappearLabel);
+        ws.profile.removeMacro(*n, ws.language.disappearLabel);
     ws.document.modifiedFlag = true;
 }
 
@@ -59,9 +59,7 @@ std::optional<std::size_t> ReplaceMacro(Workspace& ws, std::size_t n, std::u16st
     for (int k = 0; k < SlotCount; ++k)
         kinds[std::size_t(k)] = p.kindAt(k);
 
-    // Every slot that played macro n is written again below, so the label the
-    // removal gives them is never seen.
-    DeleteMacro(ws, n, {});
+    DeleteMacro(ws, n);
     // The list just lost an entry, so there is room for this one.
     const std::size_t m = *p.macros().append(MacroRecord{std::u16string(name), action});
 

@@ -28,10 +28,10 @@ NewMacroCheck CheckNewMacro(const MacroList& macros, std::u16string_view name);
 // the document modified; changes nothing otherwise. Returns the check's result.
 NewMacroCheck AddNewMacro(Workspace& ws, std::u16string_view name, const KeyAction& action);
 
-// Removes macro n (none = nullopt changes no macro or slot): slots that played
-// it become empty with disappearLabel and kind 0, higher macro kinds move down.
-// Marks the document modified in every case.
-void DeleteMacro(Workspace& ws, std::optional<std::size_t> n, std::u16string_view disappearLabel);
+// Removes macro n (none = nullopt changes no macro or slot): slots that played it
+// become empty with the language's disappear label and kind 0, higher macro kinds
+// move down. Marks the document modified in every case.
+void DeleteMacro(Workspace& ws, std::optional<std::size_t> n);
 
 // Whether a macro, once edited or assigned (which moves it to the end of the list),
 // can be given to a key.

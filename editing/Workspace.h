@@ -1,8 +1,7 @@
 #pragma once
-// The owner of everything one PadConfig run edits: the profile, the selection,
-// the document state and the request values through which the dialogs report
-// back. Exactly one exists per run; it is created by the program entry and
-// handed to the windows by reference.
+// The owner of everything one PadConfig run edits: the profile, the selection and
+// the document state. Exactly one exists per run; it is created by the program entry
+// and handed to the windows by reference.
 
 #include "model/Profile.h"
 #include "texts/UiTexts.h"
@@ -27,42 +26,12 @@ struct DocumentState {
     std::u16string fileName;
 };
 
-enum EditorPurpose : int {
-    PurposeKeyMacro = 0,
-    PurposeNewMacro = 1,
-    PurposeNewFromManager = 2,
-    PurposeEditMacro = 3,
-};
-
-enum CaptureTarget : int {
-    TargetMacro = 0,
-    TargetSingleKey = 1,
-    TargetInsertKey = 2,
-    TargetAccepted = 3,
-};
-
-// The macro being recorded or edited: 17 action bytes and a name of up to 255 units.
-struct WorkingMacro {
-    KeyAction action;
-    std::u16string name;
-};
-
-// The dialogs' program-wide request values.
-struct RequestValues {
-    EditorPurpose editorPurpose = PurposeKeyMacro;
-    CaptureTarget captureTarget = TargetMacro;
-    bool editorAccepted = false;
-    int assignRequested = 0;
-    WorkingMacro workingMacro;
-};
-
 // What the keypad view shows: -1 Normal mode, 0-2 Mode A-C (ViewMode).
 inline constexpr int NormalView = -1;
 
-// The language file's state as far as the core needs it: whether one is active and
-// the texts that the document and assignment rules write into slots.
+// The language file's state as far as the core needs it: the texts that the document
+// and assignment rules write into slots, and the folder it was looked for in.
 struct LanguageState {
-    bool active = false;          // LanguageActive
     std::u16string programFolder; // ProgramFolder, no trailing separator
     // The labels of an unassigned slot, of Macro Off, and of a key whose macro was deleted.
     std::u16string freshLabel{NormalLabelText.english};
@@ -74,7 +43,6 @@ struct Workspace {
     Profile profile{NormalLabelText.english};
     Selection selection;
     DocumentState document;
-    RequestValues requests;
     int viewMode = NormalView; // ViewMode
     LanguageState language;
 };

@@ -7,7 +7,7 @@ namespace pad {
 void HeldKeys::Reset(std::span<const unsigned> evdevCodesDown) {
     down_.reset();
     for (unsigned evdev : evdevCodesDown)
-        if (const PhysicalKey* key = KeyOfEvdev(evdev); key && key->usage != 0)
+        if (const PhysicalKey* key = keyOfEvdev(evdev); key && key->usage != 0)
             down_.set(key->usage);
 }
 

@@ -2,7 +2,7 @@
 
 namespace pad {
 
-std::string KeyName(const PhysicalKey& key, KeyLayout* layout) {
+std::string keyNameOf(const PhysicalKey& key, KeyLayout* layout) {
     // The keys of the main block that type a character are named after the layout;
     // Space, the keypad and the keys that type nothing keep their fixed names.
     if (layout && key.is(Character)) {

@@ -11,6 +11,6 @@
 namespace pad {
 
 // The name (UTF-8) of key; layout, when given, names the character keys.
-std::string KeyName(const PhysicalKey& key, KeyLayout* layout = nullptr);
+std::string keyNameOf(const PhysicalKey& key, KeyLayout* layout = nullptr);
 
 } // namespace pad

@@ -11,7 +11,7 @@ KeystrokeInfo DecodeKeystroke(const Keystroke& stroke, KeyLayout* layout) {
         return info;
     info.usage = stroke.key->usage;
     info.deviceCode = UsageToDeviceCode(info.usage);
-    info.keyName = KeyName(*stroke.key, layout);
+    info.keyName = keyNameOf(*stroke.key, layout);
     info.transition = info.usage == PrintScreenUsage ? KeyTransition::Up : stroke.transition;
     return info;
 }

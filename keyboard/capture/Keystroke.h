@@ -41,7 +41,7 @@ struct KeystrokeInfo {
 };
 
 // Decodes one keystroke. Print Screen always counts as a key up. layout, when given,
-// names the character keys (see KeyName).
+// names the character keys (see keyNameOf).
 KeystrokeInfo DecodeKeystroke(const Keystroke& stroke, KeyLayout* layout = nullptr);
 
 } // namespace pad

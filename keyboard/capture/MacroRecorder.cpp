@@ -34,8 +34,8 @@ std::vector<std::u16string> NameStoredEvents(const KeyAction& action, const Even
     for (auto it = action.events.begin(); it != last.base(); ++it) {
         const KeyEvent b = *it;
         const bool release = b > 0x72;
-        const PhysicalKey* key = KeyOfDeviceCode(release ? codeOf(b) : b);
-        const std::string name = key ? KeyName(*key, layout) : std::string();
+        const PhysicalKey* key = keyOfDeviceCode(release ? codeOf(b) : b);
+        const std::string name = key ? keyNameOf(*key, layout) : std::string();
         lines.push_back(EventLine(name.empty() ? UnknownKeyName : name, release, words));
     }
     return lines;

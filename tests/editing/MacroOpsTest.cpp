@@ -24,7 +24,7 @@ class MacroOpsTest : public ::testing::Test {
 };
 
 TEST_F(MacroOpsTest, DeleteMacroOneEmptiesItsSlotsAndRenumbersLaterKinds) {
-    DeleteMacro(ws, 1, u"Macro Disappear");
+    DeleteMacro(ws, 1);
     ASSERT_EQ(ws.profile.macros().count(), 2u);
     EXPECT_EQ(ws.profile.macros().macroAt(1).name, u"Two");
     for (auto [mode, key] : {std::pair{0, 1}, std::pair{2, 5}}) {
@@ -41,7 +41,7 @@ TEST_F(MacroOpsTest, DeleteMacroOneEmptiesItsSlotsAndRenumbersLaterKinds) {
 
 TEST_F(MacroOpsTest, DeleteWithoutSelectionChangesNothingButMarksModified) {
     const Profile before = ws.profile;
-    DeleteMacro(ws, std::nullopt, u"Macro Disappear");
+    DeleteMacro(ws, std::nullopt);
     EXPECT_EQ(ws.profile, before);
     EXPECT_TRUE(ws.document.modifiedFlag);
 }
@@ -113,40 +113,31 @@ using Calls = std::vector<std::string>;
 TEST_F(MacroOpsTest, EditorOkStoresTheMacroOrStaysOpenOnATakenName) {
     ws.selection = {1, 4};
     const KeyAction recorded = MacroActionOf(0x06, RepeatUntilPressedAgain);
-    EXPECT_EQ(OkKeyMacro(ws, view, view, u"one", recorded), MacroOk::DuplicateName);
-    EXPECT_TRUE(ws.requests.editorAccepted); // the key has its action and name
-    EXPECT_EQ(OkKeyMacro(ws, view, view, u"Fire", recorded), MacroOk::Done);
+    EXPECT_EQ(OkKeyMacro(ws, view, view, u"one", recorded, true), MacroOk::DuplicateName);
+    EXPECT_EQ(ws.profile.slot(1, 4), (KeySlot{recorded, u"one"})); // the key has them all the same
+    EXPECT_EQ(OkKeyMacro(ws, view, view, u"Fire", recorded, true), MacroOk::Done);
     EXPECT_EQ(ws.profile.kindOf(1, 4), 13);
     EXPECT_EQ(view.calls,
               (Calls{"RefreshSlotCaptions", "RefreshSlotCaptions", "MacroListChanged"}));
 
     view.calls.clear();
-    ws.requests = {};
-    ws.requests.workingMacro.action = MacroActionOf(0x09, PlayOnce);
-    EXPECT_EQ(OkNewMacro(ws, view, u"FIRE", RepeatWhileHeld), MacroOk::DuplicateName);
+    const KeyAction salvo = MacroActionOf(0x09, RepeatWhileHeld);
+    EXPECT_EQ(OkNewMacro(ws, view, u"FIRE", salvo), MacroOk::DuplicateName);
     EXPECT_EQ(ws.profile.macros().count(), 4u);
     EXPECT_TRUE(view.calls.empty());
-    EXPECT_EQ(OkNewMacro(ws, view, u"Salvo", RepeatWhileHeld), MacroOk::Done);
-    EXPECT_EQ(ws.profile.macros().macroAt(4),
-              (MacroRecord{u"Salvo", MacroActionOf(0x09, RepeatWhileHeld)}));
-    EXPECT_TRUE(ws.requests.editorAccepted);
+    EXPECT_EQ(OkNewMacro(ws, view, u"Salvo", salvo), MacroOk::Done);
+    EXPECT_EQ(ws.profile.macros().macroAt(4), (MacroRecord{u"Salvo", salvo}));
     EXPECT_EQ(view.calls, (Calls{"MacroListChanged"}));
 }
 
-TEST_F(MacroOpsTest, EditorOkReplacesTheEditedMacroAndWithoutOneStoresNothing) {
-    const Profile before = ws.profile;
-    ws.requests.workingMacro.action = MacroActionOf(0x04, PlayOnce);
-    EXPECT_EQ(OkEditMacro(ws, view, std::nullopt, u"two", RepeatWhileHeld).macro, std::nullopt);
-    EXPECT_EQ(ws.profile, before);
-    EXPECT_FALSE(ws.requests.editorAccepted);
-
+TEST_F(MacroOpsTest, EditorOkReplacesTheEditedMacro) {
     // Equal names are accepted when editing; the macro moves to the end with its keys.
-    const MacroOkOutcome edited = OkEditMacro(ws, view, 0, u"two", RepeatWhileHeld);
+    const MacroOkOutcome edited =
+        OkEditMacro(ws, view, 0, u"two", MacroActionOf(0x04, RepeatWhileHeld));
     EXPECT_EQ(edited.result, MacroOk::Done);
     EXPECT_EQ(edited.macro, 2u);
     EXPECT_EQ(ws.profile.slot(0, 0), (KeySlot{MacroActionOf(0x04, RepeatWhileHeld), u"two"}));
     EXPECT_EQ(ws.profile.kindOf(0, 0), 12);
-    EXPECT_TRUE(ws.requests.editorAccepted);
     EXPECT_EQ(view.calls, (Calls{"MacroListChanged"}));
 }
 
@@ -164,11 +155,10 @@ TEST_F(MacroOpsTest, AssignInTheManagerMovesTheMacroAndGivesItToTheKey) {
     EXPECT_EQ(ws.profile.kindOf(1, 5), 12);
     EXPECT_EQ(ws.profile.kindOf(0, 0), 12);
     EXPECT_EQ(ws.profile.kindOf(0, 1), 10);
-    EXPECT_EQ(ws.requests.editorPurpose, PurposeEditMacro);
     EXPECT_EQ(view.calls, (Calls{"MacroListChanged", "RefreshSlotCaptions", "MarkModified"}));
 
     view.calls.clear();
-    DeleteFromManager(ws, view, std::nullopt, u"X");
+    DeleteFromManager(ws, view, std::nullopt);
     EXPECT_EQ(view.calls, (Calls{"MacroListChanged"}));
 }
 
@@ -207,7 +197,7 @@ TEST(MacroOpsFull, KeysPlayOnlyMacrosWhoseKindFitsSixteenBits) {
     EXPECT_FALSE(ReplaceMacro(ws, 65525, u"edited", KeyAction::direct(0x04)));
     EXPECT_EQ(ws.profile, before);
     // With one macro fewer it lands on 65,525, which the key still reaches.
-    DeleteMacro(ws, 0, u"X");
+    DeleteMacro(ws, 0);
     EXPECT_TRUE(MovedMacroAssignable(macros));
     EXPECT_EQ(ReplaceMacro(ws, 65524, u"edited", KeyAction::direct(0x04)), 65525u);
     EXPECT_EQ(ws.profile.kindOf(1, 2), 0xFFFF);
@@ -226,9 +216,8 @@ TEST(MacroOpsFull, ManagerAndEditorRefuseToMoveAMacroOutOfTheKeysReach) {
     RecordingView view{ws};
     const Profile before = ws.profile;
     EXPECT_EQ(AssignFromManager(ws, view, view, 0)->result, MacroOk::NotAssignable);
-    EXPECT_EQ(OkEditMacro(ws, view, 0, u"m", PlayOnce).result, MacroOk::NotAssignable);
+    EXPECT_EQ(OkEditMacro(ws, view, 0, u"m", KeyAction::empty()).result, MacroOk::NotAssignable);
     EXPECT_EQ(ws.profile, before);
-    EXPECT_FALSE(ws.requests.editorAccepted);
     EXPECT_TRUE(view.calls.empty());
 }
 

@@ -11,7 +11,7 @@ constexpr unsigned EvdevA = 30, EvdevRightShift = 54, EvdevNumLock = 69, EvdevSy
                    EvdevRightCtrl = 97, EvdevKeypadEqual = 117, EvdevPause = 119;
 
 KeystrokeInfo decode(unsigned evdev, KeyTransition t = KeyTransition::Down) {
-    return DecodeKeystroke({KeyOfEvdev(evdev), t});
+    return DecodeKeystroke({keyOfEvdev(evdev), t});
 }
 
 // The same physical key whichever window system reports it: by its X keycode, or by
@@ -19,41 +19,41 @@ KeystrokeInfo decode(unsigned evdev, KeyTransition t = KeyTransition::Down) {
 TEST(KeyLookup, WindowSystemsCodesNameTheSameKeys) {
     int keys = 0;
     for (unsigned evdev = 1; evdev < 256; ++evdev) {
-        const PhysicalKey* key = KeyOfEvdev(evdev);
+        const PhysicalKey* key = keyOfEvdev(evdev);
         if (!key)
             continue;
         ++keys;
-        EXPECT_EQ(KeyOfXkbKeycode(evdev + 8), key) << evdev;
-        EXPECT_EQ(KeyOfWindowsKey(key->scanByte() | (key->extended() ? 0x100u : 0u), 0), key)
+        EXPECT_EQ(keyOfXkbKeycode(evdev + 8), key) << evdev;
+        EXPECT_EQ(keyOfWindowsKey(key->scanByte() | (key->extended() ? 0x100u : 0u), 0), key)
             << evdev;
         EXPECT_NE(decode(evdev).usage, 0u) << evdev;
         EXPECT_FALSE(decode(evdev).keyName.empty()) << evdev;
     }
     EXPECT_GT(keys, 100);
     // Print Screen by its virtual key, also as Alt changes its scan code to 0x54.
-    EXPECT_EQ(KeyOfWindowsKey(0x54, 0x2C), KeyOfEvdev(EvdevSysRq));
-    EXPECT_EQ(KeyOfWindowsKey(0x137, 0x2C), KeyOfEvdev(EvdevSysRq));
+    EXPECT_EQ(keyOfWindowsKey(0x54, 0x2C), keyOfEvdev(EvdevSysRq));
+    EXPECT_EQ(keyOfWindowsKey(0x137, 0x2C), keyOfEvdev(EvdevSysRq));
     // Num Lock is extended 0x45 and Pause plain 0x45, as the decoding tables have them.
-    EXPECT_EQ(KeyOfWindowsKey(0x145, 0x90), KeyOfEvdev(EvdevNumLock));
-    EXPECT_EQ(KeyOfWindowsKey(0x045, 0x13), KeyOfEvdev(EvdevPause));
-    EXPECT_EQ(KeyOfEvdev(0), nullptr);
-    EXPECT_EQ(KeyOfEvdev(240), nullptr);
-    EXPECT_EQ(KeyOfXkbKeycode(7), nullptr);
-    EXPECT_EQ(KeyOfWindowsKey(0x100, 0), nullptr);
+    EXPECT_EQ(keyOfWindowsKey(0x145, 0x90), keyOfEvdev(EvdevNumLock));
+    EXPECT_EQ(keyOfWindowsKey(0x045, 0x13), keyOfEvdev(EvdevPause));
+    EXPECT_EQ(keyOfEvdev(0), nullptr);
+    EXPECT_EQ(keyOfEvdev(240), nullptr);
+    EXPECT_EQ(keyOfXkbKeycode(7), nullptr);
+    EXPECT_EQ(keyOfWindowsKey(0x100, 0), nullptr);
 }
 
 // Every code a stored macro can hold is named by a key that leads back to its usage;
 // Non-US # borrows the name of backslash, whose scan code it shares.
 TEST(KeyLookup, EveryKeyboardCodeHasAKeyToNameIt) {
     for (unsigned code = 1; code <= 0x72; ++code) {
-        const PhysicalKey* key = KeyOfDeviceCode(DeviceKeyCode(code));
+        const PhysicalKey* key = keyOfDeviceCode(DeviceKeyCode(code));
         ASSERT_NE(key, nullptr) << code;
         EXPECT_FALSE(key->name.empty()) << code;
         const std::uint32_t usage = DeviceCodeToUsage(DeviceKeyCode(code));
         EXPECT_EQ(key->usage, usage == 0x32 ? 0x31u : usage) << code;
     }
     for (DeviceKeyCode code : {0x00, 0x73, 0x75, 0x80})
-        EXPECT_EQ(KeyOfDeviceCode(code), nullptr) << int(code);
+        EXPECT_EQ(keyOfDeviceCode(code), nullptr) << int(code);
 }
 
 TEST(DecodeKeystroke, TransitionsUsageCodeAndName) {

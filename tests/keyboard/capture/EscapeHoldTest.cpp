@@ -26,7 +26,7 @@ TEST(EscapeHold, PassesShortEscapesOnInOrderAndDropsTheHeldOne) {
                 step == 'x' ? hold.Expire() : hold.Start(std::vector<unsigned>{1});
                 continue;
             }
-            const PhysicalKey* key = KeyOfEvdev(std::toupper(step) == 'E' ? 1 : 30);
+            const PhysicalKey* key = keyOfEvdev(std::toupper(step) == 'E' ? 1 : 30);
             const auto t = std::isupper(step) ? KeyTransition::Down : KeyTransition::Up;
             for (const Keystroke& s : hold.Take({key, t}))
                 passed += (IsEscapeStroke(s) ? "Ee" : "Aa")[s.transition == KeyTransition::Up];

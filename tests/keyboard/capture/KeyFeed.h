@@ -11,7 +11,7 @@ inline constexpr unsigned A = 30, B = 48, C = 46, D = 32, E = 18, F = 33, G = 34
                           J = 36, LeftShift = 42, SysRq = 99, KeypadEqual = 117;
 
 inline KeystrokeInfo Key(unsigned evdev, KeyTransition t) {
-    return DecodeKeystroke({KeyOfEvdev(evdev), t});
+    return DecodeKeystroke({keyOfEvdev(evdev), t});
 }
 inline KeystrokeInfo Down(unsigned evdev) {
     return Key(evdev, KeyTransition::Down);

@@ -28,7 +28,7 @@ std::unique_ptr<XkbKeyLayout> layoutOf(const char* layouts) {
 
 // The name of the key at a US position, given by its evdev code.
 std::string nameOf(unsigned evdev, KeyLayout* layout) {
-    return KeyName(*KeyOfEvdev(evdev), layout);
+    return keyNameOf(*keyOfEvdev(evdev), layout);
 }
 
 constexpr unsigned EvdevY = 21, EvdevQ = 16, EvdevSemicolon = 39, EvdevMinus = 12, EvdevGrave = 41,
@@ -67,7 +67,7 @@ TEST(KeymapNames, KeysThatTypeNoCharacterKeepTheirNames) {
                                      {0x0047u, "Num 7"},
                                      {0x0037u, "Num *"},
                                      {0x0137u, "Prnt Scrn"}})
-        EXPECT_EQ(KeyName(*KeyOfWindowsKey(scan, 0), de.get()), name) << std::hex << scan;
+        EXPECT_EQ(keyNameOf(*keyOfWindowsKey(scan, 0), de.get()), name) << std::hex << scan;
     // A character key the layout leaves empty keeps its US name.
     const auto us = layoutOf("us");
     EXPECT_EQ(nameOf(EvdevRo, us.get()), "Ro");
@@ -90,7 +90,7 @@ TEST(KeymapNames, TheActiveGroupPicksTheLayout) {
 TEST(KeymapNames, CodesStayPhysicalWhileNamesFollowTheLayout) {
     const auto de = layoutOf("de");
     ASSERT_TRUE(de);
-    const Keystroke y{KeyOfEvdev(EvdevY)};
+    const Keystroke y{keyOfEvdev(EvdevY)};
     const auto us = DecodeKeystroke(y);
     const auto german = DecodeKeystroke(y, de.get());
     EXPECT_EQ(german.keyName, "Z");
