@@ -6,6 +6,7 @@
 // through DocumentPorts, so the rules run and are tested without widgets.
 
 #include "editing/Workspace.h"
+#include "texts/UiTexts.h"
 
 #include <optional>
 #include <string>
@@ -14,7 +15,7 @@
 
 namespace pad {
 
-inline constexpr std::u16string_view CaptionPrefix = u"Corvask 12 - ";
+inline constexpr std::u16string_view CaptionPrefix = CaptionPrefixText.english;
 // ProfilePath is a 512-unit buffer with its terminator: longer paths are refused.
 inline constexpr std::size_t MaxPathUnits = 511;
 

@@ -230,8 +230,10 @@ inline constexpr UiText HelpItemText{4, u"Help"};
 inline constexpr UiText OpenTip{6, u"Open"};
 inline constexpr UiText ManagerNewMacroText{17, NewMacroText.english};
 
-// Texts that no language file replaces: the hidden "Real Write" check box of the
-// download, and the About box.
+// Texts that no language file replaces: the window caption's start (the document's
+// file name follows), the hidden "Real Write" check box of the download, and the About
+// box.
+inline constexpr UiText CaptionPrefixText{NoLanguageNumber, u"Corvask 12 - "};
 inline constexpr UiText RealWriteText{NoLanguageNumber, u"Real Write"};
 inline constexpr UiText ProductNameText{NoLanguageNumber, u"Corvask 12 Gaming Keypad"};
 inline constexpr UiText VersionText{NoLanguageNumber, u"Version"};
