@@ -14,20 +14,34 @@ MacroDialogs::MacroDialogs(Workspace& ws, AssignmentView& view, MacroListObserve
       editor_(new TRecDlg(context_, *capture_, *this, window)),
       mouseButtons_(new TSelMSBtnDlg(context_, window)),
       singleKey_(new TRecSingleDlg(context_, *capture_, window)),
-      manager_(new TMacroMngDlg(context_, ws.profile.macros(), *this, window)) {}
+      manager_(new TMacroMngDlg(context_, ws.profile.macros(), *this, window)) {
+    // The results of the dialogs that end a command are applied as they end; Insert and
+    // Edit read theirs where they opened the dialog.
+    QObject::connect(editor_, &QDialog::finished, editor_, [this] { view_.MarkModified(); });
+    QObject::connect(mouseButtons_, &QDialog::accepted, mouseButtons_,
+                     [this] { assignMouseButton(ws_, view_, *mouseButtons_->chosenButton()); });
+    QObject::connect(singleKey_, &QDialog::accepted, singleKey_, [this] {
+        if (singleKey_->target() != CaptureTarget::SingleKey)
+            return;
+        const SingleKeyResult key = *singleKey_->capturedKey();
+        Assign(ws_, view_, KeyAction::direct(key.pressCode), key.label, KindSingleKey);
+    });
+    QObject::connect(manager_, &QDialog::accepted, manager_, [this] {
+        if (const auto n = manager_->assignedMacro())
+            assignChosenMacro(*n);
+    });
+}
 
 void MacroDialogs::openSingleKey() {
-    if (const auto key = singleKey_->run(CaptureTarget::SingleKey))
-        Assign(ws_, view_, KeyAction::direct(key->pressCode), key->label, KindSingleKey);
+    singleKey_->run(CaptureTarget::SingleKey);
 }
 
 void MacroDialogs::openKeyMacro() {
-    runEditor(PurposeKeyMacro);
+    editor_->run(PurposeKeyMacro);
 }
 
 void MacroDialogs::openMouseButton() {
-    if (const auto button = mouseButtons_->run())
-        assignMouseButton(ws_, view_, *button);
+    mouseButtons_->run();
 }
 
 void MacroDialogs::editAndAssignMacro(std::size_t j) {
@@ -38,22 +52,23 @@ void MacroDialogs::editAndAssignMacro(std::size_t j) {
         showMacroRefusal(window_, context_, MacroOk::NotAssignable);
         return;
     }
-    if (runEditor(editRequest(j)))
+    if (editor_->run(editRequest(j)))
         AssignMacroToCurrentKey(ws_, view_, ws_.profile.macros().count() - 1);
 }
 
 void MacroDialogs::chooseMoreMacros() {
-    const auto n = manager_->run({.offerAssign = true});
-    if (!n)
-        return;
-    const auto assigned = AssignFromManager(ws_, view_, observer_, *n);
+    manager_->run({.offerAssign = true});
+}
+
+void MacroDialogs::assignChosenMacro(std::size_t n) {
+    const auto assigned = AssignFromManager(ws_, view_, observer_, n);
     // The assigned macro's play mode is the editor's choice for the next new macro.
     if (assigned && assigned->macro)
         editor_->SelectPlayMode(ws_.profile.macros().macroAt(*assigned->macro).action.playMode);
 }
 
 void MacroDialogs::openNewMacro() {
-    runEditor(PurposeNewMacro);
+    editor_->run(PurposeNewMacro);
 }
 
 void MacroDialogs::openMacroManager() {
@@ -63,12 +78,6 @@ void MacroDialogs::openMacroManager() {
 void MacroDialogs::removeKeyCapture() {
     if (capture_->Installed())
         capture_->Stop();
-}
-
-bool MacroDialogs::runEditor(const EditorRequest& request) {
-    const bool stored = editor_->run(request);
-    view_.MarkModified();
-    return stored;
 }
 
 EditorRequest MacroDialogs::editRequest(std::size_t n) const {
@@ -96,12 +105,12 @@ std::optional<SingleKeyResult> MacroDialogs::captureKeyToInsert() {
 }
 
 void MacroDialogs::newMacro() {
-    runEditor(PurposeNewFromManager);
+    editor_->run(PurposeNewFromManager);
 }
 
 std::optional<std::size_t> MacroDialogs::editMacro(std::size_t n) {
     storedMacro_.reset();
-    if (!runEditor(editRequest(n)))
+    if (!editor_->run(editRequest(n)))
         return std::nullopt;
     return storedMacro_;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The Macro Editor, the single-key and mouse-button dialogs and the macro manager, with
 // the keystroke capture they share, and the commands that open them. Each command opens
-// its dialog with a typed request and applies the dialog's result to the workspace
-// through the editing flows; the dialogs themselves change nothing.
+// its dialog with a typed request; the dialog's result is applied to the workspace
+// through the editing flows as the dialog ends. The dialogs themselves change nothing.
 
 #include "dialogs/DialogContext.h"
 #include "dialogs/TMacroMngDlg.h"
@@ -56,8 +56,8 @@ class MacroDialogs : public EditorPort, public ManagerPort {
     void deleteMacro(std::optional<std::size_t> n) override;
 
   private:
-    // The editor shown for request; its closing marks the caption. True when OK stored.
-    bool runEditor(const EditorRequest& request);
+    // Assign in the manager: macro n moves to the end of the list and the key plays it.
+    void assignChosenMacro(std::size_t n);
     EditorRequest editRequest(std::size_t n) const;
 
     Workspace& ws_;

@@ -39,7 +39,7 @@ class TMacroMngDlg : public QDialog {
 
     // Shows the dialog modally for request; the macro chosen by Assign, if any.
     std::optional<std::size_t> run(const ManagerRequest& request);
-    // The request of the next showing, for a showing without Run.
+    // The request of the next showing, for a showing without run.
     void prepare(const ManagerRequest& request) { request_ = request; }
     // The macro chosen by Assign when the dialog was left by it.
     std::optional<std::size_t> assignedMacro() const { return assigned_; }

@@ -41,7 +41,7 @@ class TRecDlg : public QDialog {
 
     // Shows the dialog modally for request; true when OK stored the macro.
     bool run(const EditorRequest& request);
-    // The request of the next showing, for a showing without Run.
+    // The request of the next showing, for a showing without run.
     void prepare(const EditorRequest& request) { request_ = request; }
 
     // A recording runs: the capture is installed.

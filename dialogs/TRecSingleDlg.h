@@ -26,8 +26,9 @@ class TRecSingleDlg : public QDialog {
 
     // Shows the dialog modally for target; the captured key when it was left by OK.
     std::optional<SingleKeyResult> run(CaptureTarget target);
-    // The target of the next showing, for a showing without Run.
+    // The target of the next showing, for a showing without run.
     void prepare(CaptureTarget target) { target_ = target; }
+    CaptureTarget target() const { return target_; }
     // What the dialog ends with: the captured key when it was left by OK.
     std::optional<SingleKeyResult> capturedKey() const;
 

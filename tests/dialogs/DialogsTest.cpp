@@ -36,8 +36,9 @@ namespace {
 constexpr unsigned EvA = 30, EvB = 48, EvC = 46, EvD = 32, EvE = 18, EvF = 33, EvG = 34, EvH = 35,
                    EvI = 23, EvQ = 16, EvLeftCtrl = 29, EvEsc = 1, EvSysRq = 99, EvKpEqual = 117;
 
-// The main window's part of the editing flows, counting what it is asked.
-class FakeView : public AssignmentView, public MacroListObserver {
+// The main window's part of the editing flows, counting what it is asked; its message
+// boxes; the texts of its language file.
+class FakeHost : public AssignmentView, public MacroListObserver {
   public:
     void RefreshKeyLabels() override { ++refreshKeyLabels; }
     void RefreshSlotCaptions() override { ++refreshSlotCaptions; }
@@ -50,6 +51,8 @@ class FakeView : public AssignmentView, public MacroListObserver {
     }
 
     int refreshKeyLabels = 0, refreshSlotCaptions = 0, rebuildMacroMenu = 0, markModified = 0;
+    std::map<int, QString> texts;
+    ScriptedUi scriptedUi;
 };
 
 // The texts of a language file that holds the given ones.
@@ -81,27 +84,28 @@ QString accessibleName(QWidget* w) {
 class DialogsTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<FakeView> view;
+    std::unique_ptr<FakeHost> host;
     std::unique_ptr<Workspace> ws;
-    ScriptedUi ui;
-    std::map<int, QString> languageTexts; // the language file's texts; none: English
     Texts texts;
     std::unique_ptr<QWidget> window;
     std::unique_ptr<MacroDialogs> dialogs;
-    TRecDlg* rec = nullptr;
-    TSelMSBtnDlg* mouse = nullptr;
-    TRecSingleDlg* single = nullptr;
-    TMacroMngDlg* manager = nullptr;
+    // The dialogs of dialogs, which owns them.
+    template <class T> using Borrowed = std::unique_ptr<T, decltype([](T*) {})>;
+    Borrowed<TRecDlg> rec;
+    Borrowed<TSelMSBtnDlg> mouse;
+    Borrowed<TRecSingleDlg> single;
+    Borrowed<TMacroMngDlg> manager;
 
     void create() {
-        texts = LanguageTexts(languageTexts);
+        texts = LanguageTexts(host->texts);
         window = std::make_unique<QWidget>();
-        const DialogContext context{ui, texts, QFont(QStringLiteral("DejaVu Sans"), 9)};
-        dialogs = std::make_unique<MacroDialogs>(*ws, *view, *view, context, window.get());
-        rec = &dialogs->editor();
-        mouse = &dialogs->mouseButtons();
-        single = &dialogs->singleKey();
-        manager = &dialogs->manager();
+        const DialogContext context{host->scriptedUi, texts,
+                                    QFont(QStringLiteral("DejaVu Sans"), 9)};
+        dialogs = std::make_unique<MacroDialogs>(*ws, *host, *host, context, window.get());
+        rec.reset(&dialogs->editor());
+        mouse.reset(&dialogs->mouseButtons());
+        single.reset(&dialogs->singleKey());
+        manager.reset(&dialogs->manager());
     }
 
     template <class T> T* child(QWidget* dlg, const char* name) {
@@ -114,7 +118,7 @@ class DialogsTest : public QObject {
 
     // Clicks b and returns the text of the one message box the click showed.
     QString clickAndReadMessage(QAbstractButton* b) {
-        auto& shown = ui.shown;
+        auto& shown = host->scriptedUi.shown;
         const std::size_t before = shown.size();
         b->click();
         return shown.size() == before + 1 ? shown.back().text : QString();
@@ -125,16 +129,17 @@ class DialogsTest : public QObject {
              Qt::KeyboardModifiers mods = Qt::NoModifier, int qtKey = 0) {
         QWidget* target = QApplication::focusWidget();
         if (!target)
-            target = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : rec;
+            target =
+                QApplication::activeModalWidget() ? QApplication::activeModalWidget() : rec.get();
         QKeyEvent ev(type, qtKey, mods, evdev + 8, 0, 0, QString(), autoRepeat);
         QApplication::sendEvent(target, &ev);
     }
     // Rec, one key, Stop, then the macro's name.
     void recordOneKey(unsigned evdev, const QString& name) {
-        recButton(rec)->click();
+        recButton(rec.get())->click();
         tap(evdev);
-        recButton(rec)->click();
-        child<QLineEdit>(rec, "TED_RecKeyDes")->setText(name);
+        recButton(rec.get())->click();
+        child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(name);
     }
 
     void tap(unsigned evdev) {
@@ -143,7 +148,7 @@ class DialogsTest : public QObject {
     }
     QStringList lines() {
         QStringList out;
-        auto* list = child<QListWidget>(rec, "TntListBox1");
+        auto* list = child<QListWidget>(rec.get(), "TntListBox1");
         for (int i = 0; i < list->count(); ++i)
             out << list->item(i)->text();
         return out;
@@ -159,10 +164,8 @@ class DialogsTest : public QObject {
 
   private slots:
     void init() {
-        view = std::make_unique<FakeView>();
+        host = std::make_unique<FakeHost>();
         ws = std::make_unique<Workspace>();
-        ui = ScriptedUi();
-        languageTexts.clear();
         create();
     }
     void cleanup() {
@@ -176,8 +179,8 @@ class DialogsTest : public QObject {
         const QString pair = QString::fromUcs4(U"\U0001F600");
         const std::tuple<int, QString, QString> cases[] = {
             {254, pair, ""}, {253, pair, pair}, {250, "bcdefg", "bcdef"}};
-        for (QLineEdit* field :
-             {child<QLineEdit>(rec, "TED_RecKeyDes"), child<QLineEdit>(single, "TntEdit1")})
+        for (QLineEdit* field : {child<QLineEdit>(rec.get(), "TED_RecKeyDes"),
+                                 child<QLineEdit>(single.get(), "TntEdit1")})
             for (const auto& [before, typed, kept] : cases) {
                 field->setText(QString(before, 'a'));
                 QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, typed);
@@ -188,30 +191,30 @@ class DialogsTest : public QObject {
 
     void languageTextsReplaceCaptionsAndEventWords() {
         cleanup();
-        languageTexts = {{25, QStringLiteral("Makro-Editor")},
-                         {22, QStringLiteral("Aufn.")},
-                         {56, QStringLiteral("drücken")},
-                         {16, QStringLiteral("Einzeltaste")},
-                         {30, QStringLiteral("Makros")}};
+        host->texts = {{25, QStringLiteral("Makro-Editor")},
+                       {22, QStringLiteral("Aufn.")},
+                       {56, QStringLiteral("drücken")},
+                       {16, QStringLiteral("Einzeltaste")},
+                       {30, QStringLiteral("Makros")}};
         create();
         QCOMPARE(rec->windowTitle(), QStringLiteral("Makro-Editor"));
         QCOMPARE(single->windowTitle(), QStringLiteral("Einzeltaste"));
         QCOMPARE(manager->windowTitle(), QStringLiteral("Makros"));
-        QCOMPARE(okButton(rec)->text(), QStringLiteral("OK")); // no text 23
+        QCOMPARE(okButton(rec.get())->text(), QStringLiteral("OK")); // no text 23
         showEditor(PurposeNewMacro);
-        recButton(rec)->click();
+        recButton(rec.get())->click();
         // Texts the file lacks (39, 57) keep their built-in English form.
-        QCOMPARE(recButton(rec)->text(), QStringLiteral("Stop"));
+        QCOMPARE(recButton(rec.get())->text(), QStringLiteral("Stop"));
         tap(EvA);
-        recButton(rec)->click();
-        QCOMPARE(recButton(rec)->text(), QStringLiteral("Aufn."));
+        recButton(rec.get())->click();
+        QCOMPARE(recButton(rec.get())->text(), QStringLiteral("Aufn."));
         QCOMPARE(lines(),
                  (QStringList{QStringLiteral("A  drücken"), QStringLiteral("A  release")}));
         rec->reject();
     }
 
     void accessibleNamesFollowTheCaptions() {
-        auto* recStop = recButton(rec);
+        auto* recStop = recButton(rec.get());
         showEditor(PurposeNewMacro);
         recStop->click();
         QCOMPARE(accessibleName(recStop), QStringLiteral("Stop"));
@@ -220,32 +223,32 @@ class DialogsTest : public QObject {
         rec->reject();
 
         cleanup();
-        languageTexts = {{22, QStringLiteral("&Aufn.")},
-                         {43, QStringLiteral("Links")},
-                         {31, QStringLiteral("&Bearbeiten")}};
+        host->texts = {{22, QStringLiteral("&Aufn.")},
+                       {43, QStringLiteral("Links")},
+                       {31, QStringLiteral("&Bearbeiten")}};
         create();
-        QCOMPARE(accessibleName(recButton(rec)), QStringLiteral("Aufn."));
-        QCOMPARE(accessibleName(child<QRadioButton>(mouse, "TntRadioButton1")),
+        QCOMPARE(accessibleName(recButton(rec.get())), QStringLiteral("Aufn."));
+        QCOMPARE(accessibleName(child<QRadioButton>(mouse.get(), "TntRadioButton1")),
                  QStringLiteral("Links"));
-        QCOMPARE(accessibleName(button(manager, "TntBitBtn2")), QStringLiteral("Bearbeiten"));
+        QCOMPARE(accessibleName(button(manager.get(), "TntBitBtn2")), QStringLiteral("Bearbeiten"));
 
         // The single-key dialog's key field is announced by the key it shows.
         single->prepare(CaptureTarget::SingleKey);
         single->show();
-        recButton(single)->click();
+        recButton(single.get())->click();
         tap(EvA);
-        QCOMPARE(accessibleName(child<QLabel>(single, "TntLabel1")), QStringLiteral("A"));
+        QCOMPARE(accessibleName(child<QLabel>(single.get(), "TntLabel1")), QStringLiteral("A"));
         single->reject();
     }
 
     void recordingThroughKeyEvents() {
         showEditor(PurposeNewMacro);
-        auto* recStop = recButton(rec);
+        auto* recStop = recButton(rec.get());
         recStop->click();
         QVERIFY(rec->KeyCaptureInstalled());
         QCOMPARE(recStop->text(), QStringLiteral("Stop"));
-        QVERIFY(!child<QListWidget>(rec, "TntListBox1")->isEnabled());
-        QVERIFY(child<QWidget>(rec, "EdtGrp")->isHidden());
+        QVERIFY(!child<QListWidget>(rec.get(), "TntListBox1")->isEnabled());
+        QVERIFY(child<QWidget>(rec.get(), "EdtGrp")->isHidden());
 
         key(QEvent::KeyPress, EvLeftCtrl);
         key(QEvent::KeyPress, EvA);
@@ -259,25 +262,25 @@ class DialogsTest : public QObject {
 
         QVERIFY(!rec->KeyCaptureInstalled());
         QCOMPARE(recStop->text(), QStringLiteral("Rec"));
-        QVERIFY(!child<QWidget>(rec, "EdtGrp")->isHidden());
+        QVERIFY(!child<QWidget>(rec.get(), "EdtGrp")->isHidden());
         QCOMPARE(lines(), (QStringList{"Ctrl  press", "A  press", "A  release", "Ctrl  release",
                                        "Prnt Scrn  release", "Num =  press", "Num =  release"}));
         const std::array<KeyEvent, 8> expected = {0x63, 0x01, 0x81, 0xE3, 0xC3, 0x00, 0x80, 0x00};
         const auto& events = working().events;
         QVERIFY(std::equal(expected.begin(), expected.end(), events.begin()));
-        QVERIFY(child<QLineEdit>(rec, "TED_RecKeyDes")->text().isEmpty());
+        QVERIFY(child<QLineEdit>(rec.get(), "TED_RecKeyDes")->text().isEmpty());
         rec->reject();
     }
 
     void capturedKeysReachNoWindowAndNoShortcut() {
         showEditor(PurposeNewMacro);
         int triggered = 0;
-        QAction quit(rec);
+        QAction quit(rec.get());
         quit.setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
         rec->addAction(&quit);
         connect(&quit, &QAction::triggered, [&] { ++triggered; });
-        auto* name = child<QLineEdit>(rec, "TED_RecKeyDes");
-        recButton(rec)->click();
+        auto* name = child<QLineEdit>(rec.get(), "TED_RecKeyDes");
+        recButton(rec.get())->click();
 
         name->setFocus();
         QKeyEvent override(QEvent::ShortcutOverride, Qt::Key_Q, Qt::ControlModifier, EvQ + 8, 0, 0,
@@ -293,7 +296,7 @@ class DialogsTest : public QObject {
         QVERIFY(name->text().isEmpty());
         QCOMPARE(triggered, 0);
         QCOMPARE(lines().size(), 4);
-        recButton(rec)->click();
+        recButton(rec.get())->click();
         // With the capture removed keys reach the widgets again.
         QTest::keyClick(name, Qt::Key_X);
         QCOMPARE(name->text(), QStringLiteral("x"));
@@ -302,7 +305,7 @@ class DialogsTest : public QObject {
 
     void seventeenthEventAndSeventhHeldKeyAreNotRecorded() {
         showEditor(PurposeNewMacro);
-        recButton(rec)->click();
+        recButton(rec.get())->click();
         const unsigned keys[] = {EvA, EvB, EvC, EvD, EvE, EvF, EvG};
         for (unsigned k : keys)
             key(QEvent::KeyPress, k);
@@ -321,7 +324,7 @@ class DialogsTest : public QObject {
 
     void releaseOfAKeyPressedBeforeRecLowersTheHeldCount() {
         showEditor(PurposeNewMacro);
-        recButton(rec)->click();
+        recButton(rec.get())->click();
         key(QEvent::KeyRelease, EvA);
         QVERIFY(lines().isEmpty());
         QCOMPARE(rec->Recorder().HeldKeyCount(), std::int16_t(-1));
@@ -331,12 +334,12 @@ class DialogsTest : public QObject {
     void keyMacroOkStoresSlotMacroAndKind() {
         ws->selection = {1, 4};
         showEditor(PurposeKeyMacro);
-        recButton(rec)->click();
+        recButton(rec.get())->click();
         tap(EvA);
-        recButton(rec)->click();
-        child<QRadioButton>(rec, "TntRadioButton3")->setChecked(true);
-        child<QLineEdit>(rec, "TED_RecKeyDes")->setText(QStringLiteral("Fire"));
-        okButton(rec)->click();
+        recButton(rec.get())->click();
+        child<QRadioButton>(rec.get(), "TntRadioButton3")->setChecked(true);
+        child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(QStringLiteral("Fire"));
+        okButton(rec.get())->click();
 
         QVERIFY(!rec->isVisible());
         const KeySlot& slot = ws->profile.slot(1, 4);
@@ -347,8 +350,8 @@ class DialogsTest : public QObject {
         QCOMPARE(ws->profile.kindOf(1, 4), 10);
         QCOMPARE(rec->result(), int(QDialog::Accepted));
         QVERIFY(ws->document.modifiedFlag);
-        QCOMPARE(view->rebuildMacroMenu, 1);
-        QVERIFY(view->markModified >= 1);
+        QCOMPARE(host->rebuildMacroMenu, 1);
+        QVERIFY(host->markModified >= 1);
         QVERIFY(!rec->RecordingTouched());
     }
 
@@ -360,18 +363,18 @@ class DialogsTest : public QObject {
         recordOneKey(EvI, QStringLiteral("Leftover"));
         rec->reject();
         showEditor(PurposeKeyMacro);
-        child<QLineEdit>(rec, "TED_RecKeyDes")->setText(QStringLiteral("Keep"));
-        okButton(rec)->click();
+        child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(QStringLiteral("Keep"));
+        okButton(rec.get())->click();
         QCOMPARE(ws->profile.slot(0, 2).action.events[0], KeyEvent(0x07));
         QCOMPARE(ws->profile.macros().macroAt(0).action.events[0], KeyEvent(0x07));
     }
 
     void okWhileRecordingStopsAndStores() {
         showEditor(PurposeNewMacro);
-        child<QLineEdit>(rec, "TED_RecKeyDes")->setText(QStringLiteral("Quick"));
-        recButton(rec)->click();
+        child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(QStringLiteral("Quick"));
+        recButton(rec.get())->click();
         tap(EvB);
-        okButton(rec)->click();
+        okButton(rec.get())->click();
         QVERIFY(!rec->KeyCaptureInstalled());
         QVERIFY(!rec->isVisible());
         QCOMPARE(ws->profile.macros().count(), std::size_t(1));
@@ -381,7 +384,7 @@ class DialogsTest : public QObject {
 
     void okWithEmptyNameKeepsTheDialogOpen() {
         showEditor(PurposeNewMacro);
-        okButton(rec)->click();
+        okButton(rec.get())->click();
         QVERIFY(rec->isVisible());
         QCOMPARE(ws->profile.macros().count(), std::size_t(0));
         rec->reject();
@@ -391,64 +394,62 @@ class DialogsTest : public QObject {
         ws->selection = {0, 3};
         const Profile before = ws->profile;
         showEditor(PurposeKeyMacro);
-        recButton(rec)->click();
+        recButton(rec.get())->click();
         tap(EvA);
-        child<QLineEdit>(rec, "TED_RecKeyDes")->setText(QStringLiteral("Never"));
+        child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(QStringLiteral("Never"));
         rec->close();
         QVERIFY(!rec->isVisible());
         QVERIFY(!rec->KeyCaptureInstalled());
         QVERIFY(ws->profile == before);
         QCOMPARE(rec->result(), int(QDialog::Rejected));
-        QCOMPARE(recButton(rec)->text(), QStringLiteral("Rec"));
+        QCOMPARE(recButton(rec.get())->text(), QStringLiteral("Rec"));
     }
 
     void duplicateNameIsRefusedForNewMacros() {
         addThreeMacros();
         ws->selection = {2, 9};
-        onNextModal([&](QWidget*) {
-            recordOneKey(EvC, QStringLiteral("ONE"));
-            const QString message = clickAndReadMessage(okButton(rec));
-            QCOMPARE(message, QStringLiteral("Macro already exists, please change macro name."));
-            QVERIFY(rec->isVisible());
-            QCOMPARE(ws->profile.macros().count(), std::size_t(3));
-            // The slot keeps what OK wrote before the check; its kind does not change.
-            QVERIFY(ws->profile.slot(2, 9).label == u"ONE");
-            QCOMPARE(ws->profile.slot(2, 9).action.events[0], KeyEvent(0x03));
-            QCOMPARE(ws->profile.kindOf(2, 9), KindNone);
-            QVERIFY(ws->document.modifiedFlag);
-            QCOMPARE(view->markModified, 0); // the caption mark waits for the closing
-            rec->close();
-        });
-        dialogs->openKeyMacro();
-        QCOMPARE(view->markModified, 1);
+        showEditor(PurposeKeyMacro);
+        recordOneKey(EvC, QStringLiteral("ONE"));
+        const QString message = clickAndReadMessage(okButton(rec.get()));
+        QCOMPARE(message, QStringLiteral("Macro already exists, please change macro name."));
+        QVERIFY(rec->isVisible());
+        QCOMPARE(ws->profile.macros().count(), std::size_t(3));
+        // The slot keeps what OK wrote before the check; its kind does not change.
+        QVERIFY(ws->profile.slot(2, 9).label == u"ONE");
+        QCOMPARE(ws->profile.slot(2, 9).action.events[0], KeyEvent(0x03));
+        QCOMPARE(ws->profile.kindOf(2, 9), KindNone);
+        QVERIFY(ws->document.modifiedFlag);
+        QCOMPARE(host->markModified, 0); // the caption mark waits for the closing
+        rec->close();
+        QCOMPARE(host->markModified, 1);
     }
 
     void messagesShowTheLanguagesTextsWithTheirCaptionAndOwner() {
         cleanup();
-        languageTexts = {{34, QStringLiteral("Makro existiert bereits.")},
-                         {53, QStringLiteral("Warnung")}};
+        host->texts = {{34, QStringLiteral("Makro existiert bereits.")},
+                       {53, QStringLiteral("Warnung")}};
         create();
         addThreeMacros();
-        const auto& shown = ui.shown;
+        const auto& shown = host->scriptedUi.shown;
         showEditor(PurposeNewMacro);
         recordOneKey(EvA, QStringLiteral("one"));
-        okButton(rec)->click();
+        okButton(rec.get())->click();
         QCOMPARE(shown.size(), std::size_t(1));
         QVERIFY(shown[0].box == ScriptedUi::Box::Note);
         QCOMPARE(shown[0].text, QStringLiteral("Makro existiert bereits."));
         QCOMPARE(shown[0].caption, QGuiApplication::applicationDisplayName());
-        QCOMPARE(shown[0].owner, rec);
+        QCOMPARE(shown[0].owner, rec.get());
 
         auto& macros = ws->profile.macros();
         while (!macros.full())
             macros.append({u"m", KeyAction::empty()});
-        child<QLineEdit>(rec, "TED_RecKeyDes")->setText(QStringLiteral("fresh"));
-        okButton(rec)->click();
+        child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(QStringLiteral("fresh"));
+        okButton(rec.get())->click();
         QCOMPARE(shown.size(), std::size_t(2));
         QVERIFY(shown[1].box == ScriptedUi::Box::Warning);
         QVERIFY(shown[1].text.contains(QStringLiteral("full")));
         QCOMPARE(shown[1].caption, QStringLiteral("Warnung"));
-        QCOMPARE(shown[1].owner, rec);
+        QCOMPARE(shown[1].owner, rec.get());
         rec->reject();
     }
 
@@ -460,7 +461,7 @@ class DialogsTest : public QObject {
         const KeySlot before = ws->profile.slot(0, 0);
         showEditor(PurposeKeyMacro);
         recordOneKey(EvA, QStringLiteral("one more"));
-        const QString message = clickAndReadMessage(okButton(rec));
+        const QString message = clickAndReadMessage(okButton(rec.get()));
         QVERIFY(message.contains(QStringLiteral("full")));
         QVERIFY(rec->isVisible());
         QCOMPARE(macros.count(), MacroList::MaxCount);
@@ -476,13 +477,13 @@ class DialogsTest : public QObject {
         const KeySlot before = ws->profile.slot(0, 0);
         showEditor(PurposeKeyMacro);
         recordOneKey(EvA, QStringLiteral("one more"));
-        QCOMPARE(clickAndReadMessage(okButton(rec)), NotAssignable);
+        QCOMPARE(clickAndReadMessage(okButton(rec.get())), NotAssignable);
         QVERIFY(rec->isVisible());
         QCOMPARE(macros.count(), std::size_t(65526));
         QVERIFY(ws->profile.slot(0, 0) == before);
         // With one macro fewer the new macro is 65,525, the last a key can play.
         macros.removeAt(0);
-        okButton(rec)->click();
+        okButton(rec.get())->click();
         QVERIFY(!rec->isVisible());
         QCOMPARE(ws->profile.kindOf(0, 0), 0xFFFF);
     }
@@ -497,7 +498,7 @@ class DialogsTest : public QObject {
         manager->prepare({.offerAssign = true});
         manager->show();
         manager->SelectMacro(0);
-        QCOMPARE(clickAndReadMessage(button(manager, "TntBitBtn5")), NotAssignable);
+        QCOMPARE(clickAndReadMessage(button(manager.get(), "TntBitBtn5")), NotAssignable);
         QVERIFY(manager->isVisible());
         QVERIFY(ws->profile == before);
         manager->accept();
@@ -505,25 +506,25 @@ class DialogsTest : public QObject {
 
     void upDownDeleteEditTheListAndBytes() {
         showEditor(PurposeNewMacro);
-        recButton(rec)->click();
+        recButton(rec.get())->click();
         tap(EvA);
         tap(EvB);
-        recButton(rec)->click();
-        auto* list = child<QListWidget>(rec, "TntListBox1");
+        recButton(rec.get())->click();
+        auto* list = child<QListWidget>(rec.get(), "TntListBox1");
         const auto& events = working().events;
         list->setCurrentRow(0);
-        button(rec, "TntBitBtn1")->click(); // Up on the first line
+        button(rec.get(), "TntBitBtn1")->click(); // Up on the first line
         QCOMPARE(events[0], KeyEvent(0x01));
         list->setCurrentRow(3);
-        button(rec, "TntBitBtn2")->click(); // Down on the last line
+        button(rec.get(), "TntBitBtn2")->click(); // Down on the last line
         QCOMPARE(events[3], KeyEvent(0x82));
-        button(rec, "TntBitBtn1")->click(); // Up from 3 to 2
+        button(rec.get(), "TntBitBtn1")->click(); // Up from 3 to 2
         QCOMPARE(list->currentRow(), 2);
         QCOMPARE(events[2], KeyEvent(0x82));
         QCOMPARE(events[3], KeyEvent(0x02));
         QCOMPARE(lines()[2], QStringLiteral("B  release"));
         list->setCurrentRow(0);
-        button(rec, "TntBitBtn3")->click(); // Delete
+        button(rec.get(), "TntBitBtn3")->click(); // Delete
         QCOMPARE(lines().size(), 3);
         QCOMPARE(events[0], KeyEvent(0x81));
         QCOMPARE(events[3], KeyEvent(0x00));
@@ -532,20 +533,20 @@ class DialogsTest : public QObject {
 
     void insertPutsACapturedPairBeforeTheSelection() {
         showEditor(PurposeNewMacro);
-        recButton(rec)->click();
+        recButton(rec.get())->click();
         tap(EvA);
-        recButton(rec)->click();
-        child<QListWidget>(rec, "TntListBox1")->setCurrentRow(1);
+        recButton(rec.get())->click();
+        child<QListWidget>(rec.get(), "TntListBox1")->setCurrentRow(1);
         onNextModal([&](QWidget* w) {
-            QCOMPARE(w, single);
-            QVERIFY(child<QLineEdit>(single, "TntEdit1")->isHidden());
-            recButton(single)->click();
+            QCOMPARE(w, single.get());
+            QVERIFY(child<QLineEdit>(single.get(), "TntEdit1")->isHidden());
+            recButton(single.get())->click();
             tap(EvB);
-            recButton(single)->click(); // Stop
-            QCOMPARE(child<QLabel>(single, "TntLabel1")->text(), QStringLiteral("B"));
-            okButton(single)->click();
+            recButton(single.get())->click(); // Stop
+            QCOMPARE(child<QLabel>(single.get(), "TntLabel1")->text(), QStringLiteral("B"));
+            okButton(single.get())->click();
         });
-        button(rec, "TntBitBtn4")->click();
+        button(rec.get(), "TntBitBtn4")->click();
         QCOMPARE(single->result(), int(QDialog::Accepted));
         QCOMPARE(lines(), (QStringList{"A  press", "B  press", "B  release", "A  release"}));
         const std::array<KeyEvent, 5> expected = {0x01, 0x02, 0x82, 0x81, 0x00};
@@ -556,24 +557,24 @@ class DialogsTest : public QObject {
 
     void insertWithoutSelectionOrWhenCancelledInsertsNothing() {
         showEditor(PurposeNewMacro);
-        recButton(rec)->click();
+        recButton(rec.get())->click();
         tap(EvA);
-        recButton(rec)->click();
+        recButton(rec.get())->click();
         bool opened = false;
         onNextModal([&](QWidget* w) {
-            opened = w == single;
-            recButton(single)->click();
+            opened = w == single.get();
+            recButton(single.get())->click();
             tap(EvB);
-            recButton(single)->click();
-            okButton(single)->click();
+            recButton(single.get())->click();
+            okButton(single.get())->click();
         });
-        button(rec, "TntBitBtn4")->click();
+        button(rec.get(), "TntBitBtn4")->click();
         QVERIFY(opened);
         QCOMPARE(lines().size(), 2);
 
-        child<QListWidget>(rec, "TntListBox1")->setCurrentRow(0);
-        onNextModal([&](QWidget*) { button(single, "TntBitBtn3")->click(); }); // Cancel
-        button(rec, "TntBitBtn4")->click();
+        child<QListWidget>(rec.get(), "TntListBox1")->setCurrentRow(0);
+        onNextModal([&](QWidget*) { button(single.get(), "TntBitBtn3")->click(); }); // Cancel
+        button(rec.get(), "TntBitBtn4")->click();
         QCOMPARE(single->capturedKey(), std::nullopt);
         QCOMPARE(lines().size(), 2);
         rec->reject();
@@ -581,32 +582,32 @@ class DialogsTest : public QObject {
 
     void insertWithFifteenLinesWarnsAfterTheCapture() {
         showEditor(PurposeNewMacro);
-        recButton(rec)->click();
+        recButton(rec.get())->click();
         for (unsigned k : {EvA, EvB, EvC, EvD, EvE, EvF, EvG})
             tap(k);
         key(QEvent::KeyPress, EvH);
-        recButton(rec)->click();
+        recButton(rec.get())->click();
         QCOMPARE(lines().size(), 15);
         const auto before = working();
-        child<QListWidget>(rec, "TntListBox1")->setCurrentRow(2);
+        child<QListWidget>(rec.get(), "TntListBox1")->setCurrentRow(2);
         bool captured = false;
         onNextModal([&](QWidget*) {
-            recButton(single)->click();
+            recButton(single.get())->click();
             tap(EvQ);
-            recButton(single)->click();
+            recButton(single.get())->click();
             captured = true;
-            okButton(single)->click();
+            okButton(single.get())->click();
         });
-        button(rec, "TntBitBtn4")->click();
+        button(rec.get(), "TntBitBtn4")->click();
         QVERIFY(captured);
-        const auto& shown = ui.shown;
+        const auto& shown = host->scriptedUi.shown;
         QCOMPARE(shown.size(), std::size_t(1));
         QVERIFY(shown[0].box == ScriptedUi::Box::Warning);
         QCOMPARE(shown[0].text, QStringLiteral("Out of 8 keys data, can not insert"));
         QCOMPARE(shown[0].caption, QStringLiteral("Warning"));
         QVERIFY(!shown[0].owned());
         // OK and the closing each stop a capture that is no longer installed; then the warning.
-        QCOMPARE(ui.beeps, 3);
+        QCOMPARE(host->scriptedUi.beeps, 3);
         QCOMPARE(lines().size(), 15);
         QVERIFY(working() == before);
         rec->reject();
@@ -615,42 +616,41 @@ class DialogsTest : public QObject {
     void singleKeyAssignsTheCapturedKey() {
         ws->selection = {0, 7};
         ws->profile.slot(0, 7).action = MacroActionOf(0x33, RepeatWhileHeld);
-        onNextModal([&](QWidget*) {
-            auto* ok = okButton(single);
-            QVERIFY(!ok->isEnabled());
-            QVERIFY(child<QLineEdit>(single, "TntEdit1")->isVisible());
-            recButton(single)->click();
-            QVERIFY(rec->KeyCaptureInstalled());
-            QCOMPARE(recButton(single)->text(), QStringLiteral("Stop"));
-            QVERIFY(!ok->isEnabled()); // nothing captured at the time of the click
-            tap(EvA);
-            QCOMPARE(child<QLineEdit>(single, "TntEdit1")->text(), QStringLiteral("A"));
-            QVERIFY(!ok->isEnabled()); // OK waits for Stop
-            recButton(single)->click();
-            QVERIFY(ok->isEnabled());
-            ok->click();
-        });
-        dialogs->openSingleKey();
+        single->prepare(CaptureTarget::SingleKey);
+        single->show();
+        auto* ok = okButton(single.get());
+        QVERIFY(!ok->isEnabled());
+        QVERIFY(child<QLineEdit>(single.get(), "TntEdit1")->isVisible());
+        recButton(single.get())->click();
+        QVERIFY(rec->KeyCaptureInstalled());
+        QCOMPARE(recButton(single.get())->text(), QStringLiteral("Stop"));
+        QVERIFY(!ok->isEnabled()); // nothing captured at the time of the click
+        tap(EvA);
+        QCOMPARE(child<QLineEdit>(single.get(), "TntEdit1")->text(), QStringLiteral("A"));
+        QVERIFY(!ok->isEnabled()); // OK waits for Stop
+        recButton(single.get())->click();
+        QVERIFY(ok->isEnabled());
+        ok->click();
 
         QVERIFY(!single->isVisible());
         QCOMPARE(ws->profile.slot(0, 7).action, KeyAction::direct(0x01));
         QVERIFY(ws->profile.slot(0, 7).label == u"A");
         QCOMPARE(ws->profile.kindOf(0, 7), KindSingleKey);
+        QCOMPARE(single->capturedKey()->pressCode, std::uint8_t(0x01));
         QVERIFY(ws->document.modifiedFlag);
-        QCOMPARE(view->refreshSlotCaptions, 1);
+        QCOMPARE(host->refreshSlotCaptions, 1);
     }
 
     void singleKeyPrintScreenAndCancel() {
+        single->prepare(CaptureTarget::SingleKey);
+        single->show();
+        recButton(single.get())->click();
+        tap(EvSysRq);
+        QCOMPARE(single->Captured().pressCode, std::uint8_t(0xC3));
+        QCOMPARE(single->Captured().releaseCode, std::uint8_t(0xC3));
+        QCOMPARE(child<QLabel>(single.get(), "TntLabel1")->text(), QStringLiteral("Prnt Scrn"));
         const Profile before = ws->profile;
-        onNextModal([&](QWidget*) {
-            recButton(single)->click();
-            tap(EvSysRq);
-            QCOMPARE(single->Captured().pressCode, std::uint8_t(0xC3));
-            QCOMPARE(single->Captured().releaseCode, std::uint8_t(0xC3));
-            QCOMPARE(child<QLabel>(single, "TntLabel1")->text(), QStringLiteral("Prnt Scrn"));
-            button(single, "TntBitBtn3")->click(); // Cancel
-        });
-        dialogs->openSingleKey();
+        button(single.get(), "TntBitBtn3")->click(); // Cancel
         QVERIFY(!rec->KeyCaptureInstalled());
         QCOMPARE(single->capturedKey(), std::nullopt);
         QVERIFY(ws->profile == before);
@@ -659,11 +659,9 @@ class DialogsTest : public QObject {
     void mouseButtonDialog() {
         ws->selection = {0, 0};
         addThreeMacros(); // slot (0, 0) plays macro 0
-        onNextModal([&](QWidget*) {
-            child<QRadioButton>(mouse, "TntRadioButton2")->setChecked(true);
-            button(mouse, "TntBitBtn1")->click();
-        });
-        dialogs->openMouseButton();
+        mouse->show();
+        child<QRadioButton>(mouse.get(), "TntRadioButton2")->setChecked(true);
+        button(mouse.get(), "TntBitBtn1")->click();
         QCOMPARE(ws->profile.slot(0, 0).action, KeyAction::direct(0x74));
         QVERIFY(ws->profile.slot(0, 0).label == u"M-Mouse");
         QCOMPARE(ws->profile.kindOf(0, 0), KindMouseButton);
@@ -672,11 +670,9 @@ class DialogsTest : public QObject {
         ws->selection = {1, 1};
         const Profile before = ws->profile;
         ws->document.modifiedFlag = false;
-        onNextModal([&](QWidget*) {
-            QVERIFY(child<QRadioButton>(mouse, "TntRadioButton2")->isChecked());
-            button(mouse, "TntBitBtn2")->click(); // Cancel
-        });
-        dialogs->openMouseButton();
+        mouse->show();
+        QVERIFY(child<QRadioButton>(mouse.get(), "TntRadioButton2")->isChecked());
+        button(mouse.get(), "TntBitBtn2")->click(); // Cancel
         QVERIFY(ws->profile == before);
         QVERIFY(!ws->document.modifiedFlag);
     }
@@ -684,16 +680,16 @@ class DialogsTest : public QObject {
     void managerDeletesMacroOneOfThree() {
         addThreeMacros();
         manager->show();
-        auto* list = child<QListView>(manager, "TntListBox1");
+        auto* list = child<QListView>(manager.get(), "TntListBox1");
         QCOMPARE(list->model()->rowCount(), 3);
-        QVERIFY(child<QPushButton>(manager, "TntBitBtn5")->isHidden());
+        QVERIFY(child<QPushButton>(manager.get(), "TntBitBtn5")->isHidden());
         manager->SelectMacro(1);
-        button(manager, "TntBitBtn3")->click();
+        button(manager.get(), "TntBitBtn3")->click();
         QCOMPARE(list->model()->rowCount(), 2);
         QCOMPARE(list->model()->index(1, 0).data().toString(), QStringLiteral("Two"));
         QVERIFY(ws->profile.slot(0, 1).label == u"Macro Disappear");
-        QCOMPARE(view->rebuildMacroMenu, 1);
-        QVERIFY(view->refreshKeyLabels >= 1);
+        QCOMPARE(host->rebuildMacroMenu, 1);
+        QVERIFY(host->refreshKeyLabels >= 1);
         manager->accept();
     }
 
@@ -702,24 +698,24 @@ class DialogsTest : public QObject {
         manager->show();
         manager->SelectMacro(0);
         onNextModal([&](QWidget* w) {
-            QCOMPARE(w, rec);
-            QCOMPARE(child<QLineEdit>(rec, "TED_RecKeyDes")->text(), QStringLiteral("Zero"));
+            QCOMPARE(w, rec.get());
+            QCOMPARE(child<QLineEdit>(rec.get(), "TED_RecKeyDes")->text(), QStringLiteral("Zero"));
             QCOMPARE(lines(), (QStringList{"A  press", "A  release"}));
-            QVERIFY(child<QRadioButton>(rec, "TntRadioButton1")->isChecked());
-            recButton(rec)->click();
+            QVERIFY(child<QRadioButton>(rec.get(), "TntRadioButton1")->isChecked());
+            recButton(rec.get())->click();
             tap(EvD);
-            recButton(rec)->click();
-            child<QRadioButton>(rec, "TntRadioButton2")->setChecked(true);
-            child<QLineEdit>(rec, "TED_RecKeyDes")->setText(QStringLiteral("two"));
-            okButton(rec)->click(); // equal names are accepted when editing
+            recButton(rec.get())->click();
+            child<QRadioButton>(rec.get(), "TntRadioButton2")->setChecked(true);
+            child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(QStringLiteral("two"));
+            okButton(rec.get())->click(); // equal names are accepted when editing
         });
-        button(manager, "TntBitBtn2")->click();
+        button(manager.get(), "TntBitBtn2")->click();
         const auto& macros = ws->profile.macros();
         QCOMPARE(macros.count(), std::size_t(3));
         QVERIFY(macros.macroAt(2) == (MacroRecord{u"two", MacroActionOf(0x04, RepeatWhileHeld)}));
         QCOMPARE(ws->profile.kindOf(0, 0), 12);
         QCOMPARE(manager->SelectedMacro(), std::optional<std::size_t>(2));
-        auto* list = child<QListView>(manager, "TntListBox1");
+        auto* list = child<QListView>(manager.get(), "TntListBox1");
         QCOMPARE(list->model()->index(2, 0).data().toString(), QStringLiteral("two"));
         manager->accept();
     }
@@ -727,27 +723,24 @@ class DialogsTest : public QObject {
     void assignFromMoreMovesTheMacroAndGivesItToTheKey() {
         addThreeMacros();
         ws->selection = {1, 5};
-        auto* assign = child<QPushButton>(manager, "TntBitBtn5");
-        onNextModal([&](QWidget*) {
-            QVERIFY(assign->isVisible());
-            manager->SelectMacro(0);
-            assign->click();
-        });
-        dialogs->chooseMoreMacros();
+        manager->prepare({.offerAssign = true});
+        manager->show();
+        auto* assign = child<QPushButton>(manager.get(), "TntBitBtn5");
+        QVERIFY(assign->isVisible());
+        manager->SelectMacro(0);
+        assign->click();
         QVERIFY(!manager->isVisible());
         QCOMPARE(ws->profile.kindOf(1, 5), 12);
         // Opened from "Edit Macros" right after: no Assign.
-        onNextModal([&](QWidget*) {
-            QVERIFY(assign->isHidden());
-            manager->accept();
-        });
-        dialogs->openMacroManager();
+        manager->show();
+        QVERIFY(assign->isHidden());
+        manager->accept();
     }
 
     void editorOpenedWithoutSelectionKeepsItsState() {
         addThreeMacros();
         manager->show();
-        button(manager, "TntBitBtn2")->click(); // Edit with nothing selected
+        button(manager.get(), "TntBitBtn2")->click(); // Edit with nothing selected
         QVERIFY(!rec->isVisible());
         manager->accept();
     }
