@@ -33,7 +33,7 @@ Profile markedProfile() {
 }
 
 TEST(ProfileFile, FreshProfileHasTheDocumentedLayout) {
-    const auto b = EncodeProfileFile(Profile{});
+    const auto b = EncodeProfileFile(Profile{u"Normal"});
     ASSERT_EQ(b.size(), 25568u);
     EXPECT_EQ(word(b, 0), '.');
     EXPECT_EQ(word(b, 2), 'Q');

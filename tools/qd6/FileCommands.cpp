@@ -185,7 +185,7 @@ void writeFreshProfile(const std::string& file, bool overwrite) {
     std::error_code error;
     if (!overwrite && std::filesystem::exists(std::filesystem::symlink_status(file, error)))
         failCommand(file + ": the file exists; give --force to overwrite it");
-    saveProfileOrFail(Profile{}, file);
+    saveProfileOrFail(Profile{NormalLabelText.english}, file);
 }
 
 } // namespace
