@@ -5,21 +5,25 @@
 # build-windows/bin/qd6.exe: build-windows/wine). A new prefix is made once, with wine's
 # "null" graphics driver, so windows work without an X server. The wineserver stays
 # for WINE_PERSIST seconds (default 10) after the last program, so that a series of
-# runs starts it once; "cmake/wine-run.sh --stop" ends it at once.
+# runs starts it once; "cmake/wine-run.sh --stop" ends it at once, and
+# "cmake/wine-run.sh --check" tells whether wine is there (exit 0, else 77).
 set -euo pipefail
 wine=${PADCONFIG_WINE:-/usr/lib/wine/wine64}
 wineserver=${PADCONFIG_WINESERVER:-/usr/lib/wine/wineserver64}
+# Exit status 77 without wine: the tests that run programs under wine are skipped.
 if [ ! -x "$wine" ]; then
-    echo "wine-run: $wine is missing: install wine64 (scripts/run-tests does)" >&2
-    exit 127
+    echo "wine-run: $wine is missing: install wine64 (scripts/run-tests does); skipped"
+    exit 77
 fi
+# "--check": only whether wine can run programs (0), or not (77).
+[ "${1:-}" != --check ] || exit 0
 stop=false
 if [ "${1:-}" = --stop ]; then
     stop=true
     shift
 fi
 if [ -z "${WINEPREFIX:-}" ]; then
-    program_dir=$(cd "$(dirname "${1:?a program to run}")" && pwd)
+    program_dir=$(cd "$(dirname "${1:?give WINEPREFIX, or a program in the bin folder of a build}")" && pwd)
     WINEPREFIX=$(dirname "$program_dir")/wine
 fi
 export WINEPREFIX

@@ -48,4 +48,12 @@ std::u16string DecodeCodePage(std::span<const std::uint8_t> bytes, const char* c
     return out;
 }
 
+bool DecodeCodePageKnows(const char* codePage) {
+    iconv_t converter = ::iconv_open("UTF-16LE", codePage);
+    if (converter == iconv_t(-1))
+        return false;
+    ::iconv_close(converter);
+    return true;
+}
+
 } // namespace pad

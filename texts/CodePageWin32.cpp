@@ -25,7 +25,7 @@ UINT CodePageNumber(const char* name) {
     if (std::strcmp(name, "UTF-8") == 0)
         return CP_UTF8;
     if (std::strcmp(name, "GB18030") == 0)
-        return ::IsValidCodePage(kGb18030) ? kGb18030 : kGbk;
+        return kGb18030;
     if (std::strncmp(name, "CP", 2) != 0)
         return 0;
     char* end = nullptr;
@@ -55,7 +55,9 @@ bool DecodeExactly(UINT codePage, const std::uint8_t* bytes, std::size_t size,
 
 std::u16string DecodeCodePage(std::span<const std::uint8_t> bytes, const char* codePage) {
     std::u16string out;
-    const UINT number = CodePageNumber(codePage);
+    UINT number = CodePageNumber(codePage);
+    if (number == kGb18030 && !::IsValidCodePage(number))
+        number = kGbk;
     CPINFO info{};
     if (number == 0 || !::GetCPInfo(number, &info)) {
         // Without the code page, keep ASCII and mark everything else as unknown.
@@ -82,6 +84,11 @@ std::u16string DecodeCodePage(std::span<const std::uint8_t> bytes, const char* c
         }
     }
     return out;
+}
+
+bool DecodeCodePageKnows(const char* codePage) {
+    const UINT number = CodePageNumber(codePage);
+    return number != 0 && ::IsValidCodePage(number);
 }
 
 } // namespace pad

@@ -14,6 +14,8 @@
 
 #include <windows.h>
 
+#include <sddl.h>
+
 namespace pad {
 namespace {
 
@@ -24,6 +26,23 @@ ContentWriter writing(const std::vector<std::uint8_t>& bytes) {
     return [&bytes](int fd) {
         return ::_write(fd, bytes.data(), unsigned(bytes.size())) == int(bytes.size()) ? 0 : errno;
     };
+}
+
+// The file's ACL in the security descriptor language, "D:(A;;FA;;;SY)...".
+std::wstring daclOf(const std::filesystem::path& file) {
+    DWORD size = 0;
+    ::GetFileSecurityW(file.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
+    std::vector<std::uint8_t> descriptor(size);
+    LPWSTR text = nullptr;
+    if (size == 0 ||
+        !::GetFileSecurityW(file.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), size,
+                            &size) ||
+        !::ConvertSecurityDescriptorToStringSecurityDescriptorW(
+            descriptor.data(), SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr))
+        return L"none";
+    std::wstring dacl = text;
+    ::LocalFree(text);
+    return dacl;
 }
 
 std::size_t entriesIn(const std::filesystem::path& folder) {
@@ -75,12 +94,20 @@ TEST(SafeWriteWin32, FailedSaveLeavesTheOldFileAndNothingElse) {
     EXPECT_EQ(entriesIn(dir.path()), 1u);
 }
 
-TEST(SafeWriteWin32, SaveReplacesTheContentAndKeepsTheAttributes) {
+TEST(SafeWriteWin32, SaveReplacesTheContentAndKeepsTheAttributesAndTheAcl) {
     test::TempDir dir;
     const auto file = dir / "p.qd6";
     test::writeBytes(file, OldBytes);
     ASSERT_TRUE(::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    // Everyone may write, unlike a file made anew (wine keeps this much of an ACL).
+    PSECURITY_DESCRIPTOR open = nullptr;
+    ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorW(
+        L"D:P(A;;FA;;;WD)", SDDL_REVISION_1, &open, nullptr));
+    ASSERT_TRUE(::SetFileSecurityW(file.c_str(), DACL_SECURITY_INFORMATION, open));
+    ::LocalFree(open);
+    const std::wstring dacl = daclOf(file);
     ASSERT_EQ(WriteFileSafely(file, NewBytes.size(), writing(NewBytes)), 0);
+    EXPECT_EQ(daclOf(file), dacl);
     EXPECT_EQ(test::readBytes(file), NewBytes); // byte for byte: binary, no text mode
     EXPECT_EQ(::GetFileAttributesW(file.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE),
               DWORD(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));

@@ -11,6 +11,7 @@ if [ ! -x "$linux" ]; then
     echo "the Linux qd6 $linux is missing (build the default preset first): skipped"
     exit 77
 fi
+"$wine" --check || exit 77
 if ! command -v python3 >/dev/null; then
     echo "python3 is missing: skipped"
     exit 77

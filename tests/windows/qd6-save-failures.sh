@@ -7,6 +7,7 @@
 #   qd6-save-failures.sh WINDOWS_QD6 WINE_RUN SAMPLES_DIR WORK_DIR
 set -uo pipefail
 qd6=$1 wine=$2 samples=$3 work=$4
+"$wine" --check || exit 77
 rm -rf "$work"
 mkdir -p "$work"
 cd "$work" || exit 1
