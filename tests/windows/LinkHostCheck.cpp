@@ -7,10 +7,12 @@
 //   simulated keypad  MSG_KEYPAD_PRESENT; SetKbdFeatures puts the report into the
 //                     simulator's log; pulling the plug file makes the keypad leave
 //                     and making it again brings it back
+//   a keypad it cannot open (PadLink)   MSG_KEYPAD_PRESENT, then MSG_KEYPAD_NO_ACCESS
 // Exit status 0 when every case holds; what failed is printed.
 
 #include "common/KeypadProtocol.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -53,12 +55,16 @@ void check(bool holds, const std::string& what) {
     failures += holds ? 0 : 1;
 }
 
-// The messages of the links' range that the host window received, in order.
+// The messages of the links' range that the host window received, in order, and the
+// errno of the last MSG_KEYPAD_NO_ACCESS.
 std::vector<UINT> received;
+LPARAM accessError = 0;
 
 LRESULT CALLBACK HostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message >= WM_USER && message < 0x8000)
         received.push_back(message);
+    if (message == pad::MSG_KEYPAD_NO_ACCESS)
+        accessError = lParam;
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -109,9 +115,14 @@ void sendArrival(HWND linkWindow) {
 // One case, in this process: the library named, with the simulated keypad when
 // PADLINK_SIMULATOR is set.
 int runCase(const Library& library) {
-    const bool simulated = !environment(L"PADLINK_SIMULATOR").empty();
+    const std::wstring log = environment(L"PADLINK_SIMULATOR");
+    const bool simulated = !log.empty();
+    // A log that is a device makes a simulated keypad that cannot be opened.
+    const bool locked = simulated && log.ends_with(L"\\NUL");
     const std::string name = std::string(library.file, library.file + wcslen(library.file)) +
-                             (simulated ? " with the simulated keypad" : " without a keypad");
+                             (locked      ? " with a keypad it cannot open"
+                              : simulated ? " with the simulated keypad"
+                                          : " without a keypad");
     HMODULE module = LoadLibraryW(library.file);
     check(module != nullptr, name + ": loads");
     if (!module)
@@ -139,9 +150,9 @@ int runCase(const Library& library) {
           name + ": InitDriver returns 1");
     const UINT first = simulated ? pad::MSG_KEYPAD_PRESENT : pad::MSG_KEYPAD_ABSENT;
     awaitMessages(1);
-    check(received == std::vector<UINT>{first}, name + ": the first message is " +
-                                                    (simulated ? "0x0600" : "0x0700") +
-                                                    "; received" + messagesText());
+    check(!received.empty() && received.front() == first, name + ": the first message is " +
+                                                              (simulated ? "0x0600" : "0x0700") +
+                                                              "; received" + messagesText());
 
     HWND linkWindow = FindWindowA(library.windowClass, library.windowTitle);
     check(linkWindow && !IsWindowVisible(linkWindow), name + ": a hidden window \"" +
@@ -149,7 +160,13 @@ int runCase(const Library& library) {
                                                           library.windowTitle + "\"");
     const bool bridge = library.lastOrdinal == 4;
 
-    if (!simulated) {
+    if (locked) {
+        // PadLink says that it cannot write to the keypad, with the reason as an errno.
+        awaitMessages(2);
+        check(received == std::vector<UINT>{pad::MSG_KEYPAD_PRESENT, pad::MSG_KEYPAD_NO_ACCESS} &&
+                  accessError == EINVAL,
+              name + ": 0x0600, then 0x0601 with EINVAL: received" + messagesText());
+    } else if (!simulated) {
         // Any interface's arrival rescans; HidBridge tells of absence first.
         received.clear();
         sendArrival(linkWindow);
@@ -191,8 +208,8 @@ int runCase(const Library& library) {
 }
 
 // Runs this program for one case with the environment given, and waits for it.
-bool runChild(const wchar_t* library, bool simulated, const std::wstring& folder) {
-    const std::wstring log = folder + L"\\" + library + L".log";
+bool runChild(const wchar_t* library, bool simulated, bool locked, const std::wstring& folder) {
+    const std::wstring log = folder + L"\\" + (locked ? L"NUL" : library + std::wstring(L".log"));
     const std::wstring plug = folder + L"\\" + library + L".plug";
     SetEnvironmentVariableW(L"PADLINK_SIMULATOR", simulated ? log.c_str() : nullptr);
     SetEnvironmentVariableW(L"PADLINK_SIMULATOR_PLUG", simulated ? plug.c_str() : nullptr);
@@ -237,7 +254,8 @@ int main(int argc, char** argv) {
     bool passed = true;
     for (const wchar_t* library : {L"PadLink.dll", L"HidBridge.dll"})
         for (bool simulated : {false, true})
-            passed = runChild(library, simulated, folder) && passed;
+            passed = runChild(library, simulated, false, folder) && passed;
+    passed = runChild(L"PadLink.dll", true, true, folder) && passed;
     for (const wchar_t* leftover :
          {L"PadLink.dll.log", L"PadLink.dll.plug", L"HidBridge.dll.log", L"HidBridge.dll.plug"})
         DeleteFileW((folder + L"\\" + leftover).c_str());
