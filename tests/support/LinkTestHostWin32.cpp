@@ -56,8 +56,12 @@ HostWindow RecordingHost::window() const {
 void drainEvents() {
     for (int i = 0; i < 3; ++i) {
         MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            // A link that closes its own window must not end the host's message loop.
+            if (message.message == WM_QUIT)
+                ADD_FAILURE() << "WM_QUIT was posted to the host's thread";
             ::DispatchMessageW(&message);
+        }
     }
 }
 

@@ -203,6 +203,13 @@ int runCase(const Library& library) {
         check(received == back,
               name + ": and comes back when it is plugged in: received" + messagesText());
     }
+    // The library stays loaded while its window and readers live: a FreeLibrary does
+    // not pull the window procedure from under the next device notification.
+    FreeLibrary(module);
+    received.clear();
+    sendArrival(linkWindow);
+    awaitMessages(1);
+    check(!received.empty(), name + ": after FreeLibrary the link window still rescans");
     DestroyWindow(host);
     return failures == 0 ? 0 : 1;
 }
