@@ -5,22 +5,31 @@
 # once to list a program's cases and once more for each case. The fixture "wine" makes
 # the prefix and starts its wineserver before the first test and ends it after the last.
 
+# Built on Windows itself (MSYS2) there is no emulator, and the tests run as they are.
 set(PADCONFIG_WINEPREFIX ${CMAKE_BINARY_DIR}/wine)
-
-add_test(NAME wine_start COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} cmd.exe /c exit 0)
-add_test(NAME wine_stop COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --stop)
-set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine)
-set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
+set(PADCONFIG_UNDER_WINE FALSE)
+if(CMAKE_CROSSCOMPILING_EMULATOR)
+    set(PADCONFIG_UNDER_WINE TRUE)
+    add_test(NAME wine_start COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} cmd.exe /c exit 0)
+    add_test(NAME wine_stop COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --stop)
+    set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine)
+    set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
+endif()
 
 # windows_test(TEST...): runs the tests in the build's wine prefix, after wine_start;
 # without wine64 they are reported skipped (wine-run.sh exits 77).
 function(windows_test)
-    set_property(TEST ${ARGN} APPEND PROPERTY ENVIRONMENT WINEPREFIX=${PADCONFIG_WINEPREFIX})
-    set_property(TEST ${ARGN} APPEND PROPERTY FIXTURES_REQUIRED wine)
-    set_property(TEST ${ARGN} PROPERTY SKIP_RETURN_CODE 77)
+    if(PADCONFIG_UNDER_WINE)
+        set_property(TEST ${ARGN} APPEND PROPERTY ENVIRONMENT
+                                                  WINEPREFIX=${PADCONFIG_WINEPREFIX})
+        set_property(TEST ${ARGN} APPEND PROPERTY FIXTURES_REQUIRED wine)
+        set_property(TEST ${ARGN} PROPERTY SKIP_RETURN_CODE 77)
+    endif()
 endfunction()
-windows_test(wine_start wine_stop)
-set_property(TEST wine_start wine_stop PROPERTY FIXTURES_REQUIRED)
+if(PADCONFIG_UNDER_WINE)
+    windows_test(wine_start wine_stop)
+    set_property(TEST wine_start wine_stop PROPERTY FIXTURES_REQUIRED)
+endif()
 
 # The test folders' gtest_discover_tests(TARGET [PROPERTIES ...]) on Windows: the whole
 # program as one test named after it, with the given properties. The cases a folder
