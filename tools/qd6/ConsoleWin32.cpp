@@ -4,6 +4,7 @@
 #include "tools/qd6/Console.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <io.h>
 
@@ -41,7 +42,10 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
 void PrepareStandardStreams() {
     for (std::FILE* stream : {stdin, stdout, stderr})
         ::_setmode(::_fileno(stream), _O_BINARY);
-    ::SetConsoleOutputCP(CP_UTF8);
+    // The console is the user's: its code page is given back when qd6 ends.
+    static const UINT userCodePage = ::GetConsoleOutputCP();
+    if (userCodePage != 0 && userCodePage != CP_UTF8 && ::SetConsoleOutputCP(CP_UTF8))
+        std::atexit([] { ::SetConsoleOutputCP(userCodePage); });
 }
 
 } // namespace pad
