@@ -1,26 +1,28 @@
 // A Win32 host without Qt, as PadConfig binds the device links on Windows: it loads
-// PadLink.dll and HidBridge.dll, binds their exports by ordinal, gives InitDriver a
-// window of its own and runs a message loop. Each case runs in a child process of its
-// own (a link's state is process-wide), with or without the simulated keypad:
-//   without a keypad  MSG_KEYPAD_ABSENT; the link window has its class and title, and
-//                     a device arrival sent to it (WM_DEVICECHANGE) rescans
-//   simulated keypad  MSG_KEYPAD_PRESENT; SetKbdFeatures puts the report into the
-//                     simulator's log; pulling the plug file makes the keypad leave
-//                     and making it again brings it back
-//   a keypad it cannot open (PadLink)   MSG_KEYPAD_PRESENT, then MSG_KEYPAD_NO_ACCESS
-// Exit status 0 when every case holds; what failed is printed.
+// PadLink.dll or HidBridge.dll, binds the exports by ordinal, gives InitDriver a window
+// of its own and runs a message loop. One case a run (a link's state is process-wide):
+//   link_host_check LIBRARY absent FOLDER     MSG_KEYPAD_ABSENT; the link window has its
+//                     class and title, and a device arrival sent to it rescans
+//   link_host_check LIBRARY simulated FOLDER  MSG_KEYPAD_PRESENT; SetKbdFeatures puts the
+//                     report into the simulator's log; pulling the plug file makes the
+//                     keypad leave and making it again brings it back
+//   link_host_check LIBRARY locked FOLDER     a keypad that cannot be opened: PadLink adds
+//                     MSG_KEYPAD_NO_ACCESS with the errno
+// Every case ends with a FreeLibrary, after which the link window must still work.
+// Exit status 0 when the case holds; each check is printed.
 
 #include "common/KeypadProtocol.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <windows.h>
@@ -33,32 +35,21 @@ using InitDriverFn = std::int32_t (*)(HWND, std::uint32_t, std::uint32_t);
 using SetKbdFeaturesFn = std::int32_t (*)(std::uint32_t, std::uint32_t, const std::uint8_t*);
 using GetIndexStrFn = std::int32_t (*)(std::uint32_t, std::uint32_t, std::uint32_t, std::uint8_t*,
                                        std::uint32_t);
+using Messages = std::vector<UINT>;
 
 // An export as the function it is.
 template <typename Function> Function bound(FARPROC address) {
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
 }
 
-struct Library {
-    const wchar_t* file;
-    const char* windowClass;
-    const char* windowTitle;
-    int lastOrdinal; // the exports are 2 ... lastOrdinal
-};
-const Library PadLink{L"PadLink.dll", "PADLKClass", "PADLKKEYMSG", 9};
-const Library HidBridge{L"HidBridge.dll", "USBHIDClass", "BRDGKEYMSG", 4};
-
 int failures = 0;
+Messages received; // the host window's messages of the links' range, in order
+LPARAM accessError = 0;
 
 void check(bool holds, const std::string& what) {
     std::printf("%s  %s\n", holds ? "ok  " : "FAIL", what.c_str());
     failures += holds ? 0 : 1;
 }
-
-// The messages of the links' range that the host window received, in order, and the
-// errno of the last MSG_KEYPAD_NO_ACCESS.
-std::vector<UINT> received;
-LPARAM accessError = 0;
 
 LRESULT CALLBACK HostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message >= WM_USER && message < 0x8000)
@@ -68,8 +59,8 @@ LRESULT CALLBACK HostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// Runs the message loop until count messages came, at most five seconds.
-bool awaitMessages(std::size_t count) {
+// Runs the message loop until count messages came, at most five seconds; returns them.
+Messages awaitMessages(std::size_t count) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (received.size() < count && std::chrono::steady_clock::now() < deadline) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
@@ -77,28 +68,18 @@ bool awaitMessages(std::size_t count) {
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageW(&message);
     }
-    return received.size() >= count;
+    return std::exchange(received, {});
 }
 
-std::string messagesText() {
-    std::string text;
-    for (UINT m : received) {
-        char number[16];
+void expectMessages(const Messages& expected, const std::string& what) {
+    const Messages got = awaitMessages(expected.size());
+    std::string numbers;
+    for (UINT m : got) {
+        char number[8];
         std::snprintf(number, sizeof number, " 0x%04X", m);
-        text += number;
+        numbers += number;
     }
-    return text.empty() ? " none" : text;
-}
-
-std::string fileText(const std::wstring& file) {
-    std::ifstream in(std::filesystem::path(file), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::wstring environment(const wchar_t* name) {
-    wchar_t value[MAX_PATH] = L"";
-    GetEnvironmentVariableW(name, value, MAX_PATH);
-    return value;
+    check(got == expected, what + ": received" + (numbers.empty() ? " none" : numbers));
 }
 
 // A device arrival as the system tells of it, sent to the link window.
@@ -112,32 +93,41 @@ void sendArrival(HWND linkWindow) {
                  reinterpret_cast<LPARAM>(record.data()));
 }
 
-// One case, in this process: the library named, with the simulated keypad when
-// PADLINK_SIMULATOR is set.
-int runCase(const Library& library) {
-    const std::wstring log = environment(L"PADLINK_SIMULATOR");
-    const bool simulated = !log.empty();
-    // A log that is a device makes a simulated keypad that cannot be opened.
-    const bool locked = simulated && log.ends_with(L"\\NUL");
-    const std::string name = std::string(library.file, library.file + wcslen(library.file)) +
-                             (locked      ? " with a keypad it cannot open"
-                              : simulated ? " with the simulated keypad"
-                                          : " without a keypad");
-    HMODULE module = LoadLibraryW(library.file);
-    check(module != nullptr, name + ": loads");
-    if (!module)
-        return 1;
+void makeFile(const std::filesystem::path& file) {
+    std::ofstream{file};
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4)
+        return 2;
+    const bool bridge = std::string(argv[1]) == "HidBridge.dll";
+    const std::string keypad = argv[2];
+    const std::filesystem::path folder = argv[3];
+    const std::string name = std::string(argv[1]) + " (" + keypad + ")";
+    // The simulated keypad: a log that is a device makes one that cannot be opened.
+    const auto log = folder / (keypad == "locked" ? "NUL" : "keypad.log");
+    const auto plug = folder / "keypad.plug";
+    std::filesystem::create_directories(folder);
+    std::filesystem::remove(log);
+    makeFile(plug);
+    if (keypad != "absent") { // read by InitDriver, through the C runtime
+        _wputenv_s(L"PADLINK_SIMULATOR", log.c_str());
+        _wputenv_s(L"PADLINK_SIMULATOR_PLUG", plug.c_str());
+    }
+
+    HMODULE module = LoadLibraryA(argv[1]);
     auto ordinal = [module](int n) { return GetProcAddress(module, MAKEINTRESOURCEA(n)); };
+    const int last = bridge ? 4 : 9;
+    bool numbered = module && !ordinal(1) && !ordinal(last + 1);
+    for (int n = 2; n <= last; ++n)
+        numbered = numbered && ordinal(n);
+    check(numbered, name + ": exports at ordinals 2 to " + std::to_string(last) + " only");
+    if (!numbered)
+        return 1;
     const auto initDriver = bound<InitDriverFn>(ordinal(2));
     const auto setKbdFeatures = bound<SetKbdFeaturesFn>(ordinal(3));
-    bool exportsAsNumbered =
-        initDriver && setKbdFeatures && !ordinal(1) && !ordinal(library.lastOrdinal + 1);
-    for (int n = 4; n <= library.lastOrdinal; ++n)
-        exportsAsNumbered = exportsAsNumbered && ordinal(n);
-    check(exportsAsNumbered, name + ": exports at ordinals 2 to " +
-                                 std::to_string(library.lastOrdinal) + " and nowhere else");
-    if (!initDriver || !setKbdFeatures)
-        return 1;
 
     WNDCLASSW hostClass{};
     hostClass.lpfnWndProc = HostProcedure;
@@ -146,127 +136,47 @@ int runCase(const Library& library) {
     RegisterClassW(&hostClass);
     HWND host = CreateWindowExW(0, L"LinkHostCheck", L"Link host check", WS_OVERLAPPEDWINDOW, 0, 0,
                                 200, 100, nullptr, nullptr, hostClass.hInstance, nullptr);
-    check(initDriver(host, pad::HostMessage, pad::KEYPAD_USAGE_PAGE) == 1,
-          name + ": InitDriver returns 1");
-    const UINT first = simulated ? pad::MSG_KEYPAD_PRESENT : pad::MSG_KEYPAD_ABSENT;
-    awaitMessages(1);
-    check(!received.empty() && received.front() == first, name + ": the first message is " +
-                                                              (simulated ? "0x0600" : "0x0700") +
-                                                              "; received" + messagesText());
+    check(initDriver(host, pad::HostMessage, pad::KEYPAD_USAGE_PAGE) == 1, name + ": InitDriver");
+    HWND linkWindow =
+        FindWindowA(bridge ? "USBHIDClass" : "PADLKClass", bridge ? "BRDGKEYMSG" : "PADLKKEYMSG");
+    check(linkWindow && !IsWindowVisible(linkWindow), name + ": its hidden window");
+    // HidBridge tells of absence before every rescan.
+    const Messages arrival = bridge ? Messages{pad::MSG_KEYPAD_ABSENT, pad::MSG_KEYPAD_PRESENT}
+                                    : Messages{pad::MSG_KEYPAD_PRESENT};
 
-    HWND linkWindow = FindWindowA(library.windowClass, library.windowTitle);
-    check(linkWindow && !IsWindowVisible(linkWindow), name + ": a hidden window \"" +
-                                                          library.windowClass + "\" titled \"" +
-                                                          library.windowTitle + "\"");
-    const bool bridge = library.lastOrdinal == 4;
-
-    if (locked) {
-        // PadLink says that it cannot write to the keypad, with the reason as an errno.
-        awaitMessages(2);
-        check(received == std::vector<UINT>{pad::MSG_KEYPAD_PRESENT, pad::MSG_KEYPAD_NO_ACCESS} &&
-                  accessError == EINVAL,
-              name + ": 0x0600, then 0x0601 with EINVAL: received" + messagesText());
-    } else if (!simulated) {
-        // Any interface's arrival rescans; HidBridge tells of absence first.
-        received.clear();
+    if (keypad == "absent") {
+        expectMessages({pad::MSG_KEYPAD_ABSENT}, name + ": absent");
         sendArrival(linkWindow);
-        const std::size_t expected = bridge ? 2 : 1;
-        awaitMessages(expected);
-        check(received.size() == expected && received.back() == pad::MSG_KEYPAD_ABSENT,
-              name + ": a device arrival rescans: received" + messagesText());
+        expectMessages(Messages(arrival.size(), pad::MSG_KEYPAD_ABSENT),
+                       name + ": an arrival rescans");
+    } else if (keypad == "locked") {
+        expectMessages({pad::MSG_KEYPAD_PRESENT, pad::MSG_KEYPAD_NO_ACCESS},
+                       name + ": present but not writable");
+        check(accessError == EINVAL, name + ": the reason is an errno");
     } else {
+        expectMessages({pad::MSG_KEYPAD_PRESENT}, name + ": present");
         const std::uint8_t modeB[8] = {0x03, 0xFF, 0xFF, 0x02, 0, 0, 0, 0x5A};
         check(setKbdFeatures(pad::KEYPAD_USAGE_PAGE, pad::KEYPAD_USAGE, modeB) == 1,
-              name + ": SetKbdFeatures returns 1");
-        const std::string log = fileText(environment(L"PADLINK_SIMULATOR"));
-        check(log == "03 ff ff 02 00 00 00 5a\n", name + ": the report is in the log");
+              name + ": SetKbdFeatures");
+        std::ifstream in(log, std::ios::binary);
+        check(std::string(std::istreambuf_iterator<char>(in), {}) == "03 ff ff 02 00 00 00 5a\n",
+              name + ": the report is in the log");
         if (bridge) {
-            const auto getIndexStr = bound<GetIndexStrFn>(ordinal(4));
             std::uint8_t buffer[8] = {7, 7, 7, 7, 7, 7, 7, 7};
-            check(getIndexStr(0xFF00, 0xFF00, 1, buffer, 7) == 1 && buffer[0] == 7,
+            check(bound<GetIndexStrFn>(ordinal(4))(0xFF00, 0xFF00, 1, buffer, 7) == 1 &&
+                      buffer[0] == 7,
                   name + ": GetIndexStr counts the table and asks no other product");
         }
-        const std::wstring plug = environment(L"PADLINK_SIMULATOR_PLUG");
-        received.clear();
-        DeleteFileW(plug.c_str());
-        awaitMessages(1);
-        check(received == std::vector<UINT>{pad::MSG_KEYPAD_ABSENT},
-              name + ": the keypad leaves when its plug is pulled: received" + messagesText());
-        received.clear();
-        CloseHandle(
-            CreateFileW(plug.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-        // HidBridge tells of absence before every rescan.
-        const std::vector<UINT> back =
-            bridge ? std::vector<UINT>{pad::MSG_KEYPAD_ABSENT, pad::MSG_KEYPAD_PRESENT}
-                   : std::vector<UINT>{pad::MSG_KEYPAD_PRESENT};
-        awaitMessages(back.size());
-        check(received == back,
-              name + ": and comes back when it is plugged in: received" + messagesText());
+        std::filesystem::remove(plug);
+        expectMessages({pad::MSG_KEYPAD_ABSENT}, name + ": the plug pulled, the keypad leaves");
+        makeFile(plug);
+        expectMessages(arrival, name + ": plugged in again, it comes back");
     }
     // The library stays loaded while its window and readers live: a FreeLibrary does
     // not pull the window procedure from under the next device notification.
     FreeLibrary(module);
-    received.clear();
     sendArrival(linkWindow);
-    awaitMessages(1);
-    check(!received.empty(), name + ": after FreeLibrary the link window still rescans");
+    check(!awaitMessages(1).empty(), name + ": after FreeLibrary an arrival still rescans");
     DestroyWindow(host);
     return failures == 0 ? 0 : 1;
-}
-
-// Runs this program for one case with the environment given, and waits for it.
-bool runChild(const wchar_t* library, bool simulated, bool locked, const std::wstring& folder) {
-    const std::wstring log = folder + L"\\" + (locked ? L"NUL" : library + std::wstring(L".log"));
-    const std::wstring plug = folder + L"\\" + library + L".plug";
-    SetEnvironmentVariableW(L"PADLINK_SIMULATOR", simulated ? log.c_str() : nullptr);
-    SetEnvironmentVariableW(L"PADLINK_SIMULATOR_PLUG", simulated ? plug.c_str() : nullptr);
-    if (simulated)
-        CloseHandle(
-            CreateFileW(plug.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring commandLine = L"\"" + std::wstring(self) + L"\" " + library;
-    // The child prints to this program's output.
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    for (HANDLE standard : {startup.hStdInput, startup.hStdOutput, startup.hStdError})
-        SetHandleInformation(standard, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
-    PROCESS_INFORMATION process{};
-    std::fflush(stdout);
-    if (!CreateProcessW(self, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return false;
-    WaitForSingleObject(process.hProcess, 60000);
-    DWORD status = 1;
-    GetExitCodeProcess(process.hProcess, &status);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return status == 0;
-}
-
-} // namespace
-
-int main(int argc, char** argv) {
-    if (argc == 2)
-        return runCase(std::string(argv[1]) == "PadLink.dll" ? PadLink : HidBridge);
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder =
-        std::wstring(temp) + L"link-host-check-" + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(folder.c_str(), nullptr);
-    bool passed = true;
-    for (const wchar_t* library : {L"PadLink.dll", L"HidBridge.dll"})
-        for (bool simulated : {false, true})
-            passed = runChild(library, simulated, false, folder) && passed;
-    passed = runChild(L"PadLink.dll", true, true, folder) && passed;
-    for (const wchar_t* leftover :
-         {L"PadLink.dll.log", L"PadLink.dll.plug", L"HidBridge.dll.log", L"HidBridge.dll.plug"})
-        DeleteFileW((folder + L"\\" + leftover).c_str());
-    RemoveDirectoryW(folder.c_str());
-    std::fflush(stdout);
-    return passed ? 0 : 1;
 }
