@@ -154,9 +154,11 @@ class Win32LinkWindow : public LinkWindow {
         follower.stop = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
         follower.thread = std::thread([this, change, stop = follower.stop, changed] {
             const HANDLE events[2] = {stop, change};
+            // Watching again before the look: a change in between is not lost.
             while (::WaitForMultipleObjects(2, events, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
+                const bool watching = ::FindNextChangeNotification(change);
                 queue(changed);
-                if (!::FindNextChangeNotification(change))
+                if (!watching)
                     return;
             }
         });

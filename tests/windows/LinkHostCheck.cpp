@@ -14,10 +14,10 @@
 #include "common/KeypadProtocol.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -97,6 +97,16 @@ void makeFile(const std::filesystem::path& file) {
     std::ofstream{file};
 }
 
+// This process's window of the class and title: another process may run a link too.
+HWND findOwnWindow(const char* windowClass, const char* title) {
+    HWND window = nullptr;
+    DWORD process = 0;
+    while ((window = FindWindowExA(nullptr, window, windowClass, title)) &&
+           (GetWindowThreadProcessId(window, &process), process != GetCurrentProcessId())) {
+    }
+    return window;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -138,7 +148,7 @@ int main(int argc, char** argv) {
                                 200, 100, nullptr, nullptr, hostClass.hInstance, nullptr);
     check(initDriver(host, pad::HostMessage, pad::KEYPAD_USAGE_PAGE) == 1, name + ": InitDriver");
     HWND linkWindow =
-        FindWindowA(bridge ? "USBHIDClass" : "PADLKClass", bridge ? "BRDGKEYMSG" : "PADLKKEYMSG");
+        findOwnWindow(bridge ? "USBHIDClass" : "PADLKClass", bridge ? "BRDGKEYMSG" : "PADLKKEYMSG");
     check(linkWindow && !IsWindowVisible(linkWindow), name + ": its hidden window");
     // HidBridge tells of absence before every rescan.
     const Messages arrival = bridge ? Messages{pad::MSG_KEYPAD_ABSENT, pad::MSG_KEYPAD_PRESENT}
