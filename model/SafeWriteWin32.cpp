@@ -228,12 +228,12 @@ int WriteFileSafely(const fs::path& path, std::uint64_t size, const ContentWrite
         return error;
     if (!target.has_filename())
         return EISDIR;
-    // A device name is refused before anything touches it.
-    if (const OpenedFile probe = OpenRegularFile(target, O_RDONLY);
-        probe.error == NotRegularFileError)
-        return NotRegularFileError;
-    else if (probe.fd >= 0)
+    // A device name (NUL, COM1) is refused before anything touches it.
+    const OpenedFile probe = OpenRegularFile(target, O_RDONLY);
+    if (probe.fd >= 0)
         ::_close(probe.fd);
+    if (probe.error == NotRegularFileError)
+        return NotRegularFileError;
     WIN32_FILE_ATTRIBUTE_DATA old{};
     const bool exists = ::GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &old);
     if (!exists) {
