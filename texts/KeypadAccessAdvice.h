@@ -1,7 +1,8 @@
 #pragma once
-// What the user does about a keypad that cannot be opened for writing: the udev rule
-// that gives access, with its line for the vendor id. PadConfig shows the advice in
-// the language in force, qd6 prints it in English.
+// What the user does about a keypad that cannot be opened for writing: on Linux the
+// udev rule that gives access, with its line for the vendor id (KeypadAccessAdvice.cpp);
+// on Windows, closing the program that holds the keypad (KeypadAccessAdviceWin32.cpp).
+// PadConfig shows the advice in the language in force, qd6 prints it in English.
 
 #include "texts/Texts.h"
 

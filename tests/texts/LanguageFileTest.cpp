@@ -1,5 +1,6 @@
 #include "texts/LanguageFile.h"
 #include "tests/support/TempDir.h"
+#include "texts/TextEncoding.h"
 #include "texts/Texts.h"
 
 #include <gtest/gtest.h>
@@ -120,6 +121,16 @@ TEST(LanguageFile, OtherTextUsesTheCodePageOfItsLanguage) {
     const auto plain = LanguageFile::fromBytes(withBytes("[LNG]\n5=", {0xE9}));
     EXPECT_EQ(text(plain, 5), u"\u00E9");
     EXPECT_EQ(plain.languageId(), 1033);
+}
+
+// GB18030's four-byte sequences reach every character; a system that lacks GB18030
+// (wine has no code page 54936) reads its two-byte part only, and the case is skipped.
+TEST(LanguageFile, Gb18030FourByteSequences) {
+    if (!DecodeCodePageKnows("GB18030"))
+        GTEST_SKIP() << "the system has no GB18030 decoder (wine lacks code page 54936)";
+    const auto file = LanguageFile::fromBytes(withBytes(
+        "[LNG]\r\n0=2052\r\n5=", {0x81, 0x30, 0x86, 0x38, 0x95, 0x32, 0x82, 0x36, 0xD6, 0xD0}));
+    EXPECT_EQ(text(file, 5), u"\u00C0\U00020000\u4E2D");
 }
 
 TEST(LanguageFile, LanguageIdParsing) {
