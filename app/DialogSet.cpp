@@ -1,35 +1,29 @@
 #include "app/DialogSet.h"
 
 #include "app/TAboutBox.h"
-#include "dialogs/DialogTexts.h"
-#include "dialogs/TMacroMngDlg.h"
+#include "dialogs/MacroDialogs.h"
 #include "dialogs/TModeRulesDlg.h"
-#include "dialogs/TRecDlg.h"
-#include "dialogs/TRecSingleDlg.h"
-#include "dialogs/TSelMSBtnDlg.h"
-#include "editing/MacroOps.h"
 #include "modes/rules/RulesFile.h"
 
 namespace pad {
 
-DialogSet::DialogSet(Workspace& workspace, DialogHost& host, QWidget* window)
-    : ws_(workspace), host_(host), window_(window) {}
+DialogSet::DialogSet(Workspace& workspace, DialogHost& host, const LanguageSetup& language,
+                     QWidget* window)
+    : ws_(workspace), host_(host), language_(language), window_(window) {}
+
+DialogSet::~DialogSet() = default;
 
 void DialogSet::Create() {
-    if (rec_)
+    if (macros_)
         return;
-    rec_ = new TRecDlg(ws_, host_, window_);
+    const DialogContext context{host_.ui(), language_.texts(), language_.Font()};
+    macros_ = std::make_unique<MacroDialogs>(ws_, host_, host_, context, window_);
     aboutBox_ = new TAboutBox(window_);
-    mouseButton_ = new TSelMSBtnDlg(ws_, host_, window_);
-    singleKey_ = new TRecSingleDlg(ws_, host_, *rec_, window_);
-    manager_ = new TMacroMngDlg(ws_, host_, *rec_, window_);
-    rec_->SetPeers(singleKey_, manager_);
 }
 
 void DialogSet::OpenSingleKey() {
     Create();
-    ws_.requests.captureTarget = TargetSingleKey;
-    singleKey_->exec();
+    macros_->openSingleKey();
 }
 
 void DialogSet::OpenKeyMacro(int selectedKey) {
@@ -38,47 +32,34 @@ void DialogSet::OpenKeyMacro(int selectedKey) {
     Create();
     ws_.selection.currentMode = std::int16_t(ws_.viewMode);
     ws_.selection.currentKey = std::int16_t(selectedKey);
-    ws_.requests.editorPurpose = PurposeKeyMacro;
-    rec_->exec();
+    macros_->openKeyMacro();
 }
 
 void DialogSet::OpenMouseButton() {
     Create();
-    mouseButton_->exec();
+    macros_->openMouseButton();
 }
 
 void DialogSet::EditAndAssignMacro(int j) {
-    if (j < 0 || std::size_t(j) >= ws_.profile.macros().count())
+    if (j < 0)
         return;
-    // The edit moves the macro to the end of the list, from where it is assigned.
-    if (!MovedMacroAssignable(ws_.profile.macros())) {
-        ShowMacroNotAssignable(window_, host_);
-        return;
-    }
     Create();
-    manager_->SelectMacro(std::size_t(j));
-    manager_->EditSelected();
-    if (!ws_.requests.editorAccepted)
-        return;
-    ws_.requests.editorAccepted = false;
-    manager_->AssignMacroToCurrentKeyAndRefresh(ws_.profile.macros().count() - 1);
+    macros_->editAndAssignMacro(std::size_t(j));
 }
 
 void DialogSet::ChooseMoreMacros() {
     Create();
-    ws_.requests.assignRequested = 1;
-    manager_->exec();
+    macros_->chooseMoreMacros();
 }
 
 void DialogSet::OpenNewMacro() {
     Create();
-    ws_.requests.editorPurpose = PurposeNewMacro;
-    rec_->exec();
+    macros_->openNewMacro();
 }
 
 void DialogSet::OpenMacroManager() {
     Create();
-    manager_->exec();
+    macros_->openMacroManager();
 }
 
 void DialogSet::ShowAbout() {
@@ -93,8 +74,8 @@ void DialogSet::OpenModeRules() {
 }
 
 void DialogSet::RemoveKeyCapture() {
-    if (rec_ && rec_->KeyCaptureInstalled())
-        rec_->StopKeyCapture();
+    if (macros_)
+        macros_->removeKeyCapture();
 }
 
 } // namespace pad

@@ -1,28 +1,30 @@
 #pragma once
-// The main window's dialogs (the Macro Editor, the mouse-button and single-key
-// dialogs, the macro manager and the About box) and the commands that open them.
-// The dialogs are made together when one is first needed, or by Create(), and are
-// then kept, hidden between uses; they are children of the main window.
+// The main window's dialogs: the Macro Editor, the mouse-button and single-key dialogs
+// and the macro manager (MacroDialogs), and the About box, with the commands that open
+// them. The dialogs are made together when one is first needed, or by Create(), and
+// are then kept, hidden between uses; they are children of the main window.
 
+#include "app/LanguageSetup.h"
 #include "editing/Workspace.h"
+
+#include <memory>
 
 class QWidget;
 
 namespace pad {
 
 class DialogHost;
+class MacroDialogs;
 class TAboutBox;
-class TMacroMngDlg;
-class TRecDlg;
-class TRecSingleDlg;
-class TSelMSBtnDlg;
 
 class DialogSet {
   public:
-    DialogSet(Workspace& workspace, DialogHost& host, QWidget* window);
+    DialogSet(Workspace& workspace, DialogHost& host, const LanguageSetup& language,
+              QWidget* window);
+    ~DialogSet();
 
-    // Makes the dialogs, in the order TRecDlg, TAboutBox, TSelMSBtnDlg,
-    // TRecSingleDlg, TMacroMngDlg, unless they exist.
+    // Makes the dialogs, in the order TRecDlg, TSelMSBtnDlg, TRecSingleDlg,
+    // TMacroMngDlg, TAboutBox, unless they exist.
     void Create();
     TAboutBox* AboutBox() const { return aboutBox_; }
 
@@ -41,18 +43,16 @@ class DialogSet {
     // "By Application..." of the Mode menu: the mode service's rules, read afresh
     // from the file each time.
     void OpenModeRules();
-    // Close step: removes the keystroke capture's event filter when it is still on.
+    // Close step: ends the keystroke capture when it still runs.
     void RemoveKeyCapture();
 
   private:
     Workspace& ws_;
     DialogHost& host_;
+    const LanguageSetup& language_;
     QWidget* window_;
-    TRecDlg* rec_ = nullptr;
+    std::unique_ptr<MacroDialogs> macros_;
     TAboutBox* aboutBox_ = nullptr;
-    TSelMSBtnDlg* mouseButton_ = nullptr;
-    TRecSingleDlg* singleKey_ = nullptr;
-    TMacroMngDlg* manager_ = nullptr;
 };
 
 } // namespace pad

@@ -11,10 +11,19 @@
 #include <cstdio>
 
 namespace pad {
+namespace {
+
+const Texts& English() {
+    static const Texts english;
+    return english;
+}
+
+} // namespace
+
 DownloadRuntime::DownloadRuntime(DownloadSetup setup)
     : setup_(std::move(setup)), loaderUsers_(loader_.place().socket + ".users") {
-    if (!setup_.text)
-        setup_.text = [](const UiText& text) { return BuiltIn(text); };
+    if (!setup_.texts)
+        setup_.texts = &English();
     downloadTimer_.setObjectName("Timer3");
     downloadTimer_.setInterval(200);
     downloadTimer_.setSingleShot(true);
@@ -34,14 +43,12 @@ DownloadRuntime::DownloadRuntime(DownloadSetup setup)
 bool DownloadRuntime::KeypadWritable() {
     if (setup_.keypad->Writable())
         return true;
-    const QString text = setup_.keypad->PresenceMessage() == MSG_KEYPAD_NO_ACCESS
-                             ? setup_.text(NoAccessWarning) + "\n\n" +
-                                   FromU16(NoAccessAdvice(KeypadVendorId(),
-                                                          [this](const UiText& text) {
-                                                              return ToU16(setup_.text(text));
-                                                          }))
-                             : setup_.text(NoKeypadWarning);
-    setup_.ui->inform(setup_.window, text, setup_.warningCaption());
+    const Texts& texts = *setup_.texts;
+    const std::u16string text =
+        setup_.keypad->PresenceMessage() == MSG_KEYPAD_NO_ACCESS
+            ? texts.text(NoAccessWarning) + u"\n\n" + NoAccessAdvice(KeypadVendorId(), texts)
+            : texts.text(NoKeypadWarning);
+    setup_.ui->inform(setup_.window, FromU16(text), FromU16(texts.text(WarningCaptionText)));
     return false;
 }
 
@@ -105,7 +112,8 @@ void DownloadRuntime::RunArmedDownload() {
     loader_.post(MSG_LOADER_STATUS, window, LoaderDownloadEnd);
     // The keypad now holds part of the old and part of the new profile.
     if (result.keypadLost)
-        setup_.ui->inform(setup_.window, setup_.text(KeypadLostWarning), setup_.warningCaption());
+        setup_.ui->inform(setup_.window, FromU16(setup_.texts->text(KeypadLostWarning)),
+                          FromU16(setup_.texts->text(WarningCaptionText)));
 }
 
 void DownloadRuntime::ReportDone(std::uint32_t window, int sent) {

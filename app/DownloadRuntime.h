@@ -12,13 +12,12 @@
 #include "keypad/KeypadSession.h"
 #include "loader/link/LoaderLink.h"
 #include "loader/link/LoaderUsers.h"
-#include "texts/UiTexts.h"
+#include "texts/Texts.h"
 
 #include <QTimer>
 
 #include <chrono>
 #include <cstdint>
-#include <functional>
 
 class QCheckBox;
 class QFrame;
@@ -41,9 +40,8 @@ struct DownloadSetup {
     QWidget* window = nullptr; // owns the warnings; its id goes to the loader
     KeypadSession* keypad = nullptr;
     UiServices* ui = nullptr;
-    std::function<QString()> warningCaption;
-    // A warning's text in the language in force; unset: the English.
-    std::function<QString(const UiText&)> text;
+    // The warnings' texts: those of the language in force; null: the English.
+    const Texts* texts = nullptr;
     QString programFolder; // where the loader lives
     std::chrono::milliseconds reportPause = ReportPause;
     HiddenDownloadControls hidden;

@@ -28,8 +28,8 @@ class UncheckedWithoutBox : public QProxyStyle {
     }
 };
 
-QAction* AddCheckable(QMenu* menu, const char* name, const QString& text) {
-    QAction* action = menu->addAction(text);
+QAction* AddCheckable(QMenu* menu, const char* name) {
+    QAction* action = menu->addAction(QString());
     action->setObjectName(name);
     action->setCheckable(true);
     return action;
@@ -43,14 +43,25 @@ KeyContextMenu::KeyContextMenu(QWidget* parent) : menu(new QMenu(parent)) {
     auto* style = new UncheckedWithoutBox;
     style->setParent(menu);
     menu->setStyle(style);
-    singleKey = AddCheckable(menu, "SingeKey1", BuiltIn(SingleKeyText));
-    newMacro = AddCheckable(menu, "Marco1", BuiltIn(KeyNewMacroText));
+    singleKey = AddCheckable(menu, "SingeKey1");
+    newMacro = AddCheckable(menu, "Marco1");
     n3_ = menu->addSeparator();
-    macroOff = AddCheckable(menu, "MacrosOff1", BuiltIn(MacroOffText));
+    macroOff = AddCheckable(menu, "MacrosOff1");
     menu->addSeparator();
-    mouseButton = AddCheckable(menu, "MouseButton1", BuiltIn(MouseButtonText));
+    mouseButton = AddCheckable(menu, "MouseButton1");
     menu->addSeparator();
-    assignDefault = AddCheckable(menu, "Default1", BuiltIn(DefaultText));
+    assignDefault = AddCheckable(menu, "Default1");
+    setTexts(Texts());
+}
+
+void KeyContextMenu::setTexts(const Texts& texts) {
+    const std::pair<QAction*, UiText> items[] = {{singleKey, SingleKeyText},
+                                                 {newMacro, KeyNewMacroText},
+                                                 {macroOff, MacroOffText},
+                                                 {mouseButton, MouseButtonText},
+                                                 {assignDefault, DefaultText}};
+    for (const auto& [item, text] : items)
+        item->setText(FromU16(texts.text(text)));
 }
 
 void KeyContextMenu::Rebuild(const MacroList& macros, const QString& moreText) {

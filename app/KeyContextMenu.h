@@ -4,6 +4,7 @@
 // item keeps the index of its macro.
 
 #include "model/Profile.h"
+#include "texts/Texts.h"
 
 #include <QString>
 
@@ -19,7 +20,11 @@ namespace pad {
 
 class KeyContextMenu {
   public:
+    // In the built-in English.
     explicit KeyContextMenu(QWidget* parent);
+
+    // The fixed items in the words of texts.
+    void setTexts(const Texts& texts);
 
     // RebuildMacroMenu: replaces the macro items, the More item and their separator.
     void Rebuild(const MacroList& macros, const QString& moreText);

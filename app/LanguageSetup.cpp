@@ -1,7 +1,6 @@
 #include "app/LanguageSetup.h"
 
 #include "common/FileAccess.h"
-#include "texts/qt/QtUtf16.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -28,21 +27,18 @@ LanguageSetup::~LanguageSetup() {
 }
 
 bool LanguageSetup::Select(const LanguageSearch& search) {
-    file_.reset();
+    texts_ = Texts();
     filePath_.clear();
     std::vector<UnusableLanguageFile> passedOver;
     if (auto found = FindLanguageFile(search, &passedOver)) {
-        file_ = std::move(found->file);
+        texts_ = Texts(std::move(found->file));
         filePath_ = QFile::decodeName(found->path.c_str());
     }
     for (const UnusableLanguageFile& unusable : passedOver)
         qCWarning(languageLog).noquote()
             << "language file" << QFile::decodeName(unusable.path.c_str())
             << "passed over:" << QString::fromStdString(FileErrorText(unusable.systemError));
-    table_.fill(file_ ? &*file_ : nullptr);
-    languageId_ = file_ ? file_->languageId() : DefaultLanguageId;
-
-    const LanguageFontRow row = FontRowFor(languageId_);
+    const LanguageFontRow row = FontRowFor(texts_.languageId());
     font_ = QFont(QString::fromStdU16String(row.name));
     font_.setPointSize(row.pointSize);
     QToolTip::setFont(font_);
@@ -61,7 +57,7 @@ void LanguageSetup::InstallQtTranslation() {
         qtTranslator_.reset();
     }
     qtLocale_.clear();
-    const std::string name = Active() ? LocaleNameOfLanguageId(languageId_) : std::string();
+    const std::string name = Active() ? LocaleNameOfLanguageId(texts_.languageId()) : std::string();
     if (name.empty())
         return;
     auto translator = std::make_unique<QTranslator>();
@@ -71,20 +67,6 @@ void LanguageSetup::InstallQtTranslation() {
     QCoreApplication::installTranslator(translator.get());
     qtTranslator_ = std::move(translator);
     qtLocale_ = QString::fromStdString(name);
-}
-
-QString LanguageSetup::Text(const UiText& text) const {
-    return FromU16(TextOf(file_ ? &*file_ : nullptr, text));
-}
-
-bool LanguageSetup::Read(int n, QString& out) const {
-    out.clear();
-    if (!file_)
-        return false;
-    std::u16string text;
-    const bool present = file_->ReadLanguageText(n, text);
-    out = QString::fromStdU16String(text);
-    return present;
 }
 
 } // namespace pad

@@ -11,14 +11,14 @@
 namespace pad {
 namespace {
 
-QMenu* AddMenu(QMenuBar* bar, const char* name, const QString& title) {
-    QMenu* menu = bar->addMenu(title);
+QMenu* AddMenu(QMenuBar* bar, const char* name) {
+    QMenu* menu = bar->addMenu(QString());
     menu->setObjectName(name);
     return menu;
 }
 
-QAction* AddItem(QMenu* menu, const char* name, const QString& text) {
-    QAction* action = menu->addAction(text);
+QAction* AddItem(QMenu* menu, const char* name) {
+    QAction* action = menu->addAction(QString());
     action->setObjectName(name);
     return action;
 }
@@ -36,15 +36,15 @@ void SetStandardShortcut(QAction* action, QKeySequence::StandardKey key,
 
 MainMenus::MainMenus(QMenuBar* bar) {
     bar->setObjectName("TntMainMenu1");
-    fileMenu = AddMenu(bar, "File1", BuiltIn(FileMenuText));
-    newProfile = AddItem(fileMenu, "New1", BuiltIn(NewText));
-    openProfile = AddItem(fileMenu, "Open1", BuiltIn(OpenText));
-    saveProfile = AddItem(fileMenu, "Save1", BuiltIn(SaveText));
-    saveProfileAs = AddItem(fileMenu, "SaveAs1", BuiltIn(SaveAsText));
+    fileMenu = AddMenu(bar, "File1");
+    newProfile = AddItem(fileMenu, "New1");
+    openProfile = AddItem(fileMenu, "Open1");
+    saveProfile = AddItem(fileMenu, "Save1");
+    saveProfileAs = AddItem(fileMenu, "SaveAs1");
     fileMenu->addSeparator();
-    download = AddItem(fileMenu, "Import1", BuiltIn(ImportText));
+    download = AddItem(fileMenu, "Import1");
     fileMenu->addSeparator();
-    exit = AddItem(fileMenu, "Exit1", BuiltIn(ExitText));
+    exit = AddItem(fileMenu, "Exit1");
     SetStandardShortcut(newProfile, QKeySequence::New);
     SetStandardShortcut(openProfile, QKeySequence::Open);
     SetStandardShortcut(saveProfile, QKeySequence::Save);
@@ -52,29 +52,56 @@ MainMenus::MainMenus(QMenuBar* bar) {
                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     SetStandardShortcut(exit, QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    modeMenu = AddMenu(bar, "Mode1", BuiltIn(ModeMenuText));
+    modeMenu = AddMenu(bar, "Mode1");
     auto* modes = new QActionGroup(bar); // the bar owns it
     modes->setExclusive(true);
-    modeActions[std::size_t(KeypadMode::Normal)] = new QAction(BuiltIn(NormalModeText), modes);
-    modeActions[std::size_t(KeypadMode::A)] = AddItem(modeMenu, "ModeA1", BuiltIn(ModeAText));
-    modeActions[std::size_t(KeypadMode::B)] = AddItem(modeMenu, "ModeB1", BuiltIn(ModeBText));
-    modeActions[std::size_t(KeypadMode::C)] = AddItem(modeMenu, "ModeC1", BuiltIn(ModeCText));
+    modeActions[std::size_t(KeypadMode::Normal)] = new QAction(modes);
+    modeActions[std::size_t(KeypadMode::A)] = AddItem(modeMenu, "ModeA1");
+    modeActions[std::size_t(KeypadMode::B)] = AddItem(modeMenu, "ModeB1");
+    modeActions[std::size_t(KeypadMode::C)] = AddItem(modeMenu, "ModeC1");
     for (QAction* action : modeActions) {
         action->setCheckable(true);
         modes->addAction(action);
     }
     modeMenu->addSeparator();
-    modeRules = AddItem(modeMenu, "ByApplication1", BuiltIn(ByApplicationItem));
+    modeRules = AddItem(modeMenu, "ByApplication1");
 
     // Not "Macro1": "Macro" followed by a number names the key menu's macro items.
-    macroMenu = AddMenu(bar, "MacroMenu1", BuiltIn(MacroMenuText));
-    newMacro = AddItem(macroMenu, "NewMacro1", BuiltIn(NewMacroText));
-    editMacros = AddItem(macroMenu, "EditMarcos1", BuiltIn(EditMacrosText));
+    macroMenu = AddMenu(bar, "MacroMenu1");
+    newMacro = AddItem(macroMenu, "NewMacro1");
+    editMacros = AddItem(macroMenu, "EditMarcos1");
 
-    helpMenu = AddMenu(bar, "Help1", BuiltIn(HelpMenuText));
-    help = AddItem(helpMenu, "Help2", "Help");
+    helpMenu = AddMenu(bar, "Help1");
+    help = AddItem(helpMenu, "Help2");
     helpMenu->addSeparator();
-    about = AddItem(helpMenu, "About1", BuiltIn(AboutText));
+    about = AddItem(helpMenu, "About1");
+    setTexts(Texts());
+}
+
+void MainMenus::setTexts(const Texts& texts) {
+    const std::pair<QMenu*, UiText> menus[] = {{fileMenu, FileMenuText},
+                                               {modeMenu, ModeMenuText},
+                                               {macroMenu, MacroMenuText},
+                                               {helpMenu, HelpMenuText}};
+    for (const auto& [menu, text] : menus)
+        menu->setTitle(FromU16(texts.text(text)));
+    const std::pair<QAction*, UiText> items[] = {{newProfile, NewText},
+                                                 {openProfile, OpenText},
+                                                 {saveProfile, SaveText},
+                                                 {saveProfileAs, SaveAsText},
+                                                 {download, ImportText},
+                                                 {exit, ExitText},
+                                                 {ModeAction(KeypadMode::Normal), NormalModeText},
+                                                 {ModeAction(KeypadMode::A), ModeAText},
+                                                 {ModeAction(KeypadMode::B), ModeBText},
+                                                 {ModeAction(KeypadMode::C), ModeCText},
+                                                 {modeRules, ByApplicationItem},
+                                                 {newMacro, NewMacroText},
+                                                 {editMacros, EditMacrosText},
+                                                 {help, HelpItemText},
+                                                 {about, AboutText}};
+    for (const auto& [item, text] : items)
+        item->setText(FromU16(texts.text(text)));
 }
 
 } // namespace pad

@@ -5,6 +5,7 @@
 // four. The main window connects the items to its commands.
 
 #include "common/KeypadMode.h"
+#include "texts/Texts.h"
 
 #include <array>
 
@@ -15,7 +16,11 @@ class QMenuBar;
 namespace pad {
 
 struct MainMenus {
+    // In the built-in English.
     explicit MainMenus(QMenuBar* bar);
+
+    // The menus' titles and items in the words of texts.
+    void setTexts(const Texts& texts);
 
     // The action of a mode: checked while the view shows that mode.
     QAction* ModeAction(KeypadMode mode) const { return modeActions[std::size_t(mode)]; }

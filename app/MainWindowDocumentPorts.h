@@ -2,11 +2,12 @@
 // The main window's side of the document commands: the questions, file dialogs,
 // file access, file messages and the caption.
 
-#include "app/LanguageSetup.h"
 #include "dialogs/UiServices.h"
 #include "editing/Document.h"
 #include "editing/Workspace.h"
 #include "model/ProfileFile.h"
+#include "texts/Texts.h"
+#include "texts/qt/QtUtf16.h"
 
 #include <functional>
 
@@ -22,9 +23,9 @@ class MainWindowDocumentPorts : public DocumentPorts {
     };
 
     MainWindowDocumentPorts(Workspace& workspace, QWidget& window, UiServices& ui,
-                            const LanguageSetup& language, Refreshes refreshes);
+                            const Texts& texts, Refreshes refreshes);
 
-    QString WarningCaption() const { return language_.TableText(WarningCaptionText); }
+    QString WarningCaption() const { return FromU16(texts_.text(WarningCaptionText)); }
 
     bool AskDiscardChanges() override;
     bool AskKeepExistingFile() override;
@@ -48,7 +49,7 @@ class MainWindowDocumentPorts : public DocumentPorts {
     Workspace& ws_;
     QWidget& window_;
     UiServices& ui_;
-    const LanguageSetup& language_;
+    const Texts& texts_;
     Refreshes refreshes_;
 };
 

@@ -4,6 +4,7 @@
 #include "app/LayoutScale.h"
 #include "common/Version.h"
 #include "dialogs/ScreenCentre.h"
+#include "texts/Texts.h"
 #include "texts/qt/QtUtf16.h"
 
 #include <QFrame>
@@ -28,8 +29,11 @@ QLabel* PanelLabel(QWidget* panel, const char* name, const QString& text, QRect 
 } // namespace
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+    // The box shows the built-in English whatever the language in force.
+    const Texts english;
+    const auto words = [&](const UiText& text) { return FromU16(english.text(text)); };
     setObjectName("AboutBox");
-    setWindowTitle(BuiltIn(AboutText));
+    setWindowTitle(words(AboutText));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(298, 213);
@@ -44,18 +48,18 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     auto* icon = new IconLabel(ArtworkIcon("icon"), panel);
     icon->setObjectName("ProgramIcon");
     icon->setGeometry(14, 34, 32, 32);
-    icon->setAccessibleName("Corvask 12 Gaming Keypad");
-    QLabel* product = PanelLabel(panel, "ProductName", "Corvask 12 Gaming Keypad",
+    icon->setAccessibleName(words(ProductNameText));
+    QLabel* product = PanelLabel(panel, "ProductName", words(ProductNameText),
                                  QRect(14, 12, 255, 18), Qt::AlignHCenter | Qt::AlignTop);
     QFont bold = product->font();
     bold.setBold(true);
     product->setFont(bold);
-    PanelLabel(panel, "Version", "Version", QRect(68, 36, 180, 18));
+    PanelLabel(panel, "Version", words(VersionText), QRect(68, 36, 180, 18));
     PanelLabel(panel, "VersionNumber", ProductVersion, QRect(68, 62, 180, 18));
-    PanelLabel(panel, "Comments", "Licensed under GPL-3.0-or-later", QRect(15, 137, 250, 18),
+    PanelLabel(panel, "Comments", words(LicenceText), QRect(15, 137, 250, 18),
                Qt::AlignHCenter | Qt::AlignTop);
 
-    auto* ok = new QPushButton(BuiltIn(OkText), this);
+    auto* ok = new QPushButton(words(OkText), this);
     ok->setObjectName("OKButton");
     ok->setGeometry(111, 180, 75, 25);
     ok->setDefault(true);

@@ -8,6 +8,7 @@
 #include "app/KeypadView.h"
 #include "app/LayoutScale.h"
 #include "app/ToolBarStrip.h"
+#include "texts/qt/QtUtf16.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,9 +42,9 @@ TForm1::TForm1(Workspace& workspace, TForm1Options options, QWidget* parent)
       options_(std::move(options)), keypad_(options_.deviceLink, options_.keypadLock),
       ownUi_(options_.ui ? nullptr : std::make_unique<DesktopUiServices>()),
       ui_(options_.ui ? options_.ui : ownUi_.get()),
-      documentPorts_(workspace, *this, *ui_, language_,
+      documentPorts_(workspace, *this, *ui_, language_.texts(),
                      {[this] { RefreshSlotCaptions(); }, [this] { RebuildMacroMenu(); }}),
-      document_(workspace, documentPorts_), dialogs_(workspace, *this, this) {
+      document_(workspace, documentPorts_), dialogs_(workspace, *this, language_, this) {
     FormCreate();
 }
 
@@ -73,7 +74,7 @@ void TForm1::FormCreate() {
     ws_.language.programFolder = ProgramFolder().toStdU16String();
     keypad_.Start();
     for (QLabel* label : keyLabels_)
-        label->setText(BuiltIn(NormalLabelText));
+        label->setText(FromU16(texts().text(NormalLabelText)));
     pictureTop_ = toolBar_->height();
     keypadView_->SetPictureTop(pictureTop_);
     document_.ResetCaption();
@@ -106,8 +107,8 @@ void TForm1::BuildClientArea() {
     keypadView_ = new KeypadView(client);
     keypadView_->setGeometry(0, 0, 500, 500);
     keypadView_->installEventFilter(this);
-    keypadView_->setAccessibleName(BuiltIn(KeypadPictureName));
-    toolBar_ = new ToolBarStrip(client, ClientWidth, language_);
+    keypadView_->setAccessibleName(FromU16(texts().text(KeypadPictureName)));
+    toolBar_ = new ToolBarStrip(client, ClientWidth, texts());
     connect(&keypad_, &KeypadSession::presenceChanged, toolBar_, &ToolBarStrip::ShowKeypadPresence);
     BuildKeypad(client);
 
@@ -116,8 +117,7 @@ void TForm1::BuildClientArea() {
     setup.window = this;
     setup.keypad = &keypad_;
     setup.ui = ui_;
-    setup.warningCaption = [this] { return WarningCaption(); };
-    setup.text = [this](const UiText& text) { return language_.Text(text); };
+    setup.texts = &texts();
     setup.programFolder = ProgramFolder();
     setup.reportPause = options_.reportPause;
     download_ = std::make_unique<DownloadRuntime>(std::move(setup));
@@ -140,14 +140,14 @@ HiddenDownloadControls TForm1::BuildVestiges(QWidget* client) {
         return widget;
     };
     HiddenDownloadControls h;
-    h.realWrite = new QCheckBox("Real Write", client);
+    h.realWrite = new QCheckBox(FromU16(texts().text(RealWriteText)), client);
     h.realWrite->setObjectName("CheckBox1");
     h.realWrite->setChecked(true);
     h.realWrite->hide();
 
     h.progressPanel = part(new QFrame(client), "Panel1", QRect(client->width() + 20, 0, 200, 60));
     h.loadingLabel = part(new QLabel(h.progressPanel), "LoadingLabel", QRect(8, 2, 180, 14));
-    h.loadingLabel->setText(BuiltIn(LoadingText));
+    h.loadingLabel->setText(FromU16(texts().text(LoadingText)));
     h.frame = part(new QFrame(h.progressPanel), "Shape1", QRect(8, 18, 181, 18));
     h.frame->setFrameStyle(QFrame::Box);
     h.barShape = part(new QFrame(h.progressPanel), "Shape2", QRect(9, 18, 0, 18));
@@ -192,13 +192,19 @@ void TForm1::ConnectKeyMenu() {
 }
 
 void TForm1::RebuildMacroMenu() {
-    keyMenu_.Rebuild(ws_.profile.macros(), TableText(MoreText));
+    keyMenu_.Rebuild(ws_.profile.macros(), FromU16(texts().text(MoreText)));
 }
 
 void TForm1::MacroListChanged() {
     RebuildMacroMenu();
     RefreshKeyLabels();
     MarkModified();
+}
+
+// The mode rules' dialogs read the language's texts by number.
+bool TForm1::ReadLanguageText(int n, QString& out) const {
+    out = FromU16(texts().text({n, {}}));
+    return !out.isEmpty();
 }
 
 void TForm1::UpdateMenuChecks() {
@@ -217,12 +223,13 @@ void TForm1::AssignDefaultToKey() {
 void TForm1::OpenHelp() {
     const QString page = HelpPagePath(ProgramFolder());
     if (!pad::OpenHelp(*ui_, page))
-        ui_->inform(this, language_.Text(NoHelpViewerWarning).arg(page), WarningCaption());
+        ui_->inform(this, FromU16(texts().text(NoHelpViewerWarning)).arg(page), WarningCaption());
 }
 
 void TForm1::OpenSoundSettings() {
     if (!pad::OpenSoundSettings(*ui_))
-        ui_->inform(this, language_.Text(NoSoundSettingsWarning).arg(SoundSettingsProgramNames()),
+        ui_->inform(this,
+                    FromU16(texts().text(NoSoundSettingsWarning)).arg(SoundSettingsProgramNames()),
                     WarningCaption());
 }
 

@@ -54,10 +54,6 @@ class KeypadView;
 class TAboutBox;
 class ToolBarStrip;
 
-// What a screen reader says of key label key (0-15) showing text: "Key 5: Reload", with
-// keyNumber the language's KeyNumberName.
-QString KeyLabelAccessibleName(const QString& keyNumber, int key, const QString& text);
-
 // What the program entry hands the main window; tests replace any part.
 struct TForm1Options {
     // Folder of the help page, the language file and the loader; empty = the
@@ -102,12 +98,10 @@ class TForm1 : public QMainWindow, public DialogHost {
     // MacroListObserver
     void MacroListChanged() override;
     bool LanguageActive() const override { return language_.Active(); }
-    bool ReadLanguageText(int n, QString& out) const override { return language_.Read(n, out); }
+    bool ReadLanguageText(int n, QString& out) const override;
     QFont LanguageFont() const override { return language_.Font(); }
-    // The language file's text when one is loaded and holds it, else the built-in one.
-    QString Text(const UiText& text) const { return language_.Text(text); }
-    // The LanguageTextTable entry of text; the built-in English when the file lacks it.
-    QString TableText(const UiText& text) const { return language_.TableText(text); }
+    // The texts of the language in force.
+    const Texts& texts() const { return language_.texts(); }
     QString WarningCaption() const { return documentPorts_.WarningCaption(); }
 
     // Keypad view
@@ -176,8 +170,6 @@ class TForm1 : public QMainWindow, public DialogHost {
     void ConnectKeyMenu();
     void SelectLanguage();
     void ApplyLanguage();
-    void ApplyMenuTexts();
-    void ApplyToolTips();
     void ApplyKeyLabelFont();
     // The mode title on the picture and the checked mode button.
     void ShowViewModeControls();

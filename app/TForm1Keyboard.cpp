@@ -33,11 +33,6 @@ bool OpensKeyMenu(const QKeyEvent& key) {
 
 } // namespace
 
-QString KeyLabelAccessibleName(const QString& keyNumber, int key, const QString& text) {
-    const QString number = keyNumber.arg(key + 1);
-    return text.isEmpty() ? number : number + ": " + text;
-}
-
 void TForm1::SetUpKeyboard() {
     // Mode buttons, LOAD and the key labels in key order, then the document, help
     // and sound buttons; Tab goes round.

@@ -61,8 +61,8 @@ void TForm1::BuildKeypad(QWidget* client) {
     loadButton_ = new LoadHotArea(client);
     loadButton_->setObjectName("Image5");
     loadButton_->setGeometry(402, 43, 50, 50);
-    loadButton_->setToolTip(BuiltIn(LoadText));
-    loadButton_->setAccessibleName(BuiltIn(LoadText));
+    loadButton_->setToolTip(FromU16(texts().plainText(LoadText)));
+    loadButton_->setAccessibleName(FromU16(texts().plainText(LoadText)));
     loadButton_->setCursor(Qt::PointingHandCursor);
     loadButton_->installEventFilter(this);
 }
@@ -82,15 +82,14 @@ void TForm1::SwitchViewMode(int mode) {
 
 void TForm1::ShowViewModeControls() {
     const KeypadMode shown = *ModeOfViewIndex(ws_.viewMode);
-    modeTitle_->setText(WithoutAccelerators(Text(ModeText(shown))).toUpper());
+    modeTitle_->setText(FromU16(texts().plainText(ModeText(shown))).toUpper());
     menus_.ModeAction(shown)->setChecked(true);
     // The mode buttons show only a picture; they are announced by the mode's name.
     for (KeypadMode mode : KeypadModes)
-        toolBar_->ModeButton(mode)->setAccessibleName(WithoutAccelerators(Text(ModeText(mode))));
+        toolBar_->ModeButton(mode)->setAccessibleName(FromU16(texts().plainText(ModeText(mode))));
 }
 
 void TForm1::RefreshKeyLabels() {
-    const QString keyNumber = language_.Text(KeyNumberName);
     for (int key = 0; key < KeysPerMode; ++key) {
         QLabel* label = keyLabels_[std::size_t(key)];
         const std::u16string_view text =
@@ -98,7 +97,7 @@ void TForm1::RefreshKeyLabels() {
                 ? nativeKey(key).label
                 : std::u16string_view(ws_.profile.slot(ws_.viewMode, key).label);
         label->setText(FromU16(text));
-        label->setAccessibleName(KeyLabelAccessibleName(keyNumber, key, label->text()));
+        label->setAccessibleName(FromU16(texts().keyLabelName(key, text)));
         label->repaint();
     }
 }

@@ -14,24 +14,30 @@
 namespace pad {
 namespace {
 
+// The strip's geometry in layout pixels, which Place scales to widget pixels.
+struct StripGeometry {
+    QRect documentBar;
+    int modeBarWidth; // the mode bar ends modeBarMargin before the strip's right edge
+    int modeBarMargin;
+    QSize icon;
+    QSize button;
+    QSize gap; // ToolButton9, between Save and Help
+};
+constexpr StripGeometry Geometry = {QRect(0, 1, 358, 27), 105,           2,
+                                    QSize(20, 20),        QSize(25, 25), QSize(8, 25)};
+
 QToolBar* MakeToolBar(QWidget* parent, const char* name) {
     auto* bar = new QToolBar(parent);
     bar->setObjectName(name);
-    bar->setIconSize(QSize(20, 20));
     bar->setMovable(false);
     return bar;
 }
 
-QToolButton* AddButton(QToolBar* bar, const char* name, const char* icon, const QString& tip,
-                       const QString& accessible) {
+QToolButton* AddButton(QToolBar* bar, const char* name, const char* icon) {
     auto* button = new QToolButton(bar);
     button->setObjectName(name);
     button->setIcon(ArtworkIcon(icon));
-    button->setIconSize(QSize(20, 20));
-    button->setFixedSize(25, 25);
     button->setAutoRaise(true);
-    button->setToolTip(tip);
-    button->setAccessibleName(accessible);
     bar->addWidget(button);
     return button;
 }
@@ -42,25 +48,24 @@ struct Presence {
     const char* colour;
 };
 
-Presence PresenceOf(std::uint32_t message, const LanguageSetup& language) {
+Presence PresenceOf(std::uint32_t message, const Texts& texts) {
+    const auto words = [&](const UiText& text) { return FromU16(texts.text(text)); };
     switch (message) {
     case MSG_KEYPAD_PRESENT:
-        return {language.Text(KeypadConnectedText), language.Text(KeypadConnectedTip), "#3ddc84"};
+        return {words(KeypadConnectedText), words(KeypadConnectedTip), "#3ddc84"};
     case MSG_KEYPAD_NO_ACCESS:
-        return {language.Text(KeypadNoAccessText),
-                language.Text(KeypadNoAccessTip) + "\n" + language.Text(KeypadNoAccessHint),
-                "#ffb020"};
+        return {words(KeypadNoAccessText),
+                words(KeypadNoAccessTip) + "\n" + words(KeypadNoAccessHint), "#ffb020"};
     default:
-        return {language.Text(KeypadAbsentText), language.Text(KeypadAbsentTip), "#8a9099"};
+        return {words(KeypadAbsentText), words(KeypadAbsentTip), "#8a9099"};
     }
 }
 
 } // namespace
 
-ToolBarStrip::ToolBarStrip(QWidget* parent, int width, const LanguageSetup& language)
-    : QWidget(parent), width_(width), language_(language) {
+ToolBarStrip::ToolBarStrip(QWidget* parent, int width, const Texts& texts)
+    : QWidget(parent), width_(width), texts_(texts) {
     setObjectName("CoolBar1");
-    setGeometry(0, 0, width, StripHeight);
     setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(
         "#CoolBar1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3a3f47, "
@@ -71,47 +76,53 @@ ToolBarStrip::ToolBarStrip(QWidget* parent, int width, const LanguageSetup& lang
         "QToolButton:pressed, QToolButton:checked { background: #15171a; border-color: #6b7480; }"
         "#PadLinkStatus { color: #c8ccd2; padding-left: 6px; }");
     BuildDocumentBar();
-    BuildModeBar(width);
+    BuildModeBar();
+    SetScale(1);
+    applyTexts();
 }
 
 void ToolBarStrip::BuildDocumentBar() {
     documentBar_ = MakeToolBar(this, "ToolBar1");
-    documentBar_->setGeometry(0, 1, 358, 27);
-    newButton_ = AddButton(documentBar_, "ToolButton4", "tool-new", "New", "New");
-    openButton_ = AddButton(documentBar_, "ToolButton5", "tool-open", "Open", "Open");
-    saveButton_ = AddButton(documentBar_, "ToolButton6", "tool-save", "Save", "Save");
+    newButton_ = AddButton(documentBar_, "ToolButton4", "tool-new");
+    openButton_ = AddButton(documentBar_, "ToolButton5", "tool-open");
+    saveButton_ = AddButton(documentBar_, "ToolButton6", "tool-save");
     gap_ = new QWidget(documentBar_);
-    gap_->setFixedSize(8, 25);
     documentBar_->addWidget(gap_);
-    helpButton_ = AddButton(documentBar_, "ToolButton7", "tool-help", "Help", "Help");
-    soundButton_ = AddButton(documentBar_, "ToolButton10", "tool-sound", QString(),
-                             language_.Text(SoundSettingsName));
+    helpButton_ = AddButton(documentBar_, "ToolButton7", "tool-help");
+    soundButton_ = AddButton(documentBar_, "ToolButton10", "tool-sound");
     presence_ = new QLabel(documentBar_);
     presence_->setObjectName("PadLinkStatus");
     presence_->setTextFormat(Qt::RichText);
     documentBar_->addWidget(presence_);
-    ShowKeypadPresence(0);
 }
 
-void ToolBarStrip::ApplyLanguage() {
-    soundButton_->setAccessibleName(language_.Text(SoundSettingsName));
+void ToolBarStrip::applyTexts() {
+    // The buttons show a picture; the tip and the spoken name are the command's words.
+    const std::pair<QToolButton*, UiText> named[] = {
+        {newButton_, NewText},
+        {openButton_, OpenTip},
+        {saveButton_, SaveText},
+        {helpButton_, HelpMenuText},
+        {ModeButton(KeypadMode::Normal), NormalModeText}};
+    for (const auto& [button, text] : named) {
+        button->setToolTip(FromU16(texts_.plainText(text)));
+        button->setAccessibleName(FromU16(texts_.plainText(text)));
+    }
+    soundButton_->setAccessibleName(FromU16(texts_.text(SoundSettingsName)));
     ShowKeypadPresence(presenceMessage_);
 }
 
-void ToolBarStrip::BuildModeBar(int width) {
+void ToolBarStrip::BuildModeBar() {
     modeBar_ = MakeToolBar(this, "ToolBar2");
-    modeBar_->setGeometry(width - 105 - 2, 1, 105, 27);
-    const auto add = [this](KeypadMode mode, const char* name, const char* icon, const QString& tip,
-                            const QString& accessible) {
-        QToolButton* button = AddButton(modeBar_, name, icon, tip, accessible);
+    const auto add = [this](KeypadMode mode, const char* name, const char* icon) {
+        QToolButton* button = AddButton(modeBar_, name, icon);
         button->setCheckable(true);
         modeButtons_[std::size_t(mode)] = button;
     };
-    const QString normal = BuiltIn(NormalModeText);
-    add(KeypadMode::Normal, "ToolButton8", "tool-normal", normal, normal);
-    add(KeypadMode::A, "ToolButton1", "tool-mode-a", "", BuiltIn(ModeAText));
-    add(KeypadMode::B, "ToolButton2", "tool-mode-b", "", BuiltIn(ModeBText));
-    add(KeypadMode::C, "ToolButton3", "tool-mode-c", "", BuiltIn(ModeCText));
+    add(KeypadMode::Normal, "ToolButton8", "tool-normal");
+    add(KeypadMode::A, "ToolButton1", "tool-mode-a");
+    add(KeypadMode::B, "ToolButton2", "tool-mode-b");
+    add(KeypadMode::C, "ToolButton3", "tool-mode-c");
 }
 
 void ToolBarStrip::UseActions(const MainMenus& menus) {
@@ -134,22 +145,25 @@ void ToolBarStrip::UseActions(const MainMenus& menus) {
 }
 
 void ToolBarStrip::SetScale(qreal scale) {
+    const StripGeometry& g = Geometry;
+    const QRect modeBar(width_ - g.modeBarWidth - g.modeBarMargin, g.documentBar.y(),
+                        g.modeBarWidth, g.documentBar.height());
     setGeometry(0, 0, ScaledPx(width_, scale), ScaledPx(StripHeight, scale));
-    documentBar_->setGeometry(Scaled(QRect(0, 1, 358, 27), scale));
-    modeBar_->setGeometry(Scaled(QRect(width_ - 105 - 2, 1, 105, 27), scale));
+    documentBar_->setGeometry(Scaled(g.documentBar, scale));
+    modeBar_->setGeometry(Scaled(modeBar, scale));
     for (QToolBar* bar : {documentBar_, modeBar_}) {
-        bar->setIconSize(Scaled(QSize(20, 20), scale));
+        bar->setIconSize(Scaled(g.icon, scale));
         for (QToolButton* button : bar->findChildren<QToolButton*>()) {
             button->setIconSize(bar->iconSize());
-            button->setFixedSize(Scaled(QSize(25, 25), scale));
+            button->setFixedSize(Scaled(g.button, scale));
         }
     }
-    gap_->setFixedSize(Scaled(QSize(8, 25), scale));
+    gap_->setFixedSize(Scaled(g.gap, scale));
 }
 
 void ToolBarStrip::ShowKeypadPresence(std::uint32_t message) {
     presenceMessage_ = message;
-    const Presence p = PresenceOf(message, language_);
+    const Presence p = PresenceOf(message, texts_);
     presence_->setText(QString("<span style=\"color:%1\">&#9679;</span> %2")
                            .arg(p.colour, p.text.toHtmlEscaped()));
     // As rich text the tip wraps its long lines.

@@ -3,8 +3,8 @@
 // help buttons and PadLink's presence on ToolBar1, and the four mode buttons on
 // ToolBar2. The main window connects the buttons to its commands.
 
-#include "app/LanguageSetup.h"
 #include "common/KeypadMode.h"
+#include "texts/Texts.h"
 
 #include <QWidget>
 
@@ -24,13 +24,14 @@ class ToolBarStrip : public QWidget {
   public:
     static constexpr int StripHeight = 29;
 
-    // The texts come from language, when it holds them, from ApplyLanguage on.
-    ToolBarStrip(QWidget* parent, int width, const LanguageSetup& language);
-    // Grows the strip, its buttons and their icons from layout pixels by scale.
+    // The texts come from texts, the texts of the language in force.
+    ToolBarStrip(QWidget* parent, int width, const Texts& texts);
+    // Places the strip, its bars and buttons and sizes their icons: layout pixels times scale.
     void SetScale(qreal scale);
 
-    // Shows the texts of the language file in force.
-    void ApplyLanguage();
+    // Shows the texts of the language in force: the tips and names of the buttons and
+    // the keypad's presence.
+    void applyTexts();
 
     // The New, Open, Save and Help buttons trigger the menu's actions, and the mode
     // buttons trigger the mode actions and show which one is checked.
@@ -50,7 +51,7 @@ class ToolBarStrip : public QWidget {
 
   private:
     void BuildDocumentBar();
-    void BuildModeBar(int width);
+    void BuildModeBar();
 
     int width_;
     QToolBar* documentBar_ = nullptr; // ToolBar1
@@ -62,7 +63,7 @@ class ToolBarStrip : public QWidget {
     QToolButton* soundButton_ = nullptr;
     std::array<QToolButton*, KeypadModes.size()> modeButtons_{};
     QWidget* gap_ = nullptr; // ToolButton9, the separator
-    const LanguageSetup& language_;
+    const Texts& texts_;
     QLabel* presence_ = nullptr;
     std::uint32_t presenceMessage_ = 0;
 };

@@ -1,10 +1,11 @@
+// What opening files means on every platform: the reason for a file of the wrong type
+// and the words for a failure. Opening itself: FileAccessPosix.cpp, FileAccessWin32.cpp.
+
 #include "common/FileAccess.h"
 
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace pad {
 
@@ -18,29 +19,6 @@ std::string FileErrorText(int error) {
     if (error == NotRegularFileError)
         return "Not a regular file";
     return std::generic_category().message(error);
-}
-
-OpenedFile OpenRegularFile(const std::filesystem::path& path, int flags, mode_t mode) {
-    // Looked at first, so that a FIFO or a device is never opened at all.
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0) {
-        if (const int error = FileTypeError(info.st_mode))
-            return {-1, error};
-    } else if (errno != ENOENT || !(flags & O_CREAT)) {
-        return {-1, errno};
-    }
-    // Non-blocking, in case the name was replaced by a FIFO in between.
-    const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, mode);
-    if (fd < 0)
-        return {-1, errno};
-    int error = ::fstat(fd, &info) == 0 ? FileTypeError(info.st_mode) : errno;
-    if (error == 0 && ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
-        error = errno;
-    if (error != 0) {
-        ::close(fd);
-        return {-1, error};
-    }
-    return {fd, 0};
 }
 
 } // namespace pad

@@ -26,9 +26,19 @@ struct OpenedFile {
     int error = 0; // errno, EISDIR for a folder, or NotRegularFileError
 };
 
-// Opens path with flags as for open(2) (O_CLOEXEC is added) when it names a regular
-// file, or names nothing and O_CREAT asks for a new one. A FIFO, socket or device is
-// refused before it is opened, so nothing waits and no device is touched.
+// Opens path with flags as for open(2) (O_CLOEXEC is added; on Windows O_BINARY and
+// O_NOINHERIT, and the descriptor is the C runtime's) when it names a regular file, or
+// names nothing and O_CREAT asks for a new one. A FIFO, socket or device is refused
+// before it is opened, so nothing waits and no device is touched. One implementation
+// per platform: FileAccessPosix.cpp, FileAccessWin32.cpp.
 OpenedFile OpenRegularFile(const std::filesystem::path& path, int flags, mode_t mode = 0666);
+
+// Opens path for reading, binary, whatever it is that can be read: also a pipe a shell
+// made (bash's <(...)). For programs that read what the user names, as qd6 import does.
+OpenedFile OpenToRead(const std::filesystem::path& path);
+
+// The file a command-line argument names: on POSIX systems its bytes; on Windows its
+// UTF-8, as qd6 passes on the UTF-16 command line (tools/qd6/Console.h).
+std::filesystem::path PathOfArgument(const std::string& argument);
 
 } // namespace pad

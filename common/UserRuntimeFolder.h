@@ -9,6 +9,8 @@
 // mode 0700 and checked before every use: a real folder (not a link) that belongs to
 // the user and is closed to everyone else. A folder or link that another user planted
 // there is refused, never used.
+// On Windows it is %LOCALAPPDATA%\PadConfig (UserFoldersWin32.cpp), and only
+// UserRuntimeFolder is there.
 
 #include <filesystem>
 #include <string>

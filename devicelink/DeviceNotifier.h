@@ -5,9 +5,9 @@
 #include <functional>
 #include <string>
 
-class QObject;
-
 namespace pad {
+
+class LinkWindow;
 
 struct DeviceEvent {
     enum class Kind { Arrival, QueryRemove, RemoveComplete, Other };
@@ -23,16 +23,16 @@ class DeviceNotifier {
     using Handler = std::function<void(const DeviceEvent&)>;
     virtual ~DeviceNotifier() = default;
 
-    // Starts delivering events to handler on linkWindow's thread (the calling thread);
-    // objects the notifier needs are made children of linkWindow. Where no notifications
-    // can be had, none come; the link then learns of changes only when asked.
-    virtual void start(QObject* linkWindow, Handler handler) = 0;
+    // Starts delivering events to handler on linkWindow's thread (the calling thread).
+    // Where no notifications can be had, none come; the link then learns of changes
+    // only when asked. A notifier ends before its link window.
+    virtual void start(LinkWindow& linkWindow, Handler handler) = 0;
 };
 
 // Delivers the events a test (or the simulator) hands it, straight to the handler.
 class ManualNotifier : public DeviceNotifier {
   public:
-    void start(QObject*, Handler handler) override { handler_ = std::move(handler); }
+    void start(LinkWindow&, Handler handler) override { handler_ = std::move(handler); }
     void deliver(const DeviceEvent& event) {
         if (handler_)
             handler_(event);

@@ -1,6 +1,7 @@
 #pragma once
-// The narrow view of the machine's HID interfaces that the device links use. Two
-// implementations exist: hidapi's hidraw backend (HidrawSystem) and an in-memory
+// The narrow view of the machine's HID interfaces that the device links use. One
+// implementation per platform, hidapi's hidraw backend on Linux (HidrawSystem) and
+// SetupAPI and the HID class driver on Windows (SetupApiHidSystem), and an in-memory
 // simulation (SimulatedHidSystem) for tests and for trying the suite without a keypad.
 
 #include "common/KeypadProtocol.h"
@@ -53,6 +54,10 @@ class HidHandle {
     // Fills buffer with the UTF-16LE string of the given index, NUL-terminated, at
     // most bufferBytes bytes. Returns false when the device gave no string.
     virtual bool getIndexedString(int index, std::uint8_t* buffer, std::size_t bufferBytes) = 0;
+
+    // The platform's own handle of the open interface (a Windows HANDLE), for device
+    // notifications about it; null where there is none.
+    virtual void* systemHandle() const { return nullptr; }
 };
 
 // Result of an open: a handle, or the errno of the failure.

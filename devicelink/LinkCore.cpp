@@ -1,40 +1,11 @@
 #include "devicelink/LinkCore.h"
 
 #include "common/LittleEndian.h"
-#include "devicelink/ReaderMailbox.h"
 
-#include <QObject>
-
+#include <cerrno>
 #include <chrono>
 
 namespace pad {
-
-// The hidden object that stands in for the link window: device notifications and
-// reader messages reach the driver through it, on its thread.
-class LinkWindow : public QObject {
-  public:
-    explicit LinkWindow(LinkCore* core) : core_(core) {}
-
-    bool event(QEvent* event) override {
-        const WindowMessage* message = WindowMessage::from(event);
-        if (!message)
-            return QObject::event(event);
-        switch (message->message()) {
-        case MSG_READER_REPORT:
-            core_->onReaderReport(message->wParam(),
-                                  reinterpret_cast<const std::uint8_t*>(message->lParam()));
-            return true;
-        case MSG_READER_HEAD:
-            core_->onReaderHead(message->wParam(), std::uint32_t(message->lParam()));
-            return true;
-        default:
-            return true;
-        }
-    }
-
-  private:
-    LinkCore* core_;
-};
 
 namespace {
 
@@ -65,24 +36,28 @@ LinkCore::LinkCore(std::shared_ptr<HidSystem> hid, std::unique_ptr<DeviceNotifie
 LinkCore::~LinkCore() {
     stopAllReaders();
     entries_.clear();
-    // Deleting the window also deletes the notifier's socket watcher, its child.
-    delete linkWindow_;
+    // The notifier goes before the window it delivers through.
+    notifier_.reset();
+    window_.reset();
 }
 
-void LinkCore::attach(QObject* host, std::uint32_t hostMessage, std::uint32_t usagePage,
-                      const char* windowTitle) {
-    host_ = host;
+void LinkCore::attach(HostWindow host, std::uint32_t hostMessage, std::uint32_t usagePage,
+                      const char* windowClass, const char* windowTitle) {
     hostMessage_ = hostMessage;
     usagePage_ = usagePage;
-    if (linkWindow_)
-        return;
-    linkWindow_ = new LinkWindow(this);
-    linkWindow_->setObjectName(QString::fromLatin1(windowTitle));
-    mailbox_ = std::make_shared<ReaderMailbox>();
-    if (!mailbox_->attach(linkWindow_))
-        mailbox_.reset();
-    if (notifier_)
-        notifier_->start(linkWindow_, [this](const DeviceEvent& e) { onDeviceEvent(e); });
+    if (!window_) {
+        window_ = LinkWindow::create(windowClass, windowTitle, *this);
+        if (notifier_)
+            notifier_->start(*window_, [this](const DeviceEvent& e) { onDeviceEvent(e); });
+    }
+    window_->setHost(host);
+}
+
+void LinkCore::onReaderMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+    if (message == MSG_READER_REPORT)
+        onReaderReport(wParam, reinterpret_cast<const std::uint8_t*>(lParam));
+    else if (message == MSG_READER_HEAD)
+        onReaderHead(wParam, std::uint32_t(lParam));
 }
 
 void LinkCore::scan() {
@@ -112,16 +87,23 @@ HidOpenResult LinkCore::openEntry(std::size_t index, HidAccess access) {
 }
 
 void LinkCore::startReader(std::size_t index) {
-    if (index >= entries_.size() || index >= ReaderSlots || entries_[index].isOpen() || !mailbox_)
+    const std::shared_ptr<ReaderMailbox> mailbox = window_ ? window_->mailbox() : nullptr;
+    if (index >= entries_.size() || index >= ReaderSlots || entries_[index].isOpen() || !mailbox)
         return;
     HidOpenResult opened = openEntry(index, HidAccess::ReadWrite);
     if (!opened.handle)
         return;
-    entries_[index].handle = std::move(opened.handle);
+    HidDeviceEntry& entry = entries_[index];
+    entry.handle = std::move(opened.handle);
+    entry.removalWatch = window_->watchRemoval(*entry.handle);
     ReaderSlot& slot = readers_[index];
     slot.channel = std::make_shared<SendChannel>();
-    slot.thread =
-        std::thread(runReader, index, entries_[index].handle.get(), slot.channel, mailbox_);
+    slot.thread = std::thread(runReader, index, entry.handle.get(), slot.channel, mailbox);
+}
+
+void LinkCore::closeEntry(std::size_t index) {
+    entries_[index].removalWatch.reset();
+    entries_[index].handle.reset();
 }
 
 void LinkCore::stopReader(std::size_t index) {
@@ -174,11 +156,11 @@ std::size_t LinkCore::writeFeature(const std::function<bool(const HidDeviceEntry
 }
 
 bool LinkCore::postToHost(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-    return WindowMessage::post(host_.data(), message, wParam, lParam);
+    return window_ && window_->postToHost(message, wParam, lParam);
 }
 
 bool LinkCore::sendToHost(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-    return sendWindowMessage(host_.data(), message, wParam, lParam);
+    return window_ && window_->sendToHost(message, wParam, lParam);
 }
 
 bool samePath(const std::string& a, const std::string& b) {

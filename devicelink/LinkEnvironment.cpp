@@ -2,13 +2,7 @@
 
 #include "common/EnvironmentNames.h"
 #include "common/FileAccess.h"
-#include "devicelink/HidrawSystem.h"
-#include "devicelink/UdevNotifier.h"
-
-#include <QFileInfo>
-#include <QFileSystemWatcher>
-#include <QObject>
-#include <QPointer>
+#include "devicelink/LinkWindow.h"
 
 #include <cctype>
 #include <cerrno>
@@ -83,7 +77,7 @@ class SimulatedUnplugNotifier : public DeviceNotifier {
   public:
     // Shared with the system's unplug listener, which may outlive the notifier.
     struct Target {
-        QPointer<QObject> linkWindow;
+        LinkWindow* linkWindow = nullptr;
         Handler handler;
     };
 
@@ -93,24 +87,29 @@ class SimulatedUnplugNotifier : public DeviceNotifier {
             if (!target->linkWindow)
                 return;
             // Queued, as a real removal arrives: never inside the write that caused it.
-            QMetaObject::invokeMethod(
-                target->linkWindow.data(),
-                [target, path] {
-                    if (target->handler)
-                        target->handler({DeviceEvent::Kind::RemoveComplete, true, path});
-                },
-                Qt::QueuedConnection);
+            target->linkWindow->queue([target, path] {
+                if (target->handler)
+                    target->handler({DeviceEvent::Kind::RemoveComplete, true, path});
+            });
         });
     }
+    ~SimulatedUnplugNotifier() override { *target_ = {}; }
+    SimulatedUnplugNotifier(const SimulatedUnplugNotifier&) = delete;
+    SimulatedUnplugNotifier& operator=(const SimulatedUnplugNotifier&) = delete;
 
-    void start(QObject* linkWindow, Handler handler) override {
-        target_->linkWindow = linkWindow;
+    void start(LinkWindow& linkWindow, Handler handler) override {
+        target_->linkWindow = &linkWindow;
         target_->handler = std::move(handler);
     }
 
   private:
     std::shared_ptr<Target> target_;
 };
+
+bool Exists(const std::filesystem::path& file) {
+    std::error_code unknown;
+    return std::filesystem::exists(file, unknown);
+}
 
 // The simulated keypad's plug: it is plugged in while a file exists. Making or removing
 // the file plugs it in or pulls it out, and the link hears of it as of a real arrival
@@ -120,12 +119,12 @@ class SimulatedPlugNotifier : public DeviceNotifier {
     struct Plug {
         std::shared_ptr<SimulatedHidSystem> system;
         std::function<SimulatedInterface()> keypad;
-        QString file;
+        std::filesystem::path file;
         bool plugged = true;
         Handler handler;
 
         void Follow() {
-            if (QFileInfo::exists(file) == plugged)
+            if (Exists(file) == plugged)
                 return;
             plugged = !plugged;
             if (plugged)
@@ -141,19 +140,20 @@ class SimulatedPlugNotifier : public DeviceNotifier {
     explicit SimulatedPlugNotifier(std::shared_ptr<Plug> plug)
         : plug_(std::move(plug)), unplug_(*plug_->system) {
         // Pulled out before the link's first scan when the file is missing.
-        if (!QFileInfo::exists(plug_->file)) {
+        if (!Exists(plug_->file)) {
             plug_->system->removeInterface(SimulatedKeypadPath);
             plug_->plugged = false;
         }
     }
+    // The file watch may report once more before the window goes.
+    ~SimulatedPlugNotifier() override { plug_->handler = nullptr; }
+    SimulatedPlugNotifier(const SimulatedPlugNotifier&) = delete;
+    SimulatedPlugNotifier& operator=(const SimulatedPlugNotifier&) = delete;
 
-    void start(QObject* linkWindow, Handler handler) override {
+    void start(LinkWindow& linkWindow, Handler handler) override {
         unplug_.start(linkWindow, handler);
         plug_->handler = std::move(handler);
-        auto* watcher = new QFileSystemWatcher(linkWindow);
-        watcher->addPath(QFileInfo(plug_->file).absolutePath());
-        QObject::connect(watcher, &QFileSystemWatcher::directoryChanged, linkWindow,
-                         [plug = plug_] { plug->Follow(); });
+        linkWindow.followFile(plug_->file, [plug = plug_] { plug->Follow(); });
     }
 
   private:
@@ -180,14 +180,14 @@ LinkBackend backendFromEnvironment(std::uint16_t vendorId) {
             plug->keypad = [=, log = std::string(simulator)] {
                 return SimulatedKeypadInterface(vendorId, log, unplugAfter);
             };
-            plug->file = QString::fromLocal8Bit(plugFile);
+            plug->file = plugFile;
             notifier = std::make_unique<SimulatedPlugNotifier>(std::move(plug));
         } else if (unplugAfter > 0) {
             notifier = makeSimulatedUnplugNotifier(*system);
         }
         return {std::move(system), std::move(notifier), true};
     }
-    return {std::make_shared<HidrawSystem>(), std::make_unique<UdevNotifier>(), false};
+    return MachineBackend();
 }
 
 } // namespace pad

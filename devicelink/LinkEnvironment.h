@@ -1,5 +1,5 @@
 #pragma once
-// How the libraries' exports pick their HID system: the machine's (hidapi and udev),
+// How the libraries' exports pick their HID system: the machine's (MachineBackend),
 // or, when PADLINK_SIMULATOR names a file, one simulated keypad that logs to it and,
 // with PADLINK_SIMULATOR_UNPLUG_AFTER=N, is unplugged after N reports. With
 // PADLINK_SIMULATOR_PLUG naming a file, the keypad is plugged in while that file
@@ -25,6 +25,11 @@ struct LinkBackend {
 std::size_t unplugAfterFromEnvironment();
 
 LinkBackend backendFromEnvironment(std::uint16_t vendorId);
+
+// The machine's HID interfaces and notifications: hidapi and udev on Linux
+// (MachineBackendLinux.cpp), SetupAPI and RegisterDeviceNotificationA on Windows
+// (MachineBackendWin32.cpp).
+LinkBackend MachineBackend();
 
 // The simulator's path of its one keypad.
 inline constexpr const char* SimulatedKeypadPath = "sim:keypad0";

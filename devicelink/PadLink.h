@@ -1,12 +1,16 @@
 #pragma once
-// PadLink, the device-link library of the Corvask 12 keypad (libpadlink.so): what a
-// host program needs to use it. The host passes a QObject as its "window"; PadLink
-// delivers pad::WindowMessage events to it (see devicelink/WindowMessage.h).
+// PadLink, the device-link library of the Corvask 12 keypad (libpadlink.so on Linux,
+// PadLink.dll on Windows): what a host program needs to use it. The host passes its
+// window: on Linux a QObject, to which PadLink delivers pad::WindowMessage events
+// (see devicelink/WindowMessage.h); on Windows a window handle, to which it posts and
+// sends window messages (devicelink/HostWindow.h).
 //
-// Call InitDriver once, on a thread that runs a Qt event loop (the GUI thread), and
-// every other export on that same thread. Soon after InitDriver the host receives
-// MSG_KEYPAD_PRESENT or MSG_KEYPAD_ABSENT; it receives one again after every change
-// of the machine's HID interfaces that concerns a keypad.
+// Call InitDriver once, on a thread that runs the platform's message loop (a Qt event
+// loop on Linux, a Win32 message loop on Windows), and every other export on that same
+// thread. Soon after InitDriver the host receives MSG_KEYPAD_PRESENT or
+// MSG_KEYPAD_ABSENT; it receives one again after every change of the machine's HID
+// interfaces that concerns a keypad. PadLink's hidden window has the class "PADLKClass"
+// and the title "PADLKKEYMSG".
 //
 // Environment, read by InitDriver:
 //   PADLINK_VENDOR_ID  the keypad's USB vendor id in hex (e.g. 0x1234), instead of
@@ -23,10 +27,9 @@
 // The keypad's ids, report layout and message numbers: common/KeypadProtocol.h.
 
 #include "common/KeypadProtocol.h"
+#include "devicelink/HostWindow.h"
 
 #include <cstdint>
-
-class QObject;
 
 // Receives what PadLinkListKeypads reports: one call per interface with the keypad's
 // vendor and product id. writable is 1 when it could be opened for writing, else 0
@@ -36,13 +39,13 @@ typedef void (*PadLinkKeypadVisitor)(void* context, const char* path, std::uint1
                                      std::uint32_t usage, std::int32_t writable,
                                      std::int32_t openError);
 
-// Ordinals, kept for a Windows build (padlink.def):
+// Ordinals of PadLink.dll (padlink.def), by which a host binds the exports:
 //   2 InitDriver, 3 SetKbdFeatures, 4 RemoveDevice, 5 ReadDevice, 6 DeviceArrival.
-// PadLinkListKeypads, PadLinkListOtherVendorKeypads and PadLinkWriteReport are
-// additions without an ordinal.
+// The additions come after them: 7 PadLinkWriteReport, 8 PadLinkListKeypads,
+// 9 PadLinkListOtherVendorKeypads. On Linux the host binds by name.
 extern "C" {
 // Stores the host, starts following the HID interfaces and scans. Always 1.
-std::int32_t InitDriver(QObject* host, std::uint32_t hostMessage, std::uint32_t usagePage);
+std::int32_t InitDriver(pad::HostWindow host, std::uint32_t hostMessage, std::uint32_t usagePage);
 // Sends the 8-byte report (byte 0 = report id) to every keypad interface with this
 // usage page and usage. Always 1; nothing tells whether a keypad received it.
 std::int32_t SetKbdFeatures(std::uint32_t usagePage, std::uint32_t usage,

@@ -6,9 +6,9 @@ PadLinkDriver::PadLinkDriver(std::shared_ptr<HidSystem> hid,
                              std::unique_ptr<DeviceNotifier> notifier, std::uint16_t vendorId)
     : LinkCore(std::move(hid), std::move(notifier)), vendorId_(vendorId) {}
 
-std::int32_t PadLinkDriver::initDriver(QObject* host, std::uint32_t hostMessage,
+std::int32_t PadLinkDriver::initDriver(HostWindow host, std::uint32_t hostMessage,
                                        std::uint32_t usagePage) {
-    attach(host, hostMessage, usagePage, "PADLKKEYMSG");
+    attach(host, hostMessage, usagePage, "PADLKClass", "PADLKKEYMSG");
     deviceArrival();
     return 1;
 }

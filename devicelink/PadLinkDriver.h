@@ -13,7 +13,7 @@ class PadLinkDriver : public LinkCore {
     PadLinkDriver(std::shared_ptr<HidSystem> hid, std::unique_ptr<DeviceNotifier> notifier,
                   std::uint16_t vendorId);
 
-    std::int32_t initDriver(QObject* host, std::uint32_t hostMessage, std::uint32_t usagePage);
+    std::int32_t initDriver(HostWindow host, std::uint32_t hostMessage, std::uint32_t usagePage);
     std::int32_t setKbdFeatures(std::uint32_t usagePage, std::uint32_t usage,
                                 const FeatureReport& report);
     // setKbdFeatures' write; returns how many keypad interfaces took the report.

@@ -1,15 +1,17 @@
 #pragma once
 // How reader threads hand their messages to the link window: a queue guarded by a
-// mutex plus an eventfd that a socket watcher on the link window's thread listens to.
-// The readers make no Qt calls at all, so the hand-over is one that thread checkers
-// can follow, and the queue keeps the order in which a reader produced its messages.
+// mutex, and a wake-up of the link window's thread that the platform's link window
+// provides (an eventfd its event loop watches on Linux, a posted window message on
+// Windows). The readers call nothing of the window system but that wake-up, and the
+// queue keeps the order in which a reader produced its messages. Portable.
 
-#include "devicelink/SentMessage.h"
+#include "devicelink/SendChannel.h"
 
+#include <cstdint>
 #include <deque>
+#include <functional>
+#include <memory>
 #include <mutex>
-
-class QObject;
 
 namespace pad {
 
@@ -23,14 +25,11 @@ class ReaderMailbox {
         std::shared_ptr<const void> keepAlive; // what lParam points to
     };
 
-    ReaderMailbox();
-    ~ReaderMailbox();
+    // wakeReceiver: called, from the putting thread, after every letter; the receiver's
+    // thread then calls deliver.
+    explicit ReaderMailbox(std::function<void()> wakeReceiver);
     ReaderMailbox(const ReaderMailbox&) = delete;
     ReaderMailbox& operator=(const ReaderMailbox&) = delete;
-
-    // Delivers every letter to receiver as a WindowMessage, on receiver's thread (the
-    // calling thread). False when no eventfd could be had.
-    bool attach(QObject* receiver);
 
     // From any thread: queue a message and return.
     void post(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
@@ -39,13 +38,16 @@ class ReaderMailbox {
     bool send(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
               const std::shared_ptr<SendChannel>& channel, std::shared_ptr<const void> keepAlive);
 
+    // On the receiver's thread: hands every queued letter to handle, in order, except
+    // those of a sender that no longer waits (a stopped reader).
+    void deliver(const std::function<void(const Letter&)>& handle);
+
   private:
     void put(Letter letter);
-    void deliver(QObject* receiver);
 
+    std::function<void()> wakeReceiver_;
     std::mutex mutex_;
     std::deque<Letter> letters_;
-    int eventFd_ = -1;
 };
 
 } // namespace pad

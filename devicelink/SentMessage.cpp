@@ -4,34 +4,6 @@
 
 namespace pad {
 
-void SendChannel::abandon() {
-    std::lock_guard lock(mutex_);
-    abandoned_ = true;
-    changed_.notify_all();
-}
-
-bool SendChannel::abandoned() const {
-    std::lock_guard lock(mutex_);
-    return abandoned_;
-}
-
-std::uint64_t SendChannel::nextTicket() {
-    std::lock_guard lock(mutex_);
-    return ++issued_;
-}
-
-void SendChannel::markHandled() {
-    std::lock_guard lock(mutex_);
-    ++handled_;
-    changed_.notify_all();
-}
-
-bool SendChannel::waitHandled(std::uint64_t ticket) {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return handled_ >= ticket || abandoned_; });
-    return handled_ >= ticket;
-}
-
 bool sendWindowMessage(QObject* target, std::uint32_t message, std::uintptr_t wParam,
                        std::intptr_t lParam, std::shared_ptr<SendChannel> channel,
                        std::shared_ptr<const void> keepAlive) {

@@ -1,39 +1,15 @@
 #pragma once
-// "Sending" a window message: the sender blocks until the receiver's thread has
-// handled it. Across threads the message is posted and the sender waits until Qt has
-// delivered and deleted the event (or the target was destroyed and its queue
-// dropped). A SendChannel counts a sender's messages as they are handled; abandoning
-// it releases a waiting sender, which is how a stopping reader stops waiting for a
-// busy link window.
+// "Sending" a window message to a QObject: the sender blocks until the receiver's
+// thread has handled it. Across threads the message is posted and the sender waits
+// until Qt has delivered and deleted the event (or the target was destroyed and its
+// queue dropped), counted on a SendChannel (devicelink/SendChannel.h).
 
+#include "devicelink/SendChannel.h"
 #include "devicelink/WindowMessage.h"
 
-#include <condition_variable>
 #include <memory>
-#include <mutex>
 
 namespace pad {
-
-class SendChannel {
-  public:
-    // Releases a waiting sender; events still queued on this channel are marked
-    // abandoned so that their receiver can drop them.
-    void abandon();
-    bool abandoned() const;
-
-    std::uint64_t nextTicket();
-    void markHandled();
-    // Waits until the ticket's message was handled or the channel was abandoned.
-    // Returns true when it was handled.
-    bool waitHandled(std::uint64_t ticket);
-
-  private:
-    mutable std::mutex mutex_;
-    std::condition_variable changed_;
-    std::uint64_t issued_ = 0;
-    std::uint64_t handled_ = 0;
-    bool abandoned_ = false;
-};
 
 // A window message whose sender waits; the receiver sees an ordinary WindowMessage.
 class SentWindowMessage : public WindowMessage {

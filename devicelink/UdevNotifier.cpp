@@ -10,8 +10,11 @@
 
 namespace pad {
 
+UdevNotifier::UdevNotifier() = default;
+
 UdevNotifier::~UdevNotifier() {
-    // The socket notifier is a child of the link window and goes with it.
+    // The socket notifier goes first, before the descriptor it watches.
+    watch_.reset();
     if (monitor_)
         udev_monitor_unref(monitor_);
     if (udev_)
@@ -22,7 +25,7 @@ const char* UdevNotifier::eventSource() {
     return ::access("/run/udev/control", F_OK) == 0 ? "udev" : "kernel";
 }
 
-void UdevNotifier::start(QObject* linkWindow, Handler handler) {
+void UdevNotifier::start(LinkWindow&, Handler handler) {
     handler_ = std::move(handler);
     udev_ = udev_new();
     if (!udev_)
@@ -36,8 +39,10 @@ void UdevNotifier::start(QObject* linkWindow, Handler handler) {
     int fd = udev_monitor_get_fd(monitor_);
     if (fd < 0)
         return;
-    auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, linkWindow);
-    QObject::connect(notifier, &QSocketNotifier::activated, linkWindow, [this] { receive(); });
+    // On the calling thread, the link window's.
+    watch_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+    QObject::connect(watch_.get(), &QSocketNotifier::activated, watch_.get(),
+                     [this] { receive(); });
 }
 
 void UdevNotifier::receive() {

@@ -5,6 +5,9 @@
 
 #include "devicelink/DeviceNotifier.h"
 
+#include <memory>
+
+class QSocketNotifier;
 struct udev;
 struct udev_monitor;
 
@@ -12,12 +15,12 @@ namespace pad {
 
 class UdevNotifier : public DeviceNotifier {
   public:
-    UdevNotifier() = default;
+    UdevNotifier();
     ~UdevNotifier() override;
     UdevNotifier(const UdevNotifier&) = delete;
     UdevNotifier& operator=(const UdevNotifier&) = delete;
 
-    void start(QObject* linkWindow, Handler handler) override;
+    void start(LinkWindow& linkWindow, Handler handler) override;
 
     // "udev" when a udev daemon runs, else "kernel".
     static const char* eventSource();
@@ -27,6 +30,7 @@ class UdevNotifier : public DeviceNotifier {
 
     udev* udev_ = nullptr;
     udev_monitor* monitor_ = nullptr;
+    std::unique_ptr<QSocketNotifier> watch_;
     Handler handler_;
 };
 

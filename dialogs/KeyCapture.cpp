@@ -1,8 +1,7 @@
 #include "dialogs/KeyCapture.h"
 
-#include "devicelink/WindowMessage.h"
-#include "keyboard/capture/Keystroke.h"
-#include "keyboard/capture/PcKeys.h"
+#include "keyboard/capture/PhysicalKeyLookup.h"
+#include "keyboard/layout/DesktopKeyLayout.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -25,28 +24,28 @@ bool IsKeyEvent(const QEvent* event) {
            event->type() == QEvent::ShortcutOverride;
 }
 
-// The keystroke a key event stands for; none for keys without a PC equivalent,
+// The keystroke a key event stands for; none for keys that are not in the table,
 // for the releases of auto-repeat, which are not real releases, and for Print
 // Screen's press: every Print Screen notification counts as a release, so one
-// keystroke posts only its key-up.
-std::optional<CapturedStroke> StrokeOf(const QKeyEvent& key) {
+// keystroke hands on only its key-up.
+std::optional<Keystroke> StrokeOf(const QKeyEvent& key) {
     if (key.type() == QEvent::KeyRelease && key.isAutoRepeat())
         return std::nullopt;
-    const auto pc = PcKeyFromEvdev(EvdevFromNativeScanCode(key.nativeScanCode()));
-    if (!pc || (pc->virtualKey == VkPrintScreen && key.type() == QEvent::KeyPress))
+    const PhysicalKey* physical = keyOfXkbKeycode(key.nativeScanCode());
+    if (!physical || (physical->usage == PrintScreenUsage && key.type() == QEvent::KeyPress))
         return std::nullopt;
     KeyTransition transition = KeyTransition::Down;
     if (key.type() == QEvent::KeyRelease)
         transition = KeyTransition::Up;
     else if (key.isAutoRepeat())
         transition = KeyTransition::AutoRepeat;
-    const bool alt = key.modifiers().testFlag(Qt::AltModifier);
-    return CapturedStroke{pc->virtualKey, KeystrokeFlags(*pc, transition, alt)};
+    return Keystroke{physical, transition, key.modifiers().testFlag(Qt::AltModifier)};
 }
 
 } // namespace
 
-KeyCapture::KeyCapture(UiServices& ui, QObject* parent) : QObject(parent), ui_(ui) {
+KeyCapture::KeyCapture(UiServices& ui, QObject* parent)
+    : QObject(parent), ui_(ui), keyboard_(MakeKeyboardState()), layout_(MakeDesktopKeyLayout()) {
     escapeWait_.setSingleShot(true);
     escapeWait_.setInterval(EscapeHold::StopAfter);
     connect(&escapeWait_, &QTimer::timeout, this, &KeyCapture::EscapeHeld);
@@ -67,11 +66,11 @@ void KeyCapture::Filter(bool on) {
     filtering_ = on;
 }
 
-bool KeyCapture::Start(QObject* captureWindow, QWidget* grabWidget, QAbstractButton* stopButton,
-                       std::span<const unsigned> keysDown) {
-    captureWindow_ = captureWindow;
+bool KeyCapture::Start(QWidget* grabWidget, QAbstractButton* stopButton, Receiver receive) {
+    keysDownAtStart_ = keyboard_ ? keyboard_->KeysDown() : std::vector<unsigned>();
+    receive_ = std::move(receive);
     stopButton_ = stopButton;
-    escape_.Start(keysDown);
+    escape_.Start(keysDownAtStart_);
     installed_ = true;
     Filter(true);
     if (grabWidget && grabWidget->isVisible() && CanGrabKeyboard()) {
@@ -92,7 +91,7 @@ void KeyCapture::Stop() {
     if (grabWidget_)
         grabWidget_->releaseKeyboard();
     grabWidget_ = nullptr;
-    captureWindow_ = nullptr;
+    receive_ = nullptr;
     stopButton_ = nullptr;
 }
 
@@ -119,7 +118,7 @@ bool KeyCapture::Capture(QObject* watched, QEvent* event) {
         // window while it is ignored; capture it once, at its first receiver.
         event->accept();
         if (watched->isWidgetType() || watched->isWindowType())
-            Post(*static_cast<QKeyEvent*>(event));
+            Hand(*static_cast<QKeyEvent*>(event));
         return true;
     }
     default:
@@ -137,7 +136,7 @@ bool KeyCapture::DrainEscape(QEvent* event) {
     if (!IsKeyEvent(event))
         return false;
     const auto stroke = StrokeOf(*static_cast<QKeyEvent*>(event));
-    if (!stroke || !IsEscapeStroke(stroke->flags))
+    if (!stroke || !IsEscapeStroke(*stroke))
         return false;
     event->accept();
     if (event->type() == QEvent::KeyRelease) {
@@ -147,13 +146,14 @@ bool KeyCapture::DrainEscape(QEvent* event) {
     return true;
 }
 
-void KeyCapture::Post(const QKeyEvent& key) {
+void KeyCapture::Hand(const QKeyEvent& key) {
     const auto stroke = StrokeOf(key);
-    if (!stroke || !captureWindow_)
+    if (!stroke || !receive_)
         return;
-    for (const CapturedStroke& s : escape_.Take(*stroke))
-        WindowMessage::post(captureWindow_, KeyCaptureMessage, s.virtualKey,
-                            std::intptr_t(s.flags));
+    // The receiver may stop the capture, which lets go of it.
+    const Receiver receive = receive_;
+    for (const Keystroke& s : escape_.Take(*stroke))
+        receive(s);
     if (!escape_.Waiting())
         escapeWait_.stop();
     else if (!escapeWait_.isActive())

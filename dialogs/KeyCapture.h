@@ -1,23 +1,27 @@
 #pragma once
 // The program's keystroke capture: an event filter on the application. While started
 // it takes every key press and release addressed to any window of the program,
-// withholds it from them and posts it to the capture window as a KeyCaptureMessage,
-// a WindowMessage event (wParam = virtual-key code, lParam = keystroke flags word).
-// Shortcuts, menu accelerators and dialog keys (Escape, Enter) are withheld as well,
-// so they are recorded instead of acted on. Print Screen is posted on its release
-// only. Escape held down for a second is the keyboard's Stop: it clicks the
-// capture's stop button and is neither posted nor, until its release, passed to the
-// windows.
+// withholds it from them and hands it, as one Keystroke per key transition, to the
+// receiver the capture was started with. Shortcuts, menu accelerators and dialog keys
+// (Escape, Enter) are withheld as well, so they are recorded instead of acted on.
+// Print Screen is handed on its release only. Escape held down for a second is the
+// keyboard's Stop: it clicks the capture's stop button and is neither handed on nor,
+// until its release, passed to the windows.
 
 #include "dialogs/UiServices.h"
 #include "keyboard/capture/EscapeHold.h"
+#include "keyboard/capture/KeyLayout.h"
+#include "keyboard/capture/Keystroke.h"
+#include "keyboard/layout/KeyboardState.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
-#include <span>
+#include <functional>
+#include <memory>
+#include <vector>
 
 class QAbstractButton;
 class QKeyEvent;
@@ -27,19 +31,23 @@ namespace pad {
 class KeyCapture : public QObject {
     Q_OBJECT
   public:
+    using Receiver = std::function<void(const Keystroke&)>;
+
     // ui sounds the beep of a Stop without capture.
     explicit KeyCapture(UiServices& ui, QObject* parent = nullptr);
     ~KeyCapture() override;
 
-    // Installs the capture for captureWindow. grabWidget, when given and
-    // visible, also grabs the keyboard so that desktop shortcuts reach us.
-    // A held Escape clicks stopButton; keysDown are the evdev codes of the keys
-    // down as the capture starts.
-    bool Start(QObject* captureWindow, QWidget* grabWidget, QAbstractButton* stopButton,
-               std::span<const unsigned> keysDown);
+    // Installs the capture: every keystroke goes to receive, in order. grabWidget,
+    // when given and visible, also grabs the keyboard so that desktop shortcuts reach
+    // us. A held Escape clicks stopButton.
+    bool Start(QWidget* grabWidget, QAbstractButton* stopButton, Receiver receive);
     // Removes the capture; beeps when none was installed.
     void Stop();
     bool Installed() const { return installed_; }
+    // The evdev codes of the keys that were down as the last capture started.
+    const std::vector<unsigned>& keysDownAtStart() const { return keysDownAtStart_; }
+    // The active keyboard layout, which names the keys; null: the US names.
+    KeyLayout* layout() const { return layout_.get(); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -47,14 +55,17 @@ class KeyCapture : public QObject {
   private:
     bool Capture(QObject* watched, QEvent* event);
     bool DrainEscape(QEvent* event);
-    void Post(const QKeyEvent& key);
+    void Hand(const QKeyEvent& key);
     void EscapeHeld();
     void Filter(bool on);
 
     UiServices& ui_;
+    std::unique_ptr<KeyboardState> keyboard_; // null: the keys down are not known
+    std::unique_ptr<KeyLayout> layout_;
+    std::vector<unsigned> keysDownAtStart_;
     bool installed_ = false;
     bool filtering_ = false; // the application's event filter is in place
-    QPointer<QObject> captureWindow_;
+    Receiver receive_;
     QPointer<QWidget> grabWidget_;
     QPointer<QAbstractButton> stopButton_;
     EscapeHold escape_;

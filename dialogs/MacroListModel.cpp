@@ -1,6 +1,6 @@
 #include "dialogs/MacroListModel.h"
 
-#include "dialogs/DialogTexts.h"
+#include "texts/qt/QtUtf16.h"
 
 namespace pad {
 

@@ -1,9 +1,7 @@
 #include "dialogs/TMacroMngDlg.h"
 
-#include "dialogs/DialogTexts.h"
 #include "dialogs/MacroListModel.h"
 #include "dialogs/ScreenCentre.h"
-#include "dialogs/TRecDlg.h"
 #include "editing/MacroOps.h"
 
 #include <QListView>
@@ -12,17 +10,18 @@
 
 namespace pad {
 
-TMacroMngDlg::TMacroMngDlg(Workspace& ws, DialogHost& host, TRecDlg& editor, QWidget* parent)
-    : QDialog(parent, Qt::Tool), ws_(ws), host_(host), editor_(editor) {
+TMacroMngDlg::TMacroMngDlg(const DialogContext& context, const MacroList& macros, ManagerPort& port,
+                           QWidget* parent)
+    : QDialog(parent, Qt::Tool), context_(context), macros_(macros), port_(port) {
     setObjectName(QStringLiteral("TMacroMngDlg"));
-    setWindowTitle(BuiltIn(MacroManagerCaption));
+    setWindowTitle(context_.text(MacroManagerCaption));
     setModal(true);
     setFixedSize(325, 280);
 
-    model_ = new MacroListModel(ws_.profile.macros(), this);
+    model_ = new MacroListModel(macros_, this);
     list_ = new QListView(this);
     list_->setObjectName(QStringLiteral("TntListBox1"));
-    list_->setAccessibleName(RunTimeText(host_, MacrosName));
+    list_->setAccessibleName(context_.text(MacrosName));
     list_->setModel(model_);
     list_->setUniformItemSizes(true); // keeps very long lists fast
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -36,27 +35,25 @@ TMacroMngDlg::TMacroMngDlg(Workspace& ws, DialogHost& host, TRecDlg& editor, QWi
         b->setGeometry(217, y, 100, 26);
         return b;
     };
-    edit_ = button("TntBitBtn2", BuiltIn(EditText), 8);
-    delete_ = button("TntBitBtn3", BuiltIn(DeleteMacroText), 40);
-    newMacro_ = button("TntBitBtn4", BuiltIn(NewMacroText), 72);
-    assign_ = button("TntBitBtn5", BuiltIn(AssignText), 104);
-    close_ = button("TntBitBtn1", BuiltIn(CloseText), 246);
+    edit_ = button("TntBitBtn2", context_.text(EditText), 8);
+    delete_ = button("TntBitBtn3", context_.text(DeleteMacroText), 40);
+    newMacro_ = button("TntBitBtn4", context_.text(ManagerNewMacroText), 72);
+    assign_ = button("TntBitBtn5", context_.text(AssignText), 104);
+    close_ = button("TntBitBtn1", context_.text(CloseText), 246);
     assign_->hide();
+    applyLanguageFont(*this, context_);
 
-    if (ApplyLanguageFont(*this, host_)) {
-        ApplyWindowTitle(*this, host_, MacroManagerCaption);
-        ApplyButtonText(*edit_, host_, EditText);
-        ApplyButtonText(*delete_, host_, DeleteMacroText);
-        ApplyButtonText(*newMacro_, host_, KeyNewMacroText);
-        ApplyButtonText(*assign_, host_, AssignText);
-        ApplyButtonText(*close_, host_, CloseText);
-    }
-
-    connect(edit_, &QPushButton::clicked, this, &TMacroMngDlg::EditSelected);
+    connect(edit_, &QPushButton::clicked, this, &TMacroMngDlg::EditClick);
     connect(delete_, &QPushButton::clicked, this, &TMacroMngDlg::DeleteClick);
     connect(newMacro_, &QPushButton::clicked, this, &TMacroMngDlg::NewMacroClick);
     connect(assign_, &QPushButton::clicked, this, &TMacroMngDlg::AssignClick);
     connect(close_, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+std::optional<std::size_t> TMacroMngDlg::run(const ManagerRequest& request) {
+    prepare(request);
+    exec();
+    return assignedMacro();
 }
 
 void TMacroMngDlg::showEvent(QShowEvent* event) {
@@ -64,8 +61,10 @@ void TMacroMngDlg::showEvent(QShowEvent* event) {
     if (event->spontaneous())
         return;
     CentreOnScreen(*this);
-    assign_->setVisible(ws_.requests.assignRequested == 1);
-    ws_.requests.assignRequested = 0;
+    assigned_.reset();
+    assign_->setVisible(request_.offerAssign);
+    // AssignRequested holds for one showing only.
+    request_ = {};
     RefreshList();
 }
 
@@ -78,7 +77,7 @@ std::optional<std::size_t> TMacroMngDlg::SelectedMacro() const {
     if (rows.isEmpty())
         return std::nullopt;
     const int row = rows.first().row();
-    if (row < 0 || std::size_t(row) >= ws_.profile.macros().count())
+    if (row < 0 || std::size_t(row) >= macros_.count())
         return std::nullopt;
     return std::size_t(row);
 }
@@ -90,45 +89,36 @@ void TMacroMngDlg::SelectMacro(std::size_t n) {
         list_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
 }
 
-std::u16string TMacroMngDlg::DisappearLabel() const {
-    return ToU16(RunTimeText(host_, MacroDisappearText));
-}
-
-void TMacroMngDlg::EditSelected() {
-    if (!SelectedMacro())
+void TMacroMngDlg::EditClick() {
+    const auto n = SelectedMacro();
+    if (!n)
         return;
-    ws_.requests.editorPurpose = PurposeEditMacro;
-    editor_.exec();
+    if (const auto m = port_.editMacro(*n))
+        SelectMacro(*m);
 }
 
 void TMacroMngDlg::NewMacroClick() {
-    ws_.requests.editorPurpose = PurposeNewFromManager;
-    editor_.exec();
+    port_.newMacro();
     RefreshList();
 }
 
 void TMacroMngDlg::DeleteClick() {
     const auto n = SelectedMacro();
-    DeleteFromManager(ws_, host_, n, DisappearLabel());
+    port_.deleteMacro(n);
     if (n)
         RefreshList();
 }
 
-void TMacroMngDlg::AssignMacroToCurrentKeyAndRefresh(std::size_t m) {
-    SelectMacro(m);
-    AssignMacroToCurrentKey(ws_, host_, m);
-}
-
 void TMacroMngDlg::AssignClick() {
-    const auto outcome = AssignFromManager(ws_, host_, host_, SelectedMacro(), DisappearLabel());
-    if (!outcome)
+    const auto n = SelectedMacro();
+    if (!n)
         return;
-    if (outcome->result == MacroOk::NotAssignable) {
-        ShowMacroNotAssignable(this, host_);
+    // The macro moves to the end of the list, from where the key must reach it.
+    if (!MovedMacroAssignable(macros_)) {
+        showMacroRefusal(this, context_, MacroOk::NotAssignable);
         return;
     }
-    editor_.SelectPlayMode(ws_.requests.workingMacro.action.playMode);
-    SelectMacro(*outcome->macro);
+    assigned_ = n;
     accept();
 }
 

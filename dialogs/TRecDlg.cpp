@@ -1,15 +1,9 @@
 #include "dialogs/TRecDlg.h"
 
-#include "devicelink/WindowMessage.h"
-#include "dialogs/DialogTexts.h"
 #include "dialogs/RecButton.h"
 #include "dialogs/ScreenCentre.h"
-#include "dialogs/TMacroMngDlg.h"
-#include "dialogs/TRecSingleDlg.h"
 #include "dialogs/TextLimit.h"
-#include "editing/MacroOps.h"
 #include "keyboard/capture/Keystroke.h"
-#include "keyboard/layout/DesktopKeyLayout.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -38,61 +32,50 @@ QRadioButton* makeRadio(QWidget* parent, const char* name, const QString& text, 
 
 } // namespace
 
-TRecDlg::TRecDlg(Workspace& ws, DialogHost& host, QWidget* parent)
-    : QDialog(parent), ws_(ws), host_(host), capture_(host.ui()), keyboard_(MakeKeyboardState()),
-      layout_(MakeDesktopKeyLayout()) {
+TRecDlg::TRecDlg(const DialogContext& context, KeyCapture& capture, EditorPort& port,
+                 QWidget* parent)
+    : QDialog(parent), context_(context), capture_(capture), port_(port) {
     setObjectName(QStringLiteral("TRecDlg"));
-    setWindowTitle(BuiltIn(MacroEditorCaption));
-    setAccessibleDescription(RunTimeText(host_, RecordingDescription));
+    setWindowTitle(context_.text(MacroEditorCaption));
+    setAccessibleDescription(context_.text(RecordingDescription));
     setModal(true);
     setFixedSize(370, 330);
 
     name_ = new QLineEdit(this);
     name_->setObjectName(QStringLiteral("TED_RecKeyDes"));
-    name_->setAccessibleName(RunTimeText(host_, MacroNameName));
+    name_->setAccessibleName(context_.text(MacroNameName));
     LimitToLabelLength(*name_);
     name_->setGeometry(8, 8, 354, 24);
 
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("TntListBox1"));
-    list_->setAccessibleName(RunTimeText(host_, RecordedKeysName));
+    list_->setAccessibleName(context_.text(RecordedKeysName));
     list_->setGeometry(8, 40, 236, 204);
 
     recGroup_ = new QGroupBox(this);
     recGroup_->setObjectName(QStringLiteral("RecGrp"));
     recGroup_->setFocusPolicy(Qt::ClickFocus); // given the focus, never reached by Tab
     recGroup_->setGeometry(252, 36, 110, 80);
-    rec_ = makeButton<RecButton>(recGroup_, "TntBitBtn37", BuiltIn(RecText), 14);
+    rec_ = makeButton<RecButton>(recGroup_, "TntBitBtn37", context_.text(RecText), 14);
     rec_->setAccessibleDescription(accessibleDescription());
-    ok_ = makeButton(recGroup_, "TntBitBtn38", BuiltIn(OkText), 46);
+    ok_ = makeButton(recGroup_, "TntBitBtn38", context_.text(OkText), 46);
     // Enter anywhere but on another button accepts, as in every dialog.
     ok_->setDefault(true);
 
     editGroup_ = new QGroupBox(this);
     editGroup_->setObjectName(QStringLiteral("EdtGrp"));
     editGroup_->setGeometry(252, 118, 110, 128);
-    up_ = makeButton(editGroup_, "TntBitBtn1", BuiltIn(UpText), 8);
-    down_ = makeButton(editGroup_, "TntBitBtn2", BuiltIn(DownText), 38);
-    delete_ = makeButton(editGroup_, "TntBitBtn3", BuiltIn(DeleteEventText), 68);
-    insert_ = makeButton(editGroup_, "TntBitBtn4", BuiltIn(InsertText), 98);
+    up_ = makeButton(editGroup_, "TntBitBtn1", context_.text(UpText), 8);
+    down_ = makeButton(editGroup_, "TntBitBtn2", context_.text(DownText), 38);
+    delete_ = makeButton(editGroup_, "TntBitBtn3", context_.text(DeleteEventText), 68);
+    insert_ = makeButton(editGroup_, "TntBitBtn4", context_.text(InsertText), 98);
 
-    once_ = makeRadio(this, "TntRadioButton1", BuiltIn(PlayOnceText), 252);
-    whileHeld_ = makeRadio(this, "TntRadioButton2", BuiltIn(RepeatWhileHeldText), 276);
-    untilAgain_ = makeRadio(this, "TntRadioButton3", BuiltIn(RepeatUntilPressedAgainText), 300);
+    once_ = makeRadio(this, "TntRadioButton1", context_.text(PlayOnceText), 252);
+    whileHeld_ = makeRadio(this, "TntRadioButton2", context_.text(RepeatWhileHeldText), 276);
+    untilAgain_ =
+        makeRadio(this, "TntRadioButton3", context_.text(RepeatUntilPressedAgainText), 300);
     once_->setChecked(true);
-
-    if (ApplyLanguageFont(*this, host_)) {
-        ApplyWindowTitle(*this, host_, MacroEditorCaption);
-        ApplyButtonText(*rec_, host_, RecText);
-        ApplyButtonText(*ok_, host_, OkText);
-        ApplyButtonText(*up_, host_, UpText);
-        ApplyButtonText(*down_, host_, DownText);
-        ApplyButtonText(*delete_, host_, DeleteEventText);
-        ApplyButtonText(*insert_, host_, InsertText);
-        ApplyButtonText(*once_, host_, PlayOnceText);
-        ApplyButtonText(*whileHeld_, host_, RepeatWhileHeldText);
-        ApplyButtonText(*untilAgain_, host_, RepeatUntilPressedAgainText);
-    }
+    applyLanguageFont(*this, context_);
 
     connect(rec_, &QPushButton::clicked, this, &TRecDlg::RecClick);
     connect(ok_, &QPushButton::clicked, this, &TRecDlg::OkClick);
@@ -102,40 +85,14 @@ TRecDlg::TRecDlg(Workspace& ws, DialogHost& host, QWidget* parent)
     connect(insert_, &QPushButton::clicked, this, &TRecDlg::InsertClick);
 }
 
-void TRecDlg::SetPeers(TRecSingleDlg* singleKey, TMacroMngDlg* manager) {
-    singleKey_ = singleKey;
-    manager_ = manager;
+bool TRecDlg::run(const EditorRequest& request) {
+    prepare(request);
+    return exec() == QDialog::Accepted;
 }
 
-bool TRecDlg::StartKeyCapture(QWidget* grabWidget, QAbstractButton* stopButton) {
-    keysDownAtStart_ = keyboard_ ? keyboard_->KeysDown() : std::vector<unsigned>();
-    return capture_.Start(this, grabWidget, stopButton, keysDownAtStart_);
-}
-
-void TRecDlg::StopKeyCapture() {
-    capture_.Stop();
-}
-
-bool TRecDlg::event(QEvent* event) {
-    if (const auto* msg = WindowMessage::from(event)) {
-        if (msg->message() == KeyCaptureMessage)
-            HandleKeystroke(msg->wParam(), std::uint32_t(msg->lParam()));
-        return true;
-    }
-    return QDialog::event(event);
-}
-
-void TRecDlg::HandleKeystroke(std::uintptr_t virtualKey, std::uint32_t flags) {
-    const KeystrokeInfo key = DecodeKeystroke(virtualKey, flags, layout_.get());
-    if (key.usage == 0)
-        return;
-    const CaptureTarget target = ws_.requests.captureTarget;
-    if (target == TargetSingleKey || target == TargetInsertKey) {
-        if (singleKey_)
-            singleKey_->ApplySingleKeyRules(key);
-        return;
-    }
-    if (recorder_.Record(key, ws_.requests.workingMacro.action, Words()))
+void TRecDlg::HandleKeystroke(const Keystroke& stroke) {
+    const KeystrokeInfo key = DecodeKeystroke(stroke, capture_.layout());
+    if (recorder_.Record(key, working_, Words()))
         ShowLines();
 }
 
@@ -145,31 +102,24 @@ void TRecDlg::showEvent(QShowEvent* event) {
         return;
     CentreOnScreen(*this);
     list_->setEnabled(true);
-    ws_.requests.editorAccepted = false;
     name_->clear();
     name_->setFocus();
     name_->selectAll();
-    if (ws_.requests.editorPurpose == PurposeEditMacro) {
+    if (request_.purpose == PurposeEditMacro) {
         ShowStoredMacro();
         return;
     }
     recorder_.ClearLines();
     ShowLines();
-    ws_.requests.workingMacro.action.events.fill(0);
+    working_.events.fill(0);
 }
 
 void TRecDlg::ShowStoredMacro() {
-    const auto n = manager_ ? manager_->SelectedMacro() : std::nullopt;
-    if (!n)
-        return;
-    const MacroRecord& macro = ws_.profile.macros().macroAt(*n);
-    WorkingMacro& wm = ws_.requests.workingMacro;
-    wm.name = macro.name;
-    wm.action = macro.action;
-    name_->setText(FromU16(wm.name));
-    recorder_.SetLines(NameStoredEvents(wm.action, Words(), layout_.get()));
+    working_ = request_.macro.action;
+    name_->setText(FromU16(request_.macro.name));
+    recorder_.SetLines(NameStoredEvents(working_, Words(), capture_.layout()));
     ShowLines();
-    SelectPlayMode(wm.action.playMode);
+    SelectPlayMode(working_.playMode);
 }
 
 void TRecDlg::SelectPlayMode(std::uint8_t mode) {
@@ -191,14 +141,13 @@ std::uint8_t TRecDlg::ChosenPlayMode() const {
 
 EventWords TRecDlg::Words() const {
     EventWords words;
-    words.press = u"  " + ToU16(RunTimeText(host_, PressText));
-    words.release = u"  " + ToU16(RunTimeText(host_, ReleaseText));
+    words.press = u"  " + context_.texts.text(PressText);
+    words.release = u"  " + context_.texts.text(ReleaseText);
     return words;
 }
 
 void TRecDlg::SetRecCaption() {
-    rec_->setText(capture_.Installed() ? RunTimeText(host_, StopText)
-                                       : RunTimeText(host_, RecText));
+    rec_->setText(context_.text(capture_.Installed() ? StopText : RecText));
 }
 
 void TRecDlg::ShowLines(std::optional<int> select) {
@@ -217,16 +166,15 @@ std::optional<int> TRecDlg::SelectedLine() const {
 }
 
 void TRecDlg::RecClick() {
-    ws_.requests.captureTarget = TargetMacro;
     recordingTouched_ = true;
     if (capture_.Installed()) {
         list_->setEnabled(true);
-        StopKeyCapture();
+        capture_.Stop();
         editGroup_->show();
     } else {
         list_->setEnabled(false);
-        StartKeyCapture(this, rec_);
-        recorder_.StartRecording(ws_.requests.workingMacro.action, keysDownAtStart_);
+        capture_.Start(this, rec_, [this](const Keystroke& stroke) { HandleKeystroke(stroke); });
+        recorder_.StartRecording(working_, capture_.keysDownAtStart());
         ShowLines();
         editGroup_->hide();
         recGroup_->setFocus();
@@ -236,38 +184,33 @@ void TRecDlg::RecClick() {
 
 void TRecDlg::UpClick() {
     if (const auto s = SelectedLine())
-        if (const auto to = recorder_.MoveUp(*s, ws_.requests.workingMacro.action))
+        if (const auto to = recorder_.MoveUp(*s, working_))
             ShowLines(to);
 }
 
 void TRecDlg::DownClick() {
     if (const auto s = SelectedLine())
-        if (const auto to = recorder_.MoveDown(*s, ws_.requests.workingMacro.action))
+        if (const auto to = recorder_.MoveDown(*s, working_))
             ShowLines(to);
 }
 
 void TRecDlg::DeleteClick() {
     if (const auto s = SelectedLine())
-        if (recorder_.Delete(*s, ws_.requests.workingMacro.action))
+        if (recorder_.Delete(*s, working_))
             ShowLines();
 }
 
 void TRecDlg::InsertClick() {
-    if (recorder_.Lines().empty() || !singleKey_)
+    if (recorder_.Lines().empty())
         return;
     const auto s = SelectedLine();
-    ws_.requests.captureTarget = TargetInsertKey;
-    singleKey_->exec();
-    if (ws_.requests.captureTarget != TargetAccepted) {
-        ws_.requests.captureTarget = TargetMacro;
+    const auto captured = port_.captureKeyToInsert();
+    if (!captured)
         return;
-    }
-    const CapturedKey& captured = singleKey_->Captured();
-    const auto result =
-        recorder_.Insert(s, captured.pressCode, captured.releaseCode,
-                         captured.lastKeystroke.keyName, ws_.requests.workingMacro.action, Words());
+    const auto result = recorder_.Insert(s, captured->pressCode, captured->releaseCode,
+                                         captured->keyName, working_, Words());
     if (result == InsertResult::TooManyEvents) {
-        ShowNoRoomToInsert(host_);
+        showNoRoomToInsert(context_);
         return;
     }
     if (result == InsertResult::Inserted)
@@ -276,80 +219,33 @@ void TRecDlg::InsertClick() {
 
 void TRecDlg::OkClick() {
     list_->setEnabled(true);
-    StopKeyCapture();
+    capture_.Stop();
     editGroup_->show();
     SetRecCaption();
     if (name_->text().isEmpty()) {
         name_->setFocus();
         return;
     }
-    switch (ws_.requests.editorPurpose) {
-    case PurposeKeyMacro:
-        AcceptKeyMacro();
-        break;
-    case PurposeNewMacro:
-    case PurposeNewFromManager:
-        AcceptNewMacro();
-        break;
-    case PurposeEditMacro:
-        AcceptEditedMacro();
-        break;
-    }
-}
-
-void TRecDlg::AcceptKeyMacro() {
-    const Selection& sel = ws_.selection;
-    // Without a new recording the key keeps its events.
-    KeyAction action = ws_.profile.slot(sel.currentMode, sel.currentKey).action;
-    if (recordingTouched_)
-        action.events = ws_.requests.workingMacro.action.events;
+    KeyAction action = working_;
     action.playMode = ChosenPlayMode();
-    const MacroOk result = OkKeyMacro(ws_, host_, host_, ToU16(name_->text()), action);
-    if (result == MacroOk::Done || result == MacroOk::DuplicateName)
+    const MacroOk result =
+        port_.storeMacro(request_, {ToU16(name_->text()), action, recordingTouched_});
+    // A key's macro keeps the recording for another OK after a refusal that wrote nothing.
+    if (request_.purpose != PurposeKeyMacro || result == MacroOk::Done ||
+        result == MacroOk::DuplicateName)
         recordingTouched_ = false;
-    ShowOutcome(result);
-}
-
-void TRecDlg::AcceptNewMacro() {
-    recordingTouched_ = false;
-    ShowOutcome(OkNewMacro(ws_, host_, ToU16(name_->text()), ChosenPlayMode()));
-}
-
-void TRecDlg::AcceptEditedMacro() {
-    recordingTouched_ = false;
-    const auto n = manager_ ? manager_->SelectedMacro() : std::nullopt;
-    const std::u16string disappear = manager_ ? manager_->DisappearLabel() : std::u16string();
-    const MacroOkOutcome outcome =
-        OkEditMacro(ws_, host_, n, ToU16(name_->text()), ChosenPlayMode(), disappear);
-    if (outcome.macro)
-        manager_->SelectMacro(*outcome.macro);
-    ShowOutcome(outcome.result);
-}
-
-void TRecDlg::ShowOutcome(MacroOk result) {
-    switch (result) {
-    case MacroOk::Done:
+    if (result == MacroOk::Done)
         accept();
-        break;
-    case MacroOk::DuplicateName:
-        ShowDuplicateMacroName(this, host_);
-        break;
-    case MacroOk::ListFull:
-        ShowMacroListFull(this, host_);
-        break;
-    case MacroOk::NotAssignable:
-        ShowMacroNotAssignable(this, host_);
-        break;
-    }
+    else
+        showMacroRefusal(this, context_, result);
 }
 
 void TRecDlg::done(int result) {
     list_->setEnabled(true);
-    StopKeyCapture();
+    capture_.Stop();
     editGroup_->show();
     recordingTouched_ = false;
     SetRecCaption();
-    host_.MarkModified();
     QDialog::done(result);
 }
 

@@ -1,20 +1,16 @@
 #pragma once
 // The Macro Editor: records a macro from the keyboard, edits its event list,
-// chooses the play mode and names it. It also owns the program's keystroke
-// capture, which the single-key dialog uses too.
+// chooses the play mode and names it. It is opened with an EditorRequest; its OK
+// hands an EditorResult to the opener, which stores it.
 
-#include "dialogs/DialogHost.h"
+#include "dialogs/DialogContext.h"
+#include "dialogs/DialogRequests.h"
 #include "dialogs/KeyCapture.h"
-#include "editing/Workspace.h"
-#include "keyboard/capture/KeyLayout.h"
 #include "keyboard/capture/MacroRecorder.h"
-#include "keyboard/layout/KeyboardState.h"
 
 #include <QDialog>
 
-#include <memory>
 #include <optional>
-#include <vector>
 
 class QAbstractButton;
 class QGroupBox;
@@ -25,34 +21,42 @@ class QRadioButton;
 
 namespace pad {
 
-class TRecSingleDlg;
-class TMacroMngDlg;
+// What the Macro Editor asks of its opener while it is open.
+class EditorPort {
+  public:
+    virtual ~EditorPort() = default;
+    // OK: stores result as request asks. The editor closes on Done and tells why
+    // otherwise.
+    virtual MacroOk storeMacro(const EditorRequest& request, const EditorResult& result) = 0;
+    // Insert: the key to insert, captured by the single-key dialog; nullopt when that
+    // was not left by OK.
+    virtual std::optional<SingleKeyResult> captureKeyToInsert() = 0;
+};
 
 class TRecDlg : public QDialog {
     Q_OBJECT
   public:
-    TRecDlg(Workspace& ws, DialogHost& host, QWidget* parent = nullptr);
+    TRecDlg(const DialogContext& context, KeyCapture& capture, EditorPort& port,
+            QWidget* parent = nullptr);
 
-    // The dialogs created after this one that the editor works with.
-    void SetPeers(TRecSingleDlg* singleKey, TMacroMngDlg* manager);
+    // Shows the dialog modally for request; true when OK stored the macro.
+    bool run(const EditorRequest& request);
+    // The request of the next showing, for a showing without run.
+    void prepare(const EditorRequest& request) { request_ = request; }
 
-    // StartKeyCapture / StopKeyCapture: keystrokes go to this dialog while the
-    // capture is installed, also when another dialog (grabWidget) is on screen.
-    // Escape held down clicks stopButton.
-    bool StartKeyCapture(QWidget* grabWidget, QAbstractButton* stopButton);
-    void StopKeyCapture();
+    // A recording runs: the capture is installed.
     bool KeyCaptureInstalled() const { return capture_.Installed(); }
-    // The evdev codes of the keys that were down as the last capture started.
-    const std::vector<unsigned>& KeysDownAtCaptureStart() const { return keysDownAtStart_; }
 
     // Selects the play-mode radio button of mode; other values change nothing.
     void SelectPlayMode(std::uint8_t mode);
 
+    // WorkingMacro: the events being recorded or edited (the play mode follows the
+    // radio buttons at OK).
+    const KeyAction& workingMacro() const { return working_; }
     const MacroRecorder& Recorder() const { return recorder_; }
     bool RecordingTouched() const { return recordingTouched_; }
 
   protected:
-    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
   public slots:
@@ -67,29 +71,21 @@ class TRecDlg : public QDialog {
     void InsertClick();
 
   private:
-    void HandleKeystroke(std::uintptr_t virtualKey, std::uint32_t flags);
+    void HandleKeystroke(const Keystroke& stroke);
     void ShowStoredMacro();
-    // OK for each purpose, and the message or closing its outcome asks for.
-    void AcceptKeyMacro();
-    void AcceptNewMacro();
-    void AcceptEditedMacro();
-    void ShowOutcome(MacroOk result);
     void SetRecCaption();
     void ShowLines(std::optional<int> select = std::nullopt);
     std::optional<int> SelectedLine() const;
     std::uint8_t ChosenPlayMode() const;
     EventWords Words() const;
 
-    Workspace& ws_;
-    DialogHost& host_;
-    KeyCapture capture_;
-    std::unique_ptr<KeyboardState> keyboard_; // null: the keys down are not known
-    std::vector<unsigned> keysDownAtStart_;
-    std::unique_ptr<KeyLayout> layout_; // names the keys; null: the US names
+    DialogContext context_;
+    KeyCapture& capture_;
+    EditorPort& port_;
+    EditorRequest request_;
+    KeyAction working_ = KeyAction::empty();
     MacroRecorder recorder_;
     bool recordingTouched_ = false;
-    TRecSingleDlg* singleKey_ = nullptr;
-    TMacroMngDlg* manager_ = nullptr;
 
     QLineEdit* name_;          // TED_RecKeyDes
     QListWidget* list_;        // TntListBox1

@@ -1,11 +1,8 @@
 #include "dialogs/TRecSingleDlg.h"
 
-#include "dialogs/DialogTexts.h"
 #include "dialogs/RecButton.h"
 #include "dialogs/ScreenCentre.h"
-#include "dialogs/TRecDlg.h"
 #include "dialogs/TextLimit.h"
-#include "editing/Assignment.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -15,24 +12,24 @@
 
 namespace pad {
 
-TRecSingleDlg::TRecSingleDlg(Workspace& ws, DialogHost& host, TRecDlg& editor, QWidget* parent)
-    : QDialog(parent, Qt::Tool), ws_(ws), host_(host), editor_(editor) {
+TRecSingleDlg::TRecSingleDlg(const DialogContext& context, KeyCapture& capture, QWidget* parent)
+    : QDialog(parent, Qt::Tool), context_(context), capture_(capture) {
     setObjectName(QStringLiteral("TRecSingleDlg"));
-    setWindowTitle(QStringLiteral("Single Key"));
-    setAccessibleDescription(RunTimeText(host_, RecordingDescription));
+    setWindowTitle(context_.text(SingleKeyCaption));
+    setAccessibleDescription(context_.text(RecordingDescription));
     setModal(true);
     setFixedSize(191, 132);
 
     keyName_ = new QLabel(this);
     keyName_->setObjectName(QStringLiteral("TntLabel1"));
-    keyName_->setAccessibleDescription(RunTimeText(host_, CapturedKeyName));
+    keyName_->setAccessibleDescription(context_.text(CapturedKeyName));
     keyName_->setAlignment(Qt::AlignCenter);
     keyName_->setFrameShape(QFrame::StyledPanel);
     keyName_->setGeometry(8, 8, 175, 24);
 
     label_ = new QLineEdit(this);
     label_->setObjectName(QStringLiteral("TntEdit1"));
-    label_->setAccessibleName(RunTimeText(host_, KeyLabelName));
+    label_->setAccessibleName(context_.text(KeyLabelName));
     LimitToLabelLength(*label_);
     label_->setGeometry(8, 38, 175, 24);
 
@@ -41,10 +38,10 @@ TRecSingleDlg::TRecSingleDlg(Workspace& ws, DialogHost& host, TRecDlg& editor, Q
         b->setGeometry(x, y, 84, 26);
         return b;
     };
-    rec_ = place(new RecButton(BuiltIn(RecText), this), "TntBitBtn1", 8, 70);
+    rec_ = place(new RecButton(context_.text(RecText), this), "TntBitBtn1", 8, 70);
     rec_->setAccessibleDescription(accessibleDescription());
-    ok_ = place(new QPushButton(BuiltIn(OkText), this), "TntBitBtn2", 8, 100);
-    cancel_ = place(new QPushButton(BuiltIn(CancelText), this), "TntBitBtn3", 99, 100);
+    ok_ = place(new QPushButton(context_.text(OkText), this), "TntBitBtn2", 8, 100);
+    cancel_ = place(new QPushButton(context_.text(CancelText), this), "TntBitBtn3", 99, 100);
     ok_->setEnabled(false);
     // Enter anywhere but on another button accepts, as in every dialog.
     ok_->setDefault(true);
@@ -54,31 +51,39 @@ TRecSingleDlg::TRecSingleDlg(Workspace& ws, DialogHost& host, TRecDlg& editor, Q
     focus_->setObjectName(QStringLiteral("TntRadioButton1"));
     focus_->setGeometry(894, 70, 16, 16);
     focus_->setFocusPolicy(Qt::ClickFocus); // given the focus, never reached by Tab
-
-    if (ApplyLanguageFont(*this, host_)) {
-        ApplyWindowTitle(*this, host_, SingleKeyText);
-        ApplyButtonText(*rec_, host_, RecText);
-        ApplyButtonText(*ok_, host_, OkText);
-        ApplyButtonText(*cancel_, host_, CancelText);
-    }
+    applyLanguageFont(*this, context_);
 
     connect(rec_, &QPushButton::clicked, this, &TRecSingleDlg::RecClick);
     connect(ok_, &QPushButton::clicked, this, &TRecSingleDlg::OkClick);
     connect(cancel_, &QPushButton::clicked, this, &TRecSingleDlg::CancelClick);
 }
 
-void TRecSingleDlg::ApplySingleKeyRules(const KeystrokeInfo& key) {
+std::optional<SingleKeyResult> TRecSingleDlg::run(CaptureTarget target) {
+    prepare(target);
+    exec();
+    return capturedKey();
+}
+
+std::optional<SingleKeyResult> TRecSingleDlg::capturedKey() const {
+    if (result() != QDialog::Accepted)
+        return std::nullopt;
+    return SingleKeyResult{captured_.pressCode, captured_.releaseCode,
+                           captured_.lastKeystroke.keyName, ToU16(label_->text())};
+}
+
+void TRecSingleDlg::ApplySingleKeyRules(const Keystroke& stroke) {
+    const KeystrokeInfo key = DecodeKeystroke(stroke, capture_.layout());
     ApplySingleKey(captured_, key);
     const QString name = QString::fromUtf8(key.keyName);
     keyName_->setText(name);
-    if (ws_.requests.captureTarget == TargetSingleKey)
+    if (target_ == CaptureTarget::SingleKey)
         label_->setText(name);
     else
         label_->clear();
 }
 
 void TRecSingleDlg::SetRecCaption(bool capturing) {
-    rec_->setText(capturing ? RunTimeText(host_, StopText) : RunTimeText(host_, RecText));
+    rec_->setText(context_.text(capturing ? StopText : RecText));
 }
 
 void TRecSingleDlg::showEvent(QShowEvent* event) {
@@ -86,26 +91,28 @@ void TRecSingleDlg::showEvent(QShowEvent* event) {
     if (event->spontaneous())
         return;
     CentreOnScreen(*this);
+    setResult(QDialog::Rejected);
     captured_.Clear();
-    if (editor_.KeyCaptureInstalled())
-        editor_.StopKeyCapture();
+    if (capture_.Installed())
+        capture_.Stop();
     label_->clear();
     keyName_->clear();
     SetRecCaption(false);
     ok_->setEnabled(false);
     label_->setEnabled(true);
-    label_->setVisible(ws_.requests.captureTarget == TargetSingleKey);
+    label_->setVisible(target_ == CaptureTarget::SingleKey);
     rec_->setFocus();
 }
 
 void TRecSingleDlg::RecClick() {
-    if (editor_.KeyCaptureInstalled()) {
-        editor_.StopKeyCapture();
+    if (capture_.Installed()) {
+        capture_.Stop();
         SetRecCaption(false);
         label_->setEnabled(true);
     } else {
-        editor_.StartKeyCapture(this, rec_);
-        captured_.held.Reset(editor_.KeysDownAtCaptureStart());
+        capture_.Start(this, rec_,
+                       [this](const Keystroke& stroke) { ApplySingleKeyRules(stroke); });
+        captured_.held.Reset(capture_.keysDownAtStart());
         focus_->setFocus();
         SetRecCaption(true);
         label_->setEnabled(false);
@@ -115,25 +122,18 @@ void TRecSingleDlg::RecClick() {
 }
 
 void TRecSingleDlg::OkClick() {
-    editor_.StopKeyCapture();
+    capture_.Stop();
     SetRecCaption(false);
-    if (ws_.requests.captureTarget == TargetSingleKey)
-        Assign(ws_, host_, KeyAction::direct(captured_.pressCode), ToU16(label_->text()),
-               KindSingleKey);
-    ws_.requests.captureTarget = TargetAccepted;
     accept();
 }
 
 void TRecSingleDlg::CancelClick() {
-    editor_.StopKeyCapture();
-    ws_.requests.captureTarget = TargetMacro;
+    capture_.Stop();
     reject();
 }
 
 void TRecSingleDlg::done(int result) {
-    editor_.StopKeyCapture();
-    if (ws_.requests.captureTarget <= TargetInsertKey)
-        ws_.requests.captureTarget = TargetMacro;
+    capture_.Stop();
     QDialog::done(result);
 }
 

@@ -1,12 +1,16 @@
 #pragma once
-// The single-key dialog: captures one key of the keyboard, either to give it
-// to the selected keypad key or to hand it to the Macro Editor's Insert.
+// The single-key dialog: captures one key of the keyboard, either to give it to the
+// selected keypad key or to hand it to the Macro Editor's Insert. It is opened with
+// the CaptureTarget and ends, when left by OK, with the captured key.
 
-#include "dialogs/DialogHost.h"
-#include "editing/Workspace.h"
+#include "dialogs/DialogContext.h"
+#include "dialogs/DialogRequests.h"
+#include "dialogs/KeyCapture.h"
 #include "keyboard/capture/SingleKeyCapture.h"
 
 #include <QDialog>
+
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -15,17 +19,19 @@ class QRadioButton;
 
 namespace pad {
 
-class TRecDlg;
-
 class TRecSingleDlg : public QDialog {
     Q_OBJECT
   public:
-    // editor owns the keystroke capture; captured keys arrive through it.
-    TRecSingleDlg(Workspace& ws, DialogHost& host, TRecDlg& editor, QWidget* parent = nullptr);
+    TRecSingleDlg(const DialogContext& context, KeyCapture& capture, QWidget* parent = nullptr);
 
-    // Called by the editor's keystroke handler while the capture target is
-    // the single key or the key for Insert.
-    void ApplySingleKeyRules(const KeystrokeInfo& key);
+    // Shows the dialog modally for target; the captured key when it was left by OK.
+    std::optional<SingleKeyResult> run(CaptureTarget target);
+    // The target of the next showing, for a showing without run.
+    void prepare(CaptureTarget target) { target_ = target; }
+    CaptureTarget target() const { return target_; }
+    // What the dialog ends with: the captured key when it was left by OK.
+    std::optional<SingleKeyResult> capturedKey() const;
+
     const CapturedKey& Captured() const { return captured_; }
 
   protected:
@@ -40,11 +46,13 @@ class TRecSingleDlg : public QDialog {
     void CancelClick();
 
   private:
+    // The single-key rules for one keystroke while capturing.
+    void ApplySingleKeyRules(const Keystroke& stroke);
     void SetRecCaption(bool capturing);
 
-    Workspace& ws_;
-    DialogHost& host_;
-    TRecDlg& editor_;
+    DialogContext context_;
+    KeyCapture& capture_;
+    CaptureTarget target_ = CaptureTarget::SingleKey;
     CapturedKey captured_;
 
     QLabel* keyName_;     // TntLabel1

@@ -1,9 +1,6 @@
 #include "dialogs/TSelMSBtnDlg.h"
 
-#include "dialogs/DialogTexts.h"
 #include "dialogs/ScreenCentre.h"
-#include "editing/Assignment.h"
-#include "model/KeyCodes.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -11,10 +8,10 @@
 
 namespace pad {
 
-TSelMSBtnDlg::TSelMSBtnDlg(Workspace& ws, DialogHost& host, QWidget* parent)
-    : QDialog(parent, Qt::Tool), ws_(ws), host_(host) {
+TSelMSBtnDlg::TSelMSBtnDlg(const DialogContext& context, QWidget* parent)
+    : QDialog(parent, Qt::Tool) {
     setObjectName(QStringLiteral("TSelMSBtnDlg"));
-    setWindowTitle(BuiltIn(SelectMouseButtonCaption));
+    setWindowTitle(context.text(SelectMouseButtonCaption));
     setModal(true);
     setFixedSize(200, 130);
 
@@ -24,9 +21,9 @@ TSelMSBtnDlg::TSelMSBtnDlg(Workspace& ws, DialogHost& host, QWidget* parent)
         r->setGeometry(16, y, 170, 22);
         return r;
     };
-    left_ = radio("TntRadioButton1", BuiltIn(LeftButtonText), 8);
-    middle_ = radio("TntRadioButton2", BuiltIn(MiddleButtonText), 32);
-    right_ = radio("TntRadioButton3", BuiltIn(RightButtonText), 56);
+    left_ = radio("TntRadioButton1", context.text(LeftButtonText), 8);
+    middle_ = radio("TntRadioButton2", context.text(MiddleButtonText), 32);
+    right_ = radio("TntRadioButton3", context.text(RightButtonText), 56);
     left_->setChecked(true);
 
     auto button = [this](const char* name, const QString& text, int x) {
@@ -35,37 +32,36 @@ TSelMSBtnDlg::TSelMSBtnDlg(Workspace& ws, DialogHost& host, QWidget* parent)
         b->setGeometry(x, 92, 84, 26);
         return b;
     };
-    ok_ = button("TntBitBtn1", BuiltIn(OkText), 12);
-    cancel_ = button("TntBitBtn2", BuiltIn(CancelText), 104);
+    ok_ = button("TntBitBtn1", context.text(OkText), 12);
+    cancel_ = button("TntBitBtn2", context.text(CancelText), 104);
     ok_->setDefault(true);
+    applyLanguageFont(*this, context);
 
-    if (ApplyLanguageFont(*this, host_)) {
-        ApplyWindowTitle(*this, host_, SelectMouseButtonCaption);
-        ApplyButtonText(*left_, host_, LeftButtonText);
-        ApplyButtonText(*middle_, host_, MiddleButtonText);
-        ApplyButtonText(*right_, host_, RightButtonText);
-        ApplyButtonText(*ok_, host_, OkText);
-        ApplyButtonText(*cancel_, host_, CancelText);
-    }
-
-    connect(ok_, &QPushButton::clicked, this, &TSelMSBtnDlg::OkClick);
+    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+std::optional<MouseButton> TSelMSBtnDlg::run() {
+    exec();
+    return chosenButton();
+}
+
+std::optional<MouseButton> TSelMSBtnDlg::chosenButton() const {
+    if (result() != QDialog::Accepted)
+        return std::nullopt;
+    if (middle_->isChecked())
+        return MouseButton::Middle;
+    if (right_->isChecked())
+        return MouseButton::Right;
+    return MouseButton::Left;
 }
 
 void TSelMSBtnDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         CentreOnScreen(*this);
-}
-
-void TSelMSBtnDlg::OkClick() {
-    if (middle_->isChecked())
-        Assign(ws_, host_, KeyAction::direct(MouseMiddleCode), u"M-Mouse", KindMouseButton);
-    else if (right_->isChecked())
-        Assign(ws_, host_, KeyAction::direct(MouseRightCode), u"R-Mouse", KindMouseButton);
-    else
-        Assign(ws_, host_, KeyAction::direct(MouseLeftCode), u"L-Mouse", KindMouseButton);
-    accept();
+        setResult(QDialog::Rejected);
+    }
 }
 
 } // namespace pad

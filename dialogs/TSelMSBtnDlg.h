@@ -1,11 +1,13 @@
 #pragma once
-// The mouse-button dialog: makes the selected keypad key act as the left,
-// middle or right mouse button.
+// The mouse-button dialog: chooses the left, middle or right mouse button for the
+// selected keypad key. It ends, when left by OK, with the button chosen.
 
-#include "dialogs/DialogHost.h"
-#include "editing/Workspace.h"
+#include "dialogs/DialogContext.h"
+#include "editing/Assignment.h"
 
 #include <QDialog>
+
+#include <optional>
 
 class QPushButton;
 class QRadioButton;
@@ -15,17 +17,17 @@ namespace pad {
 class TSelMSBtnDlg : public QDialog {
     Q_OBJECT
   public:
-    TSelMSBtnDlg(Workspace& ws, DialogHost& host, QWidget* parent = nullptr);
+    explicit TSelMSBtnDlg(const DialogContext& context, QWidget* parent = nullptr);
+
+    // Shows the dialog modally; the button chosen when it was left by OK.
+    std::optional<MouseButton> run();
+    // What the dialog ends with: the button chosen when it was left by OK.
+    std::optional<MouseButton> chosenButton() const;
 
   protected:
     void showEvent(QShowEvent* event) override;
 
-  private slots:
-    void OkClick();
-
   private:
-    Workspace& ws_;
-    DialogHost& host_;
     QRadioButton* left_;   // TntRadioButton1
     QRadioButton* middle_; // TntRadioButton2
     QRadioButton* right_;  // TntRadioButton3

@@ -1,5 +1,8 @@
 #include "editing/Assignment.h"
 
+#include "model/KeyCodes.h"
+#include "model/PhysicalKeys.h"
+
 namespace pad {
 namespace {
 
@@ -30,6 +33,17 @@ void Assign(Workspace& ws, AssignmentView& view, const KeyAction& action, std::u
     WriteSlot(ws, action, label, kind);
     view.RefreshSlotCaptions();
     MarkDocument(ws, view, mark);
+}
+
+void assignMouseButton(Workspace& ws, AssignmentView& view, MouseButton button) {
+    const DeviceKeyCode codes[] = {MouseLeftCode, MouseMiddleCode, MouseRightCode};
+    const DeviceKeyCode code = codes[int(button)];
+    // The label is the button's name in the key table, never translated.
+    std::u16string label;
+    for (const PhysicalKey& key : PhysicalKeys)
+        if (key.code == code)
+            label.assign(key.codeName.begin(), key.codeName.end());
+    Assign(ws, view, KeyAction::direct(code), label, KindMouseButton);
 }
 
 void AssignDefault(Workspace& ws, AssignmentView& view) {

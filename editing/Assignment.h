@@ -32,6 +32,10 @@ void SetSlotKind(Workspace& ws, AssignmentKind kind);
 void Assign(Workspace& ws, AssignmentView& view, const KeyAction& action, std::u16string_view label,
             AssignmentKind kind, CaptionMark mark = CaptionMark::Now);
 
+enum class MouseButton { Left, Middle, Right };
+// The button's code, DirectKey, its label ("L-Mouse", ...), kind 3.
+void assignMouseButton(Workspace& ws, AssignmentView& view, MouseButton button);
+
 // The key's native code and label, DirectKey, kind 4; renews the menu's check marks.
 void AssignDefault(Workspace& ws, AssignmentView& view);
 // No events, PlayOnce, the Macro Off label of the language in force, kind 2.

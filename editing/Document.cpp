@@ -45,8 +45,7 @@ void Document::ResetToFresh() {
     ClearModified();
     ws_.profile.resetToFresh(ws_.language.freshLabel);
     ports_.RefreshSlotCaptions();
-    ws_.document.openDialogFileName.clear();
-    ws_.document.documentFileName.clear();
+    ws_.document.fileName.clear();
     ResetCaption();
     ws_.profile.macros().clear();
     ports_.RebuildMacroMenu();
@@ -61,61 +60,39 @@ void Document::New() {
 void Document::Open() {
     if (!ConfirmDiscard())
         return;
-    const auto chosen = ports_.AskOpenPath(ws_.document.openDialogFileName);
-    if (!chosen)
-        return;
+    if (const auto chosen = ports_.AskOpenPath(ws_.document.fileName))
+        openPath(*chosen);
+}
+
+void Document::OpenFromCommandLine(const std::vector<std::u16string>& arguments) {
+    if (arguments.size() >= 2)
+        openPath(arguments.back());
+}
+
+void Document::openPath(const std::u16string& path) {
     ClearModified();
-    ws_.document.profilePath.clear();
-    ws_.document.documentFileName = *chosen;
-    ws_.document.openDialogFileName = *chosen;
-    if (chosen->size() > MaxPathUnits) {
-        ports_.ShowReadFailed(*chosen);
+    if (path.size() > MaxPathUnits) {
+        // Longer than ProfilePath can hold: refused like a file that cannot be read.
+        ports_.ShowReadFailed(path);
         ResetToFresh();
         return;
     }
-    ws_.document.profilePath = *chosen;
+    ws_.document.fileName = path;
     ws_.profile.macros().clear();
-    if (!ports_.LoadProfile(ws_.document.profilePath)) {
-        ResetToFresh();
+    if (!ports_.LoadProfile(path)) {
+        ResetToFresh(); // asks nothing: the flag was cleared above
         return;
     }
     ports_.RebuildMacroMenu();
     ports_.RefreshSlotCaptions();
-    SetCaptionFor(*chosen);
-}
-
-void Document::OpenFromCommandLine(const std::vector<std::u16string>& arguments) {
-    if (arguments.size() < 2)
-        return;
-    const std::u16string& path = arguments.back();
-    ClearModified();
-    ws_.document.profilePath.clear();
-    if (path.size() > MaxPathUnits) {
-        // Longer than ProfilePath can hold: refused like a file that cannot be read.
-        ports_.ShowReadFailed(path);
-        New();
-        return;
-    }
-    ws_.document.profilePath = path;
-    ws_.document.openDialogFileName = path;
-    ws_.document.documentFileName = path;
-    ws_.profile.macros().clear();
-    if (ports_.LoadProfile(path)) {
-        ports_.RebuildMacroMenu();
-        ports_.RefreshSlotCaptions();
-        SetCaptionFor(path);
-    } else {
-        New(); // asks nothing: the flag was cleared above
-    }
+    SetCaptionFor(path);
 }
 
 bool Document::WriteTo(const std::u16string& path) {
-    ws_.document.profilePath.clear();
     if (path.size() > MaxPathUnits) {
         ports_.ShowWriteFailed(path);
         return false;
     }
-    ws_.document.profilePath = path;
     return ports_.SaveProfile(path);
 }
 
@@ -133,22 +110,22 @@ void Document::SettleAfterWrite(bool written) {
 }
 
 void Document::Save() {
-    if (ws_.document.documentFileName.empty()) {
+    if (ws_.document.fileName.empty()) {
         SaveAs();
         return;
     }
-    const bool written = WriteTo(ws_.document.documentFileName);
-    SetCaptionFor(ws_.document.documentFileName);
+    const bool written = WriteTo(ws_.document.fileName);
+    SetCaptionFor(ws_.document.fileName);
     SettleAfterWrite(written);
 }
 
 void Document::SaveAs() {
-    const std::u16string previousName = ws_.document.documentFileName;
+    const std::u16string previousName = ws_.document.fileName;
     const auto chosen = ports_.AskSavePath(previousName);
     if (!chosen)
         return;
     const std::u16string path = SaveAsPath(*chosen);
-    ws_.document.documentFileName = path;
+    ws_.document.fileName = path;
     if (!ports_.PathExists(path)) {
         const bool written = WriteTo(path);
         SetCaptionFor(path);
@@ -158,7 +135,7 @@ void Document::SaveAs() {
     if (ports_.AskKeepExistingFile()) {
         // Yes: nothing is written, and the document keeps the name it had, so a later
         // Save cannot overwrite the file the user just declined to overwrite.
-        ws_.document.documentFileName = previousName;
+        ws_.document.fileName = previousName;
         return;
     }
     // No: the file is overwritten.

@@ -6,6 +6,7 @@
 // through DocumentPorts, so the rules run and are tested without widgets.
 
 #include "editing/Workspace.h"
+#include "texts/UiTexts.h"
 
 #include <optional>
 #include <string>
@@ -14,7 +15,7 @@
 
 namespace pad {
 
-inline constexpr std::u16string_view CaptionPrefix = u"Corvask 12 - ";
+inline constexpr std::u16string_view CaptionPrefix = CaptionPrefixText.english;
 // ProfilePath is a 512-unit buffer with its terminator: longer paths are refused.
 inline constexpr std::size_t MaxPathUnits = 511;
 
@@ -76,6 +77,9 @@ class Document {
     void OpenFromCommandLine(const std::vector<std::u16string>& arguments);
 
   private:
+    // Opens the profile at path without a question; a path that is too long or does not
+    // load leaves a fresh, unnamed document.
+    void openPath(const std::u16string& path);
     // A fresh, unnamed profile with no macros, the menus and caption to match.
     void ResetToFresh();
     void SetCaptionFor(const std::u16string& fileName);

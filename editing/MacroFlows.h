@@ -1,9 +1,9 @@
 #pragma once
-// What the macro dialogs' buttons do to the workspace, apart from the dialogs
-// themselves: OK in the Macro Editor for a key's macro, a new macro and an edited
-// macro, and Assign and Delete in the macro manager. Each outcome tells the dialog
-// which message to show and whether it closes. After every change of the macro list
-// the window hears of it once, through MacroListObserver.
+// What the macro dialogs' results do to the workspace: OK in the Macro Editor for a
+// key's macro, a new macro and an edited macro, and Assign and Delete in the macro
+// manager. Each outcome tells the dialog which message to show and whether it closes.
+// After every change of the macro list the window hears of it once, through
+// MacroListObserver.
 
 #include "editing/MacroOps.h"
 
@@ -33,30 +33,28 @@ struct MacroOkOutcome {
     std::optional<std::size_t> macro; // where the stored or moved macro now stands
 };
 
-// OK for the macro of the selected key: the key gets action and name (also when the
-// name is taken), and a new macro that it plays unless the name is taken.
+// OK for the macro of the selected key: the key gets the name, the play mode of
+// recording and, when recorded, its events (else it keeps its own), also when the name
+// is taken; and a new macro that it plays unless the name is taken.
 MacroOk OkKeyMacro(Workspace& ws, AssignmentView& view, MacroListObserver& observer,
-                   std::u16string_view name, const KeyAction& action);
+                   std::u16string_view name, const KeyAction& recording, bool recorded);
 
-// OK for a new macro: the working macro gets the name and play mode, and is appended.
+// OK for a new macro: appended with its name and action unless the name is taken.
 MacroOk OkNewMacro(Workspace& ws, MacroListObserver& observer, std::u16string_view name,
-                   std::uint8_t playMode);
+                   const KeyAction& action);
 
-// OK for macro n edited (none selected: nothing to store, the dialog closes): the
-// working macro, with the name and play mode, replaces it at the end of the list.
-MacroOkOutcome OkEditMacro(Workspace& ws, MacroListObserver& observer, std::optional<std::size_t> n,
-                           std::u16string_view name, std::uint8_t playMode,
-                           std::u16string_view disappearLabel);
+// OK for macro n edited: the macro, with the name and action, replaces it at the end
+// of the list, without a check of the name.
+MacroOkOutcome OkEditMacro(Workspace& ws, MacroListObserver& observer, std::size_t n,
+                           std::u16string_view name, const KeyAction& action);
 
 // Assign in the macro manager: macro n moves to the end of the list, unchanged, and
 // the selected key plays it. Nothing happens without a selection (nullopt result).
 std::optional<MacroOkOutcome> AssignFromManager(Workspace& ws, AssignmentView& view,
                                                 MacroListObserver& observer,
-                                                std::optional<std::size_t> n,
-                                                std::u16string_view disappearLabel);
+                                                std::optional<std::size_t> n);
 
 // Delete in the macro manager.
-void DeleteFromManager(Workspace& ws, MacroListObserver& observer, std::optional<std::size_t> n,
-                       std::u16string_view disappearLabel);
+void DeleteFromManager(Workspace& ws, MacroListObserver& observer, std::optional<std::size_t> n);
 
 } // namespace pad

@@ -4,6 +4,15 @@
 #include <stdexcept>
 
 namespace pad {
+namespace {
+
+// Appends a macro that CheckNewMacro allowed; marks the document modified.
+std::size_t AppendNewMacro(Workspace& ws, std::u16string_view name, const KeyAction& action) {
+    ws.document.modifiedFlag = true;
+    return *ws.profile.macros().append(MacroRecord{std::u16string(name), action});
+}
+
+} // namespace
 
 NewMacroCheck CheckNewMacro(const MacroList& macros, std::u16string_view name) {
     if (macros.findByName(clampText(name)) >= 0)
@@ -13,19 +22,16 @@ NewMacroCheck CheckNewMacro(const MacroList& macros, std::u16string_view name) {
     return NewMacroCheck::Ok;
 }
 
-std::optional<std::size_t> AddNewMacro(Workspace& ws, std::u16string_view name,
-                                       const KeyAction& action) {
-    if (CheckNewMacro(ws.profile.macros(), name) != NewMacroCheck::Ok)
-        return std::nullopt;
-    auto index = ws.profile.macros().append(MacroRecord{std::u16string(name), action});
-    if (index)
-        ws.document.modifiedFlag = true;
-    return index;
+NewMacroCheck AddNewMacro(Workspace& ws, std::u16string_view name, const KeyAction& action) {
+    const NewMacroCheck check = CheckNewMacro(ws.profile.macros(), name);
+    if (check == NewMacroCheck::Ok)
+        AppendNewMacro(ws, name, action);
+    return check;
 }
 
-void DeleteMacro(Workspace& ws, std::optional<std::size_t> n, std::u16string_view disappearLabel) {
+void DeleteMacro(Workspace& ws, std::optional<std::size_t> n) {
     if (n && *n < ws.profile.macros().count())
-        ws.profile.removeMacro(*n, disappearLabel);
+        ws.profile.removeMacro(*n, ws.language.disappearLabel);
     ws.document.modifiedFlag = true;
 }
 
@@ -43,8 +49,7 @@ bool CanReplaceMacro(const Profile& profile, std::size_t n) {
 }
 
 std::optional<std::size_t> ReplaceMacro(Workspace& ws, std::size_t n, std::u16string_view name,
-                                        const KeyAction& action,
-                                        std::u16string_view disappearLabel) {
+                                        const KeyAction& action) {
     Profile& p = ws.profile;
     if (n >= p.macros().count())
         throw std::out_of_range("macro index out of range");
@@ -54,7 +59,7 @@ std::optional<std::size_t> ReplaceMacro(Workspace& ws, std::size_t n, std::u16st
     for (int k = 0; k < SlotCount; ++k)
         kinds[std::size_t(k)] = p.kindAt(k);
 
-    DeleteMacro(ws, n, disappearLabel);
+    DeleteMacro(ws, n);
     // The list just lost an entry, so there is room for this one.
     const std::size_t m = *p.macros().append(MacroRecord{std::u16string(name), action});
 
@@ -84,16 +89,21 @@ KeyMacroResult AssignNewMacroToCurrentKey(Workspace& ws, AssignmentView& view,
     const MacroList& macros = ws.profile.macros();
     // A full list, or an index the key could not store, refuses the macro before
     // anything is written to the key.
-    if (CheckNewMacro(macros, label) == NewMacroCheck::ListFull)
+    const NewMacroCheck check = CheckNewMacro(macros, label);
+    if (check == NewMacroCheck::ListFull)
         return KeyMacroResult::ListFull;
     if (!MacroList::assignable(macros.count()))
         return KeyMacroResult::NotAssignable;
-    const Selection& sel = ws.selection;
-    const auto index = AddNewMacro(ws, label, action);
-    const AssignmentKind kind = index ? KindMacroBase + AssignmentKind(*index)
-                                      : ws.profile.kindOf(sel.currentMode, sel.currentKey);
-    Assign(ws, view, action, label, kind, CaptionMark::AtDialogClose);
-    return index ? KeyMacroResult::Assigned : KeyMacroResult::DuplicateName;
+    if (check == NewMacroCheck::DuplicateName) {
+        const Selection& sel = ws.selection;
+        Assign(ws, view, action, label, ws.profile.kindOf(sel.currentMode, sel.currentKey),
+               CaptionMark::AtDialogClose);
+        return KeyMacroResult::DuplicateName;
+    }
+    const std::size_t index = AppendNewMacro(ws, label, action);
+    Assign(ws, view, action, label, KindMacroBase + AssignmentKind(index),
+           CaptionMark::AtDialogClose);
+    return KeyMacroResult::Assigned;
 }
 
 } // namespace pad

@@ -24,15 +24,14 @@ enum class NewMacroCheck {
 // Whether a new macro of this name may be appended.
 NewMacroCheck CheckNewMacro(const MacroList& macros, std::u16string_view name);
 
-// Appends a new macro after CheckNewMacro; marks the document modified.
-// Returns its index, or nullopt (and changes nothing) when the check fails.
-std::optional<std::size_t> AddNewMacro(Workspace& ws, std::u16string_view name,
-                                       const KeyAction& action);
+// Appends a new macro when CheckNewMacro allows it, at the end of the list, and marks
+// the document modified; changes nothing otherwise. Returns the check's result.
+NewMacroCheck AddNewMacro(Workspace& ws, std::u16string_view name, const KeyAction& action);
 
-// Removes macro n (none = nullopt changes no macro or slot): slots that played
-// it become empty with disappearLabel and kind 0, higher macro kinds move down.
-// Marks the document modified in every case.
-void DeleteMacro(Workspace& ws, std::optional<std::size_t> n, std::u16string_view disappearLabel);
+// Removes macro n (none = nullopt changes no macro or slot): slots that played it
+// become empty with the language's disappear label and kind 0, higher macro kinds
+// move down. Marks the document modified in every case.
+void DeleteMacro(Workspace& ws, std::optional<std::size_t> n);
 
 // Whether a macro, once edited or assigned (which moves it to the end of the list),
 // can be given to a key.
@@ -44,8 +43,7 @@ bool CanReplaceMacro(const Profile& profile, std::size_t n);
 // that played it gets the new action, name and index. Returns the new index, or
 // nullopt (and changes nothing) when !CanReplaceMacro.
 std::optional<std::size_t> ReplaceMacro(Workspace& ws, std::size_t n, std::u16string_view name,
-                                        const KeyAction& action,
-                                        std::u16string_view disappearLabel);
+                                        const KeyAction& action);
 
 // Gives the selected slot the name, action and kind of macro m through Assign.
 // False (and nothing changed) when macro m cannot be given to a key.

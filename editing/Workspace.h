@@ -1,10 +1,10 @@
 #pragma once
-// The owner of everything one PadConfig run edits: the profile, the selection,
-// the document state and the request values through which the dialogs report
-// back. Exactly one exists per run; it is created by the program entry and
-// handed to the windows by reference.
+// The owner of everything one PadConfig run edits: the profile, the selection and
+// the document state. Exactly one exists per run; it is created by the program entry
+// and handed to the windows by reference.
 
 #include "model/Profile.h"
+#include "texts/UiTexts.h"
 
 #include <cstdint>
 #include <string>
@@ -21,47 +21,17 @@ struct Selection {
 struct DocumentState {
     bool modifiedFlag = false;  // ModifiedFlag: differs from the last file read or written
     bool captionMarked = false; // CaptionMarked: a "*" was appended since the caption was rebuilt
-    std::u16string profilePath; // ProfilePath: set just before every file access
-    std::u16string documentFileName;   // the save dialog's file name; empty when unnamed
-    std::u16string openDialogFileName; // the file name the open dialog offers
-};
-
-enum EditorPurpose : int {
-    PurposeKeyMacro = 0,
-    PurposeNewMacro = 1,
-    PurposeNewFromManager = 2,
-    PurposeEditMacro = 3,
-};
-
-enum CaptureTarget : int {
-    TargetMacro = 0,
-    TargetSingleKey = 1,
-    TargetInsertKey = 2,
-    TargetAccepted = 3,
-};
-
-// The macro being recorded or edited: 17 action bytes and a name of up to 255 units.
-struct WorkingMacro {
-    KeyAction action;
-    std::u16string name;
-};
-
-// The dialogs' program-wide request values.
-struct RequestValues {
-    EditorPurpose editorPurpose = PurposeKeyMacro;
-    CaptureTarget captureTarget = TargetMacro;
-    bool editorAccepted = false;
-    int assignRequested = 0;
-    WorkingMacro workingMacro;
+    // The document's file: what Save writes to and the file dialogs offer; empty while
+    // the document is unnamed.
+    std::u16string fileName;
 };
 
 // What the keypad view shows: -1 Normal mode, 0-2 Mode A-C (ViewMode).
 inline constexpr int NormalView = -1;
 
-// The language file's state as far as the core needs it: whether one is active and
-// the texts that the document and assignment rules write into slots.
+// The language file's state as far as the core needs it: the texts that the document
+// and assignment rules write into slots, and the folder it was looked for in.
 struct LanguageState {
-    bool active = false;          // LanguageActive
     std::u16string programFolder; // ProgramFolder, no trailing separator
     // The labels of an unassigned slot, of Macro Off, and of a key whose macro was deleted.
     std::u16string freshLabel{NormalLabelText.english};
@@ -70,10 +40,9 @@ struct LanguageState {
 };
 
 struct Workspace {
-    Profile profile;
+    Profile profile{NormalLabelText.english};
     Selection selection;
     DocumentState document;
-    RequestValues requests;
     int viewMode = NormalView; // ViewMode
     LanguageState language;
 };

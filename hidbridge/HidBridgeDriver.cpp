@@ -4,9 +4,9 @@
 
 namespace pad {
 
-std::int32_t HidBridgeDriver::initDriver(QObject* host, std::uint32_t hostMessage,
+std::int32_t HidBridgeDriver::initDriver(HostWindow host, std::uint32_t hostMessage,
                                          std::uint32_t usagePage) {
-    attach(host, hostMessage, usagePage, "BRDGKEYMSG");
+    attach(host, hostMessage, usagePage, "USBHIDClass", "BRDGKEYMSG");
     rescan();
     return 1;
 }

@@ -14,7 +14,7 @@ class HidBridgeDriver : public LinkCore {
 
     using LinkCore::LinkCore;
 
-    std::int32_t initDriver(QObject* host, std::uint32_t hostMessage, std::uint32_t usagePage);
+    std::int32_t initDriver(HostWindow host, std::uint32_t hostMessage, std::uint32_t usagePage);
     std::int32_t setKbdFeatures(std::uint32_t usagePage, std::uint32_t usage,
                                 const FeatureReport& report);
     std::int32_t getIndexStr(std::uint32_t usagePage, std::uint32_t usage, int stringIndex,

@@ -4,8 +4,7 @@
 // and receives are the keypad's (common/KeypadProtocol.h).
 
 #include "common/KeypadProtocol.h"
-
-#include <QObject>
+#include "devicelink/HostWindow.h"
 
 #include <cstdint>
 #include <functional>
@@ -16,7 +15,7 @@ namespace pad {
 
 struct DeviceLinkPort {
     // InitDriver(host, hostMessage, usagePage)
-    std::function<std::int32_t(QObject*, std::uint32_t, std::uint32_t)> initDriver;
+    std::function<std::int32_t(HostWindow, std::uint32_t, std::uint32_t)> initDriver;
     // SetKbdFeatures(usagePage, usage, 8-byte report)
     std::function<void(std::uint32_t, std::uint32_t, const std::uint8_t*)> setKbdFeatures;
     // PadLinkWriteReport(usagePage, usage, 8-byte report): the download's write, which

@@ -1,11 +1,7 @@
 #include "keypad/KeypadLock.h"
 
 #include "common/UserRuntimeFolder.h"
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
+#include "keypad/LockFile.h"
 
 namespace pad {
 namespace {
@@ -19,7 +15,7 @@ KeypadLock::KeypadLock(std::filesystem::path file) : file_(std::move(file)) {}
 
 KeypadLock::~KeypadLock() {
     if (fd_ >= 0)
-        ::close(fd_);
+        lockfile::Close(fd_);
 }
 
 std::filesystem::path KeypadLock::DefaultPath(std::string* error) {
@@ -28,40 +24,30 @@ std::filesystem::path KeypadLock::DefaultPath(std::string* error) {
 }
 
 bool KeypadLock::Open() {
-    if (fd_ >= 0)
-        return true;
-    // O_NOFOLLOW: a link planted in its place is not followed.
-    fd_ = ::open(file_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd_ < 0)
+        fd_ = lockfile::Open(file_);
     return fd_ >= 0;
 }
 
 bool KeypadLock::TryAcquire() {
     if (file_.empty() || held_)
         return held_ = true;
-    // A lock file that cannot be opened locks nothing: the keypad must stay usable.
+    // A lock file that cannot be used locks nothing: the keypad must stay usable.
     if (!Open())
         return held_ = true;
-    int status;
-    do
-        status = ::flock(fd_, LOCK_EX | LOCK_NB);
-    while (status != 0 && errno == EINTR);
-    held_ = status == 0 || errno != EWOULDBLOCK;
+    held_ = lockfile::TryLock(fd_) != lockfile::Attempt::HeldElsewhere;
     return held_;
 }
 
 void KeypadLock::Acquire() {
-    if (file_.empty() || held_ || !Open()) {
-        held_ = true;
-        return;
-    }
-    while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-    }
+    if (!file_.empty() && !held_ && Open())
+        lockfile::Lock(fd_);
     held_ = true;
 }
 
 void KeypadLock::Release() {
     if (held_ && fd_ >= 0)
-        ::flock(fd_, LOCK_UN);
+        lockfile::Unlock(fd_);
     held_ = false;
 }
 
@@ -69,10 +55,10 @@ std::optional<KeypadMode> KeypadLock::RecordedMode() {
     if (file_.empty() || !Open())
         return std::nullopt;
     char field[RecordSize];
-    const ssize_t size = ::pread(fd_, field, sizeof field, 0);
-    if (size <= 0)
+    const std::size_t size = lockfile::ReadRecord(fd_, field, sizeof field);
+    if (size == 0)
         return std::nullopt;
-    std::string_view name(field, std::size_t(size));
+    std::string_view name(field, size);
     return ModeOfName(name.substr(0, name.find('\n')));
 }
 
@@ -82,8 +68,7 @@ void KeypadLock::RecordMode(KeypadMode mode) {
     // One write of the whole field, so that a reader sees the old name or the new one.
     std::string field(ModeName(mode));
     field.resize(RecordSize, '\n');
-    // A failed write leaves the old record; the next select writes it again.
-    [[maybe_unused]] const ssize_t written = ::pwrite(fd_, field.data(), field.size(), 0);
+    lockfile::WriteRecord(fd_, field.data(), field.size());
 }
 
 } // namespace pad

@@ -1,8 +1,8 @@
 #pragma once
 // The user's lock on the keypad: a file in the user's runtime folder, held with
-// flock(2). A download holds it from its first report to its last, a mode select for
-// the moment it takes, so that no program of the user (in any of the user's sessions)
-// puts a report into another one's download. The file also records the mode that a
+// flock(2) (LockFileEx on Windows; keypad/LockFile.h). A download holds it from its first report to
+// its last, a mode select for the moment it takes, so that no program of the user (in any of the
+// user's sessions) puts a report into another one's download. The file also records the mode that a
 // program of the user last selected, as its name ("normal", "a", "b", "c").
 // The kernel drops the lock when its holder ends, however it ends.
 

@@ -6,7 +6,7 @@ namespace pad {
 
 DeviceLinkPort PadLinkPort() {
     DeviceLinkPort link;
-    link.initDriver = [](QObject* host, std::uint32_t message, std::uint32_t usagePage) {
+    link.initDriver = [](HostWindow host, std::uint32_t message, std::uint32_t usagePage) {
         return InitDriver(host, message, usagePage);
     };
     link.setKbdFeatures = [](std::uint32_t usagePage, std::uint32_t usage,

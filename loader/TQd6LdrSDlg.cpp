@@ -10,9 +10,9 @@
 
 namespace pad {
 
-TQd6LdrSDlg::TQd6LdrSDlg(const LanguageFile* language, QWidget* parent)
+TQd6LdrSDlg::TQd6LdrSDlg(Texts texts, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
-      language_(language), heading_(new QLabel(this)), bar_(new QProgressBar(this)),
+      texts_(std::move(texts)), heading_(new QLabel(this)), bar_(new QProgressBar(this)),
       detail_(new QLabel(this)) {
     setObjectName("TQd6LdrSDlg");
     setWindowTitle("Qd6 Loader Show Status Only");
@@ -87,7 +87,7 @@ void TQd6LdrSDlg::showComplete() {
 }
 
 QString TQd6LdrSDlg::Text(const UiText& text) const {
-    return FromU16(TextOf(language_, text));
+    return FromU16(texts_.text(text));
 }
 
 void TQd6LdrSDlg::placeOnScreen() {

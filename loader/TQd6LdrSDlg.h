@@ -4,7 +4,7 @@
 // when the download is complete and hides again a moment later.
 
 #include "loader/LoaderCommand.h"
-#include "texts/LanguageFile.h"
+#include "texts/Texts.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -21,8 +21,8 @@ class TQd6LdrSDlg : public QWidget {
     // A download that stops reporting (its sender went away) hides the window after this.
     static constexpr int StalledHideMs = 10000;
 
-    // The texts come from language where it holds them; null: English.
-    explicit TQd6LdrSDlg(const LanguageFile* language = nullptr, QWidget* parent = nullptr);
+    // The texts are those of the language in force, which texts holds.
+    explicit TQd6LdrSDlg(Texts texts = Texts(), QWidget* parent = nullptr);
 
     // Shows what command asks for; Quit and Ignore are the caller's business.
     void apply(const LoaderCommand& command);
@@ -41,7 +41,7 @@ class TQd6LdrSDlg : public QWidget {
     void placeOnScreen();
     QString Text(const UiText& text) const;
 
-    const LanguageFile* language_;
+    Texts texts_;
     QLabel* heading_;
     QProgressBar* bar_;
     QLabel* detail_;

@@ -142,12 +142,13 @@ std::optional<QString> preparedSocketPath() {
     return QFile::decodeName(QByteArray::fromStdString(place.socket));
 }
 
-// The language file PadConfig uses: the loader lies in PadConfig's program folder.
-std::optional<pad::FoundLanguageFile> padConfigLanguage() {
+// The texts of the language PadConfig uses: the loader lies in PadConfig's program folder.
+pad::Texts padConfigTexts() {
     const std::filesystem::path folder =
         QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
-    return pad::FindLanguageFile(
+    auto found = pad::FindLanguageFile(
         pad::LanguageSearchFromEnvironment(folder, pad::ShippedLanguageFolders(folder)));
+    return found ? pad::Texts(std::move(found->file)) : pad::Texts();
 }
 
 // Each record PadConfig sends changes the window or, for Quit, ends the loader.
@@ -213,8 +214,7 @@ int main(int argc, char* argv[]) {
     }
     trace("listening " + *path);
 
-    const auto language = padConfigLanguage();
-    pad::TQd6LdrSDlg window(language ? &language->file : nullptr);
+    pad::TQd6LdrSDlg window(padConfigTexts());
     connectWindow(server, window, trace);
     QTimer socketWatch;
     endWhenSocketGoes(socketWatch, *path, trace);

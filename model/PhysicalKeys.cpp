@@ -72,12 +72,22 @@ constexpr bool characterKeysHaveEvdevCodes() {
     return true;
 }
 
+// A key that an evdev code names sends its scan code and has a name, so a key captured
+// by its evdev code is the key its scan code leads to.
+constexpr bool evdevKeysSendTheirScan() {
+    for (const auto& k : PhysicalKeys)
+        if (k.evdev != 0 && (!k.sendsScan() || k.name.empty()))
+            return false;
+    return true;
+}
+
 static_assert(scanCodesAreUnique());
 static_assert(evdevCodesAreUnique());
 static_assert(everyCodeHasOneNamedRow());
 static_assert(usagesHaveOneCode());
 static_assert(usageOnlyRowsBorrowASentScan());
 static_assert(characterKeysHaveEvdevCodes());
+static_assert(evdevKeysSendTheirScan());
 
 } // namespace
 } // namespace pad

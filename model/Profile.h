@@ -4,7 +4,6 @@
 
 #include "model/KeyAction.h"
 #include "model/KeyCodes.h"
-#include "texts/UiTexts.h"
 
 #include <algorithm>
 #include <array>
@@ -88,7 +87,10 @@ class MacroList {
 
 class Profile {
   public:
-    Profile() { resetToFresh(); }
+    // Every slot empty and unlabelled, every kind 0, no macros.
+    Profile() { resetToFresh({}); }
+    // The fresh profile of New: every slot empty with freshLabel, every kind 0, no macros.
+    explicit Profile(std::u16string_view freshLabel) { resetToFresh(freshLabel); }
 
     KeySlot& slot(int mode, int key) { return slots_.at(index(mode, key)); }
     const KeySlot& slot(int mode, int key) const { return slots_.at(index(mode, key)); }
@@ -107,14 +109,13 @@ class Profile {
     const MacroList& macros() const { return macros_; }
 
     // Every slot empty with the given label, every kind 0, no macros.
-    void resetToFresh(std::u16string_view normalLabel = NormalLabelText.english);
+    void resetToFresh(std::u16string_view normalLabel);
     // Resets one slot to empty with the given label and kind 0.
     void resetSlot(int index, std::u16string_view label);
 
     // Removes macro n and keeps the kinds consistent: slots that played it become
     // empty with disappearLabel and kind 0; kinds above 10 + n move down by one.
-    void removeMacro(std::size_t n,
-                     std::u16string_view disappearLabel = MacroDisappearText.english);
+    void removeMacro(std::size_t n, std::u16string_view disappearLabel);
 
     // Any kind that names a macro the list does not hold (or a negative kind)
     // becomes KindNone, so that kind >= 10 always implies kind - 10 < count.

@@ -56,8 +56,7 @@ std::vector<std::uint8_t> EncodeProfileFile(const Profile& profile);
 // records and macro count announce, or with more macros than the model holds, is an
 // UnsupportedFile. Bytes after the announced end are ignored.
 FileResult DecodeProfileFile(std::span<const std::uint8_t> bytes, Profile& into,
-                             std::u16string_view freshLabel = NormalLabelText.english,
-                             std::string* magicOut = nullptr);
+                             std::u16string_view freshLabel = {}, std::string* magicOut = nullptr);
 
 // Writes the profile to path as model/SafeWrite.h describes: a failed save leaves
 // an existing file as it was, and the file keeps its owner, group, mode and ACL. Any
@@ -72,7 +71,7 @@ FileResult SaveProfileFile(const Profile& profile, const std::filesystem::path& 
 // OpenForReadFailed, with its reason in *systemError when given (0 for every other
 // result); everything else DecodeProfileFile says.
 FileResult LoadProfileFile(Profile& profile, const std::filesystem::path& path,
-                           std::u16string_view freshLabel = NormalLabelText.english,
-                           std::string* magicOut = nullptr, int* systemError = nullptr);
+                           std::u16string_view freshLabel = {}, std::string* magicOut = nullptr,
+                           int* systemError = nullptr);
 
 } // namespace pad

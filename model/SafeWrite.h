@@ -28,6 +28,8 @@ using ContentWriter = std::function<int(int fd)>;
 //   cannot be given its owner, group or ACL, or its folder takes no new files), the
 //   file is rewritten in place instead: the space is reserved first, so a full disk
 //   fails before a byte changes, and nothing is cut before the new content is in.
+// On Windows (SafeWriteWin32.cpp) the replacement is made with ReplaceFileW, keeping the
+// old file's attributes and ACL, and a file that cannot be replaced is not written.
 int WriteFileSafely(const std::filesystem::path& path, std::uint64_t size,
                     const ContentWriter& write);
 

@@ -6,7 +6,7 @@
 
 namespace pad {
 
-// The text of a failed result; no text (number -1, no English) for Ok.
+// The text of a failed result; no text (NoLanguageNumber, no English) for Ok.
 constexpr UiText FileResultText(FileResult result) {
     switch (result) {
     case FileResult::OpenForWriteFailed:
@@ -18,7 +18,7 @@ constexpr UiText FileResultText(FileResult result) {
     case FileResult::Ok:
         break;
     }
-    return {-1, u""};
+    return {NoLanguageNumber, u""};
 }
 
 } // namespace pad

@@ -19,16 +19,13 @@ std::u16string FilledIn(std::u16string text, std::string_view value) {
 
 } // namespace
 
-std::u16string NoAccessAdvice(std::uint16_t vendorId, const UiTextSource& text) {
-    const auto in = [&](const UiText& added) {
-        return text ? text(added) : std::u16string(added.english);
-    };
+std::u16string NoAccessAdvice(std::uint16_t vendorId, const Texts& texts) {
     const std::string file(UdevRuleFile);
     const std::string rule = UdevRuleLine(vendorId);
-    return FilledIn(in(UdevRuleAdvice), file) + u"\n/etc/udev/rules.d/" +
+    return FilledIn(texts.text(UdevRuleAdvice), file) + u"\n/etc/udev/rules.d/" +
            std::u16string(file.begin(), file.end()) + u",\n  " +
            std::u16string(rule.begin(), rule.end()) + u"\n" +
-           FilledIn(in(UdevReloadAdvice), UdevReloadCommand);
+           FilledIn(texts.text(UdevReloadAdvice), UdevReloadCommand);
 }
 
 std::string OtherVendorAdvice(std::uint16_t vendorId) {

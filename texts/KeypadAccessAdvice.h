@@ -1,22 +1,19 @@
 #pragma once
-// What the user does about a keypad that cannot be opened for writing: the udev rule
-// that gives access, with its line for the vendor id. PadConfig shows the advice in
-// the language in force, qd6 prints it in English.
+// What the user does about a keypad that cannot be opened for writing: on Linux the
+// udev rule that gives access, with its line for the vendor id (KeypadAccessAdvice.cpp);
+// on Windows, closing the program that holds the keypad (KeypadAccessAdviceWin32.cpp).
+// PadConfig shows the advice in the language in force, qd6 prints it in English.
 
-#include "texts/UiTexts.h"
+#include "texts/Texts.h"
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 namespace pad {
 
-// A text in the language in force.
-using UiTextSource = std::function<std::u16string(const UiText&)>;
-
-// Where the udev rule goes, its line for the vendor id, and how to make udev apply it.
-// Without a source the advice is in English.
-std::u16string NoAccessAdvice(std::uint16_t vendorId, const UiTextSource& text = {});
+// Where the udev rule goes, its line for the vendor id, and how to make udev apply it,
+// in the words of texts.
+std::u16string NoAccessAdvice(std::uint16_t vendorId, const Texts& texts = Texts());
 
 // For a keypad that reports another vendor id than the one the device links match:
 // name that id at run time, and give it a udev rule of its own (English).

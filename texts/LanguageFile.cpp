@@ -30,8 +30,8 @@ std::u16string_view trim(std::u16string_view s) {
 
 // The values of section LNG by their keys, case folded; the first occurrence of a key
 // wins.
-LanguageFile::Texts parseSection(std::u16string_view text) {
-    LanguageFile::Texts entries;
+LanguageFile::Entries parseSection(std::u16string_view text) {
+    LanguageFile::Entries entries;
     bool inSection = false;
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -192,20 +192,6 @@ LanguageFontRow FontRowFor(int languageId) {
     default:
         return {u"Arial", 1, 8};
     }
-}
-
-void LanguageTextTable::fill(const LanguageFile* file) {
-    for (std::size_t i = 0; i < Entries.size(); ++i)
-        if (!file || !file->ReadLanguageText(Entries[i].number, texts_[i]))
-            texts_[i] = Entries[i].english;
-}
-
-const std::u16string& LanguageTextTable::text(int n) const {
-    static const std::u16string empty;
-    for (std::size_t i = 0; i < Entries.size(); ++i)
-        if (Entries[i].number == n)
-            return texts_[i];
-    return empty;
 }
 
 } // namespace pad

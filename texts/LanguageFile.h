@@ -12,7 +12,6 @@
 
 #include "texts/UiTexts.h"
 
-#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -46,10 +45,10 @@ class LanguageFile {
     int languageId() const;
 
     // The texts by their keys, case folded (see foldedName).
-    using Texts = std::unordered_map<std::u16string, std::u16string>;
+    using Entries = std::unordered_map<std::u16string, std::u16string>;
 
   private:
-    Texts texts_;
+    Entries texts_;
 };
 
 // A decimal number, read leniently: leading blanks, an optional sign, then the
@@ -64,48 +63,5 @@ struct LanguageFontRow {
 // The font of a language: its own row for 1028, 3076, 4100, 5124, 1041, 1042 and
 // 2052, "Arial" (character set 1, 8 points) for any other.
 LanguageFontRow FontRowFor(int languageId);
-
-// The texts that windows look up when they show a message or a label. An entry the
-// file lacks holds the built-in English text, so no message, question or label is
-// ever shown empty.
-class LanguageTextTable {
-  public:
-    static constexpr std::array<UiText, 16> Entries = {MoreText,
-                                                       RecText,
-                                                       StopText,
-                                                       MacroOffText,
-                                                       MacroDisappearText,
-                                                       DuplicateMacroNameText,
-                                                       DiscardChangesQuestion,
-                                                       NormalLabelText,
-                                                       OpenForWriteFailedText,
-                                                       OpenForReadFailedText,
-                                                       UnsupportedFileText,
-                                                       WarningCaptionText,
-                                                       UnusedText,
-                                                       NoRoomToInsertText,
-                                                       PressText,
-                                                       ReleaseText};
-
-    LanguageTextTable() { fill(nullptr); }
-
-    // Sets every entry to the file's text where it holds one and to the built-in
-    // text otherwise (all built-in for nullptr).
-    void fill(const LanguageFile* file);
-    // The entry of text n; empty when n is not one of Entries.
-    const std::u16string& text(int n) const;
-    const std::u16string& text(const UiText& entry) const { return text(entry.number); }
-
-  private:
-    std::array<std::u16string, Entries.size()> texts_;
-};
-
-// The text in the words of file where it holds them, else the English; file may be null.
-inline std::u16string TextOf(const LanguageFile* file, const UiText& text) {
-    std::u16string words;
-    if (file && file->ReadLanguageText(text.number, words))
-        return words;
-    return std::u16string(text.english);
-}
 
 } // namespace pad

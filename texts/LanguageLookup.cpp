@@ -46,14 +46,6 @@ std::vector<std::string> LocaleTags(const char* lcAll, const char* lcMessages, c
     return {name, language};
 }
 
-std::filesystem::path UserConfigFolder(const char* xdgConfigHome, const char* home) {
-    if (xdgConfigHome && std::filesystem::path(xdgConfigHome).is_absolute())
-        return std::filesystem::path(xdgConfigHome) / "padconfig";
-    if (home && *home)
-        return std::filesystem::path(home) / ".config" / "padconfig";
-    return {};
-}
-
 std::string ShippedLanguageFileName(const std::string& tag) {
     return "UILANG-" + tag + ".lng";
 }
@@ -93,7 +85,7 @@ ShippedLanguageFolders(const std::filesystem::path& programFolder) {
 LanguageSearch LanguageSearchFromEnvironment(std::filesystem::path programFolder,
                                              std::vector<std::filesystem::path> shippedFolders) {
     LanguageSearch search;
-    search.configFolder = UserConfigFolder(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    search.configFolder = UserSettingsFolder();
     search.programFolder = std::move(programFolder);
     search.shippedFolders = std::move(shippedFolders);
     search.localeTags =

@@ -1,11 +1,13 @@
 #pragma once
 // Where the language file is found. In this order, the first that exists wins:
-//   1. the user's own: $XDG_CONFIG_HOME/padconfig/UILANG.lng (~/.config by default),
+//   1. the user's own: UILANG.lng in the user's settings folder
+//      (common/UserSettingsFolder.h: ~/.config/padconfig, %APPDATA%\PadConfig),
 //   2. the one in the program folder: UILANG.lng beside the program,
 //   3. the file shipped for the user's locale: UILANG-de_DE.lng, then UILANG-de.lng,
 //      in the shipped language folder.
 // Without any of them the program stays in its built-in English.
 
+#include "common/UserSettingsFolder.h"
 #include "texts/LanguageFile.h"
 
 #include <filesystem>
@@ -29,10 +31,6 @@ struct LanguageSearch {
 // "de_DE.UTF-8" gives {"de_DE", "de"}, "fr" gives {"fr"}; C, POSIX and anything that
 // is not a locale name give none.
 std::vector<std::string> LocaleTags(const char* lcAll, const char* lcMessages, const char* lang);
-
-// PadConfig's configuration folder: $XDG_CONFIG_HOME/padconfig, or ~/.config/padconfig
-// when XDG_CONFIG_HOME is unset, empty or not an absolute path. Empty without either.
-std::filesystem::path UserConfigFolder(const char* xdgConfigHome, const char* home);
 
 // The name of the file shipped for a locale tag: "UILANG-de.lng".
 std::string ShippedLanguageFileName(const std::string& tag);

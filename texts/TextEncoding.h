@@ -16,4 +16,7 @@ std::u16string DecodeUtf16(std::span<const std::uint8_t> bytes, bool bigEndian);
 // sequence the code page does not define becomes U+FFFD and decoding goes on.
 std::u16string DecodeCodePage(std::span<const std::uint8_t> bytes, const char* codePage);
 
+// Whether the system decodes the code page fully; DecodeCodePage does its best either way.
+bool DecodeCodePageKnows(const char* codePage);
+
 } // namespace pad

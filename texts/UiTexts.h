@@ -20,9 +20,11 @@
 namespace pad {
 
 struct UiText {
-    int number;
+    int number;                  // NoLanguageNumber: no language file replaces the text
     std::u16string_view english; // empty for the texts that are not shown (0 and 54)
 };
+
+inline constexpr int NoLanguageNumber = -1;
 
 // The language file's language id, a decimal number; read, never shown.
 inline constexpr UiText LanguageIdText{0, u""};
@@ -218,6 +220,30 @@ inline constexpr UiText RulesNotSavedWarning{122, u"The rules cannot be saved: %
 inline constexpr UiText SwitchFailedWarning{123,
                                             u"The mode service cannot be switched on or off: %1"};
 inline constexpr UiText ProbingServiceText{124, u"Looking for the mode service..."};
+
+// Texts whose built-in form differs from the numbered text a language file gives them:
+// the single-key dialog's caption (text 16 without its dots), the Help menu's item
+// (text 4 without its accelerator), the Open button's tool tip (text 6 without its
+// dots) and the macro manager's New Macro button (text 17 with the Macro menu item's
+// words).
+inline constexpr UiText SingleKeyCaption{16, u"Single Key"};
+inline constexpr UiText HelpItemText{4, u"Help"};
+inline constexpr UiText OpenTip{6, u"Open"};
+inline constexpr UiText ManagerNewMacroText{17, NewMacroText.english};
+
+// Texts that no language file replaces: the window caption's start (the document's
+// file name follows), the hidden "Real Write" check box of the download, and the About
+// box.
+inline constexpr UiText CaptionPrefixText{NoLanguageNumber, u"Corvask 12 - "};
+inline constexpr UiText RealWriteText{NoLanguageNumber, u"Real Write"};
+inline constexpr UiText ProductNameText{NoLanguageNumber, u"Corvask 12 Gaming Keypad"};
+inline constexpr UiText VersionText{NoLanguageNumber, u"Version"};
+inline constexpr UiText LicenceText{NoLanguageNumber, u"Licensed under GPL-3.0-or-later"};
+
+// The question of Save As before it overwrites a file. No language file holds it; the
+// program carries it in the common languages (Texts::overwriteQuestion).
+inline constexpr std::u16string_view OverwriteQuestionText =
+    u"A file with the name your specified already exists. Specify a different file name.";
 
 // The highest text number a complete language file holds.
 inline constexpr int LastLanguageTextNumber = 124;

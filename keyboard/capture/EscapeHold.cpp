@@ -1,24 +1,17 @@
 #include "keyboard/capture/EscapeHold.h"
 
-#include "keyboard/capture/Keystroke.h"
-
 #include <algorithm>
 
 namespace pad {
 namespace {
 
-constexpr std::uint8_t EscapeScan = 0x01;
+constexpr std::uint8_t EscapeUsage = 0x29;
 constexpr unsigned EvdevEscape = 1;
-
-std::uint8_t TransitionOf(std::uint32_t flags) {
-    return std::uint8_t((flags >> 28) & 0x0C);
-}
 
 } // namespace
 
-bool IsEscapeStroke(std::uint32_t flags) {
-    const bool extended = (flags >> 24) & 1;
-    return ((flags >> 16) & 0xFF) == EscapeScan && !extended;
+bool IsEscapeStroke(const Keystroke& stroke) {
+    return stroke.key && stroke.key->usage == EscapeUsage;
 }
 
 void EscapeHold::Start(std::span<const unsigned> keysDown) {
@@ -35,22 +28,22 @@ void EscapeHold::Expire() {
     draining_ = true;
 }
 
-std::vector<CapturedStroke> EscapeHold::Take(const CapturedStroke& stroke) {
-    const std::uint8_t transition = TransitionOf(stroke.flags);
-    if (!IsEscapeStroke(stroke.flags)) {
+std::vector<Keystroke> EscapeHold::Take(const Keystroke& stroke) {
+    const KeyTransition transition = stroke.transition;
+    if (!IsEscapeStroke(stroke)) {
         if (!held_)
             return {stroke};
         // Another key: the Escape pressed before it is a key of the recording.
-        std::vector<CapturedStroke> out{*held_, stroke};
+        std::vector<Keystroke> out{*held_, stroke};
         held_.reset();
         return out;
     }
-    if (transition == TransitionUp) {
+    if (transition == KeyTransition::Up) {
         const bool draining = draining_;
         escapeDown_ = draining_ = false;
         if (draining)
             return {};
-        std::vector<CapturedStroke> out;
+        std::vector<Keystroke> out;
         if (held_)
             out.push_back(*held_);
         held_.reset();
@@ -59,7 +52,7 @@ std::vector<CapturedStroke> EscapeHold::Take(const CapturedStroke& stroke) {
     }
     if (draining_ || held_)
         return {}; // repeats of the Escape held back or ending the capture
-    if (transition != TransitionRepeat && !escapeDown_) {
+    if (transition != KeyTransition::AutoRepeat && !escapeDown_) {
         escapeDown_ = true;
         held_ = stroke;
         return {};

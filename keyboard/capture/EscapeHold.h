@@ -6,21 +6,14 @@
 // the held Escape, which ends the capture and is passed on no further, up to and
 // including its release.
 
+#include "keyboard/capture/Keystroke.h"
+
 #include <chrono>
-#include <cstdint>
 #include <optional>
 #include <span>
 #include <vector>
 
 namespace pad {
-
-// One captured keystroke as the capture window receives it: the virtual-key code
-// and the keystroke flags word (see PcKeys.h).
-struct CapturedStroke {
-    std::uint8_t virtualKey = 0;
-    std::uint32_t flags = 0;
-    bool operator==(const CapturedStroke&) const = default;
-};
 
 class EscapeHold {
   public:
@@ -33,7 +26,7 @@ class EscapeHold {
     void Cancel() { held_.reset(); }
 
     // The keystrokes to pass on now for stroke, in order.
-    std::vector<CapturedStroke> Take(const CapturedStroke& stroke);
+    std::vector<Keystroke> Take(const Keystroke& stroke);
 
     // An Escape press is held back: the wait runs.
     bool Waiting() const { return held_.has_value(); }
@@ -43,12 +36,12 @@ class EscapeHold {
     bool Draining() const { return draining_; }
 
   private:
-    std::optional<CapturedStroke> held_;
+    std::optional<Keystroke> held_;
     bool escapeDown_ = false; // Escape went down and was passed on or held back
     bool draining_ = false;
 };
 
-// Whether the flags word is one of Escape's keystrokes.
-bool IsEscapeStroke(std::uint32_t flags);
+// Whether the keystroke is one of Escape's.
+bool IsEscapeStroke(const Keystroke& stroke);
 
 } // namespace pad

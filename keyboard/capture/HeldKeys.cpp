@@ -1,16 +1,14 @@
 #include "keyboard/capture/HeldKeys.h"
 
-#include "keyboard/capture/PcKeys.h"
-#include "keyboard/capture/ScanTables.h"
+#include "keyboard/capture/PhysicalKeyLookup.h"
 
 namespace pad {
 
 void HeldKeys::Reset(std::span<const unsigned> evdevCodesDown) {
     down_.reset();
     for (unsigned evdev : evdevCodesDown)
-        if (const auto pc = PcKeyFromEvdev(evdev))
-            if (const std::uint32_t usage = ScanToUsage(pc->scan, pc->extended))
-                down_.set(usage);
+        if (const PhysicalKey* key = keyOfEvdev(evdev); key && key->usage != 0)
+            down_.set(key->usage);
 }
 
 KeystrokeInfo HeldKeys::Note(KeystrokeInfo key) {
@@ -21,7 +19,7 @@ KeystrokeInfo HeldKeys::Note(KeystrokeInfo key) {
         return key;
     }
     if (down_.test(key.usage))
-        key.transition = TransitionRepeat;
+        key.transition = KeyTransition::AutoRepeat;
     down_.set(key.usage);
     return key;
 }

@@ -1,43 +1,47 @@
 #pragma once
-// One captured keystroke: the message that carries it to the Macro Editor and
-// its decoding into scan code, transition, HID usage, DeviceKeyCode and name.
+// One captured keystroke: the value the capture reports for each key transition, and
+// its decoding into what the recording and single-key rules read (HID usage,
+// DeviceKeyCode and the key's name), all taken from the table of physical keys.
 
 #include "keyboard/capture/KeyLayout.h"
 #include "model/KeyAction.h"
+#include "model/PhysicalKeys.h"
 
 #include <cstdint>
 #include <string>
 
 namespace pad {
 
-// The private message posted to the Macro Editor for each captured keystroke:
-// wParam = virtual-key code, lParam = keystroke flags word (see PcKeys.h).
-inline constexpr std::uint32_t KeyCaptureMessage = 0x6A66;
+enum class KeyTransition : std::uint8_t {
+    Down,       // the key went down
+    AutoRepeat, // the key was already down
+    Up,         // the key went up
+};
 
-// Transition values: (flags >> 28) & 0x0C.
-inline constexpr std::uint8_t TransitionDown = 0;
-inline constexpr std::uint8_t TransitionRepeat = 4;
-inline constexpr std::uint8_t TransitionUp = 12;
+// One key transition: which physical key, how it moved, and whether Alt was held.
+struct Keystroke {
+    const PhysicalKey* key = nullptr; // a row of PhysicalKeys
+    KeyTransition transition = KeyTransition::Down;
+    bool altHeld = false;
+
+    friend bool operator==(const Keystroke&, const Keystroke&) = default;
+};
 
 inline constexpr std::uint32_t PrintScreenUsage = 0x46;
 
+// A keystroke as the rules read it (KeystrokeInfo).
 struct KeystrokeInfo {
-    std::uint32_t flags = 0;
-    std::uint32_t scanCode = 0;
-    std::uint8_t extended = 0;
-    std::uint8_t transition = 0; // 0 down, 4 auto-repeat, 12 up; 8 counts as down
-    std::uint32_t usage = 0;     // HID usage; 0 = not a known key
-    DeviceKeyCode deviceCode = 0;
-    std::string keyName; // UTF-8, at most 255 characters
+    KeyTransition transition = KeyTransition::Down;
+    std::uint32_t usage = 0;      // HID usage; 0 = not a known key
+    DeviceKeyCode deviceCode = 0; // 0 where the usage has none
+    std::string keyName;          // UTF-8
 
-    bool isRepeat() const { return transition == TransitionRepeat; }
-    bool isUp() const { return transition == TransitionUp; }
+    bool isRepeat() const { return transition == KeyTransition::AutoRepeat; }
+    bool isUp() const { return transition == KeyTransition::Up; }
 };
 
-// Decodes one KeyCaptureMessage. Print Screen (virtual key 0x2C) is always
-// treated as a key up and named "Prnt Scrn". layout, when given, names the
-// character keys (see KeyNameText).
-KeystrokeInfo DecodeKeystroke(std::uintptr_t virtualKey, std::uint32_t flags,
-                              KeyLayout* layout = nullptr);
+// Decodes one keystroke. Print Screen always counts as a key up. layout, when given,
+// names the character keys (see keyNameOf).
+KeystrokeInfo DecodeKeystroke(const Keystroke& stroke, KeyLayout* layout = nullptr);
 
 } // namespace pad

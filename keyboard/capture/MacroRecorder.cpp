@@ -2,8 +2,7 @@
 
 #include "common/Utf16.h"
 #include "keyboard/capture/KeyNames.h"
-#include "keyboard/capture/ScanTables.h"
-#include "model/KeyCodes.h"
+#include "keyboard/capture/PhysicalKeyLookup.h"
 
 #include <algorithm>
 
@@ -35,14 +34,8 @@ std::vector<std::u16string> NameStoredEvents(const KeyAction& action, const Even
     for (auto it = action.events.begin(); it != last.base(); ++it) {
         const KeyEvent b = *it;
         const bool release = b > 0x72;
-        const DeviceKeyCode code = release ? codeOf(b) : b;
-        const std::uint16_t scan = UsageToScan(std::uint8_t(DeviceCodeToUsage(code)));
-        std::uint32_t flags = std::uint32_t(scan & 0xFF) << 16;
-        if (scan > 0xFF)
-            flags += 0x01000000u;
-        std::string name;
-        if (scan != 0)
-            name = flags == 0x01370000u ? "Prnt Scrn" : KeyNameText(flags, layout);
+        const PhysicalKey* key = keyOfDeviceCode(release ? codeOf(b) : b);
+        const std::string name = key ? keyNameOf(*key, layout) : std::string();
         lines.push_back(EventLine(name.empty() ? UnknownKeyName : name, release, words));
     }
     return lines;

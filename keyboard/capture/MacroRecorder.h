@@ -32,7 +32,7 @@ inline constexpr std::string_view UnknownKeyName = "Unknown key";
 
 // The lines that name the events of a stored macro: one per event byte up to the
 // last non-zero one, in order; a byte whose key has no name shows UnknownKeyName.
-// layout, when given, names the character keys (see KeyNameText).
+// layout, when given, names the character keys (see keyNameOf).
 std::vector<std::u16string> NameStoredEvents(const KeyAction& action, const EventWords& words,
                                              KeyLayout* layout = nullptr);
 

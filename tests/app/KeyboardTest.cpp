@@ -99,8 +99,8 @@ class KeyboardTest : public QObject {
     void tabInTheRecordingDialogsStopsOnlyOnVisibleControls() {
         Fixture f;
         f.form->CreateDialogs();
-        f.ws.requests.editorPurpose = PurposeNewMacro;
-        f.ws.requests.captureTarget = TargetSingleKey;
+        f.form->findChild<TRecDlg*>()->prepare(PurposeNewMacro);
+        f.form->findChild<TRecSingleDlg*>()->prepare(CaptureTarget::SingleKey);
         QTest::keyClick(f.Focus(), Qt::Key_Tab);
         for (QDialog* dialog : std::initializer_list<QDialog*>{
                  f.form->findChild<TRecDlg*>(), f.form->findChild<TRecSingleDlg*>()}) {
@@ -230,7 +230,7 @@ class KeyboardTest : public QObject {
 
         f.form->CreateDialogs();
         auto* editor = f.form->findChild<TRecDlg*>();
-        f.ws.requests.editorPurpose = PurposeNewMacro;
+        editor->prepare(PurposeNewMacro);
         editor->show();
         testing::recButton(editor)->click();
         f.form->activateWindow();

@@ -121,19 +121,53 @@ class MainWindowTest : public QObject {
         QVERIFY2(drawn > view.width() * view.height() / 3, qPrintable(QString::number(drawn)));
     }
 
-    void menuBarHasTheItemsInOrder() {
+    // Every item of the menu bar reaches its command: what the user then meets is a
+    // file dialog, a question, a warning, another mode or a dialog of its own.
+    void menuBarItemsRunTheirCommands() {
         Fixture f;
-        QStringList menus, items;
-        for (QAction* a : f.form->menuBar()->actions()) {
-            menus << a->text();
-            for (QAction* item : a->menu()->actions())
-                items << (item->isSeparator() ? QString("-") : item->text());
-        }
-        QCOMPARE(menus, QStringList({"&File", "&Mode", "M&acro", "&Help"}));
-        QCOMPARE(items,
-                 QStringList({"&New", "&Open...", "&Save", "Save &As...", "-", "&Import", "-",
-                              "E&xit", "Mode A", "Mode B", "Mode C", "-", "&By Application...",
-                              "New Macro", "Edit Macros", "Help", "-", "About"}));
+        f.form->show();
+        f.form->CreateDialogs();
+        const auto dialogShown = [&](const char* item, const char* dialog) {
+            QString active;
+            QTimer::singleShot(0, [&] {
+                QWidget* modal = QApplication::activeModalWidget();
+                active = modal ? modal->objectName() : QString();
+                if (modal)
+                    modal->close();
+            });
+            f.Child<QAction>(item)->trigger();
+            return active == dialog;
+        };
+        const auto fileDialogShown = [&](const char* item) {
+            f.ui.fileAnswers = {std::nullopt};
+            f.Child<QAction>(item)->trigger();
+            return f.ui.fileAnswers.empty();
+        };
+        const auto messageShown = [&](const char* item, const QString& start) {
+            f.ui.answers = {false};
+            f.Child<QAction>(item)->trigger();
+            return !f.ui.shown.empty() && f.ui.shown.back().text.startsWith(start);
+        };
+        const auto modeShown = [&](const char* item, int mode) {
+            f.Child<QAction>(item)->trigger();
+            return f.form->ViewMode() == mode;
+        };
+        QVERIFY(fileDialogShown("Open1"));
+        QVERIFY(fileDialogShown("Save1")); // an unnamed profile is saved under a new name
+        QVERIFY(fileDialogShown("SaveAs1"));
+        QVERIFY(messageShown("Import1", "No keypad connected"));
+        QVERIFY(modeShown("ModeB1", 1));
+        QVERIFY(modeShown("ModeC1", 2));
+        QVERIFY(modeShown("ModeA1", 0));
+        QVERIFY(dialogShown("NewMacro1", "TRecDlg"));
+        QVERIFY(dialogShown("EditMarcos1", "TMacroMngDlg"));
+        QVERIFY(dialogShown("About1", "AboutBox"));
+        f.Child<QAction>("Help2")->trigger();
+        QCOMPARE(f.ui.opened.size(), 1);
+        f.ws.document.modifiedFlag = true;
+        QVERIFY(messageShown("New1", "Key settings has been modified"));
+        QVERIFY(messageShown("Exit1", "Key settings has been modified"));
+        QVERIFY(f.form->isVisible()); // No keeps the window open
     }
 
     void modeSwitchRepaintsRelabelsAndSelectsTheKeypadMode() {

@@ -4,7 +4,6 @@
 
 #include "app/TForm1.h"
 #include "dialogs/TMacroMngDlg.h"
-#include "dialogs/TRecDlg.h"
 #include "tests/support/ScriptedUi.h"
 
 #include <QAbstractItemModel>
@@ -33,32 +32,22 @@ void FillMacros(Workspace& ws) {
     }
 }
 
-class NullHost : public DialogHost {
+// A manager whose buttons are not pressed.
+class NullPort : public ManagerPort {
   public:
-    void RefreshKeyLabels() override {}
-    void RefreshSlotCaptions() override {}
-    void UpdateMenuChecks() override {}
-    void RebuildMacroMenu() override {}
-    void MarkModified() override {}
-    void MacroListChanged() override {}
-    UiServices& ui() const override { return scriptedUi; }
-    bool LanguageActive() const override { return false; }
-    bool ReadLanguageText(int, QString& out) const override {
-        out.clear();
-        return false;
-    }
-    QFont LanguageFont() const override { return {}; }
-
-    mutable ScriptedUi scriptedUi;
+    void newMacro() override {}
+    std::optional<std::size_t> editMacro(std::size_t) override { return std::nullopt; }
+    void deleteMacro(std::optional<std::size_t>) override {}
 };
 
 // Show (which reloads the list), paint, hide: what a user waits for.
 void BM_MacroManagerOpens(benchmark::State& state) {
     Workspace ws;
     FillMacros(ws);
-    NullHost host;
-    TRecDlg editor(ws, host);
-    TMacroMngDlg manager(ws, host, editor);
+    ScriptedUi ui;
+    const Texts texts;
+    NullPort port;
+    TMacroMngDlg manager({ui, texts, QFont()}, ws.profile.macros(), port);
     for (auto _ : state) {
         manager.show();
         QApplication::processEvents();

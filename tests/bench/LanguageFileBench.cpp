@@ -1,7 +1,7 @@
 // Parsing a language file whose section holds many entries (the shipped files hold
 // 84), as at start-up: the bytes decoded, the section read, the texts looked up.
 // Not a test: run build/bin/language_file_bench.
-#include "texts/LanguageFile.h"
+#include "texts/Texts.h"
 
 #include <benchmark/benchmark.h>
 #include <string>
@@ -19,11 +19,11 @@ std::string languageFileText(std::int64_t entries) {
 void ParseLanguageFile(benchmark::State& state) {
     const std::string text = languageFileText(state.range(0));
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    pad::LanguageTextTable table;
     for (auto _ : state) {
-        const auto file = pad::LanguageFile::fromBytes({bytes, text.size()});
-        table.fill(&file);
-        benchmark::DoNotOptimize(file.languageId());
+        const pad::Texts texts(pad::LanguageFile::fromBytes({bytes, text.size()}));
+        for (const pad::UiText& entry : pad::UiTexts)
+            benchmark::DoNotOptimize(texts.text(entry));
+        benchmark::DoNotOptimize(texts.languageId());
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(text.size()));
 }

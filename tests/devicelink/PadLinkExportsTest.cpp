@@ -2,10 +2,9 @@
 
 #include "devicelink/PadLink.h"
 #include "tests/support/LinkTestSupport.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
-
-#include <QTemporaryDir>
 
 #include <fstream>
 
@@ -28,10 +27,10 @@ void collect(void* context, const char* path, std::uint16_t vendor, std::uint16_
 }
 
 TEST(PadLinkExports, SimulatorFromEnvironment) {
-    QTemporaryDir dir;
-    std::string log = dir.filePath("k.log").toStdString();
-    setenv("PADLINK_SIMULATOR", log.c_str(), 1);
-    setenv("PADLINK_VENDOR_ID", "0x2468", 1);
+    test::TempDir dir;
+    std::string log = (dir / "k.log").string();
+    setEnvironment("PADLINK_SIMULATOR", log.c_str());
+    setEnvironment("PADLINK_VENDOR_ID", "0x2468");
 
     // Exports before InitDriver do nothing and do not crash.
     const std::uint8_t modeA[8] = {0x03, 0xFF, 0xFF, 0x01, 0, 0, 0, 0};
@@ -40,7 +39,7 @@ TEST(PadLinkExports, SimulatorFromEnvironment) {
     EXPECT_EQ(PadLinkWriteReport(0xFF00, 0xFF00, modeA), 0);
 
     RecordingHost host;
-    EXPECT_EQ(InitDriver(&host, HostMessage, KeypadPage), 1);
+    EXPECT_EQ(InitDriver(host.window(), HostMessage, KeypadPage), 1);
     drainEvents();
     EXPECT_EQ(host.numbers(), std::vector<std::uint32_t>{MSG_KEYPAD_PRESENT});
 

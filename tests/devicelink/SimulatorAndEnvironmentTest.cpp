@@ -1,22 +1,20 @@
-// The simulated keypad, the environment the exports read, and a real hidapi/udev link
-// on this machine.
+// The simulated keypad, the environment the exports read, and a link on the machine's
+// own HID interfaces.
 
-#include "devicelink/HidrawSystem.h"
 #include "devicelink/LinkEnvironment.h"
 #include "devicelink/PadLink.h"
 #include "devicelink/PadLinkDriver.h"
-#include "devicelink/UdevNotifier.h"
 #include "tests/support/LinkTestSupport.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
-
-#include <QTemporaryDir>
 
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <glob.h>
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 using namespace pad;
 using namespace pad::test;
@@ -32,8 +30,8 @@ std::vector<std::string> linesOf(const std::string& file) {
 }
 
 TEST(SimulatedKeypad, KeepsMemoryAndModeAndLogsEveryReport) {
-    QTemporaryDir dir;
-    std::string log = dir.filePath("k.log").toStdString();
+    test::TempDir dir;
+    std::string log = (dir / "k.log").string();
     { std::ofstream(log) << "earlier line\n"; }
     SimulatedKeypad keypad(log);
     ASSERT_TRUE(keypad.logging());
@@ -61,23 +59,28 @@ TEST(SimulatedKeypad, UnwritableLogMakesAKeypadThatCannotBeOpened) {
     keypad.receive({0x03, 0xFF, 0xFF, 0x03, 0, 0, 0, 0});
     EXPECT_EQ(keypad.mode(), 3);
 
-    // A FIFO without a reader is refused at once, never opened and waited on.
-    QTemporaryDir dir;
-    const std::string fifo = dir.filePath("k.fifo").toStdString();
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // Something that is not a file (a FIFO without a reader, a device) is refused at
+    // once, never opened and waited on.
+    test::TempDir dir;
+#ifdef _WIN32
+    const std::string device = (dir / "NUL").string();
+#else
+    const std::string device = (dir / "k.fifo").string();
+    ASSERT_EQ(::mkfifo(device.c_str(), 0600), 0);
+#endif
     for (const auto& [log, error] :
-         {std::pair<std::string, int>{"/nonexistent-dir/k.log", ENOENT}, {fifo, EINVAL}}) {
-        setenv("PADLINK_SIMULATOR", log.c_str(), 1);
+         {std::pair<std::string, int>{"/nonexistent-dir/k.log", ENOENT}, {device, EINVAL}}) {
+        setEnvironment("PADLINK_SIMULATOR", log.c_str());
         RecordingHost host;
         PadLinkDriver link(backendFromEnvironment(0x1234).hid, nullptr, 0x1234);
-        link.initDriver(&host, HostMessage, KeypadPage);
+        link.initDriver(host.window(), HostMessage, KeypadPage);
         drainEvents();
         ASSERT_EQ(host.numbers(),
                   (std::vector<std::uint32_t>{MSG_KEYPAD_PRESENT, MSG_KEYPAD_NO_ACCESS}))
             << log;
         EXPECT_EQ(host.messages[1].lParam, error) << log;
     }
-    unsetenv("PADLINK_SIMULATOR");
+    setEnvironment("PADLINK_SIMULATOR", nullptr);
 }
 
 TEST(LinkEnvironment, VendorIdFromEnvironment) {
@@ -89,16 +92,16 @@ TEST(LinkEnvironment, VendorIdFromEnvironment) {
     for (Case c : {Case{"0x1234", 0x1234}, Case{"1c4F", 0x1C4F}, Case{"0XFFFF", 0xFFFF},
                    Case{"", Fallback}, Case{"0x10000", Fallback}, Case{"zz", Fallback},
                    Case{"12 34", Fallback}, Case{"-1", Fallback}}) {
-        setenv("PADLINK_VENDOR_ID", c.text, 1);
+        setEnvironment("PADLINK_VENDOR_ID", c.text);
         EXPECT_EQ(vendorIdFromEnvironment(Fallback), c.expected) << c.text;
     }
-    unsetenv("PADLINK_VENDOR_ID");
+    setEnvironment("PADLINK_VENDOR_ID", nullptr);
     EXPECT_EQ(vendorIdFromEnvironment(Fallback), Fallback);
 }
 
 TEST(LinkEnvironment, SimulatorHoldsOneKeypadThatLinkFinds) {
-    QTemporaryDir dir;
-    std::string log = dir.filePath("k.log").toStdString();
+    test::TempDir dir;
+    std::string log = (dir / "k.log").string();
     auto hid = makeSimulatedKeypadSystem(0x1234, log);
     auto interfaces = hid->enumerate();
     ASSERT_TRUE(interfaces && interfaces->size() == 1);
@@ -107,7 +110,7 @@ TEST(LinkEnvironment, SimulatorHoldsOneKeypadThatLinkFinds) {
 
     RecordingHost host;
     PadLinkDriver link(hid, nullptr, 0x1234);
-    link.initDriver(&host, HostMessage, KeypadPage);
+    link.initDriver(host.window(), HostMessage, KeypadPage);
     drainEvents();
     EXPECT_EQ(host.numbers(), std::vector<std::uint32_t>{MSG_KEYPAD_PRESENT});
     link.setKbdFeatures(0xFF00, 0xFF00, {0x03, 0xFF, 0xFF, 0x01, 0, 0, 0, 0});
@@ -115,21 +118,21 @@ TEST(LinkEnvironment, SimulatorHoldsOneKeypadThatLinkFinds) {
 }
 
 TEST(LinkEnvironment, SimulatedKeypadUnpluggedAfterNReports) {
-    QTemporaryDir dir;
-    std::string log = dir.filePath("k.log").toStdString();
-    setenv("PADLINK_SIMULATOR", log.c_str(), 1);
+    test::TempDir dir;
+    std::string log = (dir / "k.log").string();
+    setEnvironment("PADLINK_SIMULATOR", log.c_str());
     for (const char* ignored : {"0", "-3", "3x", "x"}) {
-        setenv("PADLINK_SIMULATOR_UNPLUG_AFTER", ignored, 1);
+        setEnvironment("PADLINK_SIMULATOR_UNPLUG_AFTER", ignored);
         EXPECT_EQ(unplugAfterFromEnvironment(), 0u) << ignored;
     }
-    setenv("PADLINK_SIMULATOR_UNPLUG_AFTER", "3", 1);
+    setEnvironment("PADLINK_SIMULATOR_UNPLUG_AFTER", "3");
     LinkBackend backend = backendFromEnvironment(0x1234);
-    unsetenv("PADLINK_SIMULATOR");
-    unsetenv("PADLINK_SIMULATOR_UNPLUG_AFTER");
+    setEnvironment("PADLINK_SIMULATOR", nullptr);
+    setEnvironment("PADLINK_SIMULATOR_UNPLUG_AFTER", nullptr);
 
     RecordingHost host;
     PadLinkDriver link(backend.hid, std::move(backend.notifier), 0x1234);
-    link.initDriver(&host, HostMessage, KeypadPage);
+    link.initDriver(host.window(), HostMessage, KeypadPage);
     drainEvents();
     const FeatureReport report = {0x03, 0x04, 0x00, 1, 2, 3, 4, 0};
     for (int n = 1; n <= 3; ++n)
@@ -145,21 +148,17 @@ TEST(LinkEnvironment, SimulatedKeypadUnpluggedAfterNReports) {
     EXPECT_EQ(linesOf(log).size(), 3u);
 }
 
-// No keypad is attached to a build machine: the real backend must scan, report the
-// keypad absent and take every call without harm.
-TEST(HidrawLink, RealEnumerationReportsAbsentKeypad) {
-    glob_t nodes{};
-    bool anyHidraw = glob("/dev/hidraw*", 0, nullptr, &nodes) == 0 && nodes.gl_pathc > 0;
-    globfree(&nodes);
-
+// The machine's own backend (hidapi and udev; SetupAPI, which finds wine's virtual HID
+// devices) must scan, report a missing keypad absent and take every call without harm.
+TEST(MachineLink, RealEnumerationReportsAbsentKeypad) {
     RecordingHost host;
     host.bufferMessages = {HostMessage};
     {
-        PadLinkDriver link(std::make_shared<HidrawSystem>(), std::make_unique<UdevNotifier>(),
-                           KEYPAD_DEFAULT_VENDOR_ID);
-        EXPECT_EQ(link.initDriver(&host, HostMessage, KeypadPage), 1);
+        LinkBackend machine = MachineBackend();
+        PadLinkDriver link(machine.hid, std::move(machine.notifier), KEYPAD_DEFAULT_VENDOR_ID);
+        EXPECT_EQ(link.initDriver(host.window(), HostMessage, KeypadPage), 1);
         ASSERT_TRUE(runUntil([&] { return !host.messages.empty(); }));
-        if (!anyHidraw) {
+        if (link.listKeypads().empty()) { // unless a keypad is plugged in after all
             EXPECT_EQ(host.numbers(), std::vector<std::uint32_t>{MSG_KEYPAD_ABSENT});
         }
         EXPECT_EQ(link.readDevice(0xFF00, 0xFF00), 1);

@@ -1,6 +1,7 @@
 // The dialogs driven like a user would: buttons clicked, keys sent as key
 // events with native scan codes (evdev code + 8) through the capture filter.
 
+#include "dialogs/MacroDialogs.h"
 #include "dialogs/TMacroMngDlg.h"
 #include "dialogs/TRecDlg.h"
 #include "dialogs/TRecSingleDlg.h"
@@ -35,31 +36,36 @@ namespace {
 constexpr unsigned EvA = 30, EvB = 48, EvC = 46, EvD = 32, EvE = 18, EvF = 33, EvG = 34, EvH = 35,
                    EvI = 23, EvQ = 16, EvLeftCtrl = 29, EvEsc = 1, EvSysRq = 99, EvKpEqual = 117;
 
-class FakeHost : public DialogHost {
+// The main window's part of the editing flows, counting what it is asked; its message
+// boxes; the texts of its language file.
+class FakeHost : public AssignmentView, public MacroListObserver {
   public:
     void RefreshKeyLabels() override { ++refreshKeyLabels; }
     void RefreshSlotCaptions() override { ++refreshSlotCaptions; }
     void UpdateMenuChecks() override {}
-    void RebuildMacroMenu() override { ++rebuildMacroMenu; }
     void MarkModified() override { ++markModified; }
     void MacroListChanged() override {
-        RebuildMacroMenu();
+        ++rebuildMacroMenu;
         RefreshKeyLabels();
         MarkModified();
     }
-    UiServices& ui() const override { return scriptedUi; }
-    bool LanguageActive() const override { return !texts.empty(); }
-    bool ReadLanguageText(int n, QString& out) const override {
-        auto it = texts.find(n);
-        out = it == texts.end() ? QString() : it->second;
-        return !out.isEmpty();
-    }
-    QFont LanguageFont() const override { return QFont(QStringLiteral("DejaVu Sans"), 9); }
 
     int refreshKeyLabels = 0, refreshSlotCaptions = 0, rebuildMacroMenu = 0, markModified = 0;
     std::map<int, QString> texts;
-    mutable ScriptedUi scriptedUi;
+    ScriptedUi scriptedUi;
 };
+
+// The texts of a language file that holds the given ones.
+Texts LanguageTexts(const std::map<int, QString>& texts) {
+    if (texts.empty())
+        return Texts();
+    QString file = QStringLiteral("[LNG]\n");
+    for (const auto& [n, words] : texts)
+        file += QString::number(n) + u'=' + words + u'\n';
+    const QByteArray bytes = file.toUtf8();
+    return Texts(LanguageFile::fromBytes(
+        std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), bytes.size())));
+}
 
 using test::MacroActionOf;
 
@@ -80,17 +86,26 @@ class DialogsTest : public QObject {
 
     std::unique_ptr<FakeHost> host;
     std::unique_ptr<Workspace> ws;
-    std::unique_ptr<TRecDlg> rec;
-    std::unique_ptr<TSelMSBtnDlg> mouse;
-    std::unique_ptr<TRecSingleDlg> single;
-    std::unique_ptr<TMacroMngDlg> manager;
+    Texts texts;
+    std::unique_ptr<QWidget> window;
+    std::unique_ptr<MacroDialogs> dialogs;
+    // The dialogs of dialogs, which owns them.
+    template <class T> using Borrowed = std::unique_ptr<T, decltype([](T*) {})>;
+    Borrowed<TRecDlg> rec;
+    Borrowed<TSelMSBtnDlg> mouse;
+    Borrowed<TRecSingleDlg> single;
+    Borrowed<TMacroMngDlg> manager;
 
     void create() {
-        rec = std::make_unique<TRecDlg>(*ws, *host);
-        mouse = std::make_unique<TSelMSBtnDlg>(*ws, *host);
-        single = std::make_unique<TRecSingleDlg>(*ws, *host, *rec);
-        manager = std::make_unique<TMacroMngDlg>(*ws, *host, *rec);
-        rec->SetPeers(single.get(), manager.get());
+        texts = LanguageTexts(host->texts);
+        window = std::make_unique<QWidget>();
+        const DialogContext context{host->scriptedUi, texts,
+                                    QFont(QStringLiteral("DejaVu Sans"), 9)};
+        dialogs = std::make_unique<MacroDialogs>(*ws, *host, *host, context, window.get());
+        rec.reset(&dialogs->editor());
+        mouse.reset(&dialogs->mouseButtons());
+        single.reset(&dialogs->singleKey());
+        manager.reset(&dialogs->manager());
     }
 
     template <class T> T* child(QWidget* dlg, const char* name) {
@@ -109,7 +124,7 @@ class DialogsTest : public QObject {
         return shown.size() == before + 1 ? shown.back().text : QString();
     }
 
-    // One key event as the window system delivers it, then the posted capture message.
+    // One key event as the window system delivers it, through the capture filter.
     void key(QEvent::Type type, unsigned evdev, bool autoRepeat = false,
              Qt::KeyboardModifiers mods = Qt::NoModifier, int qtKey = 0) {
         QWidget* target = QApplication::focusWidget();
@@ -118,7 +133,6 @@ class DialogsTest : public QObject {
                 QApplication::activeModalWidget() ? QApplication::activeModalWidget() : rec.get();
         QKeyEvent ev(type, qtKey, mods, evdev + 8, 0, 0, QString(), autoRepeat);
         QApplication::sendEvent(target, &ev);
-        QCoreApplication::sendPostedEvents();
     }
     // Rec, one key, Stop, then the macro's name.
     void recordOneKey(unsigned evdev, const QString& name) {
@@ -139,11 +153,13 @@ class DialogsTest : public QObject {
             out << list->item(i)->text();
         return out;
     }
+    // The editor on screen without its opener, as a request would show it.
     void showEditor(EditorPurpose purpose) {
-        ws->requests.editorPurpose = purpose;
+        rec->prepare(purpose);
         rec->show();
         QVERIFY(rec->isVisible());
     }
+    const KeyAction& working() const { return rec->workingMacro(); }
     void addThreeMacros() { test::AddThreeTiedMacros(ws->profile); }
 
   private slots:
@@ -153,10 +169,8 @@ class DialogsTest : public QObject {
         create();
     }
     void cleanup() {
-        manager.reset();
-        single.reset();
-        mouse.reset();
-        rec.reset();
+        dialogs.reset();
+        window.reset();
     }
 
     // Names and labels hold 255 units: what is typed beyond is cut, never between
@@ -219,7 +233,7 @@ class DialogsTest : public QObject {
         QCOMPARE(accessibleName(button(manager.get(), "TntBitBtn2")), QStringLiteral("Bearbeiten"));
 
         // The single-key dialog's key field is announced by the key it shows.
-        ws->requests.captureTarget = TargetSingleKey;
+        single->prepare(CaptureTarget::SingleKey);
         single->show();
         recButton(single.get())->click();
         tap(EvA);
@@ -252,7 +266,7 @@ class DialogsTest : public QObject {
         QCOMPARE(lines(), (QStringList{"Ctrl  press", "A  press", "A  release", "Ctrl  release",
                                        "Prnt Scrn  release", "Num =  press", "Num =  release"}));
         const std::array<KeyEvent, 8> expected = {0x63, 0x01, 0x81, 0xE3, 0xC3, 0x00, 0x80, 0x00};
-        const auto& events = ws->requests.workingMacro.action.events;
+        const auto& events = working().events;
         QVERIFY(std::equal(expected.begin(), expected.end(), events.begin()));
         QVERIFY(child<QLineEdit>(rec.get(), "TED_RecKeyDes")->text().isEmpty());
         rec->reject();
@@ -304,7 +318,7 @@ class DialogsTest : public QObject {
         QCOMPARE(lines().size(), 16);
         tap(EvQ); // a 17th event
         QCOMPARE(lines().size(), 16);
-        QCOMPARE(ws->requests.workingMacro.action.events[15], KeyEvent(0x89)); // I released
+        QCOMPARE(working().events[15], KeyEvent(0x89)); // I released
         rec->reject();
     }
 
@@ -334,7 +348,7 @@ class DialogsTest : public QObject {
         QCOMPARE(ws->profile.macros().count(), std::size_t(1));
         QVERIFY(ws->profile.macros().macroAt(0) == (MacroRecord{u"Fire", slot.action}));
         QCOMPARE(ws->profile.kindOf(1, 4), 10);
-        QVERIFY(ws->requests.editorAccepted);
+        QCOMPARE(rec->result(), int(QDialog::Accepted));
         QVERIFY(ws->document.modifiedFlag);
         QCOMPARE(host->rebuildMacroMenu, 1);
         QVERIFY(host->markModified >= 1);
@@ -345,7 +359,9 @@ class DialogsTest : public QObject {
         ws->selection = {0, 2};
         ws->profile.slot(0, 2).action = MacroActionOf(0x07, PlayOnce);
         // Leftover events of an earlier recording must not leak into the slot.
-        ws->requests.workingMacro.action = MacroActionOf(0x09, PlayOnce);
+        showEditor(PurposeNewMacro);
+        recordOneKey(EvI, QStringLiteral("Leftover"));
+        rec->reject();
         showEditor(PurposeKeyMacro);
         child<QLineEdit>(rec.get(), "TED_RecKeyDes")->setText(QStringLiteral("Keep"));
         okButton(rec.get())->click();
@@ -363,14 +379,13 @@ class DialogsTest : public QObject {
         QVERIFY(!rec->isVisible());
         QCOMPARE(ws->profile.macros().count(), std::size_t(1));
         QCOMPARE(ws->profile.macros().macroAt(0).action.events[1], KeyEvent(0x82));
-        QVERIFY(ws->requests.editorAccepted);
+        QCOMPARE(rec->result(), int(QDialog::Accepted));
     }
 
     void okWithEmptyNameKeepsTheDialogOpen() {
         showEditor(PurposeNewMacro);
         okButton(rec.get())->click();
         QVERIFY(rec->isVisible());
-        QVERIFY(!ws->requests.editorAccepted);
         QCOMPARE(ws->profile.macros().count(), std::size_t(0));
         rec->reject();
     }
@@ -386,7 +401,7 @@ class DialogsTest : public QObject {
         QVERIFY(!rec->isVisible());
         QVERIFY(!rec->KeyCaptureInstalled());
         QVERIFY(ws->profile == before);
-        QVERIFY(!ws->requests.editorAccepted);
+        QCOMPARE(rec->result(), int(QDialog::Rejected));
         QCOMPARE(recButton(rec.get())->text(), QStringLiteral("Rec"));
     }
 
@@ -403,12 +418,10 @@ class DialogsTest : public QObject {
         QVERIFY(ws->profile.slot(2, 9).label == u"ONE");
         QCOMPARE(ws->profile.slot(2, 9).action.events[0], KeyEvent(0x03));
         QCOMPARE(ws->profile.kindOf(2, 9), KindNone);
-        QVERIFY(ws->requests.editorAccepted);
         QVERIFY(ws->document.modifiedFlag);
         QCOMPARE(host->markModified, 0); // the caption mark waits for the closing
         rec->close();
         QCOMPARE(host->markModified, 1);
-        QVERIFY(ws->requests.editorAccepted);
     }
 
     void messagesShowTheLanguagesTextsWithTheirCaptionAndOwner() {
@@ -453,7 +466,6 @@ class DialogsTest : public QObject {
         QVERIFY(rec->isVisible());
         QCOMPARE(macros.count(), MacroList::MaxCount);
         QVERIFY(ws->profile.slot(0, 0) == before);
-        QVERIFY(!ws->requests.editorAccepted);
         rec->reject();
     }
 
@@ -469,7 +481,6 @@ class DialogsTest : public QObject {
         QVERIFY(rec->isVisible());
         QCOMPARE(macros.count(), std::size_t(65526));
         QVERIFY(ws->profile.slot(0, 0) == before);
-        QVERIFY(!ws->requests.editorAccepted);
         // With one macro fewer the new macro is 65,525, the last a key can play.
         macros.removeAt(0);
         okButton(rec.get())->click();
@@ -484,7 +495,7 @@ class DialogsTest : public QObject {
         ws->profile.setKind(1, 1, KindMacroBase); // a key plays macro 0
         ws->selection = {2, 2};
         const Profile before = ws->profile;
-        ws->requests.assignRequested = 1;
+        manager->prepare({.offerAssign = true});
         manager->show();
         manager->SelectMacro(0);
         QCOMPARE(clickAndReadMessage(button(manager.get(), "TntBitBtn5")), NotAssignable);
@@ -500,7 +511,7 @@ class DialogsTest : public QObject {
         tap(EvB);
         recButton(rec.get())->click();
         auto* list = child<QListWidget>(rec.get(), "TntListBox1");
-        const auto& events = ws->requests.workingMacro.action.events;
+        const auto& events = working().events;
         list->setCurrentRow(0);
         button(rec.get(), "TntBitBtn1")->click(); // Up on the first line
         QCOMPARE(events[0], KeyEvent(0x01));
@@ -536,10 +547,10 @@ class DialogsTest : public QObject {
             okButton(single.get())->click();
         });
         button(rec.get(), "TntBitBtn4")->click();
-        QCOMPARE(ws->requests.captureTarget, TargetAccepted);
+        QCOMPARE(single->result(), int(QDialog::Accepted));
         QCOMPARE(lines(), (QStringList{"A  press", "B  press", "B  release", "A  release"}));
         const std::array<KeyEvent, 5> expected = {0x01, 0x02, 0x82, 0x81, 0x00};
-        const auto& events = ws->requests.workingMacro.action.events;
+        const auto& events = working().events;
         QVERIFY(std::equal(expected.begin(), expected.end(), events.begin()));
         rec->reject();
     }
@@ -564,7 +575,7 @@ class DialogsTest : public QObject {
         child<QListWidget>(rec.get(), "TntListBox1")->setCurrentRow(0);
         onNextModal([&](QWidget*) { button(single.get(), "TntBitBtn3")->click(); }); // Cancel
         button(rec.get(), "TntBitBtn4")->click();
-        QCOMPARE(ws->requests.captureTarget, TargetMacro);
+        QCOMPARE(single->capturedKey(), std::nullopt);
         QCOMPARE(lines().size(), 2);
         rec->reject();
     }
@@ -577,7 +588,7 @@ class DialogsTest : public QObject {
         key(QEvent::KeyPress, EvH);
         recButton(rec.get())->click();
         QCOMPARE(lines().size(), 15);
-        const auto before = ws->requests.workingMacro.action;
+        const auto before = working();
         child<QListWidget>(rec.get(), "TntListBox1")->setCurrentRow(2);
         bool captured = false;
         onNextModal([&](QWidget*) {
@@ -598,14 +609,14 @@ class DialogsTest : public QObject {
         // OK and the closing each stop a capture that is no longer installed; then the warning.
         QCOMPARE(host->scriptedUi.beeps, 3);
         QCOMPARE(lines().size(), 15);
-        QVERIFY(ws->requests.workingMacro.action == before);
+        QVERIFY(working() == before);
         rec->reject();
     }
 
     void singleKeyAssignsTheCapturedKey() {
         ws->selection = {0, 7};
         ws->profile.slot(0, 7).action = MacroActionOf(0x33, RepeatWhileHeld);
-        ws->requests.captureTarget = TargetSingleKey;
+        single->prepare(CaptureTarget::SingleKey);
         single->show();
         auto* ok = okButton(single.get());
         QVERIFY(!ok->isEnabled());
@@ -625,13 +636,13 @@ class DialogsTest : public QObject {
         QCOMPARE(ws->profile.slot(0, 7).action, KeyAction::direct(0x01));
         QVERIFY(ws->profile.slot(0, 7).label == u"A");
         QCOMPARE(ws->profile.kindOf(0, 7), KindSingleKey);
-        QCOMPARE(ws->requests.captureTarget, TargetAccepted);
+        QCOMPARE(single->capturedKey()->pressCode, std::uint8_t(0x01));
         QVERIFY(ws->document.modifiedFlag);
         QCOMPARE(host->refreshSlotCaptions, 1);
     }
 
     void singleKeyPrintScreenAndCancel() {
-        ws->requests.captureTarget = TargetSingleKey;
+        single->prepare(CaptureTarget::SingleKey);
         single->show();
         recButton(single.get())->click();
         tap(EvSysRq);
@@ -641,7 +652,7 @@ class DialogsTest : public QObject {
         const Profile before = ws->profile;
         button(single.get(), "TntBitBtn3")->click(); // Cancel
         QVERIFY(!rec->KeyCaptureInstalled());
-        QCOMPARE(ws->requests.captureTarget, TargetMacro);
+        QCOMPARE(single->capturedKey(), std::nullopt);
         QVERIFY(ws->profile == before);
     }
 
@@ -712,11 +723,10 @@ class DialogsTest : public QObject {
     void assignFromMoreMovesTheMacroAndGivesItToTheKey() {
         addThreeMacros();
         ws->selection = {1, 5};
-        ws->requests.assignRequested = 1;
+        manager->prepare({.offerAssign = true});
         manager->show();
         auto* assign = child<QPushButton>(manager.get(), "TntBitBtn5");
         QVERIFY(assign->isVisible());
-        QCOMPARE(ws->requests.assignRequested, 0);
         manager->SelectMacro(0);
         assign->click();
         QVERIFY(!manager->isVisible());

@@ -179,7 +179,7 @@ class EndToEndTest : public QObject {
                 (form.get()->*command)();
             }
             QCOMPARE(QFileInfo(path).size(), 0);
-            QVERIFY(ws.document.documentFileName.empty());
+            QVERIFY(ws.document.fileName.empty());
             QVERIFY(ws.profile.slot(0, 0).label == u"Changed");
         }
     }

@@ -86,7 +86,7 @@ class LayoutEndToEndTest : public QObject {
         KeyAction macro = KeyAction::empty();
         const std::array<KeyEvent, 4> macroEvents = {0x19, 0x99, 0x30, 0xB0};
         std::copy(macroEvents.begin(), macroEvents.end(), macro.events.begin());
-        QVERIFY(AddNewMacro(ws, u"Keys", macro));
+        QVERIFY(AddNewMacro(ws, u"Keys", macro) == NewMacroCheck::Ok);
 
         // The last round switches from the first to the second of two layouts.
         struct Round {

@@ -80,14 +80,13 @@ TEST_F(DocumentTest, NewAsksOnlyWhenModifiedAndNoCancels) {
     doc.New();
     EXPECT_EQ(ws.profile.slot(0, 0).label, u"changed");
     EXPECT_TRUE(ws.document.modifiedFlag);
-    EXPECT_EQ(ws.document.documentFileName, u"/keys/game.qd6");
+    EXPECT_EQ(ws.document.fileName, u"/keys/game.qd6");
 
     ports.discardAnswers = {true};
     doc.New();
-    EXPECT_EQ(ws.profile, Profile());
+    EXPECT_EQ(ws.profile, Profile(u"Normal"));
     EXPECT_FALSE(ws.document.modifiedFlag);
-    EXPECT_TRUE(ws.document.documentFileName.empty());
-    EXPECT_TRUE(ws.document.openDialogFileName.empty());
+    EXPECT_TRUE(ws.document.fileName.empty());
     EXPECT_EQ(ports.caption, u"Corvask 12 - ");
     EXPECT_EQ(ports.calls.back(), "RebuildMenu");
 
@@ -108,8 +107,7 @@ TEST_F(DocumentTest, OpenLoadsAndNamesTheDocument) {
     doc.Open();
     EXPECT_EQ(ws.profile, StoredProfile());
     EXPECT_EQ(ports.caption, u"Corvask 12 - game.qd6");
-    EXPECT_EQ(ws.document.documentFileName, u"/keys/game.qd6");
-    EXPECT_EQ(ws.document.profilePath, u"/keys/game.qd6");
+    EXPECT_EQ(ws.document.fileName, u"/keys/game.qd6");
     // The menu is rebuilt before the labels are refreshed.
     const auto rebuild = std::find(ports.calls.begin(), ports.calls.end(), "RebuildMenu");
     const auto refresh = std::find(ports.calls.begin(), ports.calls.end(), "Refresh");
@@ -133,9 +131,9 @@ TEST_F(DocumentTest, FailedOpenGivesAFreshUnnamedDocumentWithoutASecondQuestion)
     doc.Open();
     EXPECT_EQ(count(ports.calls, "AskDiscard"), 1);
     EXPECT_EQ(count(ports.calls, "ReadFailedMessage"), 1);
-    EXPECT_EQ(ws.profile, Profile());
+    EXPECT_EQ(ws.profile, Profile(u"Normal"));
     EXPECT_EQ(ports.caption, u"Corvask 12 - ");
-    EXPECT_TRUE(ws.document.documentFileName.empty());
+    EXPECT_TRUE(ws.document.fileName.empty());
     EXPECT_FALSE(ws.document.modifiedFlag);
 }
 
@@ -153,7 +151,7 @@ TEST_F(DocumentTest, CommandLineTakesTheLastArgumentWithoutAsking) {
     EXPECT_EQ(count(ports.calls, "AskDiscard"), 0);
     EXPECT_EQ(ws.profile, StoredProfile());
     EXPECT_EQ(ports.caption, u"Corvask 12 - b.qd6");
-    EXPECT_EQ(ws.document.documentFileName, u"/keys/b.qd6");
+    EXPECT_EQ(ws.document.fileName, u"/keys/b.qd6");
 }
 
 TEST_F(DocumentTest, CommandLineWithAnUnreadableFileGivesAFreshProfile) {
@@ -161,9 +159,9 @@ TEST_F(DocumentTest, CommandLineWithAnUnreadableFileGivesAFreshProfile) {
     doc.OpenFromCommandLine({u"padconfig", u"/keys/broken.qd6"});
     EXPECT_EQ(count(ports.calls, "ReadFailedMessage"), 1);
     EXPECT_EQ(count(ports.calls, "AskDiscard"), 0);
-    EXPECT_EQ(ws.profile, Profile());
+    EXPECT_EQ(ws.profile, Profile(u"Normal"));
     EXPECT_EQ(ports.caption, u"Corvask 12 - ");
-    EXPECT_TRUE(ws.document.documentFileName.empty());
+    EXPECT_TRUE(ws.document.fileName.empty());
 }
 
 TEST_F(DocumentTest, PathsLongerThan511UnitsAreRefusedAsUnreadable) {
@@ -174,7 +172,7 @@ TEST_F(DocumentTest, PathsLongerThan511UnitsAreRefusedAsUnreadable) {
     doc.OpenFromCommandLine({u"padconfig", tooLong});
     EXPECT_EQ(count(ports.calls, "Load"), 0);
     EXPECT_EQ(count(ports.calls, "ReadFailedMessage"), 1);
-    EXPECT_EQ(ws.profile, Profile());
+    EXPECT_EQ(ws.profile, Profile(u"Normal"));
     doc.OpenFromCommandLine({u"padconfig", longest});
     EXPECT_EQ(ws.profile, StoredProfile());
 }
@@ -185,7 +183,7 @@ TEST_F(DocumentTest, SaveOnAnUnnamedDocumentIsSaveAs) {
     doc.Save();
     ASSERT_EQ(ports.files.count(u"/keys/new.qd6"), 1u);
     EXPECT_EQ(ports.caption, u"Corvask 12 - new.qd6");
-    EXPECT_EQ(ws.document.documentFileName, u"/keys/new.qd6");
+    EXPECT_EQ(ws.document.fileName, u"/keys/new.qd6");
     EXPECT_FALSE(ws.document.modifiedFlag);
 }
 
@@ -233,7 +231,7 @@ TEST_F(DocumentTest, SaveAsOntoAnExistingFileYesWritesNothing) {
     ports.keepAnswers = {true};
     doc.SaveAs();
     EXPECT_EQ(ports.files[u"/keys/old.qd6"], StoredProfile());
-    EXPECT_TRUE(ws.document.documentFileName.empty()); // was unnamed: stays unnamed
+    EXPECT_TRUE(ws.document.fileName.empty()); // was unnamed: stays unnamed
     EXPECT_TRUE(ws.document.modifiedFlag);
     EXPECT_EQ(count(ports.calls, "Beep"), 0);
 }
@@ -259,7 +257,7 @@ TEST_F(DocumentTest, SaveAsYesOnANamedDocumentKeepsItsOwnName) {
     ports.keepAnswers = {true};
     doc.SaveAs();
     EXPECT_EQ(ports.offeredSave, u"/keys/game.qd6");
-    EXPECT_EQ(ws.document.documentFileName, u"/keys/game.qd6");
+    EXPECT_EQ(ws.document.fileName, u"/keys/game.qd6");
     // The next Save writes the document's own file, never the declined one.
     doc.Save();
     EXPECT_EQ(ports.files[u"/keys/other.qd6"], StoredProfile());

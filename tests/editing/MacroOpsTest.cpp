@@ -24,7 +24,7 @@ class MacroOpsTest : public ::testing::Test {
 };
 
 TEST_F(MacroOpsTest, DeleteMacroOneEmptiesItsSlotsAndRenumbersLaterKinds) {
-    DeleteMacro(ws, 1, u"Macro Disappear");
+    DeleteMacro(ws, 1);
     ASSERT_EQ(ws.profile.macros().count(), 2u);
     EXPECT_EQ(ws.profile.macros().macroAt(1).name, u"Two");
     for (auto [mode, key] : {std::pair{0, 1}, std::pair{2, 5}}) {
@@ -41,14 +41,14 @@ TEST_F(MacroOpsTest, DeleteMacroOneEmptiesItsSlotsAndRenumbersLaterKinds) {
 
 TEST_F(MacroOpsTest, DeleteWithoutSelectionChangesNothingButMarksModified) {
     const Profile before = ws.profile;
-    DeleteMacro(ws, std::nullopt, u"Macro Disappear");
+    DeleteMacro(ws, std::nullopt);
     EXPECT_EQ(ws.profile, before);
     EXPECT_TRUE(ws.document.modifiedFlag);
 }
 
 TEST_F(MacroOpsTest, ReplaceMovesMacroToTheEndWithItsKeys) {
     const KeyAction edited = MacroActionOf(0x04, RepeatWhileHeld);
-    EXPECT_EQ(ReplaceMacro(ws, 0, u"Zero edited", edited, u"Macro Disappear"), 2u);
+    EXPECT_EQ(ReplaceMacro(ws, 0, u"Zero edited", edited), 2u);
     const auto& macros = ws.profile.macros();
     ASSERT_EQ(macros.count(), 3u);
     EXPECT_EQ(macros.macroAt(0).name, u"One");
@@ -63,7 +63,7 @@ TEST_F(MacroOpsTest, ReplaceMovesMacroToTheEndWithItsKeys) {
 }
 
 TEST_F(MacroOpsTest, ReplaceOfTheLastMacroKeepsItLast) {
-    EXPECT_EQ(ReplaceMacro(ws, 2, u"two", MacroActionOf(0x05, PlayOnce), u"X"), 2u);
+    EXPECT_EQ(ReplaceMacro(ws, 2, u"two", MacroActionOf(0x05, PlayOnce)), 2u);
     EXPECT_EQ(ws.profile.kindOf(1, 3), 12);
     EXPECT_EQ(ws.profile.slot(1, 3).label, u"two");
 }
@@ -98,10 +98,11 @@ TEST_F(MacroOpsTest, NewKeyMacroIsPlayedByTheKeyUnlessItsNameIsTaken) {
 
 TEST_F(MacroOpsTest, NewMacroNamesAreComparedWithoutLetterCase) {
     EXPECT_EQ(CheckNewMacro(ws.profile.macros(), u"one"), NewMacroCheck::DuplicateName);
-    EXPECT_FALSE(AddNewMacro(ws, u"ONE", MacroActionOf(0x06, PlayOnce)));
+    EXPECT_EQ(AddNewMacro(ws, u"ONE", MacroActionOf(0x06, PlayOnce)), NewMacroCheck::DuplicateName);
     EXPECT_EQ(ws.profile.macros().count(), 3u);
     EXPECT_FALSE(ws.document.modifiedFlag);
-    EXPECT_EQ(AddNewMacro(ws, u"Three", MacroActionOf(0x06, PlayOnce)), 3u);
+    EXPECT_EQ(AddNewMacro(ws, u"Three", MacroActionOf(0x06, PlayOnce)), NewMacroCheck::Ok);
+    EXPECT_EQ(ws.profile.macros().macroAt(3).name, u"Three");
     EXPECT_TRUE(ws.document.modifiedFlag);
 }
 
@@ -112,51 +113,41 @@ using Calls = std::vector<std::string>;
 TEST_F(MacroOpsTest, EditorOkStoresTheMacroOrStaysOpenOnATakenName) {
     ws.selection = {1, 4};
     const KeyAction recorded = MacroActionOf(0x06, RepeatUntilPressedAgain);
-    EXPECT_EQ(OkKeyMacro(ws, view, view, u"one", recorded), MacroOk::DuplicateName);
-    EXPECT_TRUE(ws.requests.editorAccepted); // the key has its action and name
-    EXPECT_EQ(OkKeyMacro(ws, view, view, u"Fire", recorded), MacroOk::Done);
+    EXPECT_EQ(OkKeyMacro(ws, view, view, u"one", recorded, true), MacroOk::DuplicateName);
+    EXPECT_EQ(ws.profile.slot(1, 4), (KeySlot{recorded, u"one"})); // the key has them all the same
+    EXPECT_EQ(OkKeyMacro(ws, view, view, u"Fire", recorded, true), MacroOk::Done);
     EXPECT_EQ(ws.profile.kindOf(1, 4), 13);
     EXPECT_EQ(view.calls,
               (Calls{"RefreshSlotCaptions", "RefreshSlotCaptions", "MacroListChanged"}));
 
     view.calls.clear();
-    ws.requests = {};
-    ws.requests.workingMacro.action = MacroActionOf(0x09, PlayOnce);
-    EXPECT_EQ(OkNewMacro(ws, view, u"FIRE", RepeatWhileHeld), MacroOk::DuplicateName);
+    const KeyAction salvo = MacroActionOf(0x09, RepeatWhileHeld);
+    EXPECT_EQ(OkNewMacro(ws, view, u"FIRE", salvo), MacroOk::DuplicateName);
     EXPECT_EQ(ws.profile.macros().count(), 4u);
     EXPECT_TRUE(view.calls.empty());
-    EXPECT_EQ(OkNewMacro(ws, view, u"Salvo", RepeatWhileHeld), MacroOk::Done);
-    EXPECT_EQ(ws.profile.macros().macroAt(4),
-              (MacroRecord{u"Salvo", MacroActionOf(0x09, RepeatWhileHeld)}));
-    EXPECT_TRUE(ws.requests.editorAccepted);
+    EXPECT_EQ(OkNewMacro(ws, view, u"Salvo", salvo), MacroOk::Done);
+    EXPECT_EQ(ws.profile.macros().macroAt(4), (MacroRecord{u"Salvo", salvo}));
     EXPECT_EQ(view.calls, (Calls{"MacroListChanged"}));
 }
 
-TEST_F(MacroOpsTest, EditorOkReplacesTheEditedMacroAndWithoutOneStoresNothing) {
-    const Profile before = ws.profile;
-    ws.requests.workingMacro.action = MacroActionOf(0x04, PlayOnce);
-    EXPECT_EQ(OkEditMacro(ws, view, std::nullopt, u"two", RepeatWhileHeld, u"X").macro,
-              std::nullopt);
-    EXPECT_EQ(ws.profile, before);
-    EXPECT_FALSE(ws.requests.editorAccepted);
-
+TEST_F(MacroOpsTest, EditorOkReplacesTheEditedMacro) {
     // Equal names are accepted when editing; the macro moves to the end with its keys.
-    const MacroOkOutcome edited = OkEditMacro(ws, view, 0, u"two", RepeatWhileHeld, u"X");
+    const MacroOkOutcome edited =
+        OkEditMacro(ws, view, 0, u"two", MacroActionOf(0x04, RepeatWhileHeld));
     EXPECT_EQ(edited.result, MacroOk::Done);
     EXPECT_EQ(edited.macro, 2u);
     EXPECT_EQ(ws.profile.slot(0, 0), (KeySlot{MacroActionOf(0x04, RepeatWhileHeld), u"two"}));
     EXPECT_EQ(ws.profile.kindOf(0, 0), 12);
-    EXPECT_TRUE(ws.requests.editorAccepted);
     EXPECT_EQ(view.calls, (Calls{"MacroListChanged"}));
 }
 
 TEST_F(MacroOpsTest, AssignInTheManagerMovesTheMacroAndGivesItToTheKey) {
     ws.selection = {1, 5};
     const Profile before = ws.profile;
-    EXPECT_FALSE(AssignFromManager(ws, view, view, std::nullopt, u"X"));
+    EXPECT_FALSE(AssignFromManager(ws, view, view, std::nullopt));
     EXPECT_EQ(ws.profile, before);
 
-    const auto assigned = AssignFromManager(ws, view, view, 0, u"X");
+    const auto assigned = AssignFromManager(ws, view, view, 0);
     ASSERT_TRUE(assigned);
     EXPECT_EQ(assigned->macro, 2u);
     EXPECT_EQ(ws.profile.macros().macroAt(2).name, u"Zero");
@@ -164,11 +155,10 @@ TEST_F(MacroOpsTest, AssignInTheManagerMovesTheMacroAndGivesItToTheKey) {
     EXPECT_EQ(ws.profile.kindOf(1, 5), 12);
     EXPECT_EQ(ws.profile.kindOf(0, 0), 12);
     EXPECT_EQ(ws.profile.kindOf(0, 1), 10);
-    EXPECT_EQ(ws.requests.editorPurpose, PurposeEditMacro);
     EXPECT_EQ(view.calls, (Calls{"MacroListChanged", "RefreshSlotCaptions", "MarkModified"}));
 
     view.calls.clear();
-    DeleteFromManager(ws, view, std::nullopt, u"X");
+    DeleteFromManager(ws, view, std::nullopt);
     EXPECT_EQ(view.calls, (Calls{"MacroListChanged"}));
 }
 
@@ -179,11 +169,11 @@ TEST(MacroOpsFull, NewMacroBeyondTheCapIsRefusedAndNothingChanges) {
         macros.append({u"m" + std::u16string(1, char16_t(u'A' + i % 26)), KeyAction::empty()});
     ASSERT_TRUE(macros.full());
     EXPECT_EQ(CheckNewMacro(macros, u"fresh name"), NewMacroCheck::ListFull);
-    EXPECT_FALSE(AddNewMacro(ws, u"fresh name", KeyAction::empty()));
+    EXPECT_EQ(AddNewMacro(ws, u"fresh name", KeyAction::empty()), NewMacroCheck::ListFull);
     EXPECT_EQ(macros.count(), MacroList::MaxCount);
     EXPECT_FALSE(ws.document.modifiedFlag);
     // Editing a macro that no key plays still works at the cap: it moves, the count stays.
-    EXPECT_EQ(ReplaceMacro(ws, 0, u"edited", KeyAction::empty(), u"X"), MacroList::MaxCount - 1);
+    EXPECT_EQ(ReplaceMacro(ws, 0, u"edited", KeyAction::empty()), MacroList::MaxCount - 1);
     EXPECT_EQ(macros.count(), MacroList::MaxCount);
 }
 
@@ -204,12 +194,12 @@ TEST(MacroOpsFull, KeysPlayOnlyMacrosWhoseKindFitsSixteenBits) {
     // Editing the macro the key plays moves it to index 65,526: refused, nothing changes.
     EXPECT_FALSE(MovedMacroAssignable(macros));
     const Profile before = ws.profile;
-    EXPECT_FALSE(ReplaceMacro(ws, 65525, u"edited", KeyAction::direct(0x04), u"X"));
+    EXPECT_FALSE(ReplaceMacro(ws, 65525, u"edited", KeyAction::direct(0x04)));
     EXPECT_EQ(ws.profile, before);
     // With one macro fewer it lands on 65,525, which the key still reaches.
-    DeleteMacro(ws, 0, u"X");
+    DeleteMacro(ws, 0);
     EXPECT_TRUE(MovedMacroAssignable(macros));
-    EXPECT_EQ(ReplaceMacro(ws, 65524, u"edited", KeyAction::direct(0x04), u"X"), 65525u);
+    EXPECT_EQ(ReplaceMacro(ws, 65524, u"edited", KeyAction::direct(0x04)), 65525u);
     EXPECT_EQ(ws.profile.kindOf(1, 2), 0xFFFF);
     EXPECT_EQ(ws.profile.slot(1, 2).label, u"edited");
 }
@@ -225,10 +215,9 @@ TEST(MacroOpsFull, ManagerAndEditorRefuseToMoveAMacroOutOfTheKeysReach) {
     ws.selection = {2, 2};
     RecordingView view{ws};
     const Profile before = ws.profile;
-    EXPECT_EQ(AssignFromManager(ws, view, view, 0, u"X")->result, MacroOk::NotAssignable);
-    EXPECT_EQ(OkEditMacro(ws, view, 0, u"m", PlayOnce, u"X").result, MacroOk::NotAssignable);
+    EXPECT_EQ(AssignFromManager(ws, view, view, 0)->result, MacroOk::NotAssignable);
+    EXPECT_EQ(OkEditMacro(ws, view, 0, u"m", KeyAction::empty()).result, MacroOk::NotAssignable);
     EXPECT_EQ(ws.profile, before);
-    EXPECT_FALSE(ws.requests.editorAccepted);
     EXPECT_TRUE(view.calls.empty());
 }
 

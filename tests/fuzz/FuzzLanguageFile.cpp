@@ -1,6 +1,6 @@
 // libFuzzer target: the language-file reader on arbitrary bytes. Every text it
 // returns must respect the 511-unit limit.
-#include "texts/LanguageFile.h"
+#include "texts/Texts.h"
 
 #include <cstdlib>
 
@@ -11,7 +11,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (file.ReadLanguageText(n, text) && text.size() > pad::MaxLanguageTextUnits)
             std::abort();
     (void)pad::FontRowFor(file.languageId());
-    pad::LanguageTextTable table;
-    table.fill(&file);
+    const pad::Texts texts(file);
+    for (const pad::UiText& entry : pad::UiTexts)
+        if (texts.text(entry).empty() && !entry.english.empty())
+            std::abort(); // a text is never shown empty
     return 0;
 }

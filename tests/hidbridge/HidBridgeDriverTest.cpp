@@ -2,6 +2,7 @@
 // start by themselves, both report messages, device events and GetIndexStr.
 
 #include "hidbridge/HidBridgeDriver.h"
+#include "devicelink/LinkEnvironment.h"
 #include "devicelink/PadLink.h"
 #include "tests/support/LinkTestSupport.h"
 
@@ -168,6 +169,31 @@ TEST_F(HidBridgeTest, GetIndexStrOnEmptyTableReturnsZero) {
     EXPECT_EQ(link->getIndexStr(0x0001, 0x0006, 1, buffer, 3), 0);
     EXPECT_EQ(buffer[0], 1);
     EXPECT_EQ(host.numbers(), std::vector<std::uint32_t>{MSG_KEYPAD_ABSENT});
+}
+
+} // namespace
+
+namespace {
+
+// The machine's own interfaces (wine has virtual ones): HidBridge starts a reader on
+// every interface of the usage page it is given, and ends them all again, the pending
+// reads of real devices included.
+TEST(HidBridgeMachine, ReadersOnTheMachinesInterfacesStartAndEnd) {
+    LinkBackend machine = MachineBackend();
+    const auto interfaces = machine.hid->enumerate();
+    ASSERT_TRUE(interfaces.has_value());
+    if (interfaces->empty() || !interfaces->front().readable)
+        GTEST_SKIP() << "no readable HID interface on this machine";
+    const std::uint32_t page = interfaces->front().usagePage;
+    RecordingHost host;
+    {
+        HidBridgeDriver bridge(machine.hid, std::move(machine.notifier));
+        bridge.initDriver(host.window(), HostMessage, page);
+        EXPECT_GE(bridge.runningReaderCount(), 1u);
+        EXPECT_EQ(bridge.matchedKeypads().size(), bridge.runningReaderCount());
+        drainEvents();
+    }
+    EXPECT_EQ(host.numbers().front(), MSG_KEYPAD_PRESENT);
 }
 
 } // namespace

@@ -2,10 +2,9 @@
 
 #include "hidbridge/HidBridge.h"
 #include "tests/support/LinkTestSupport.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
-
-#include <QTemporaryDir>
 
 #include <fstream>
 
@@ -15,15 +14,15 @@ using namespace pad::test;
 namespace {
 
 TEST(HidBridgeExports, SimulatorFromEnvironment) {
-    QTemporaryDir dir;
-    std::string log = dir.filePath("k.log").toStdString();
-    setenv("PADLINK_SIMULATOR", log.c_str(), 1);
+    test::TempDir dir;
+    std::string log = (dir / "k.log").string();
+    setEnvironment("PADLINK_SIMULATOR", log.c_str());
 
     std::uint8_t buffer[8] = {7, 7, 7, 7, 7, 7, 7, 7};
     EXPECT_EQ(GetIndexStr(0xFF00, 0xFF00, 1, buffer, 7), 0);
 
     RecordingHost host;
-    EXPECT_EQ(InitDriver(&host, HostMessage, KeypadPage), 1);
+    EXPECT_EQ(InitDriver(host.window(), HostMessage, KeypadPage), 1);
     drainEvents();
     EXPECT_EQ(host.numbers(), std::vector<std::uint32_t>{MSG_KEYPAD_PRESENT});
 

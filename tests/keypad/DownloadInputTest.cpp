@@ -61,6 +61,7 @@ void DownloadInputTest::paintsDuringADownloadAndHandlesAClickOnlyAfterIt() {
         }
         return true;
     };
+    hooks.pauseUntil = PauseWithoutInputUntil;
     hooks.reportDone = [&](int sent) {
         if (sent == 10) {
             paintsDuring = button.paints;

@@ -26,7 +26,7 @@ class StatusWindowTest : public QObject {
         const std::string file = "[LNG]\n80=Schreibe\n81=%1/%2 Berichte\n82=Fertig\n";
         const auto language = LanguageFile::fromBytes(
             std::span(reinterpret_cast<const std::uint8_t*>(file.data()), file.size()));
-        TQd6LdrSDlg window(&language);
+        TQd6LdrSDlg window{Texts(language)};
         window.apply({LoaderCommandKind::Progress, 12});
         QCOMPARE(LabelTexts(window), QStringList({"Schreibe", "12/240 Berichte"}));
         window.apply({LoaderCommandKind::Complete, 0});

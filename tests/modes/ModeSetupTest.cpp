@@ -113,27 +113,43 @@ TEST(RulesEdits, WindowsGivePatternsThatMatchThemAlone) {
     }
 }
 
-TEST(ServiceSwitches, UseTheUnitWhereSystemdRunsTheSessionElseTheAutostartEntry) {
+// What a switch leaves, from any setup: on, the service runs and starts with every
+// graphical session (by the unit where systemd runs the session, else by the autostart
+// entry); off, nothing starts it any more and it does not run.
+TEST(ServiceSwitches, LeaveTheServiceStartingWithSessionsOrNowhere) {
     using Kind = SwitchStep::Kind;
-    const SwitchStep enable{Kind::Systemctl,
-                            {"--user", "enable", "--now", "padconfig-modes.service"}};
-    const SwitchStep disable{Kind::Systemctl,
-                             {"--user", "disable", "--now", "padconfig-modes.service"}};
-    const struct {
-        bool on;
+    struct State {
         ServiceSetup setup;
-        std::vector<SwitchStep> steps;
-    } cases[] = {
-        {true, {.systemdSession = true}, {enable}},
-        {true, {}, {{Kind::CopyAutostartEntry}, {Kind::StartService}}},
-        {false, {.systemdSession = true, .unitEnabled = true}, {disable, {Kind::StopService}}},
-        {false, {.autostartEntry = true}, {{Kind::RemoveAutostartEntry}, {Kind::StopService}}},
-        {false,
-         {.unitEnabled = true, .autostartEntry = true},
-         {disable, {Kind::RemoveAutostartEntry}, {Kind::StopService}}},
+        bool running;
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(PlanServiceSwitch(c.on, c.setup), c.steps);
+    // The steps as systemctl and the desktop carry them out.
+    const auto apply = [](State s, const std::vector<SwitchStep>& steps) {
+        for (const SwitchStep& step : steps) {
+            const auto has = [&](const char* word) {
+                return std::find(step.arguments.begin(), step.arguments.end(), word) !=
+                       step.arguments.end();
+            };
+            if (step.kind == Kind::Systemctl && (has("enable") || has("disable"))) {
+                s.setup.unitEnabled = has("enable");
+                s.running = has("--now") ? has("enable") : s.running;
+            }
+            if (step.kind == Kind::CopyAutostartEntry || step.kind == Kind::RemoveAutostartEntry)
+                s.setup.autostartEntry = step.kind == Kind::CopyAutostartEntry;
+            if (step.kind == Kind::StartService || step.kind == Kind::StopService)
+                s.running = step.kind == Kind::StartService;
+        }
+        return s;
+    };
+    for (int bits = 0; bits < 16; ++bits) {
+        const ServiceSetup setup{bool(bits & 1), bool(bits & 2), bool(bits & 4)};
+        const State before{setup, bool(bits & 8)};
+        const State on = apply(before, PlanServiceSwitch(true, setup));
+        EXPECT_TRUE(on.running) << bits;
+        EXPECT_TRUE(setup.systemdSession ? on.setup.unitEnabled : on.setup.autostartEntry) << bits;
+        const State off = apply(before, PlanServiceSwitch(false, setup));
+        EXPECT_FALSE(off.running) << bits;
+        EXPECT_FALSE(SwitchedOn(off.setup)) << bits;
+    }
     EXPECT_TRUE(ReadSystemdSession(0, "active\n"));
     EXPECT_FALSE(ReadUnitEnabled(0, "static\n")); // a unit without [Install] is not switched on
 }

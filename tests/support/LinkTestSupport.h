@@ -1,16 +1,13 @@
 #pragma once
-// What the device-link tests share: a host object that records the window messages it
+// What the device-link tests share: a host window that records the window messages it
 // receives, the fixture that starts a link (PadLink's or HidBridge's driver) on the
 // simulated HID system, and helpers to build simulated interfaces and to run the
-// event loop.
+// message loop, on Linux and on Windows alike.
 
 #include "devicelink/DeviceNotifier.h"
+#include "devicelink/HostWindow.h"
 #include "devicelink/SimulatedHidSystem.h"
-#include "devicelink/WindowMessage.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QObject>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -29,27 +26,35 @@ struct Received {
     InputReport buffer{}; // a copy of lParam's 32 bytes for the report messages
 };
 
-class RecordingHost : public QObject {
+// A host window that records the messages a link sends it: a QObject on Linux, a
+// message-only window on Windows (LinkTestHostQt.cpp, LinkTestHostWin32.cpp), on the
+// test's thread.
+class RecordingHost {
   public:
+    RecordingHost();
+    ~RecordingHost();
+    RecordingHost(const RecordingHost&) = delete;
+    RecordingHost& operator=(const RecordingHost&) = delete;
+
+    // What the link is given as its host.
+    HostWindow window() const;
+
     std::vector<Received> messages;
     // Messages whose lParam is a 32-byte buffer, copied while the handler runs.
     std::vector<std::uint32_t> bufferMessages;
     // Runs inside the handler of every message, after it was recorded.
     std::function<void(const Received&)> onMessage;
 
-    bool event(QEvent* event) override {
-        const WindowMessage* m = WindowMessage::from(event);
-        if (!m)
-            return QObject::event(event);
-        Received r{m->message(), m->wParam(), m->lParam()};
+    // Called by the platform's window for every message it receives.
+    void record(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+        Received r{message, wParam, lParam};
         for (std::uint32_t withBuffer : bufferMessages) {
-            if (m->message() == withBuffer && m->lParam() != 0)
-                std::memcpy(r.buffer.data(), reinterpret_cast<const void*>(m->lParam()), 32);
+            if (message == withBuffer && lParam != 0)
+                std::memcpy(r.buffer.data(), reinterpret_cast<const void*>(lParam), 32);
         }
         messages.push_back(r);
         if (onMessage)
             onMessage(r);
-        return true;
     }
 
     std::vector<std::uint32_t> numbers() const {
@@ -64,24 +69,20 @@ class RecordingHost : public QObject {
             n += m.message == message ? 1 : 0;
         return n;
     }
+
+  private:
+    struct Window;
+    std::unique_ptr<Window> window_;
 };
 
-// Delivers every posted event.
-inline void drainEvents() {
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
-}
+// Delivers every posted message of the test's thread.
+void drainEvents();
 
-// Runs the event loop until done() or about two seconds passed; returns done().
-inline bool runUntil(const std::function<bool()>& done, int milliseconds = 2000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < milliseconds)
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
-    return done();
-}
+// Runs the thread's message loop until done() or about two seconds passed; returns done().
+bool runUntil(const std::function<bool()>& done, int milliseconds = 2000);
+
+// Sets or (value null) removes an environment variable of the test process.
+void setEnvironment(const char* name, const char* value);
 
 // A link driver on the simulated HID system, with device events delivered by hand. The
 // host copies the 32-byte buffers of the report messages the test names.
@@ -102,7 +103,7 @@ template <typename Driver> class LinkTest : public ::testing::Test {
         auto manual = std::make_unique<ManualNotifier>();
         notifier = manual.get();
         link = std::make_unique<Driver>(hid, std::move(manual), extra...);
-        EXPECT_EQ(link->initDriver(&host, HostMessage, KeypadPage), 1);
+        EXPECT_EQ(link->initDriver(host.window(), HostMessage, KeypadPage), 1);
         drainEvents();
     }
 

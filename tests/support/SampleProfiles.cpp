@@ -60,7 +60,7 @@ MacroRecord tapMacro(std::u16string name, std::uint8_t playMode,
 } // namespace
 
 Profile ExampleProfile() {
-    Profile p;
+    Profile p(u"Normal");
     p.macros().append(tapMacro(u"Reload", PlayOnce, {0x15}));           // R
     p.macros().append(tapMacro(u"Grenade", PlayOnce, {0x0A}, 0xE1));    // L-Shift + G
     p.macros().append(tapMacro(u"Auto fire", RepeatWhileHeld, {0x0E})); // K

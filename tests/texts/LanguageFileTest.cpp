@@ -1,5 +1,7 @@
 #include "texts/LanguageFile.h"
 #include "tests/support/TempDir.h"
+#include "texts/TextEncoding.h"
+#include "texts/Texts.h"
 
 #include <gtest/gtest.h>
 
@@ -121,6 +123,16 @@ TEST(LanguageFile, OtherTextUsesTheCodePageOfItsLanguage) {
     EXPECT_EQ(plain.languageId(), 1033);
 }
 
+// GB18030's four-byte sequences reach every character; a system that lacks GB18030
+// (wine has no code page 54936) reads its two-byte part only, and the case is skipped.
+TEST(LanguageFile, Gb18030FourByteSequences) {
+    if (!DecodeCodePageKnows("GB18030"))
+        GTEST_SKIP() << "the system has no GB18030 decoder (wine lacks code page 54936)";
+    const auto file = LanguageFile::fromBytes(withBytes(
+        "[LNG]\r\n0=2052\r\n5=", {0x81, 0x30, 0x86, 0x38, 0x95, 0x32, 0x82, 0x36, 0xD6, 0xD0}));
+    EXPECT_EQ(text(file, 5), u"\u00C0\U00020000\u4E2D");
+}
+
 TEST(LanguageFile, LanguageIdParsing) {
     EXPECT_EQ(ParseLanguageId(u"1041"), 1041);
     EXPECT_EQ(ParseLanguageId(u"  \t1042xyz"), 1042);
@@ -157,33 +169,39 @@ TEST(LanguageFile, FontRows) {
     }
 }
 
-TEST(LanguageFile, TextTableHoldsItsSixteenNumbersWithEnglishForAbsentOnes) {
-    const auto file = LanguageFile::fromBytes(ascii("[LNG]\n0=1041\n41=Weg\n49=Normaal\n50=Fout\n"
-                                                    "1=&Bestand\n"));
-    LanguageTextTable table;
-    table.fill(&file);
-    EXPECT_EQ(table.text(41), u"Weg");
-    EXPECT_EQ(table.text(49), u"Normaal");
-    EXPECT_EQ(table.text(50), u"Fout");
-    EXPECT_EQ(table.text(53), u"Warning"); // absent: the built-in text
-    EXPECT_EQ(table.text(1), u"");         // not one of the table's numbers
-    table.fill(nullptr);
-    EXPECT_EQ(table.text(49), u"Normal");
-    EXPECT_EQ(table.text(41), u"Macro Disappear");
-
-    // Only text 0: every entry that has a built-in text keeps it; none is empty.
-    const auto only0 = LanguageFile::fromBytes(ascii("[LNG]\n0=1041\n"));
-    table.fill(&only0);
-    for (const UiText& entry : LanguageTextTable::Entries)
-        EXPECT_TRUE(entry.number == 54 || !table.text(entry).empty())
-            << entry.number; // 54 is never shown, has none
-    EXPECT_EQ(table.text(49), u"Normal");
-    EXPECT_EQ(table.text(18), u"Macro Off");
-    EXPECT_EQ(table.text(51), u"File open for read failed");
-    EXPECT_EQ(table.text(53), u"Warning");
-    EXPECT_EQ(table.text(56), u"press");
-    EXPECT_EQ(table.text(57), u"release");
-    EXPECT_EQ(FontRowFor(only0.languageId()).name, u"MS PGothic");
+// The texts of the language in force: the file's where it holds them, the built-in
+// English otherwise, so no message, question or label is ever shown empty.
+TEST(Texts, TheLanguagesWordsWhereTheFileHoldsThemElseEnglish) {
+    const Texts dutch(LanguageFile::fromBytes(
+        ascii("[LNG]\n0=1043\n41=Weg\n49=Normaal\n5=&&Nieuw && &schoon\n84=Toets %1\n"
+              "53=\n-1=never\n")));
+    const Texts english;
+    const struct {
+        UiText text;
+        std::u16string dutch, english;
+    } cases[] = {
+        {MacroDisappearText, u"Weg", u"Macro Disappear"},
+        {NormalLabelText, u"Normaal", u"Normal"},
+        {WarningCaptionText, u"Warning", u"Warning"}, // present but empty: English
+        {NoKeypadWarning, std::u16string(NoKeypadWarning.english),
+         std::u16string(NoKeypadWarning.english)},
+        {RealWriteText, u"Real Write", u"Real Write"}, // no number: never replaced
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(dutch.text(c.text), c.dutch) << c.text.number;
+        EXPECT_EQ(english.text(c.text), c.english) << c.text.number;
+    }
+    EXPECT_TRUE(dutch.languageActive());
+    EXPECT_FALSE(english.languageActive());
+    EXPECT_EQ(dutch.plainText(NewText), u"&Nieuw & schoon");
+    EXPECT_EQ(english.plainText(NewText), u"New");
+    EXPECT_EQ(dutch.keyLabelName(4, u"Herladen"), u"Toets 5: Herladen");
+    EXPECT_EQ(english.keyLabelName(15, u""), u"Key 16");
+    // The overwrite question: the language's where the program carries it, else English.
+    EXPECT_EQ(dutch.overwriteQuestion(), OverwriteQuestionText);
+    const Texts german(LanguageFile::fromBytes(ascii("[LNG]\n0=1031\n")));
+    EXPECT_EQ(german.overwriteQuestion().substr(0, 10), u"Eine Datei");
+    EXPECT_EQ(FontRowFor(german.languageId()).name, u"Arial");
 }
 
 TEST(LanguageFile, LoadReadsAFileAndRefusesWhatCannotBeRead) {

@@ -9,8 +9,10 @@
 
 #include <fstream>
 
-#include <sys/stat.h>
 #include <unistd.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 using namespace pad;
 namespace fs = std::filesystem;
@@ -35,6 +37,7 @@ TEST(LanguageLookup, LocaleTagsFollowLcAllThenLcMessagesThenLang) {
     EXPECT_EQ(LocaleTags(nullptr, nullptr, "de_"), Tags{});
 }
 
+#ifndef _WIN32 // Windows has %APPDATA% for it (common/UserFoldersWin32.cpp)
 TEST(LanguageLookup, ConfigFolderIsXdgConfigHomeOrDotConfig) {
     EXPECT_EQ(UserConfigFolder("/x/conf", "/home/u"), fs::path("/x/conf/padconfig"));
     EXPECT_EQ(UserConfigFolder(nullptr, "/home/u"), fs::path("/home/u/.config/padconfig"));
@@ -42,6 +45,7 @@ TEST(LanguageLookup, ConfigFolderIsXdgConfigHomeOrDotConfig) {
     EXPECT_EQ(UserConfigFolder("relative", "/home/u"), fs::path("/home/u/.config/padconfig"));
     EXPECT_EQ(UserConfigFolder(nullptr, nullptr), fs::path());
 }
+#endif
 
 TEST(LanguageLookup, LanguageIdsNameTheirLocale) {
     EXPECT_EQ(LocaleNameOfLanguageId(1031), "de");
@@ -106,6 +110,7 @@ TEST_F(LanguageSearchOrder, UserFileThenProgramFolderThenShippedFileOfTheLocale)
     EXPECT_EQ(Found(), "none");
 }
 
+#ifndef _WIN32
 // A folder or a FIFO (never waited on) is passed over and named with its reason.
 TEST_F(LanguageSearchOrder, SomethingThatIsNotAFileIsPassedOver) {
     fs::create_directory(root / "config/UILANG.lng");
@@ -117,6 +122,7 @@ TEST_F(LanguageSearchOrder, SomethingThatIsNotAFileIsPassedOver) {
     ASSERT_EQ(passedOver.size(), 2u);
     EXPECT_EQ(passedOver[1].systemError, NotRegularFileError);
 }
+#endif
 
 // Every shipped file translates every text, keeps the placeholders and names its
 // own language.

@@ -15,27 +15,27 @@ void failCommand(const std::string& message) {
     throw CLI::RuntimeError(ExitFailure);
 }
 
-void checkFileResult(FileResult result, const std::filesystem::path& file, int systemError) {
+void checkFileResult(FileResult result, const std::string& file, int systemError) {
     if (result == FileResult::Ok)
         return;
-    std::string message = file.string() + ": " + ToUtf8(FileResultText(result).english);
+    std::string message = file + ": " + ToUtf8(FileResultText(result).english);
     if (systemError != 0)
         message += ": " + FileErrorText(systemError);
     failCommand(message);
 }
 
-Profile loadProfileOrFail(const std::filesystem::path& file, std::string* magic) {
+Profile loadProfileOrFail(const std::string& file, std::string* magic) {
     Profile profile;
     int error = 0;
     const FileResult result =
-        LoadProfileFile(profile, file, NormalLabelText.english, magic, &error);
+        LoadProfileFile(profile, PathOfArgument(file), NormalLabelText.english, magic, &error);
     checkFileResult(result, file, error);
     return profile;
 }
 
-void saveProfileOrFail(const Profile& profile, const std::filesystem::path& file) {
+void saveProfileOrFail(const Profile& profile, const std::string& file) {
     int error = 0;
-    const FileResult result = SaveProfileFile(profile, file, &error);
+    const FileResult result = SaveProfileFile(profile, PathOfArgument(file), &error);
     checkFileResult(result, file, error);
 }
 

@@ -17,11 +17,12 @@ inline constexpr int ExitUsage = 2;
 
 // Ends the command with "qd6: <file>: <the result's message>", followed by ": <the
 // system's reason>" when systemError gives one, unless result is Ok.
-void checkFileResult(FileResult result, const std::filesystem::path& file, int systemError = 0);
+void checkFileResult(FileResult result, const std::string& file, int systemError = 0);
 
-// The profile in file (and its magic, when asked), or the command ends as above.
-Profile loadProfileOrFail(const std::filesystem::path& file, std::string* magic = nullptr);
-// Writes the profile to file, or the command ends as above.
-void saveProfileOrFail(const Profile& profile, const std::filesystem::path& file);
+// The profile in file, a file name as the command line gives it (common/FileAccess.h,
+// PathOfArgument), and its magic when asked; or the command ends as above.
+Profile loadProfileOrFail(const std::string& file, std::string* magic = nullptr);
+// Writes the profile to file (as above), or the command ends as above.
+void saveProfileOrFail(const Profile& profile, const std::string& file);
 
 } // namespace pad

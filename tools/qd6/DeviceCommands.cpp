@@ -3,16 +3,14 @@
 #include "common/Utf16.h"
 #include "devicelink/PadLink.h"
 #include "keypad/DownloadImage.h"
-#include "keypad/KeypadSession.h"
-#include "keypad/PadLinkPort.h"
 #include "keypad/ReportPause.h"
 #include "model/ProfileFile.h"
 #include "texts/KeypadAccessAdvice.h"
 #include "texts/ModeTitle.h"
 #include "tools/qd6/CommandSupport.h"
+#include "tools/qd6/KeypadConnection.h"
 
 #include <CLI/CLI.hpp>
-#include <QCoreApplication>
 
 #include <chrono>
 #include <cstdio>
@@ -21,29 +19,14 @@
 #include <iostream>
 #include <set>
 #include <string>
-#include <sys/prctl.h>
 #include <unistd.h>
 #include <vector>
 
 namespace pad {
 namespace {
 
-// Starts a keypad session in a Qt application, runs the event loop until PadLink has
-// told whether a keypad is present, then runs work on the same thread. Returns work's
-// exit status. PadLink ends with the application object.
-int withKeypad(const std::function<int(KeypadSession&)>& work) {
-    int argc = 1;
-    char name[] = "qd6";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
-    KeypadSession keypad(PadLinkPort());
-    keypad.Start();
-    keypad.WaitForPresence(std::chrono::seconds(5));
-    return work(keypad);
-}
-
 // Prints why nothing can be sent and returns ExitFailure, or returns ExitOk.
-int checkReachable(const KeypadSession& keypad) {
+int checkReachable(const KeypadSessionCore& keypad) {
     if (keypad.PresenceMessage() != MSG_KEYPAD_PRESENT &&
         keypad.PresenceMessage() != MSG_KEYPAD_NO_ACCESS) {
         std::cerr << "No keypad connected\n";
@@ -104,7 +87,7 @@ void collectVendor(void* vendors, const char* path, std::uint16_t vendor, std::u
     static_cast<std::set<std::uint16_t>*>(vendors)->insert(vendor);
 }
 
-int listKeypads(KeypadSession&) {
+int listKeypads(KeypadSessionCore&) {
     if (PadLinkListKeypads(printKeypad, nullptr) == 0)
         std::printf("No keypad connected\n");
     // A keypad that reports another vendor id is invisible to the match; name it and
@@ -122,15 +105,15 @@ int listKeypads(KeypadSession&) {
     return ExitOk;
 }
 
-int selectMode(KeypadSession& keypad, KeypadMode mode) {
+int selectMode(KeypadSessionCore& keypad, KeypadMode mode) {
     if (int status = checkReachable(keypad); status != ExitOk)
         return status;
-    KeypadSession::SelectResult result;
-    while ((result = keypad.TrySelectMode(mode)) == KeypadSession::SelectResult::Busy) {
+    KeypadSessionCore::SelectResult result;
+    while ((result = keypad.TrySelectMode(mode)) == KeypadSessionCore::SelectResult::Busy) {
         std::cerr << "qd6: waiting for another program's download to the keypad to end\n";
         keypad.WaitUntilFree();
     }
-    if (result == KeypadSession::SelectResult::NotTaken) {
+    if (result == KeypadSessionCore::SelectResult::NotTaken) {
         std::cerr << "qd6: the keypad did not take the mode-select report\n";
         return ExitFailure;
     }
@@ -142,11 +125,10 @@ int selectMode(KeypadSession& keypad, KeypadMode mode) {
 // simulated keypad, when asked for), showing progress.
 // Stops when the keypad goes away: a report no keypad took, or PadLink's absent
 // message, which arrives during a pause.
-int download(KeypadSession& keypad, const DownloadImage& image) {
+int download(KeypadSessionCore& keypad, const DownloadImage& image) {
     if (int status = checkReachable(keypad); status != ExitOk)
         return status;
-    // Wake from each pause on time rather than up to the default 50 us late.
-    ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+    UsePreciseTimers();
     Progress progress(ReportsPerDownload);
     DownloadHooks hooks;
     hooks.reportDone = [&progress](int sent) { progress.update(sent); };
@@ -186,7 +168,7 @@ void addDeviceCommands(CLI::App& app) {
 
     auto* list = app.add_subcommand(
         "list", "List the HID interfaces that match the keypad and whether they can be written");
-    list->callback([] { finishCommand(withKeypad(listKeypads)); });
+    list->callback([] { finishCommand(WithKeypad(listKeypads)); });
 
     auto* mode = app.add_subcommand("mode", "Switch the keypad to Normal mode or Mode A, B or C");
     mode->add_option("MODE", args->mode, "normal, a, b or c")
@@ -195,7 +177,7 @@ void addDeviceCommands(CLI::App& app) {
     mode->callback([args] {
         const KeypadMode chosen = *ModeOfName(args->mode);
         finishCommand(
-            withKeypad([&](KeypadSession& keypad) { return selectMode(keypad, chosen); }));
+            WithKeypad([&](KeypadSessionCore& keypad) { return selectMode(keypad, chosen); }));
     });
 
     auto* load = app.add_subcommand(
@@ -203,7 +185,8 @@ void addDeviceCommands(CLI::App& app) {
     load->add_option("FILE", args->file, "Profile file (.qd6)")->required();
     load->callback([args] {
         const DownloadImage image = BuildDownloadImage(loadProfileOrFail(args->file));
-        finishCommand(withKeypad([&](KeypadSession& keypad) { return download(keypad, image); }));
+        finishCommand(
+            WithKeypad([&](KeypadSessionCore& keypad) { return download(keypad, image); }));
     });
 }
 

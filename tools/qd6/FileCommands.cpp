@@ -1,5 +1,6 @@
 #include "tools/qd6/FileCommands.h"
 
+#include "common/FileAccess.h"
 #include "common/Utf16.h"
 #include "keypad/DownloadImage.h"
 #include "model/ProfileFile.h"
@@ -13,7 +14,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -88,10 +88,9 @@ std::string quotedText(std::u16string_view text) {
     return "\"" + ToUtf8(shown) + "\"";
 }
 
-void printProfile(const std::filesystem::path& file, const std::string& magic,
-                  const Profile& profile) {
+void printProfile(const std::string& file, const std::string& magic, const Profile& profile) {
     const MacroList& macros = profile.macros();
-    std::cout << file.string() << ": " << magic << ", " << macros.count()
+    std::cout << file << ": " << magic << ", " << macros.count()
               << (macros.count() == 1 ? " macro\n" : " macros\n");
     for (int mode = 0; mode < ModeCount; ++mode) {
         std::cout << '\n' << ModeTitle(*ModeOfViewIndex(mode)) << '\n';
@@ -141,9 +140,11 @@ std::string inputName(const std::string& file) {
 // The whole of a file, or of standard input for "-"; at most MaxImportBytes.
 std::string readInput(const std::string& file) {
     const bool standardInput = file == "-";
-    const int fd = standardInput ? STDIN_FILENO : ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    const OpenedFile opened =
+        standardInput ? OpenedFile{STDIN_FILENO, 0} : OpenToRead(PathOfArgument(file));
+    const int fd = opened.fd;
     if (fd < 0)
-        checkFileResult(FileResult::OpenForReadFailed, file, errno);
+        checkFileResult(FileResult::OpenForReadFailed, file, opened.error);
     std::string text;
     std::vector<char> buffer(1 << 16);
     int error = 0;
@@ -183,9 +184,10 @@ void importProfile(const std::string& input, const std::string& output) {
 // likely) only when asked to.
 void writeFreshProfile(const std::string& file, bool overwrite) {
     std::error_code error;
-    if (!overwrite && std::filesystem::exists(std::filesystem::symlink_status(file, error)))
+    if (!overwrite &&
+        std::filesystem::exists(std::filesystem::symlink_status(PathOfArgument(file), error)))
         failCommand(file + ": the file exists; give --force to overwrite it");
-    saveProfileOrFail(Profile{}, file);
+    saveProfileOrFail(Profile{NormalLabelText.english}, file);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "common/Version.h"
 #include "tools/qd6/CommandSupport.h"
+#include "tools/qd6/Console.h"
 #include "tools/qd6/DeviceCommands.h"
 #include "tools/qd6/FileCommands.h"
 #include "tools/qd6/KeyCommands.h"
@@ -15,6 +16,7 @@
 #include <iostream>
 #include <new>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -44,8 +46,19 @@ std::string CommandNames(const CLI::App& app) {
 } // namespace
 
 int main(int argc, char** argv) {
+    pad::PrepareStandardStreams();
+    std::vector<std::string> arguments = pad::CommandLineArguments(argc, argv);
+    std::vector<char*> words;
+    for (std::string& argument : arguments)
+        words.push_back(argument.data());
+    words.push_back(nullptr);
+    argc = int(arguments.size());
+    argv = words.data();
+
     CLI::App app{"Inspect, create and convert Corvask 12 keypad profiles (.qd6 files)", "qd6"};
     app.require_subcommand(1);
+    // A file name may start with "/" on every platform; options start with "-".
+    app.allow_windows_style_options(false);
     app.set_version_flag("--version", std::string("qd6 ") + pad::ProjectVersion,
                          "Print the version and exit");
 

@@ -1,7 +1,5 @@
-#include "keyboard/capture/KeyNames.h"
 #include "keyboard/capture/Keystroke.h"
-#include "keyboard/capture/PcKeys.h"
-#include "keyboard/capture/ScanTables.h"
+#include "keyboard/capture/PhysicalKeyLookup.h"
 #include "model/KeyCodes.h"
 
 #include <gtest/gtest.h>
@@ -10,109 +8,84 @@ namespace pad {
 namespace {
 
 constexpr unsigned EvdevA = 30, EvdevRightShift = 54, EvdevNumLock = 69, EvdevSysRq = 99,
-                   EvdevRightCtrl = 97, EvdevKeypadEqual = 117, EvdevPause = 119, EvdevUp = 103;
+                   EvdevRightCtrl = 97, EvdevKeypadEqual = 117, EvdevPause = 119;
 
-std::uint32_t flagsOf(unsigned evdev, KeyTransition t, bool alt = false) {
-    return KeystrokeFlags(*PcKeyFromEvdev(evdev), t, alt);
+KeystrokeInfo decode(unsigned evdev, KeyTransition t = KeyTransition::Down) {
+    return DecodeKeystroke({keyOfEvdev(evdev), t});
 }
 
-TEST(KeystrokeFlags, CarryScanExtendedAndTransitionBits) {
-    EXPECT_EQ(flagsOf(EvdevA, KeyTransition::Down), 0x001E0001u);
-    EXPECT_EQ(flagsOf(EvdevA, KeyTransition::AutoRepeat), 0x401E0001u);
-    EXPECT_EQ(flagsOf(EvdevA, KeyTransition::Up), 0xC01E0001u);
-    EXPECT_EQ(flagsOf(EvdevA, KeyTransition::Down, true), 0x201E0001u);
-    EXPECT_EQ(flagsOf(EvdevRightCtrl, KeyTransition::Down), 0x011D0001u);
-    EXPECT_EQ(flagsOf(EvdevUp, KeyTransition::Up), 0xC1480001u);
-    EXPECT_EQ(EvdevFromNativeScanCode(38), EvdevA); // X11 keycode of A
-}
-
-TEST(PcKeys, NumLockPauseAndPrintScreenFollowTheTablesConventions) {
-    EXPECT_EQ(PcKeyFromEvdev(EvdevNumLock)->scan, 0x45);
-    EXPECT_TRUE(PcKeyFromEvdev(EvdevNumLock)->extended);
-    EXPECT_EQ(PcKeyFromEvdev(EvdevPause)->scan, 0x45);
-    EXPECT_FALSE(PcKeyFromEvdev(EvdevPause)->extended);
-    EXPECT_EQ(PcKeyFromEvdev(EvdevSysRq)->virtualKey, VkPrintScreen);
-    EXPECT_FALSE(PcKeyFromEvdev(0).has_value());
-    EXPECT_FALSE(PcKeyFromEvdev(240).has_value());
-}
-
-TEST(PcKeys, EveryMappedKeyHasAUsageAndAName) {
-    int mapped = 0;
-    for (unsigned evdev = 0; evdev < 256; ++evdev) {
-        const auto key = PcKeyFromEvdev(evdev);
+// The same physical key whichever window system reports it: by its X keycode, or by
+// the scan code and virtual key Qt gives on Windows.
+TEST(KeyLookup, WindowSystemsCodesNameTheSameKeys) {
+    int keys = 0;
+    for (unsigned evdev = 1; evdev < 256; ++evdev) {
+        const PhysicalKey* key = keyOfEvdev(evdev);
         if (!key)
             continue;
-        ++mapped;
-        EXPECT_NE(ScanToUsage(key->scan, key->extended), 0u) << "evdev " << evdev;
-        const auto flags = KeystrokeFlags(*key, KeyTransition::Down, false);
-        EXPECT_FALSE(KeyNameText(flags).empty()) << "evdev " << evdev;
+        ++keys;
+        EXPECT_EQ(keyOfXkbKeycode(evdev + 8), key) << evdev;
+        EXPECT_EQ(keyOfWindowsKey(key->scanByte() | (key->extended() ? 0x100u : 0u), 0), key)
+            << evdev;
+        EXPECT_NE(decode(evdev).usage, 0u) << evdev;
+        EXPECT_FALSE(decode(evdev).keyName.empty()) << evdev;
     }
-    EXPECT_GT(mapped, 100);
+    EXPECT_GT(keys, 100);
+    // Print Screen by its virtual key, also as Alt changes its scan code to 0x54.
+    EXPECT_EQ(keyOfWindowsKey(0x54, 0x2C), keyOfEvdev(EvdevSysRq));
+    EXPECT_EQ(keyOfWindowsKey(0x137, 0x2C), keyOfEvdev(EvdevSysRq));
+    // Num Lock is extended 0x45 and Pause plain 0x45, as the decoding tables have them.
+    EXPECT_EQ(keyOfWindowsKey(0x145, 0x90), keyOfEvdev(EvdevNumLock));
+    EXPECT_EQ(keyOfWindowsKey(0x045, 0x13), keyOfEvdev(EvdevPause));
+    EXPECT_EQ(keyOfEvdev(0), nullptr);
+    EXPECT_EQ(keyOfEvdev(240), nullptr);
+    EXPECT_EQ(keyOfXkbKeycode(7), nullptr);
+    EXPECT_EQ(keyOfWindowsKey(0x100, 0), nullptr);
 }
 
-TEST(ScanTables, UsageToScanLeadsBackToTheSameUsage) {
+// Every code a stored macro can hold is named by a key that leads back to its usage;
+// Non-US # borrows the name of backslash, whose scan code it shares.
+TEST(KeyLookup, EveryKeyboardCodeHasAKeyToNameIt) {
     for (unsigned code = 1; code <= 0x72; ++code) {
-        const auto usage = DeviceCodeToUsage(DeviceKeyCode(code));
-        if (usage == 0x32) // Non-US # shares the scan code of backslash
-            continue;
-        const auto scan = UsageToScan(std::uint8_t(usage));
-        ASSERT_NE(scan, 0) << "usage " << usage;
-        EXPECT_EQ(ScanToUsage(std::uint8_t(scan & 0xFF), scan > 0xFF), usage) << "usage " << usage;
+        const PhysicalKey* key = keyOfDeviceCode(DeviceKeyCode(code));
+        ASSERT_NE(key, nullptr) << code;
+        EXPECT_FALSE(key->name.empty()) << code;
+        const std::uint32_t usage = DeviceCodeToUsage(DeviceKeyCode(code));
+        EXPECT_EQ(key->usage, usage == 0x32 ? 0x31u : usage) << code;
     }
-    EXPECT_EQ(UsageToScan(0x32), UsageToScan(0x31));
-    EXPECT_EQ(UsageToScan(0x67), 0); // Keypad = has no DeviceKeyCode
+    for (DeviceKeyCode code : {0x00, 0x73, 0x75, 0x80})
+        EXPECT_EQ(keyOfDeviceCode(code), nullptr) << int(code);
 }
 
-TEST(DecodeKeystroke, LetterDownRepeatUp) {
-    const auto down = DecodeKeystroke('A', 0x001E0001u);
-    EXPECT_EQ(down.transition, TransitionDown);
-    EXPECT_EQ(down.scanCode, 0x1Eu);
-    EXPECT_EQ(down.extended, 0);
-    EXPECT_EQ(down.usage, 0x04u);
-    EXPECT_EQ(down.deviceCode, 0x01);
-    EXPECT_EQ(down.keyName, "A");
-    EXPECT_TRUE(DecodeKeystroke('A', 0x401E0001u).isRepeat());
-    EXPECT_TRUE(DecodeKeystroke('A', 0xC01E0001u).isUp());
-    // Key up without a previous down state counts as a key down.
-    const auto odd = DecodeKeystroke('A', 0x801E0001u);
-    EXPECT_FALSE(odd.isUp());
-    EXPECT_FALSE(odd.isRepeat());
-}
-
-TEST(DecodeKeystroke, PrintScreenAlwaysArrivesAsAKeyUp) {
-    for (std::uint32_t flags : {0x01370001u, 0xC1370001u, 0x41370001u, 0x00540001u}) {
-        const auto key = DecodeKeystroke(VkPrintScreen, flags);
-        EXPECT_EQ(key.flags, 0xC1370001u);
-        EXPECT_TRUE(key.isUp());
-        EXPECT_EQ(key.usage, PrintScreenUsage);
-        EXPECT_EQ(key.deviceCode, 0x43);
-        EXPECT_EQ(key.keyName, "Prnt Scrn");
+TEST(DecodeKeystroke, TransitionsUsageCodeAndName) {
+    const struct {
+        unsigned evdev;
+        KeyTransition sent, decoded;
+        std::uint32_t usage;
+        DeviceKeyCode code;
+        const char* name;
+    } cases[] = {
+        {EvdevA, KeyTransition::Down, KeyTransition::Down, 0x04, 0x01, "A"},
+        {EvdevA, KeyTransition::AutoRepeat, KeyTransition::AutoRepeat, 0x04, 0x01, "A"},
+        {EvdevA, KeyTransition::Up, KeyTransition::Up, 0x04, 0x01, "A"},
+        // Print Screen only ever counts as a release.
+        {EvdevSysRq, KeyTransition::Down, KeyTransition::Up, PrintScreenUsage, 0x43, "Prnt Scrn"},
+        {EvdevSysRq, KeyTransition::AutoRepeat, KeyTransition::Up, PrintScreenUsage, 0x43,
+         "Prnt Scrn"},
+        {EvdevNumLock, KeyTransition::Down, KeyTransition::Down, 0x53, 0x50, "Num Lock"},
+        {EvdevPause, KeyTransition::Down, KeyTransition::Down, 0x48, 0x45, "Pause"},
+        {EvdevRightCtrl, KeyTransition::Down, KeyTransition::Down, 0xE4, 0x67, "Right Ctrl"},
+        {EvdevRightShift, KeyTransition::Down, KeyTransition::Down, 0xE5, 0x68, "Right Shift"},
+        // A usage without a DeviceKeyCode.
+        {EvdevKeypadEqual, KeyTransition::Down, KeyTransition::Down, 0x67, 0x00, "Num ="},
+    };
+    for (const auto& c : cases) {
+        const KeystrokeInfo key = decode(c.evdev, c.sent);
+        EXPECT_EQ(key.transition, c.decoded) << c.name;
+        EXPECT_EQ(key.usage, c.usage) << c.name;
+        EXPECT_EQ(key.deviceCode, c.code) << c.name;
+        EXPECT_EQ(key.keyName, c.name);
     }
-    // Only a repeat count of 0 keeps the flags as they came.
-    EXPECT_EQ(DecodeKeystroke(VkPrintScreen, 0x01370000u).transition, TransitionDown);
-}
-
-TEST(DecodeKeystroke, ExtendedRightShiftIsNamedPlainly) {
-    const auto key = DecodeKeystroke(0x10, 0x01360000u);
-    EXPECT_EQ(key.keyName, "Right Shift");
-    EXPECT_EQ(key.usage, 0xE5u);
-    EXPECT_EQ(key.deviceCode, 0x68);
-}
-
-TEST(DecodeKeystroke, NamesAndCodesOfSpecialKeys) {
-    EXPECT_EQ(DecodeKeystroke(0x90, flagsOf(EvdevNumLock, KeyTransition::Down)).keyName,
-              "Num Lock");
-    EXPECT_EQ(DecodeKeystroke(0x90, flagsOf(EvdevNumLock, KeyTransition::Down)).usage, 0x53u);
-    EXPECT_EQ(DecodeKeystroke(0x13, flagsOf(EvdevPause, KeyTransition::Down)).keyName, "Pause");
-    EXPECT_EQ(DecodeKeystroke(0x11, flagsOf(EvdevRightCtrl, KeyTransition::Down)).keyName,
-              "Right Ctrl");
-    EXPECT_EQ(DecodeKeystroke(0x10, flagsOf(EvdevRightShift, KeyTransition::Down)).keyName,
-              "Right Shift");
-    const auto equal = DecodeKeystroke(0x92, flagsOf(EvdevKeypadEqual, KeyTransition::Down));
-    EXPECT_EQ(equal.usage, 0x67u);
-    EXPECT_EQ(equal.deviceCode, 0);
-    EXPECT_EQ(equal.keyName, "Num =");
-    EXPECT_EQ(DecodeKeystroke(0, 0x00000001u).usage, 0u); // scan 0: not a key
+    EXPECT_EQ(DecodeKeystroke({}).usage, 0u); // no key
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "keyboard/capture/EscapeHold.h"
-#include "keyboard/capture/PcKeys.h"
+#include "keyboard/capture/PhysicalKeyLookup.h"
 
 #include <gtest/gtest.h>
 
@@ -26,10 +26,10 @@ TEST(EscapeHold, PassesShortEscapesOnInOrderAndDropsTheHeldOne) {
                 step == 'x' ? hold.Expire() : hold.Start(std::vector<unsigned>{1});
                 continue;
             }
-            const PcKey key = *PcKeyFromEvdev(std::toupper(step) == 'E' ? 1 : 30);
+            const PhysicalKey* key = keyOfEvdev(std::toupper(step) == 'E' ? 1 : 30);
             const auto t = std::isupper(step) ? KeyTransition::Down : KeyTransition::Up;
-            for (const CapturedStroke& s : hold.Take({key.virtualKey, KeystrokeFlags(key, t, 0)}))
-                passed += (IsEscapeStroke(s.flags) ? "Ee" : "Aa")[s.flags >> 31];
+            for (const Keystroke& s : hold.Take({key, t}))
+                passed += (IsEscapeStroke(s) ? "Ee" : "Aa")[s.transition == KeyTransition::Up];
         }
         EXPECT_EQ(passed, expected) << steps;
         EXPECT_FALSE(hold.Waiting() || hold.Draining()) << steps;

@@ -2,7 +2,7 @@
 // Builds decoded keystrokes the way the capture delivers them.
 
 #include "keyboard/capture/Keystroke.h"
-#include "keyboard/capture/PcKeys.h"
+#include "keyboard/capture/PhysicalKeyLookup.h"
 
 namespace pad::testkeys {
 
@@ -11,8 +11,7 @@ inline constexpr unsigned A = 30, B = 48, C = 46, D = 32, E = 18, F = 33, G = 34
                           J = 36, LeftShift = 42, SysRq = 99, KeypadEqual = 117;
 
 inline KeystrokeInfo Key(unsigned evdev, KeyTransition t) {
-    const PcKey pc = *PcKeyFromEvdev(evdev);
-    return DecodeKeystroke(pc.virtualKey, KeystrokeFlags(pc, t, false));
+    return DecodeKeystroke({keyOfEvdev(evdev), t});
 }
 inline KeystrokeInfo Down(unsigned evdev) {
     return Key(evdev, KeyTransition::Down);

@@ -4,7 +4,7 @@
 #include "keyboard/capture/KeyNames.h"
 #include "keyboard/capture/Keystroke.h"
 #include "keyboard/capture/MacroRecorder.h"
-#include "keyboard/capture/PcKeys.h"
+#include "keyboard/capture/PhysicalKeyLookup.h"
 #include "keyboard/layout/XkbKeyLayout.h"
 
 #include <gtest/gtest.h>
@@ -28,8 +28,7 @@ std::unique_ptr<XkbKeyLayout> layoutOf(const char* layouts) {
 
 // The name of the key at a US position, given by its evdev code.
 std::string nameOf(unsigned evdev, KeyLayout* layout) {
-    const auto pc = PcKeyFromEvdev(evdev);
-    return KeyNameText(KeystrokeFlags(*pc, KeyTransition::Down, false), layout);
+    return keyNameOf(*keyOfEvdev(evdev), layout);
 }
 
 constexpr unsigned EvdevY = 21, EvdevQ = 16, EvdevSemicolon = 39, EvdevMinus = 12, EvdevGrave = 41,
@@ -60,15 +59,15 @@ TEST(KeymapNames, CharacterKeysAreNamedAfterTheLayout) {
 TEST(KeymapNames, KeysThatTypeNoCharacterKeepTheirNames) {
     const auto de = layoutOf("de");
     ASSERT_TRUE(de);
-    for (const auto& [flags, name] : {std::pair{0x001C0001u, "Enter"},
-                                      {0x002A0001u, "Shift"},
-                                      {0x00390001u, "Space"},
-                                      {0x003B0001u, "F1"},
-                                      {0x01480001u, "Up"},
-                                      {0x00470001u, "Num 7"},
-                                      {0x00370001u, "Num *"},
-                                      {0x01370001u, "Prnt Scrn"}})
-        EXPECT_EQ(KeyNameText(flags, de.get()), name) << std::hex << flags;
+    for (const auto& [scan, name] : {std::pair{0x001Cu, "Enter"},
+                                     {0x002Au, "Shift"},
+                                     {0x0039u, "Space"},
+                                     {0x003Bu, "F1"},
+                                     {0x0148u, "Up"},
+                                     {0x0047u, "Num 7"},
+                                     {0x0037u, "Num *"},
+                                     {0x0137u, "Prnt Scrn"}})
+        EXPECT_EQ(keyNameOf(*keyOfWindowsKey(scan, 0), de.get()), name) << std::hex << scan;
     // A character key the layout leaves empty keeps its US name.
     const auto us = layoutOf("us");
     EXPECT_EQ(nameOf(EvdevRo, us.get()), "Ro");
@@ -91,10 +90,9 @@ TEST(KeymapNames, TheActiveGroupPicksTheLayout) {
 TEST(KeymapNames, CodesStayPhysicalWhileNamesFollowTheLayout) {
     const auto de = layoutOf("de");
     ASSERT_TRUE(de);
-    const auto y = *PcKeyFromEvdev(EvdevY);
-    const auto us = DecodeKeystroke(y.virtualKey, KeystrokeFlags(y, KeyTransition::Down, false));
-    const auto german =
-        DecodeKeystroke(y.virtualKey, KeystrokeFlags(y, KeyTransition::Down, false), de.get());
+    const Keystroke y{keyOfEvdev(EvdevY)};
+    const auto us = DecodeKeystroke(y);
+    const auto german = DecodeKeystroke(y, de.get());
     EXPECT_EQ(german.keyName, "Z");
     EXPECT_EQ(us.keyName, "Y");
     EXPECT_EQ(german.deviceCode, us.deviceCode);

@@ -1,0 +1,13 @@
+// qd6's command line and standard streams on POSIX systems: as they are.
+
+#include "tools/qd6/Console.h"
+
+namespace pad {
+
+std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+    return {argv, argv + argc};
+}
+
+void PrepareStandardStreams() {}
+
+} // namespace pad
