@@ -1,6 +1,5 @@
 #include "modes/ModeService.h"
 
-#include "modes/KeypadPortFactory.h"
 #include "modes/ServiceText.h"
 #include "modes/focus/CompositorFocusSource.h"
 
@@ -29,8 +28,8 @@ void SayOnStderr(const std::string& line) {
 
 } // namespace
 
-ModeService::ModeService(ServiceOptions options, QObject* parent)
-    : QObject(parent), options_(std::move(options)) {
+ModeService::ModeService(ServiceOptions options, ServiceParts parts, QObject* parent)
+    : QObject(parent), options_(std::move(options)), parts_(std::move(parts)) {
     focusLeftTimer_.setSingleShot(true);
     focusLeftTimer_.setInterval(FocusLeftDelayMs);
     connect(&focusLeftTimer_, &QTimer::timeout, this, [this] { decideFocus(std::nullopt); });
@@ -55,23 +54,10 @@ bool ModeService::start() {
     if (connection.source)
         follow(std::move(connection.source), false);
 
-    if (options_.runningInstance) {
+    if (options_.runningInstance)
         printLine("another padconfig-modes runs (pid " + std::to_string(*options_.runningInstance) +
                   ") and sets the modes; this one only prints what each window wants");
-    } else {
-        KeypadPortEvents keypad;
-        keypad.appeared = [this] { report("keypad appeared", switcher_->keypadAppeared()); };
-        keypad.gone = [this] { report("keypad gone", switcher_->keypadGone()); };
-        keypad.noAccess = [this](const std::string& why) {
-            if (!toldNoAccess_)
-                SayOnStderr(why);
-            toldNoAccess_ = true;
-            report("keypad connected, but it may not be written", switcher_->keypadUnwritable());
-        };
-        keypad.downloadEnded = [this] { report("download ended", switcher_->downloadEnded()); };
-        port_ = makeKeypadModePort(this, std::move(keypad));
-        switcher_ = std::make_unique<ModeSwitcher>(*port_, rules_);
-    }
+    connectKeypad();
     if (!focus_)
         desktopEnded(connection.failure);
     else if (focus_->focusKnown())
@@ -79,12 +65,27 @@ bool ModeService::start() {
     return true;
 }
 
+void ModeService::connectKeypad() {
+    KeypadPortEvents keypad;
+    keypad.appeared = [this] { report("keypad appeared", switcher_->keypadAppeared()); };
+    keypad.gone = [this] { report("keypad gone", switcher_->keypadGone()); };
+    keypad.noAccess = [this](const std::string& why) {
+        if (!toldNoAccess_)
+            SayOnStderr(why);
+        toldNoAccess_ = true;
+        report("keypad connected, but it may not be written", switcher_->keypadUnwritable());
+    };
+    keypad.downloadEnded = [this] { report("download ended", switcher_->downloadEnded()); };
+    port_ = parts_.makePort(this, std::move(keypad));
+    switcher_ = std::make_unique<ModeSwitcher>(*port_, rules_);
+}
+
 FocusConnection ModeService::connectDesktop() {
     FocusSource::Events events;
     events.focusChanged = [this](const std::optional<WindowInfo>& window) { focusChanged(window); };
     events.ended = [this](const std::string& why) { desktopEnded(why); };
     events.followingChanged = [this] { followingChanged(); };
-    return ConnectFocusSource(DesktopSession::fromEnvironment(), events, route_);
+    return parts_.connectFocus(events, route_);
 }
 
 void ModeService::follow(std::unique_ptr<FocusSource> source, bool again) {
@@ -145,6 +146,8 @@ void ModeService::reconnect() {
 CompositorRoute ModeService::openBus() {
     if (options_.runningInstance)
         return {CompositorRoute::To::RunningService, {}};
+    if (!options_.onSessionBus)
+        return {CompositorRoute::To::Nobody, {}};
     ModesBus::Handler handler;
     handler.openWindows = [this] {
         return focus_ ? focus_->openWindows() : std::vector<WindowInfo>();
@@ -163,7 +166,7 @@ CompositorRoute ModeService::openBus() {
     return {CompositorRoute::To::ThisInstance, {}};
 }
 
-ServiceStatus ModeService::status() const {
+FocusStatus ModeService::status() const {
     if (!focus_)
         return {DesktopName(DesktopSession::fromEnvironment()), false,
                 lost_ ? *lost_ + "; padconfig-modes tries again" : std::string()};
@@ -201,10 +204,8 @@ void ModeService::rulesChanged(const RulesFileContents& contents, bool reloaded)
                               path.string() + ": " + summary;
     if (!reloaded)
         printLine(event);
-    else if (switcher_)
-        report(event, switcher_->rulesReloaded(rules_));
     else
-        report(event, WantedMode(rules_, window_));
+        report(event, switcher_->rulesReloaded(rules_));
 }
 
 void ModeService::focusChanged(const std::optional<WindowInfo>& window) {
@@ -212,8 +213,7 @@ void ModeService::focusChanged(const std::optional<WindowInfo>& window) {
         return focusLeftTimer_.start();
     const bool passingThrough = focusLeftTimer_.isActive();
     focusLeftTimer_.stop();
-    const auto& current = switcher_ ? switcher_->focusedWindow() : window_;
-    if (passingThrough && window == current)
+    if (passingThrough && window == switcher_->focusedWindow())
         return; // the focus came back to the window it had left
     decideFocus(window);
 }
@@ -223,10 +223,7 @@ void ModeService::decideFocus(const std::optional<WindowInfo>& window) {
         bus_->announceFocus(window);
     const std::string event =
         window ? "focus: " + DescribeWindow(*window) : "focus left every window";
-    if (switcher_)
-        return report(event, window ? switcher_->focusChanged(*window) : switcher_->focusLeft());
-    window_ = window;
-    report(event, WantedMode(rules_, window_));
+    report(event, window ? switcher_->focusChanged(*window) : switcher_->focusLeft());
 }
 
 void ModeService::report(const std::string& event, const Decision& decision) {

@@ -2,8 +2,6 @@
 
 #include "texts/ModeTitle.h"
 
-#include "common/Version.h"
-
 #include <utility>
 
 namespace pad {
@@ -54,11 +52,6 @@ std::string DescribeDecision(const Decision& decision) {
     return {};
 }
 
-bool IsOwnWindow(const WindowInfo& window) {
-    return window.appId == AppId || window.appId == PadConfigApplicationName ||
-           window.appId == LoaderApplicationName;
-}
-
 Decision WantedMode(const RuleSet& rules, const std::optional<WindowInfo>& window) {
     using Outcome = Decision::Outcome;
     if (!window)
@@ -75,7 +68,7 @@ ModeSwitcher::ModeSwitcher(KeypadModePort& port, RuleSet rules)
 Decision ModeSwitcher::follow(bool evenIfSet) {
     using Outcome = Decision::Outcome;
     Decision decision = WantedMode(rules_, window_);
-    if (decision.outcome != Outcome::Wanted)
+    if (decision.outcome != Outcome::Wanted || !port_.writes())
         return decision;
     const KeypadMode mode = *decision.match.mode;
     if (!port_.keypadPresent()) {

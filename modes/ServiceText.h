@@ -2,8 +2,8 @@
 // The mode service's lines about windows and rules files, as --print, --check and the
 // error messages show them. Qt-free.
 
-#include "modes/WindowInfo.h"
 #include "modes/rules/RulesDocument.h"
+#include "modes/rules/WindowInfo.h"
 
 #include <filesystem>
 #include <string>
@@ -21,9 +21,6 @@ std::string DescribeWindow(const WindowInfo& window);
 
 // "PATH:LINE: message", or "PATH: message" for the file as a whole.
 std::string DescribeRuleError(const std::filesystem::path& path, const RuleError& error);
-
-// At most this many lines' errors are told one by one; the rest are counted.
-inline constexpr std::size_t MaxToldRuleErrors = 100;
 
 // "PATH:LINE: " + prefix + message + suffix for each of the first MaxToldRuleErrors,
 // then one line that counts the others.

@@ -1,13 +1,9 @@
 #include "modes/focus/CompositorFocusSource.h"
 
+#include "modes/bus/BusContract.h"
 #include "modes/focus/ProcessInfo.h"
 
 namespace pad {
-namespace {
-
-constexpr int CallTimeoutMs = 5000;
-
-} // namespace
 
 CompositorFocusSource::CompositorFocusSource(QDBusConnection bus, QString compositorName,
                                              Events events)
@@ -25,7 +21,7 @@ QDBusMessage CompositorFocusSource::callBus(const QString& method, const QVarian
         QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
         QStringLiteral("org.freedesktop.DBus"), method);
     call.setArguments(arguments);
-    return bus_.call(call, QDBus::Block, CallTimeoutMs);
+    return bus_.call(call, QDBus::Block, BusCallTimeoutMs);
 }
 
 std::string CompositorFocusSource::bindReporter(const TrustedProcess& trusted) {
@@ -86,7 +82,7 @@ QDBusMessage CompositorFocusSource::callCompositor(const QString& path, const QS
                                                    const QVariantList& arguments) {
     QDBusMessage call = QDBusMessage::createMethodCall(reporter_, path, interface, method);
     call.setArguments(arguments);
-    return bus_.call(call, QDBus::Block, CallTimeoutMs);
+    return bus_.call(call, QDBus::Block, BusCallTimeoutMs);
 }
 
 std::string CallFailure(const QDBusMessage& reply) {

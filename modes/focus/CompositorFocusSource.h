@@ -2,7 +2,7 @@
 // The focused window on desktops whose compositor tells it only to code that runs
 // inside it: KWin runs a script of ours and GNOME Shell an extension, and each reports
 // the focus changes and the open windows to the service's bus interface
-// (modes/bus/ModesBus.h), which hands this source what the compositor's own
+// (modes/ModesBus.h), which hands this source what the compositor's own
 // connection reports. The source ends when that connection leaves the session bus.
 //
 // Which connection is the compositor's is settled once, when the source connects:

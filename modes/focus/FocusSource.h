@@ -6,7 +6,7 @@
 // focus leaving every window, as events of the program's event loop; it wakes up
 // only when the desktop has something to tell. Qt-free interface.
 
-#include "modes/WindowInfo.h"
+#include "modes/rules/WindowInfo.h"
 
 #include <functional>
 #include <optional>

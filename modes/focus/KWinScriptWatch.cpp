@@ -1,5 +1,7 @@
 #include "modes/focus/KWinScriptWatch.h"
 
+#include "modes/bus/BusContract.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QMetaObject>
@@ -7,7 +9,6 @@
 namespace pad {
 namespace {
 
-constexpr int CallTimeoutMs = 5000;
 constexpr const char* ScriptingInterface = "org.kde.kwin.Scripting";
 constexpr const char* ScriptInterface = "org.kde.kwin.Script";
 
@@ -41,7 +42,7 @@ std::unique_ptr<KWinScriptWatch> KWinScriptWatch::start(const QString& pluginNam
         QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
         QStringLiteral("org.freedesktop.DBus.Monitoring"), QStringLiteral("BecomeMonitor"));
     become << rules << 0u;
-    const QDBusMessage reply = monitor.call(become, QDBus::Block, CallTimeoutMs);
+    const QDBusMessage reply = monitor.call(become, QDBus::Block, BusCallTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage) {
         failure = (reply.errorName() + ": " + reply.errorMessage()).toStdString();
         return nullptr;

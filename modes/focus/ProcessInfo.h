@@ -1,7 +1,7 @@
 #pragma once
 // What the system tells of a process (Linux /proc). Qt-free.
 
-#include "modes/WindowInfo.h"
+#include "modes/rules/WindowInfo.h"
 
 #include <cstdint>
 #include <optional>

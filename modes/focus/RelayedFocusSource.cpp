@@ -1,7 +1,7 @@
 #include "modes/focus/RelayedFocusSource.h"
 
-#include "modes/InstanceLock.h"
 #include "modes/bus/BusContract.h"
+#include "modes/bus/InstanceLock.h"
 
 namespace pad {
 

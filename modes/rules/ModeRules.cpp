@@ -2,6 +2,8 @@
 
 #include "modes/rules/Wildcard.h"
 
+#include "common/Version.h"
+
 #include <array>
 #include <utility>
 
@@ -85,6 +87,11 @@ RuleMatch MatchWindow(const RuleSet& rules, const WindowInfo& window) {
             return {entry.rule.mode, entry.line, false};
     }
     return {rules.defaultMode, rules.defaultLine, true};
+}
+
+bool IsOwnWindow(const WindowInfo& window) {
+    return window.appId == AppId || window.appId == PadConfigApplicationName ||
+           window.appId == LoaderApplicationName;
 }
 
 } // namespace pad

@@ -6,8 +6,8 @@
 // Qt-free (but for the case folding of the patterns).
 
 #include "common/KeypadMode.h"
-#include "modes/WindowInfo.h"
 #include "modes/rules/Wildcard.h"
+#include "modes/rules/WindowInfo.h"
 
 #include <cstddef>
 #include <optional>
@@ -77,5 +77,9 @@ struct RuleMatch {
 // application id or the X11 instance name; an "exe" rule never matches a window whose
 // executable is unknown.
 RuleMatch MatchWindow(const RuleSet& rules, const WindowInfo& window);
+
+// PadConfig's and its loader's windows: the Wayland app id of both, and the X11
+// classes (also what XWayland windows show as their app id).
+bool IsOwnWindow(const WindowInfo& window);
 
 } // namespace pad

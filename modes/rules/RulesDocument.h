@@ -25,6 +25,9 @@ struct RuleError {
     bool operator==(const RuleError&) const = default;
 };
 
+// At most this many lines' errors are told one by one; the rest are counted.
+inline constexpr std::size_t MaxToldRuleErrors = 100;
+
 class RulesDocument {
   public:
     RulesDocument() = default;

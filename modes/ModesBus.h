@@ -20,20 +20,13 @@
 
 namespace pad {
 
-// What Status() answers.
-struct ServiceStatus {
-    std::string desktop;
-    bool follows = false;
-    std::string hint;
-};
-
 class ModesBus : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.padconfig.Modes1")
   public:
     struct Handler {
         std::function<std::vector<WindowInfo>()> openWindows;
-        std::function<ServiceStatus()> status;
+        std::function<FocusStatus()> status;
         // The backend the compositor reports to; nullptr while another backend runs.
         std::function<CompositorFocusSource*()> compositor;
     };

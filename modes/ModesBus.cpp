@@ -1,4 +1,4 @@
-#include "modes/bus/ModesBus.h"
+#include "modes/ModesBus.h"
 
 #include "modes/focus/ProcessInfo.h"
 
