@@ -1,6 +1,5 @@
 #include "dialogs/TModeRuleDlg.h"
 
-#include "dialogs/DialogTexts.h"
 #include "dialogs/ModeRuleTexts.h"
 #include "modes/control/RulesEdit.h"
 
@@ -40,13 +39,13 @@ QString WindowText(const WindowInfo& window) {
 
 } // namespace
 
-TModeRuleDlg::TModeRuleDlg(DialogHost& host, ModeServiceLink& link, const UiText& caption,
-                           const Rule& rule, QWidget* parent)
-    : QDialog(parent), host_(host) {
+TModeRuleDlg::TModeRuleDlg(const DialogContext& context, ModeServiceLink& link,
+                           const UiText& caption, const Rule& rule, QWidget* parent)
+    : QDialog(parent), context_(context) {
     setObjectName(QStringLiteral("TModeRuleDlg"));
-    setWindowTitle(RunTimeText(host_, caption));
+    setWindowTitle(context_.text(caption));
     setModal(true);
-    ApplyLanguageFont(*this, host_);
+    applyLanguageFont(*this, context_);
 
     windowList_ = new QListWidget(this);
     windowList_->setObjectName(QStringLiteral("WindowList"));
@@ -54,36 +53,36 @@ TModeRuleDlg::TModeRuleDlg(DialogHost& host, ModeServiceLink& link, const UiText
     windowList_->setTextElideMode(Qt::ElideMiddle);
     windowList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     windowList_->setResizeMode(QListView::Adjust);
-    windowsNote_ = new QLabel(RunTimeText(host_, SearchingWindowsText), this);
+    windowsNote_ = new QLabel(context_.text(SearchingWindowsText), this);
     windowsNote_->setWordWrap(true);
     field_ = new QComboBox(this);
     field_->setObjectName(QStringLiteral("FieldBox"));
     for (const RuleField field : OfferedFields) {
-        field_->addItem(FieldText(host_, field));
+        field_->addItem(FieldText(context_, field));
         if (field == rule.field)
             field_->setCurrentIndex(field_->count() - 1);
     }
     pattern_ = new QLineEdit(QString::fromStdString(rule.pattern), this);
     pattern_->setObjectName(QStringLiteral("PatternEdit"));
-    auto* hint = new QLabel(RunTimeText(host_, PatternHint), this);
+    auto* hint = new QLabel(context_.text(PatternHint), this);
     hint->setWordWrap(true);
     pattern_->setAccessibleDescription(hint->text());
     mode_ = new QComboBox(this);
     mode_->setObjectName(QStringLiteral("RuleModeBox"));
-    FillModeChoices(*mode_, host_, rule.mode);
+    FillModeChoices(*mode_, context_, rule.mode);
 
-    QDialogButtonBox* buttons = AddOkCancel(*this, host_);
+    QDialogButtonBox* buttons = AddOkCancel(*this, context_);
     ok_ = buttons->button(QDialogButtonBox::Ok);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(AddLabel(*this, host_, OpenWindowsLabel, *windowList_));
+    layout->addWidget(AddLabel(*this, context_, OpenWindowsLabel, *windowList_));
     layout->addWidget(windowList_, 1);
     layout->addWidget(windowsNote_);
     auto* form = new QFormLayout;
-    form->addRow(AddLabel(*this, host_, MatchOnLabel, *field_), field_);
-    form->addRow(AddLabel(*this, host_, PatternLabel, *pattern_), pattern_);
+    form->addRow(AddLabel(*this, context_, MatchOnLabel, *field_), field_);
+    form->addRow(AddLabel(*this, context_, PatternLabel, *pattern_), pattern_);
     form->addRow(nullptr, hint);
-    form->addRow(AddLabel(*this, host_, RuleModeLabel, *mode_), mode_);
+    form->addRow(AddLabel(*this, context_, RuleModeLabel, *mode_), mode_);
     layout->addLayout(form);
     layout->addWidget(buttons);
     resize(520, 420);
@@ -121,7 +120,7 @@ void TModeRuleDlg::ShowWindows(const OpenWindows& open) {
     // No window is current either, so that the first Down chooses the first one.
     windowList_->setCurrentIndex(QModelIndex());
     windowsNote_->setVisible(!open.failure.empty());
-    windowsNote_->setText(RunTimeText(host_, NoWindowsText).arg(Text(open.failure)));
+    windowsNote_->setText(context_.text(NoWindowsText).arg(Text(open.failure)));
 }
 
 void TModeRuleDlg::TakeWindow() {

@@ -8,14 +8,13 @@
 // whoever started it), and the dialog whether it runs and whether the desktop's
 // focused window can be followed.
 
-#include "dialogs/DialogHost.h"
+#include "dialogs/DialogContext.h"
 #include "modes/control/RulesEdit.h"
 #include "modes/control/ServiceControl.h"
 #include "modes/control/ServiceLink.h"
 #include "texts/UiTexts.h"
 
 #include <QDialog>
-#include <QTimer>
 
 #include <filesystem>
 #include <functional>
@@ -32,8 +31,9 @@ namespace pad {
 class TModeRulesDlg : public QDialog {
     Q_OBJECT
   public:
-    // programFolder: PadConfig's, near which the service is installed.
-    TModeRulesDlg(DialogHost& host, const QString& programFolder,
+    // link tells of the service; programFolder is PadConfig's, near which the
+    // service is installed.
+    TModeRulesDlg(const DialogContext& context, ModeServiceLink& link, const QString& programFolder,
                   const std::filesystem::path& rulesPath, QWidget* parent = nullptr);
 
     // Closing waits for a switch of the service that OK began.
@@ -59,17 +59,17 @@ class TModeRulesDlg : public QDialog {
     // Whether the service is on now: it starts with the sessions, or it runs.
     bool ServiceOn() const;
     void ShowServiceState();
+    void AskStatus();
     void ShowFocusStatus(const FocusStatus& status);
     QString WarningCaption() const;
 
-    DialogHost& host_;
+    DialogContext context_;
     RulesEdit rulesFile_;
-    ModeServiceLink link_;
+    ModeServiceLink& link_;
     ModeServiceControl control_;
     std::optional<ServiceSetup> setup_; // known once probed
     std::optional<bool> chosen_;        // the switch as the user set it
     bool switching_ = false;            // after OK, until the service is switched
-    QTimer serviceWatch_;
 
     QTreeWidget* rules_ = nullptr;
     QPushButton* addButton_ = nullptr;
