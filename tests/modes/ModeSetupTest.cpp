@@ -3,10 +3,10 @@
 // switched on and off, the status line, and whether the service runs.
 
 #include "common/UserRuntimeFolder.h"
-#include "modes/InstanceLock.h"
-#include "modes/control/FocusStatus.h"
+#include "modes/bus/InstanceLock.h"
 #include "modes/control/RulesEdit.h"
 #include "modes/control/ServiceSwitch.h"
+#include "modes/focus/FocusStatus.h"
 #include "modes/rules/Wildcard.h"
 #include "tests/support/TempDir.h"
 
