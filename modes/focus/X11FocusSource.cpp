@@ -203,8 +203,8 @@ WindowInfo X11FocusSource::windowInfo(std::uint32_t window) {
         const auto bytes = PropertyBytes(c, cookie, &type, &cut);
         if (!bytes)
             return std::nullopt;
-        std::string utf8 = type == atoms_.utf8String ? TrimmedText(*bytes)
-                                                     : LatinOrUtf8Text(TrimmedText(*bytes));
+        std::string utf8 =
+            type == atoms_.utf8String ? TrimmedText(*bytes) : LatinOrUtf8Text(TrimmedText(*bytes));
         if (cut)
             DropCutCharacter(utf8);
         // Latin-1 text grows as UTF-8.

@@ -40,10 +40,18 @@ int ModeLines(const char* log) {
     return count;
 }
 
-// Starts the command; with output, its standard output goes into a pipe read there.
+// Starts the command; with output, its standard output goes into a pipe read there,
+// and the command runs in a process group of its own, so that the whole pipeline the
+// shell starts for it can be ended (Stop).
 pid_t Start(const char* command, int* output = nullptr) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    if (output) {
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+        posix_spawnattr_setpgroup(&attributes, 0);
+    }
     int pipeEnds[2] = {-1, -1};
     if (output && pipe2(pipeEnds, O_CLOEXEC) == 0) {
         posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
@@ -52,7 +60,8 @@ pid_t Start(const char* command, int* output = nullptr) {
     pid_t pid = 0;
     const char* argv[] = {"/bin/sh", "-c", command, nullptr};
     const int failed =
-        posix_spawn(&pid, "/bin/sh", &actions, nullptr, const_cast<char**>(argv), environ);
+        posix_spawn(&pid, "/bin/sh", &actions, &attributes, const_cast<char**>(argv), environ);
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     if (pipeEnds[1] >= 0)
         close(pipeEnds[1]);
@@ -152,7 +161,9 @@ int main(int argc, char** argv) {
         withService.push_back(Milliseconds(*arrivals.reported - start));
         usleep(100000); // the desktop settles before the next change
     }
-    kill(watcher, SIGTERM);
+    // The shell's pipeline as well: a watch left running would hold the desktop's
+    // session open.
+    kill(-watcher, SIGTERM);
     waitpid(watcher, nullptr, 0);
     if (status != 0)
         return status;

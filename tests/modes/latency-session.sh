@@ -25,9 +25,11 @@ focus_on two
 "$bin/padconfig-modes" 2>"$out/modes.err" &
 started+=($!)
 until_true grep -q '^03 ff ff 02' "$PADLINK_SIMULATOR" || { echo "$desktop: no service"; exit 1; }
+# Line by line: into a pipe, xprop and swaymsg would keep their lines until a buffer
+# is full. Openbox passes through "no window" (0x0) on the way to the next one.
 case $desktop in
-X11) watch='xprop -root -spy _NET_ACTIVE_WINDOW' ;;
-sway) watch="swaymsg -r -m -t subscribe '[\"window\"]' | grep --line-buffered '\"focus\"'" ;;
+X11) watch="stdbuf -oL xprop -root -spy _NET_ACTIVE_WINDOW | grep --line-buffered -v '# 0x0\$'" ;;
+sway) watch="stdbuf -oL swaymsg -r -m -t subscribe '[\"window\"]' | grep --line-buffered '\"focus\"'" ;;
 *) watch="dbus-monitor --session \"type='method_call',member='ReportFocus'\" |
           grep --line-buffered 'member=ReportFocus'" ;;
 esac
