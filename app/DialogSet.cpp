@@ -1,8 +1,10 @@
 #include "app/DialogSet.h"
 
 #include "app/TAboutBox.h"
+#include "dialogs/DialogHost.h"
 #include "dialogs/MacroDialogs.h"
 #include "dialogs/TModeRulesDlg.h"
+#include "modes/control/ServiceControl.h"
 #include "modes/rules/RulesFile.h"
 
 namespace pad {
@@ -68,8 +70,10 @@ void DialogSet::ShowAbout() {
 }
 
 void DialogSet::OpenModeRules() {
-    TModeRulesDlg dialog(host_, QString::fromStdU16String(ws_.language.programFolder),
-                         DefaultRulesPath(), window_);
+    const DialogContext context{host_.ui(), language_.texts(), language_.Font()};
+    const QString folder = QString::fromStdU16String(ws_.language.programFolder);
+    BusServiceLink link(FindServiceProgram(folder));
+    TModeRulesDlg dialog(context, link, folder, DefaultRulesPath(), window_);
     dialog.exec();
 }
 

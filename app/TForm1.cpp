@@ -201,12 +201,6 @@ void TForm1::MacroListChanged() {
     MarkModified();
 }
 
-// The mode rules' dialogs read the language's texts by number.
-bool TForm1::ReadLanguageText(int n, QString& out) const {
-    out = FromU16(texts().text({n, {}}));
-    return !out.isEmpty();
-}
-
 void TForm1::UpdateMenuChecks() {
     keyMenu_.UpdateChecks(ws_.profile.kindOf(ws_.selection.currentMode, ws_.selection.currentKey),
                           ws_.profile.macros().count());

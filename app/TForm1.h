@@ -97,9 +97,9 @@ class TForm1 : public QMainWindow, public DialogHost {
     void UpdateMenuChecks() override;
     // MacroListObserver
     void MacroListChanged() override;
-    bool LanguageActive() const override { return language_.Active(); }
-    bool ReadLanguageText(int n, QString& out) const override;
-    QFont LanguageFont() const override { return language_.Font(); }
+    // Whether a language file is in force, and its font.
+    bool LanguageActive() const { return language_.Active(); }
+    QFont LanguageFont() const { return language_.Font(); }
     // The texts of the language in force.
     const Texts& texts() const { return language_.texts(); }
     QString WarningCaption() const { return documentPorts_.WarningCaption(); }

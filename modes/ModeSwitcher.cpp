@@ -2,8 +2,6 @@
 
 #include "texts/ModeTitle.h"
 
-#include "common/Version.h"
-
 #include <utility>
 
 namespace pad {
@@ -41,6 +39,9 @@ std::string DescribeDecision(const Decision& decision) {
         return wanted + ": sent";
     case Outcome::NoKeypad:
         return wanted + ": no keypad; sent when one appears";
+    case Outcome::NoAccess:
+        return wanted + ": the keypad may not be written (the udev rule is missing); sent when "
+                        "it may";
     case Outcome::AfterDownload:
         return wanted + ": a download is running; sent when it ends";
     case Outcome::Failed:
@@ -49,11 +50,6 @@ std::string DescribeDecision(const Decision& decision) {
         return "the keypad went away";
     }
     return {};
-}
-
-bool IsOwnWindow(const WindowInfo& window) {
-    return window.appId == AppId || window.appId == PadConfigApplicationName ||
-           window.appId == LoaderApplicationName;
 }
 
 Decision WantedMode(const RuleSet& rules, const std::optional<WindowInfo>& window) {
@@ -72,11 +68,11 @@ ModeSwitcher::ModeSwitcher(KeypadModePort& port, RuleSet rules)
 Decision ModeSwitcher::follow(bool evenIfSet) {
     using Outcome = Decision::Outcome;
     Decision decision = WantedMode(rules_, window_);
-    if (decision.outcome != Outcome::Wanted)
+    if (decision.outcome != Outcome::Wanted || !port_.writes())
         return decision;
     const KeypadMode mode = *decision.match.mode;
     if (!port_.keypadPresent()) {
-        decision.outcome = Outcome::NoKeypad;
+        decision.outcome = port_.keypadUnwritable() ? Outcome::NoAccess : Outcome::NoKeypad;
     } else if (!evenIfSet && port_.lastSetMode() == mode) {
         decision.outcome = Outcome::AlreadySet;
     } else {
@@ -111,6 +107,10 @@ Decision ModeSwitcher::keypadAppeared() {
 
 Decision ModeSwitcher::keypadGone() {
     return {Decision::Outcome::KeypadGone, {}};
+}
+
+Decision ModeSwitcher::keypadUnwritable() {
+    return follow(false);
 }
 
 Decision ModeSwitcher::rulesReloaded(RuleSet rules) {

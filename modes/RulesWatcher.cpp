@@ -3,6 +3,12 @@
 #include <QFileInfo>
 #include <QString>
 
+#include <functional>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace pad {
 namespace {
 
@@ -10,13 +16,16 @@ QString QtPath(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
 }
 
-// What tells one reading of the file from another.
+// What tells one reading of the file from another: its bytes' hash, so that the
+// watcher keeps no copy of them.
 std::string Fingerprint(const RulesFileContents& contents) {
     if (!contents.exists)
         return "missing";
     if (contents.failure)
         return "failure: " + *contents.failure;
-    return "bytes: " + contents.document.bytes();
+    const std::string bytes = contents.document.bytes();
+    return "bytes: " + std::to_string(bytes.size()) + " " +
+           std::to_string(std::hash<std::string>()(bytes));
 }
 
 } // namespace
@@ -70,12 +79,19 @@ void RulesWatcher::reloadSoon() {
 
 void RulesWatcher::reload() {
     watch();
-    RulesFileContents contents = ReadRulesFile(path_);
-    std::string fingerprint = Fingerprint(contents);
-    if (fingerprint == lastSeen_)
-        return;
-    lastSeen_ = std::move(fingerprint);
-    changed_(contents);
+    {
+        const RulesFileContents contents = ReadRulesFile(path_);
+        std::string fingerprint = Fingerprint(contents);
+        if (fingerprint != lastSeen_) {
+            lastSeen_ = std::move(fingerprint);
+            changed_(contents);
+        }
+    }
+    // What reading a large file took goes back to the system, not only to the heap,
+    // for a service that runs for the whole session.
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 } // namespace pad

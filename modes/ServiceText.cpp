@@ -43,7 +43,10 @@ std::string DescribeWindow(const WindowInfo& window) {
         text += QuotedText(window.executable);
     else
         text += window.pid ? "unknown (pid " + std::to_string(*window.pid) + ")" : "unknown";
-    return text + ", title " + QuotedText(window.title);
+    text += ", title " + QuotedText(window.title);
+    if (window.titleCut)
+        text += " (cut at " + std::to_string(MaxWindowTextBytes) + " bytes)";
+    return text;
 }
 
 std::string DescribeRuleError(const std::filesystem::path& path, const RuleError& error) {
@@ -51,6 +54,20 @@ std::string DescribeRuleError(const std::filesystem::path& path, const RuleError
     if (error.line != 0)
         text += std::to_string(error.line) + ":";
     return text + " " + error.message;
+}
+
+std::vector<std::string> DescribeRuleErrors(const std::filesystem::path& path,
+                                            const std::vector<RuleError>& errors,
+                                            std::string_view prefix, std::string_view suffix) {
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < errors.size() && i < MaxToldRuleErrors; ++i)
+        lines.push_back(DescribeRuleError(
+            path, {errors[i].line, std::string(prefix) + errors[i].message + std::string(suffix)}));
+    if (errors.size() > MaxToldRuleErrors)
+        lines.push_back(path.string() + ": " + std::string(prefix) +
+                        std::to_string(errors.size() - MaxToldRuleErrors) +
+                        " more lines like these");
+    return lines;
 }
 
 std::string DescribeRuleSet(const RuleSet& rules) {

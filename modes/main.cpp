@@ -2,17 +2,23 @@
 // by the rules of ~/.config/padconfig/modes.conf. One instance per user.
 
 #include "common/Version.h"
-#include "modes/InstanceLock.h"
 #include "modes/ModeService.h"
 #include "modes/ServiceText.h"
+#include "modes/bus/InstanceLock.h"
+#include "modes/bus/WindowList.h"
+#include "modes/focus/FocusStatus.h"
 #include "modes/rules/RulesFile.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QStringList>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -29,6 +35,7 @@ constexpr int ExitUsage = 2;
 constexpr const char* HelpText =
     "Usage: padconfig-modes [--print]\n"
     "       padconfig-modes --check [FILE]\n"
+    "       padconfig-modes --list-windows\n"
     "Switches the Corvask 12 Gaming Keypad to the mode that the focused application's\n"
     "rule names, by the rules in ~/.config/padconfig/modes.conf\n"
     "($XDG_CONFIG_HOME/padconfig/modes.conf). One instance runs per user.\n"
@@ -38,6 +45,9 @@ constexpr const char* HelpText =
     "                  running instance it only prints\n"
     "  --check [FILE]  check a rules file (the one above without FILE) and exit;\n"
     "                  exit status 1 and the lines' errors when it has any\n"
+    "  --list-windows  print the open windows as the service sees them, and whether\n"
+    "                  the focus can be followed, as one JSON object, and exit;\n"
+    "                  exit status 1 when the windows cannot be listed\n"
     "  -h, --help      print this help and exit\n"
     "  --version       print the version and exit\n"
     "\n"
@@ -46,6 +56,7 @@ constexpr const char* HelpText =
 struct Options {
     bool print = false;
     bool check = false;
+    bool listWindows = false;
     std::optional<std::string> file;
 };
 
@@ -56,35 +67,51 @@ int UsageError(const std::string& message) {
     return ExitUsage;
 }
 
-// The options, or the exit status when they are answered already or wrong.
+// The options, or the exit status when they are answered already or wrong. Each option
+// is taken only as written here: "-help", "--h" and "--print=1" are unknown options.
 std::optional<int> ReadOptions(int argc, char** argv, Options& options) {
+    const QCommandLineOption help(QStringList{"h", "help"}), version("version"), print("print"),
+        check("check"), listWindows("list-windows");
+    const std::set<std::string_view> spellings{"-h",      "--help",  "--version",
+                                               "--print", "--check", "--list-windows"};
+    QStringList words;
     bool optionsEnd = false;
-    for (int i = 1; i < argc; ++i) {
+    for (int i = 0; i < argc; ++i) {
         const std::string_view argument = argv[i];
-        if (!optionsEnd && argument == "--") {
-            optionsEnd = true;
-        } else if (!optionsEnd && (argument == "--help" || argument == "-h")) {
-            std::fputs(HelpText, stdout);
-            return ExitOk;
-        } else if (!optionsEnd && argument == "--version") {
-            std::printf("padconfig-modes %s\n", pad::ProjectVersion);
-            return ExitOk;
-        } else if (!optionsEnd && argument == "--print") {
-            options.print = true;
-        } else if (!optionsEnd && argument == "--check") {
-            options.check = true;
-        } else if (!optionsEnd && argument.size() > 1 && argument.front() == '-') {
+        optionsEnd = optionsEnd || argument == "--";
+        if (i > 0 && !optionsEnd && argument.size() > 1 && argument.front() == '-' &&
+            !spellings.contains(argument))
             return UsageError("unknown option '" + std::string(argument) + "'");
-        } else if (options.file) {
-            return UsageError("one rules file at a time: '" + std::string(argument) + "'");
-        } else {
-            options.file = std::string(argument);
-        }
+        words << QString::fromLocal8Bit(argument.data(), qsizetype(argument.size()));
     }
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions({help, version, print, check, listWindows});
+    if (!parser.parse(words))
+        return UsageError(parser.errorText().toStdString());
+    if (parser.isSet(help)) {
+        std::fputs(HelpText, stdout);
+        return ExitOk;
+    }
+    if (parser.isSet(version)) {
+        std::printf("padconfig-modes %s\n", pad::ProjectVersion);
+        return ExitOk;
+    }
+    options.print = parser.isSet(print);
+    options.check = parser.isSet(check);
+    options.listWindows = parser.isSet(listWindows);
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        return UsageError("one rules file at a time: '" + files.at(1).toLocal8Bit().toStdString() +
+                          "'");
+    if (!files.isEmpty())
+        options.file = files.front().toLocal8Bit().toStdString();
     if (options.file && !options.check)
         return UsageError("a rules file is named only with --check: '" + *options.file + "'");
     if (options.check && options.print)
         return UsageError("--check and --print do not go together");
+    if (options.listWindows && (options.check || options.print))
+        return UsageError("--list-windows goes with no other option");
     return std::nullopt;
 }
 
@@ -99,15 +126,49 @@ int CheckRules(const std::filesystem::path& path) {
         return ExitFailure;
     }
     const auto errors = contents.document.errors();
-    for (const pad::RuleError& error : errors)
-        std::printf("%s\n", pad::DescribeRuleError(path, error).c_str());
-    const std::string rules = pad::DescribeRuleSet(contents.document.ruleSet());
+    const auto warnings = contents.document.warnings();
+    for (const std::string& line : pad::DescribeRuleErrors(path, errors, "", ""))
+        std::printf("%s\n", line.c_str());
+    for (const std::string& line : pad::DescribeRuleErrors(path, warnings, "warning: ", ""))
+        std::printf("%s\n", line.c_str());
+    std::string summary = path.string() + ": " + pad::DescribeRuleSet(contents.document.ruleSet());
     if (errors.empty())
-        std::printf("%s: %s; no errors\n", path.c_str(), rules.c_str());
+        summary += "; no errors";
     else
-        std::printf("%s: %s; %zu %s skipped\n", path.c_str(), rules.c_str(), errors.size(),
-                    errors.size() == 1 ? "line is" : "lines are");
+        summary += "; " + std::to_string(errors.size()) +
+                   (errors.size() == 1 ? " line is" : " lines are") + " skipped";
+    if (!warnings.empty())
+        summary += "; " + std::to_string(warnings.size()) +
+                   (warnings.size() == 1 ? " warning" : " warnings");
+    std::printf("%s\n", summary.c_str());
     return errors.empty() ? ExitOk : ExitFailure;
+}
+
+pad::FocusConnection ConnectDesktop(const pad::FocusSource::Events& events,
+                                    const pad::CompositorRoute& route) {
+    return pad::ConnectFocusSource(pad::DesktopSession::fromEnvironment(), events, route);
+}
+
+// --list-windows: the windows as the service would see them now. Beside a running
+// service, KDE Plasma's and GNOME's come from that service, to which alone their
+// compositor reports.
+int PrintOpenWindows() {
+    const pad::DesktopSession session = pad::DesktopSession::fromEnvironment();
+    const pad::CompositorRoute route{pad::InstanceLock::holder()
+                                         ? pad::CompositorRoute::To::RunningService
+                                         : pad::CompositorRoute::To::Nobody,
+                                     {}};
+    const pad::FocusConnection connection = ConnectDesktop({}, route);
+    pad::WindowList list;
+    list.status = pad::StatusOfSession(
+        session, connection.source ? connection.source->description() : "", connection.failure);
+    if (connection.source)
+        list.windows = connection.source->openWindows();
+    else
+        list.failure = connection.failure;
+    const QByteArray output = pad::WriteWindowList(list);
+    std::fwrite(output.constData(), 1, std::size_t(output.size()), stdout);
+    return connection.source ? ExitOk : ExitFailure;
 }
 
 // SIGTERM (systemd stopping the service), SIGINT and SIGHUP end the event loop, so
@@ -137,6 +198,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("padconfig-modes");
     QCoreApplication::setApplicationVersion(pad::ProjectVersion);
+    if (options.listWindows)
+        return PrintOpenWindows();
     std::unique_ptr<QSocketNotifier> signalNotifier;
     if (endingSignals >= 0) {
         signalNotifier = std::make_unique<QSocketNotifier>(endingSignals, QSocketNotifier::Read);
@@ -144,6 +207,16 @@ int main(int argc, char** argv) {
                          [] { QCoreApplication::quit(); });
     }
 
+    // Without the session's runtime folder, the instance lock and the keypad lock could
+    // lie elsewhere than those of the service the session started: two services would
+    // send every mode twice, one of them into the other's downloads.
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); !runtime || !*runtime) {
+        std::fputs("padconfig-modes: XDG_RUNTIME_DIR is not set; padconfig-modes runs inside "
+                   "the user's desktop session, which sets it (as a systemd user service, from "
+                   "the autostart entry or from the desktop's own start-up)\n",
+                   stderr);
+        return ExitFailure;
+    }
     pad::InstanceLock::Attempt lock = pad::InstanceLock::acquire();
     if (!lock.failure.empty()) {
         std::fprintf(stderr, "padconfig-modes: %s\n", lock.failure.c_str());
@@ -156,7 +229,13 @@ int main(int argc, char** argv) {
                      long(*lock.otherInstance));
         return ExitOk;
     }
-    pad::ModeService service({options.print, pad::DefaultRulesPath(), lock.otherInstance});
+    pad::ServiceParts parts{ConnectDesktop, pad::makeKeypadModePort};
+    if (lock.otherInstance)
+        parts.makePort = [](QObject*, pad::KeypadPortEvents) {
+            return std::make_unique<pad::PrintOnlyPort>();
+        };
+    pad::ModeService service({options.print, pad::DefaultRulesPath(), lock.otherInstance},
+                             std::move(parts));
     if (!service.start())
         return ExitFailure;
     return QCoreApplication::exec();

@@ -2,6 +2,8 @@
 
 #include "modes/rules/Wildcard.h"
 
+#include "common/Version.h"
+
 #include <array>
 #include <utility>
 
@@ -50,24 +52,46 @@ std::optional<std::string> RuleProblem(const Rule& rule) {
     return WildcardProblem(rule.pattern);
 }
 
-bool RuleMatches(const Rule& rule, const WindowInfo& window) {
-    switch (rule.field) {
-    case RuleField::App:
-        return WildcardMatches(rule.pattern, window.appId) ||
-               (!window.instance.empty() && WildcardMatches(rule.pattern, window.instance));
-    case RuleField::Exe:
-        return !window.executable.empty() && WildcardMatches(rule.pattern, window.executable);
-    case RuleField::Title:
-        return WildcardMatches(rule.pattern, window.title);
-    }
-    return false;
+std::optional<std::string> RuleWarning(const Rule& rule) {
+    const auto set = BracketedTextInPattern(rule.pattern);
+    if (!set)
+        return std::nullopt;
+    const std::string inner = set->substr(1, set->size() - 2);
+    return "\"" + *set + "\" matches a single character (one of \"" + inner +
+           "\"), not the text \"" + *set + "\": write \\" + *set + " for the brackets";
 }
 
+RuleSet::Entry::Entry(Rule rule, std::size_t line)
+    : rule(std::move(rule)), line(line), pattern(this->rule.pattern) {}
+
 RuleMatch MatchWindow(const RuleSet& rules, const WindowInfo& window) {
-    for (const auto& entry : rules.rules)
-        if (RuleMatches(entry.rule, window))
+    // Each text is folded once, whatever the number of rules.
+    const FoldedText appId(window.appId), instance(window.instance), title(window.title),
+        executable(window.executable);
+    for (const auto& entry : rules.rules) {
+        const WildcardPattern& pattern = entry.pattern;
+        bool matches = false;
+        switch (entry.rule.field) {
+        case RuleField::App:
+            matches =
+                pattern.matches(appId) || (!window.instance.empty() && pattern.matches(instance));
+            break;
+        case RuleField::Exe:
+            matches = !window.executable.empty() && pattern.matches(executable);
+            break;
+        case RuleField::Title:
+            matches = pattern.matches(title);
+            break;
+        }
+        if (matches)
             return {entry.rule.mode, entry.line, false};
+    }
     return {rules.defaultMode, rules.defaultLine, true};
+}
+
+bool IsOwnWindow(const WindowInfo& window) {
+    return window.appId == AppId || window.appId == PadConfigApplicationName ||
+           window.appId == LoaderApplicationName;
 }
 
 } // namespace pad

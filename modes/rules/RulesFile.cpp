@@ -1,5 +1,6 @@
 #include "modes/rules/RulesFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -104,6 +105,13 @@ RulesFileContents ReadRulesFile(const std::filesystem::path& path) {
             contents.failure = tooLarge;
             return contents;
         }
+    }
+    const std::size_t lines =
+        std::size_t(std::count(bytes.begin(), bytes.end(), '\n')) + !bytes.ends_with('\n');
+    if (!bytes.empty() && lines > MaxRulesFileLines) {
+        contents.failure =
+            "has more than " + std::to_string(MaxRulesFileLines) + " lines: not a rules file";
+        return contents;
     }
     contents.document = RulesDocument(bytes);
     return contents;
