@@ -73,7 +73,7 @@ void TForm1::FormCreate() {
     ws_.language.programFolder = ProgramFolder().toStdU16String();
     keypad_.Start();
     for (QLabel* label : keyLabels_)
-        label->setText(BuiltIn(NormalLabelText));
+        SetKeyLabelText(*label, BuiltIn(NormalLabelText));
     pictureTop_ = toolBar_->height();
     keypadView_->SetPictureTop(pictureTop_);
     document_.ResetCaption();
