@@ -74,7 +74,7 @@ void TForm1::FormCreate() {
     ws_.language.programFolder = ProgramFolder().toStdU16String();
     keypad_.Start();
     for (QLabel* label : keyLabels_)
-        label->setText(FromU16(texts().text(NormalLabelText)));
+        SetKeyLabelText(*label, FromU16(texts().text(NormalLabelText)));
     pictureTop_ = toolBar_->height();
     keypadView_->SetPictureTop(pictureTop_);
     document_.ResetCaption();
