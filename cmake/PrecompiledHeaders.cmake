@@ -73,12 +73,12 @@ pad_precompile(HEADERS ${pad_std_headers} ${pad_qt_core_headers}
                        hidbridge)
 # ... the keypad session, the loader link, the mode service's libraries ...
 pad_precompile(HEADERS ${pad_std_headers} ${pad_qt_core_headers}
-               TARGETS pad_keypad pad_modes pad_modes_setup pad_loader_link
-                       pad_app_command_line pad_keypad_padlink pad_download_image)
+               TARGETS pad_keypad pad_modes_rules pad_loader_link
+                       pad_app_command_line pad_keypad_padlink)
 # ... those that talk D-Bus, and the mode service.
 set(pad_qt_dbus_headers <QDBusConnection> <QDBusMessage>)
 pad_precompile(HEADERS ${pad_std_headers} ${pad_qt_core_headers} ${pad_qt_dbus_headers}
-               TARGETS pad_modes_bus pad_modes_link)
+               TARGETS pad_modes_bus pad_modes_control pad_modes_service)
 # A header of their own: the focus library also compiles C, which CMake cannot give
 # another target's header, and the service is a program.
 foreach(target pad_modes_focus padconfig-modes)
