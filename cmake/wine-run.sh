@@ -37,8 +37,6 @@ if $stop; then
 fi
 
 mkdir -p "$WINEPREFIX"
-# A server of this prefix that runs already keeps its own persistence.
-"$wineserver" -p"${WINE_PERSIST:-10}" 2>/dev/null || true
 ready=$WINEPREFIX/.padconfig-ready
 if [ ! -e "$ready" ]; then
     (
@@ -49,8 +47,14 @@ if [ ! -e "$ready" ]; then
             # A program that crashes ends at once, instead of waiting in a debugger.
             "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
                 /v Debugger /d '' /f >/dev/null
+            # The desktop process that wineboot started keeps the driver it started
+            # with, which could make no window: the next server starts with "null".
+            "$wineserver" -k 2>/dev/null || true
+            "$wineserver" -w 2>/dev/null || true
             touch "$ready"
         fi
     ) 9>"$WINEPREFIX/.padconfig-lock"
 fi
+# A server of this prefix that runs already keeps its own persistence.
+"$wineserver" -p"${WINE_PERSIST:-10}" 2>/dev/null || true
 exec "$wine" "$@"
