@@ -3,9 +3,6 @@
 #include "app/TAboutBox.h"
 #include "dialogs/DialogHost.h"
 #include "dialogs/MacroDialogs.h"
-#include "dialogs/TModeRulesDlg.h"
-#include "modes/control/ServiceControl.h"
-#include "modes/rules/RulesFile.h"
 
 namespace pad {
 
@@ -67,14 +64,6 @@ void DialogSet::OpenMacroManager() {
 void DialogSet::ShowAbout() {
     Create();
     aboutBox_->exec();
-}
-
-void DialogSet::OpenModeRules() {
-    const DialogContext context{host_.ui(), language_.texts(), language_.Font()};
-    const QString folder = QString::fromStdU16String(ws_.language.programFolder);
-    BusServiceLink link(FindServiceProgram(folder));
-    TModeRulesDlg dialog(context, link, folder, DefaultRulesPath(), window_);
-    dialog.exec();
 }
 
 void DialogSet::RemoveKeyCapture() {

@@ -5,6 +5,7 @@
 
 #include "app/HelpCommands.h"
 #include "app/KeypadControls.h"
+#include "app/KeypadLinkHost.h"
 #include "app/KeypadView.h"
 #include "app/LayoutScale.h"
 #include "app/ToolBarStrip.h"
@@ -72,7 +73,7 @@ void TForm1::FormCreate() {
     SetUpKeyboard();
 
     ws_.language.programFolder = ProgramFolder().toStdU16String();
-    keypad_.Start();
+    keypadHost_ = StartKeypadLink(keypad_, *this);
     for (QLabel* label : keyLabels_)
         SetKeyLabelText(*label, FromU16(texts().text(NormalLabelText)));
     pictureTop_ = toolBar_->height();
@@ -169,6 +170,7 @@ void TForm1::ConnectMenus() {
     for (KeypadMode mode : KeypadModes)
         OnTrigger(m.ModeAction(mode), this, [this, mode] { SwitchViewMode(ViewIndex(mode)); });
     OnTrigger(m.modeRules, this, [this] { dialogs_.OpenModeRules(); });
+    m.modeRules->setVisible(DialogSet::ModeRulesAvailable());
     OnTrigger(m.newMacro, this, [this] { dialogs_.OpenNewMacro(); });
     OnTrigger(m.editMacros, this, [this] { dialogs_.OpenMacroManager(); });
     OnTrigger(m.help, this, [this] { OpenHelp(); });

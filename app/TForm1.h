@@ -23,6 +23,7 @@
 #include "app/DialogSet.h"
 #include "app/DownloadRuntime.h"
 #include "app/KeyContextMenu.h"
+#include "app/KeypadLinkHost.h"
 #include "app/LanguageSetup.h"
 #include "app/MainMenus.h"
 #include "app/MainWindowDocumentPorts.h"
@@ -190,6 +191,7 @@ class TForm1 : public QMainWindow, public DialogHost {
     Workspace& ws_;
     TForm1Options options_;
     KeypadSession keypad_;
+    std::unique_ptr<KeypadLinkHost> keypadHost_; // PadLink's host, made by FormCreate
     std::unique_ptr<UiServices> ownUi_;
     UiServices* ui_ = nullptr;
     LanguageSetup language_;

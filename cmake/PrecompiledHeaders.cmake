@@ -93,7 +93,7 @@ pad_precompile(HEADERS ${pad_std_headers} <gtest/gtest.h>
 # ... and those of the libraries on Qt Core.
 pad_precompile(HEADERS ${pad_std_headers} ${pad_qt_core_headers} <gtest/gtest.h>
                TARGETS padlink_tests hidbridge_tests padlink_exports_tests
-                       hidbridge_exports_tests download_run_test download_reports_test
+                       hidbridge_exports_tests download_run_test
                        command_line_tests loader_link_test loader_process_test modes_tests)
 
 # qd6's command line.
