@@ -5,6 +5,7 @@
 
 #include "common/KeypadMode.h"
 
+#include <functional>
 #include <optional>
 
 namespace pad {
@@ -24,6 +25,16 @@ struct KeypadModePort {
         Failed, // the keypad did not take the report
     };
     virtual Send sendMode(KeypadMode mode) = 0;
+};
+
+// What a keypad port tells the service, from its event loop, never from inside a
+// call of the port.
+struct KeypadPortEvents {
+    // A keypad was plugged in, or may now be written.
+    std::function<void()> appeared;
+    std::function<void()> gone;
+    // The download that made a send Busy has ended.
+    std::function<void()> downloadEnded;
 };
 
 } // namespace pad

@@ -6,23 +6,16 @@
 
 #include <QCoreApplication>
 
-#include <cstdio>
-
 namespace pad {
 namespace {
 
 // Long enough for a window manager's "no window" on the way between two windows.
 constexpr int FocusLeftDelayMs = 150;
 
-void SayOnStderr(const std::string& line) {
-    std::fprintf(stderr, "padconfig-modes: %s\n", line.c_str());
-    std::fflush(stderr);
-}
-
 } // namespace
 
 ModeService::ModeService(ServiceOptions options, QObject* parent)
-    : QObject(parent), options_(std::move(options)) {
+    : QObject(parent), core_(std::move(options)) {
     focusLeftTimer_.setSingleShot(true);
     focusLeftTimer_.setInterval(FocusLeftDelayMs);
     connect(&focusLeftTimer_, &QTimer::timeout, this, [this] { decideFocus(std::nullopt); });
@@ -32,9 +25,9 @@ ModeService::~ModeService() = default;
 
 bool ModeService::start() {
     watcher_ = std::make_unique<RulesWatcher>(
-        options_.rulesPath,
-        [this](const RulesFileContents& contents) { rulesChanged(contents, true); }, this);
-    rulesChanged(watcher_->read(), false);
+        core_.options().rulesPath,
+        [this](const RulesFileContents& contents) { core_.rulesChanged(contents, true); }, this);
+    core_.rulesChanged(watcher_->read(), false);
 
     FocusSource::Events events;
     events.focusChanged = [this](const std::optional<WindowInfo>& window) { focusChanged(window); };
@@ -47,22 +40,22 @@ bool ModeService::start() {
         return false;
     }
     focus_ = std::move(connection.source);
-    printLine("following the focus on " + focus_->description());
+    core_.printLine("following the focus on " + focus_->description());
     if (const std::string hint = focus_->hint(); !hint.empty()) {
         SayOnStderr(hint);
-        printLine("not following yet: " + hint);
+        core_.printLine("not following yet: " + hint);
     }
 
-    if (options_.runningInstance) {
-        printLine("another padconfig-modes runs (pid " + std::to_string(*options_.runningInstance) +
-                  ") and sets the modes; this one only prints what each window wants");
+    if (const auto& other = core_.options().runningInstance) {
+        core_.printLine("another padconfig-modes runs (pid " + std::to_string(*other) +
+                        ") and sets the modes; this one only prints what each window wants");
     } else {
         KeypadPortEvents keypad;
-        keypad.appeared = [this] { report("keypad appeared", switcher_->keypadAppeared()); };
-        keypad.gone = [this] { report("keypad gone", switcher_->keypadGone()); };
-        keypad.downloadEnded = [this] { report("download ended", switcher_->downloadEnded()); };
+        keypad.appeared = [this] { core_.keypadAppeared(); };
+        keypad.gone = [this] { core_.keypadGone(); };
+        keypad.downloadEnded = [this] { core_.downloadEnded(); };
         port_ = makeKeypadModePort(this, std::move(keypad));
-        switcher_ = std::make_unique<ModeSwitcher>(*port_, rules_);
+        core_.useKeypad(*port_);
     }
     if (focus_->focusKnown())
         decideFocus(focus_->focusedWindow());
@@ -70,7 +63,7 @@ bool ModeService::start() {
 }
 
 CompositorRoute ModeService::openBus() {
-    if (options_.runningInstance)
+    if (core_.options().runningInstance)
         return {CompositorRoute::To::RunningService, {}};
     ModesBus::Handler handler;
     handler.openWindows = [this] {
@@ -81,7 +74,7 @@ CompositorRoute ModeService::openBus() {
     std::string failure;
     bus_ = ModesBus::open(std::move(handler), failure);
     if (!bus_) {
-        printLine("not on the session bus: " + failure);
+        core_.printLine("not on the session bus: " + failure);
         return {CompositorRoute::To::Nobody, failure};
     }
     return {CompositorRoute::To::ThisInstance, {}};
@@ -97,32 +90,11 @@ ServiceStatus ModeService::status() const {
 void ModeService::followingChanged() {
     const std::string hint = focus_->hint();
     if (hint.empty()) {
-        printLine("following the focus on " + focus_->description() + " now");
+        core_.printLine("following the focus on " + focus_->description() + " now");
     } else {
         SayOnStderr(hint);
-        printLine("not following: " + hint);
+        core_.printLine("not following: " + hint);
     }
-}
-
-void ModeService::rulesChanged(const RulesFileContents& contents, bool reloaded) {
-    const auto& path = options_.rulesPath;
-    if (contents.failure) {
-        SayOnStderr(DescribeRuleError(path, {0, *contents.failure}) + "; no rules apply");
-        rules_ = {};
-    } else {
-        for (const RuleError& error : contents.document.errors())
-            SayOnStderr(DescribeRuleError(path, error) + "; the line is skipped");
-        rules_ = contents.document.ruleSet();
-    }
-    const std::string summary = contents.exists ? DescribeRuleSet(rules_) : "no file, no rules";
-    const std::string event = std::string(reloaded ? "rules reloaded" : "rules") + " from " +
-                              path.string() + ": " + summary;
-    if (!reloaded)
-        printLine(event);
-    else if (switcher_)
-        report(event, switcher_->rulesReloaded(rules_));
-    else
-        report(event, WantedMode(rules_, window_));
 }
 
 void ModeService::focusChanged(const std::optional<WindowInfo>& window) {
@@ -130,8 +102,7 @@ void ModeService::focusChanged(const std::optional<WindowInfo>& window) {
         return focusLeftTimer_.start();
     const bool passingThrough = focusLeftTimer_.isActive();
     focusLeftTimer_.stop();
-    const auto& current = switcher_ ? switcher_->focusedWindow() : window_;
-    if (passingThrough && window == current)
+    if (passingThrough && window == core_.focusedWindow())
         return; // the focus came back to the window it had left
     decideFocus(window);
 }
@@ -139,30 +110,12 @@ void ModeService::focusChanged(const std::optional<WindowInfo>& window) {
 void ModeService::decideFocus(const std::optional<WindowInfo>& window) {
     if (bus_)
         bus_->announceFocus(window);
-    const std::string event =
-        window ? "focus: " + DescribeWindow(*window) : "focus left every window";
-    if (switcher_)
-        return report(event, window ? switcher_->focusChanged(*window) : switcher_->focusLeft());
-    window_ = window;
-    report(event, WantedMode(rules_, window_));
+    core_.decideFocus(window);
 }
 
 void ModeService::desktopEnded(const std::string& why) {
     SayOnStderr(why);
     QCoreApplication::exit(1);
-}
-
-void ModeService::report(const std::string& event, const Decision& decision) {
-    if (decision.outcome == Decision::Outcome::Failed)
-        SayOnStderr(DescribeDecision(decision));
-    printLine(event + " -> " + DescribeDecision(decision));
-}
-
-void ModeService::printLine(const std::string& line) {
-    if (!options_.print)
-        return;
-    std::fputs((line + "\n").c_str(), stdout);
-    std::fflush(stdout);
 }
 
 } // namespace pad

@@ -1,13 +1,12 @@
 #pragma once
 // The mode service of one program run: follows the focused window through the
 // desktop's backend, the rules file through its watcher and the keypad through its
-// port, and hands every event to the ModeSwitcher. With --print it prints each
-// event and the decision on standard output; problems go to standard error. The
-// instance that sets the modes answers on the session bus (modes/bus/ModesBus.h).
+// port, and hands every event to the ServiceCore. The instance that sets the modes
+// answers on the session bus (modes/bus/ModesBus.h).
 
 #include "modes/KeypadModePort.h"
-#include "modes/ModeSwitcher.h"
 #include "modes/RulesWatcher.h"
+#include "modes/ServiceCore.h"
 #include "modes/bus/ModesBus.h"
 #include "modes/focus/FocusConnection.h"
 #include "modes/focus/FocusSource.h"
@@ -18,17 +17,8 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
-#include <sys/types.h>
 
 namespace pad {
-
-struct ServiceOptions {
-    bool print = false;
-    std::filesystem::path rulesPath;
-    // Another instance runs with this pid and sets the modes: this one only prints
-    // what the windows want.
-    std::optional<pid_t> runningInstance;
-};
 
 class ModeService : public QObject {
     Q_OBJECT
@@ -41,7 +31,6 @@ class ModeService : public QObject {
     bool start();
 
   private:
-    void rulesChanged(const RulesFileContents& contents, bool reloaded);
     void focusChanged(const std::optional<WindowInfo>& window);
     void decideFocus(const std::optional<WindowInfo>& window);
     void desktopEnded(const std::string& why);
@@ -49,19 +38,13 @@ class ModeService : public QObject {
     // Puts the service on the session bus; where the compositor's reports go.
     CompositorRoute openBus();
     ServiceStatus status() const;
-    // --print's line for an event and what came of it.
-    void report(const std::string& event, const Decision& decision);
-    void printLine(const std::string& line);
 
-    ServiceOptions options_;
-    RuleSet rules_;
-    std::optional<WindowInfo> window_; // while only printing
+    ServiceCore core_;
     std::unique_ptr<RulesWatcher> watcher_;
     // Before focus_, which may unload a compositor script over the bus when it goes.
     std::unique_ptr<ModesBus> bus_;
     std::unique_ptr<FocusSource> focus_;
     std::unique_ptr<KeypadModePort> port_;
-    std::unique_ptr<ModeSwitcher> switcher_;
     // Window managers pass the focus through "no window" on its way from one window
     // to the next; a focus that has left every window counts once it stays so.
     QTimer focusLeftTimer_;

@@ -4,10 +4,17 @@
 
 #include "common/Version.h"
 
+#include <algorithm>
+#include <iterator>
+#include <string_view>
 #include <utility>
 
 namespace pad {
 namespace {
+
+// The loader's window class on Windows, and the programs whose windows are PadConfig's.
+constexpr std::string_view LoaderWindowClass = "TQd6LdrSDlg";
+constexpr std::string_view OwnPrograms[] = {"PadConfig.exe", "Qd6LoaderS.exe"};
 
 std::string Source(const RuleMatch& match) {
     if (!match.byDefault)
@@ -52,8 +59,14 @@ std::string DescribeDecision(const Decision& decision) {
 }
 
 bool IsOwnWindow(const WindowInfo& window) {
-    return window.appId == AppId || window.appId == PadConfigApplicationName ||
-           window.appId == LoaderApplicationName;
+    if (window.appId == AppId || window.appId == PadConfigApplicationName ||
+        window.appId == LoaderApplicationName || window.appId == LoaderWindowClass)
+        return true;
+    // On Windows PadConfig's windows have Qt's window classes, which every Qt program
+    // shares: its program is known by its name.
+    const std::string_view exe = window.executable;
+    return std::any_of(std::begin(OwnPrograms), std::end(OwnPrograms),
+                       [exe](std::string_view own) { return EqualIgnoringAsciiCase(exe, own); });
 }
 
 Decision WantedMode(const RuleSet& rules, const std::optional<WindowInfo>& window) {

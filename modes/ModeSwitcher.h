@@ -42,7 +42,8 @@ std::string DescribeDecision(const Decision& decision);
 Decision WantedMode(const RuleSet& rules, const std::optional<WindowInfo>& window);
 
 // PadConfig's and its loader's windows: the Wayland app id of both, and the X11
-// classes (also what XWayland windows show as their app id).
+// classes (also what XWayland windows show as their app id); on Windows the loader's
+// window class and the two programs' names.
 bool IsOwnWindow(const WindowInfo& window);
 
 class ModeSwitcher {

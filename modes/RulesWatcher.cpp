@@ -10,15 +10,6 @@ QString QtPath(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
 }
 
-// What tells one reading of the file from another.
-std::string Fingerprint(const RulesFileContents& contents) {
-    if (!contents.exists)
-        return "missing";
-    if (contents.failure)
-        return "failure: " + *contents.failure;
-    return "bytes: " + contents.document.bytes();
-}
-
 } // namespace
 
 RulesWatcher::RulesWatcher(std::filesystem::path path,
@@ -37,11 +28,8 @@ void RulesWatcher::watch() {
     // The file (again: a file replaced by a rename is a new file) and the first
     // existing folder from its own upwards; for a link, also its target's folder,
     // where an editor replaces the target.
-    fs::path folder = path_.parent_path();
+    QStringList folders{QtPath(NearestExistingFolder(path_))};
     std::error_code error;
-    while (!folder.empty() && !fs::is_directory(folder, error) && folder != folder.parent_path())
-        folder = folder.parent_path();
-    QStringList folders{QtPath(folder)};
     if (fs::is_symlink(fs::symlink_status(path_, error))) {
         const fs::path target = fs::weakly_canonical(path_, error);
         if (!error)
@@ -58,7 +46,7 @@ void RulesWatcher::watch() {
 
 RulesFileContents RulesWatcher::read() {
     RulesFileContents contents = ReadRulesFile(path_);
-    lastSeen_ = Fingerprint(contents);
+    lastSeen_ = RulesFingerprint(contents);
     return contents;
 }
 
@@ -71,7 +59,7 @@ void RulesWatcher::reloadSoon() {
 void RulesWatcher::reload() {
     watch();
     RulesFileContents contents = ReadRulesFile(path_);
-    std::string fingerprint = Fingerprint(contents);
+    std::string fingerprint = RulesFingerprint(contents);
     if (fingerprint == lastSeen_)
         return;
     lastSeen_ = std::move(fingerprint);

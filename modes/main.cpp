@@ -4,7 +4,7 @@
 #include "common/Version.h"
 #include "modes/InstanceLock.h"
 #include "modes/ModeService.h"
-#include "modes/ServiceText.h"
+#include "modes/ServiceCommandLine.h"
 #include "modes/rules/RulesFile.h"
 
 #include <QCoreApplication>
@@ -12,103 +12,14 @@
 
 #include <cstdio>
 #include <memory>
-#include <optional>
 #include <string>
-#include <string_view>
+#include <vector>
 
 #include <csignal>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
 namespace {
-
-constexpr int ExitOk = 0;
-constexpr int ExitFailure = 1;
-constexpr int ExitUsage = 2;
-
-constexpr const char* HelpText =
-    "Usage: padconfig-modes [--print]\n"
-    "       padconfig-modes --check [FILE]\n"
-    "Switches the Corvask 12 Gaming Keypad to the mode that the focused application's\n"
-    "rule names, by the rules in ~/.config/padconfig/modes.conf\n"
-    "($XDG_CONFIG_HOME/padconfig/modes.conf). One instance runs per user.\n"
-    "\n"
-    "  --print         print every change of the focused window (application id or\n"
-    "                  window class, executable, title) and the decision; beside a\n"
-    "                  running instance it only prints\n"
-    "  --check [FILE]  check a rules file (the one above without FILE) and exit;\n"
-    "                  exit status 1 and the lines' errors when it has any\n"
-    "  -h, --help      print this help and exit\n"
-    "  --version       print the version and exit\n"
-    "\n"
-    "See padconfig-modes(1) for the rules, the desktops and how to enable the service.\n";
-
-struct Options {
-    bool print = false;
-    bool check = false;
-    std::optional<std::string> file;
-};
-
-int UsageError(const std::string& message) {
-    std::fprintf(stderr,
-                 "padconfig-modes: %s\nTry 'padconfig-modes --help' for more information.\n",
-                 message.c_str());
-    return ExitUsage;
-}
-
-// The options, or the exit status when they are answered already or wrong.
-std::optional<int> ReadOptions(int argc, char** argv, Options& options) {
-    bool optionsEnd = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        if (!optionsEnd && argument == "--") {
-            optionsEnd = true;
-        } else if (!optionsEnd && (argument == "--help" || argument == "-h")) {
-            std::fputs(HelpText, stdout);
-            return ExitOk;
-        } else if (!optionsEnd && argument == "--version") {
-            std::printf("padconfig-modes %s\n", pad::ProjectVersion);
-            return ExitOk;
-        } else if (!optionsEnd && argument == "--print") {
-            options.print = true;
-        } else if (!optionsEnd && argument == "--check") {
-            options.check = true;
-        } else if (!optionsEnd && argument.size() > 1 && argument.front() == '-') {
-            return UsageError("unknown option '" + std::string(argument) + "'");
-        } else if (options.file) {
-            return UsageError("one rules file at a time: '" + std::string(argument) + "'");
-        } else {
-            options.file = std::string(argument);
-        }
-    }
-    if (options.file && !options.check)
-        return UsageError("a rules file is named only with --check: '" + *options.file + "'");
-    if (options.check && options.print)
-        return UsageError("--check and --print do not go together");
-    return std::nullopt;
-}
-
-int CheckRules(const std::filesystem::path& path) {
-    const pad::RulesFileContents contents = pad::ReadRulesFile(path);
-    if (!contents.exists || contents.failure) {
-        std::printf(
-            "%s\n",
-            pad::DescribeRuleError(
-                path, {0, contents.failure.value_or("cannot be read: No such file or directory")})
-                .c_str());
-        return ExitFailure;
-    }
-    const auto errors = contents.document.errors();
-    for (const pad::RuleError& error : errors)
-        std::printf("%s\n", pad::DescribeRuleError(path, error).c_str());
-    const std::string rules = pad::DescribeRuleSet(contents.document.ruleSet());
-    if (errors.empty())
-        std::printf("%s: %s; no errors\n", path.c_str(), rules.c_str());
-    else
-        std::printf("%s: %s; %zu %s skipped\n", path.c_str(), rules.c_str(), errors.size(),
-                    errors.size() == 1 ? "line is" : "lines are");
-    return errors.empty() ? ExitOk : ExitFailure;
-}
 
 // SIGTERM (systemd stopping the service), SIGINT and SIGHUP end the event loop, so
 // that the service closes its connections and exits with status 0. Returns the
@@ -126,12 +37,12 @@ int BlockEndingSignals() {
 } // namespace
 
 int main(int argc, char** argv) {
-    Options options;
-    if (const auto status = ReadOptions(argc, argv, options))
+    pad::ServiceCommand options;
+    if (const auto status = pad::ReadServiceCommand({argv, argv + argc}, options))
         return *status;
     if (options.check)
-        return CheckRules(options.file ? std::filesystem::path(*options.file)
-                                       : pad::DefaultRulesPath());
+        return pad::CheckRules(options.file ? std::filesystem::path(*options.file)
+                                            : pad::DefaultRulesPath());
 
     const int endingSignals = BlockEndingSignals();
     QCoreApplication app(argc, argv);
@@ -147,17 +58,17 @@ int main(int argc, char** argv) {
     pad::InstanceLock::Attempt lock = pad::InstanceLock::acquire();
     if (!lock.failure.empty()) {
         std::fprintf(stderr, "padconfig-modes: %s\n", lock.failure.c_str());
-        return ExitFailure;
+        return pad::ServiceExitFailure;
     }
     if (lock.otherInstance && !options.print) {
         std::fprintf(stderr,
                      "padconfig-modes: already runs for this user (pid %ld); "
                      "'padconfig-modes --print' shows what each window wants\n",
                      long(*lock.otherInstance));
-        return ExitOk;
+        return pad::ServiceExitOk;
     }
     pad::ModeService service({options.print, pad::DefaultRulesPath(), lock.otherInstance});
     if (!service.start())
-        return ExitFailure;
+        return pad::ServiceExitFailure;
     return QCoreApplication::exec();
 }

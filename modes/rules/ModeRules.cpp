@@ -50,13 +50,28 @@ std::optional<std::string> RuleProblem(const Rule& rule) {
     return WildcardProblem(rule.pattern);
 }
 
+// The executable's name without ".exe" (in any case), or nullopt when it has none.
+std::optional<std::string_view> WithoutExeSuffix(std::string_view name) {
+    constexpr std::string_view Suffix = ".exe";
+    if (name.size() <= Suffix.size() ||
+        !EqualIgnoringAsciiCase(name.substr(name.size() - Suffix.size()), Suffix))
+        return std::nullopt;
+    return name.substr(0, name.size() - Suffix.size());
+}
+
 bool RuleMatches(const Rule& rule, const WindowInfo& window) {
     switch (rule.field) {
     case RuleField::App:
         return WildcardMatches(rule.pattern, window.appId) ||
                (!window.instance.empty() && WildcardMatches(rule.pattern, window.instance));
-    case RuleField::Exe:
-        return !window.executable.empty() && WildcardMatches(rule.pattern, window.executable);
+    case RuleField::Exe: {
+        if (window.executable.empty())
+            return false;
+        // Windows names programs with ".exe": "exe:factorio" matches "factorio.exe" too.
+        const auto stem = WithoutExeSuffix(window.executable);
+        return WildcardMatches(rule.pattern, window.executable) ||
+               (stem && WildcardMatches(rule.pattern, *stem));
+    }
     case RuleField::Title:
         return WildcardMatches(rule.pattern, window.title);
     }

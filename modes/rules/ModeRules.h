@@ -47,8 +47,8 @@ struct Rule {
 std::optional<std::string> RuleProblem(const Rule& rule);
 
 // Whether the rule's pattern matches the window. An "app" rule matches the application
-// id or the X11 instance name; an "exe" rule never matches a window whose executable
-// is unknown.
+// id or the X11 instance name; an "exe" rule matches the executable's name, also
+// without an ending ".exe", and never a window whose executable is unknown.
 bool RuleMatches(const Rule& rule, const WindowInfo& window);
 
 // The rules of a file, in order, with the lines they stand on (from 1).

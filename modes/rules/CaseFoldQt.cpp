@@ -1,0 +1,11 @@
+#include "modes/rules/CaseFold.h"
+
+#include <QChar>
+
+namespace pad {
+
+char32_t FoldCase(char32_t c) {
+    return QChar::toCaseFolded(c);
+}
+
+} // namespace pad
