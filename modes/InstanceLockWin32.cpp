@@ -18,7 +18,7 @@ namespace pad {
 std::optional<pid_t> InstanceLock::holder() {
     // The running instance's window tells without touching the lock, which a probe
     // could take from an instance starting at that moment.
-    const HWND window = ::FindWindowW(ServiceWindowClass, nullptr);
+    const HWND window = static_cast<HWND>(FindServiceWindow());
     DWORD pid = 0;
     if (!window || !::GetWindowThreadProcessId(window, &pid))
         return std::nullopt;

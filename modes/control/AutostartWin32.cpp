@@ -59,7 +59,7 @@ std::optional<std::string> DisableAutostart() {
 }
 
 bool ServiceRunning() {
-    return ::FindWindowW(ServiceWindowClass, nullptr) != nullptr;
+    return static_cast<HWND>(FindServiceWindow()) != nullptr;
 }
 
 std::optional<std::string> StartService(const std::filesystem::path& program) {
@@ -78,7 +78,7 @@ std::optional<std::string> StartService(const std::filesystem::path& program) {
 }
 
 std::optional<std::string> StopService() {
-    const HWND window = ::FindWindowW(ServiceWindowClass, nullptr);
+    const HWND window = static_cast<HWND>(FindServiceWindow());
     if (!window)
         return std::nullopt;
     DWORD pid = 0;

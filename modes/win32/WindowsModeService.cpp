@@ -28,9 +28,8 @@ HWND MakeServiceWindow(WindowsModeService* service) {
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
     windowClass.lpszClassName = ServiceWindowClass;
     ::RegisterClassW(&windowClass);
-    // A top-level window that is never shown: FindWindow finds it, the user never sees it.
-    return ::CreateWindowExW(WS_EX_TOOLWINDOW, ServiceWindowClass, ServiceWindowTitle, WS_POPUP, 0,
-                             0, 0, 0, nullptr, nullptr, windowClass.hInstance, service);
+    return ::CreateWindowExW(0, ServiceWindowClass, ServiceWindowTitle, 0, 0, 0, 0, 0, HWND_MESSAGE,
+                             nullptr, windowClass.hInstance, service);
 }
 
 } // namespace
@@ -51,10 +50,6 @@ long long WindowsModeService::windowMessage(void* window, unsigned message,
     switch (message) {
     case WM_CLOSE:
         ::PostQuitMessage(0);
-        return 0;
-    case WM_ENDSESSION:
-        if (wParam)
-            ::PostQuitMessage(0);
         return 0;
     case LockFreedMessage:
         if (port_)
@@ -88,8 +83,7 @@ bool WindowsModeService::start() {
     } else {
         window_ = MakeServiceWindow(this);
         if (!window_) {
-            SayOnStderr("cannot make the service's window (error " +
-                        std::to_string(::GetLastError()) + ")");
+            SayOnStderr("cannot make the service's window");
             return false;
         }
         KeypadPortEvents keypad;
