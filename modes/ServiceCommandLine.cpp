@@ -99,4 +99,19 @@ int CheckRules(const std::filesystem::path& path) {
     return errors.empty() ? ServiceExitOk : ServiceExitFailure;
 }
 
+std::optional<int> SettleInstance(const InstanceLock::Attempt& lock, bool print) {
+    if (!lock.failure.empty()) {
+        std::fprintf(stderr, "padconfig-modes: %s\n", lock.failure.c_str());
+        return ServiceExitFailure;
+    }
+    if (lock.otherInstance && !print) {
+        std::fprintf(stderr,
+                     "padconfig-modes: already runs for this user (pid %ld); "
+                     "'padconfig-modes --print' shows what each window wants\n",
+                     long(*lock.otherInstance));
+        return ServiceExitOk;
+    }
+    return std::nullopt;
+}
+
 } // namespace pad

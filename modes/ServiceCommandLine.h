@@ -2,6 +2,8 @@
 // The mode service's command line, the same on every platform: --print, --check
 // [FILE], --help and --version, and what --check prints. Qt-free.
 
+#include "modes/InstanceLock.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -27,5 +29,10 @@ std::optional<int> ReadServiceCommand(const std::vector<std::string>& arguments,
 // --check: prints each line's error and a summary on standard output; 0 without
 // errors, 1 with any or when the file cannot be read.
 int CheckRules(const std::filesystem::path& path);
+
+// What the instance lock's attempt means for this run: the exit status when it ends
+// here (the lock failed; another instance runs and --print was not asked for), having
+// said why; nullopt when the service runs.
+std::optional<int> SettleInstance(const InstanceLock::Attempt& lock, bool print);
 
 } // namespace pad

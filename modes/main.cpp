@@ -10,7 +10,6 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,17 +55,8 @@ int main(int argc, char** argv) {
     }
 
     pad::InstanceLock::Attempt lock = pad::InstanceLock::acquire();
-    if (!lock.failure.empty()) {
-        std::fprintf(stderr, "padconfig-modes: %s\n", lock.failure.c_str());
-        return pad::ServiceExitFailure;
-    }
-    if (lock.otherInstance && !options.print) {
-        std::fprintf(stderr,
-                     "padconfig-modes: already runs for this user (pid %ld); "
-                     "'padconfig-modes --print' shows what each window wants\n",
-                     long(*lock.otherInstance));
-        return pad::ServiceExitOk;
-    }
+    if (const auto status = pad::SettleInstance(lock, options.print))
+        return *status;
     pad::ModeService service({options.print, pad::DefaultRulesPath(), lock.otherInstance});
     if (!service.start())
         return pad::ServiceExitFailure;

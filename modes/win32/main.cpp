@@ -42,17 +42,8 @@ int main(int argc, char** argv) {
                                             : pad::DefaultRulesPath());
 
     pad::InstanceLock::Attempt lock = pad::InstanceLock::acquire();
-    if (!lock.failure.empty()) {
-        std::fprintf(stderr, "padconfig-modes: %s\n", lock.failure.c_str());
-        return pad::ServiceExitFailure;
-    }
-    if (lock.otherInstance && !options.print) {
-        std::fprintf(stderr,
-                     "padconfig-modes: already runs for this user (pid %ld); "
-                     "'padconfig-modes --print' shows what each window wants\n",
-                     long(*lock.otherInstance));
-        return pad::ServiceExitOk;
-    }
+    if (const auto status = pad::SettleInstance(lock, options.print))
+        return *status;
     pad::WindowsModeService service({options.print, pad::DefaultRulesPath(), lock.otherInstance});
     return service.run();
 }
