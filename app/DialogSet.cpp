@@ -1,9 +1,8 @@
 #include "app/DialogSet.h"
 
 #include "app/TAboutBox.h"
+#include "dialogs/DialogHost.h"
 #include "dialogs/MacroDialogs.h"
-#include "dialogs/TModeRulesDlg.h"
-#include "modes/rules/RulesFile.h"
 
 namespace pad {
 
@@ -65,12 +64,6 @@ void DialogSet::OpenMacroManager() {
 void DialogSet::ShowAbout() {
     Create();
     aboutBox_->exec();
-}
-
-void DialogSet::OpenModeRules() {
-    TModeRulesDlg dialog(host_, QString::fromStdU16String(ws_.language.programFolder),
-                         DefaultRulesPath(), window_);
-    dialog.exec();
 }
 
 void DialogSet::RemoveKeyCapture() {

@@ -41,8 +41,10 @@ class DialogSet {
     void OpenMacroManager();
     void ShowAbout();
     // "By Application..." of the Mode menu: the mode service's rules, read afresh
-    // from the file each time.
+    // from the file each time (DialogSetModeRules.cpp). A build without the mode
+    // service has no such item (DialogSetModeRulesNone.cpp).
     void OpenModeRules();
+    static bool ModeRulesAvailable();
     // Close step: ends the keystroke capture when it still runs.
     void RemoveKeyCapture();
 

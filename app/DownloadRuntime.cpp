@@ -1,5 +1,6 @@
 #include "app/DownloadRuntime.h"
 
+#include "app/HelpCommands.h"
 #include "common/KeypadProtocol.h"
 #include "texts/KeypadAccessAdvice.h"
 #include "texts/qt/QtUtf16.h"
@@ -21,7 +22,7 @@ const Texts& English() {
 } // namespace
 
 DownloadRuntime::DownloadRuntime(DownloadSetup setup)
-    : setup_(std::move(setup)), loaderUsers_(loader_.place().socket + ".users") {
+    : setup_(std::move(setup)), loaderUsers_(loader_.usersFile()) {
     if (!setup_.texts)
         setup_.texts = &English();
     downloadTimer_.setObjectName("Timer3");
@@ -143,9 +144,8 @@ void DownloadRuntime::GreetLoader() {
 }
 
 bool DownloadRuntime::LaunchLoader() {
-    // Started detached; it stays hidden until a download reports progress. A
-    // missing loader is tried again at the next LOAD.
-    return setup_.ui->startProgram(setup_.programFolder + "/Qd6LoaderS", {});
+    // A missing loader is tried again at the next LOAD.
+    return LaunchLoaderProgram(*setup_.ui, setup_.programFolder);
 }
 
 void DownloadRuntime::JoinLoaderUsers() {

@@ -36,4 +36,9 @@ bool OpenSoundSettings(UiServices& ui) {
     return false;
 }
 
+bool LaunchLoaderProgram(UiServices& ui, const QString& programFolder) {
+    // Started detached; it stays hidden until a download reports progress.
+    return ui.startProgram(programFolder + "/Qd6LoaderS", {});
+}
+
 } // namespace pad

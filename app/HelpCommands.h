@@ -1,5 +1,7 @@
 #pragma once
-// The help page and the desktop's sound settings.
+// The programs PadConfig starts: the help page's viewer, the desktop's sound settings
+// and the loader. On Linux the desktop's (HelpCommands.cpp), on Windows the shell's
+// (HelpCommandsWin32.cpp).
 
 #include "dialogs/UiServices.h"
 
@@ -16,5 +18,9 @@ QString SoundSettingsProgramNames();
 // Starts the first sound settings program the desktop has; false when there is none
 // or it did not start.
 bool OpenSoundSettings(UiServices& ui);
+
+// Starts the loader Qd6LoaderS of the program folder, hidden until a download runs;
+// false when it could not be started.
+bool LaunchLoaderProgram(UiServices& ui, const QString& programFolder);
 
 } // namespace pad

@@ -1,6 +1,6 @@
 #include "app/KeyedBitmap.h"
 
-#include "app/ArtworkRender.h"
+#include "app/ArtworkScale.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,15 +19,6 @@ const EmbeddedBitmap* FindArtwork(const char* name) {
 
 bool IsUnitScale(qreal scale) {
     return std::abs(scale - 1.0) < 1e-6;
-}
-
-// The SVG of the artwork rendered at a scale, transparent where it draws nothing.
-QImage RenderArtworkAt(const EmbeddedBitmap& art, qreal scale) {
-    const QByteArray svg =
-        QByteArray::fromRawData(reinterpret_cast<const char*>(art.svg), art.svgSize);
-    const QSize size(std::max(1, qRound(art.width * scale)),
-                     std::max(1, qRound(art.height * scale)));
-    return RenderSvg(svg, size).convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 // A premultiplied pixel over an opaque one.

@@ -50,6 +50,16 @@ QAccessibleInterface* KeypadFactory(const QString& className, QObject* object) {
     return nullptr;
 }
 
+// Runs QLabel's step while the label takes no focus: QLabel then makes no text
+// document for it (and drops one it has). Each would cost the start about half a
+// million instructions and the label a document it never paints with.
+template <typename Step> void WithoutTextDocument(QLabel& label, Step step) {
+    const Qt::FocusPolicy policy = label.focusPolicy();
+    label.setFocusPolicy(Qt::NoFocus);
+    step();
+    label.setFocusPolicy(policy);
+}
+
 } // namespace
 
 void KeyLabelWidget::paintEvent(QPaintEvent*) {
@@ -63,6 +73,22 @@ void KeyLabelWidget::paintEvent(QPaintEvent*) {
     line.setLeft(area.left() + (area.width() - textWidth) / 2);
     line.setWidth(textWidth);
     painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text());
+}
+
+bool KeyLabelWidget::event(QEvent* event) {
+    if (event->type() != QEvent::Polish)
+        return QLabel::event(event);
+    bool handled = false;
+    WithoutTextDocument(*this, [&] { handled = QLabel::event(event); });
+    return handled;
+}
+
+void KeyLabelWidget::focusInEvent(QFocusEvent* event) {
+    QFrame::focusInEvent(event);
+}
+
+void SetKeyLabelText(QLabel& label, const QString& text) {
+    WithoutTextDocument(label, [&] { label.setText(text); });
 }
 
 void InstallKeypadAccessibility() {

@@ -20,6 +20,10 @@ class KeyLabelWidget : public QLabel {
     // The text on one line, centred; a text wider than the label is cut off at
     // both edges, and the label keeps its size.
     void paintEvent(QPaintEvent* event) override;
+    // QLabel gives a label that takes the focus a text document when it is polished
+    // or focused; a key label paints its own text and never uses one.
+    bool event(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 };
 
 class LoadHotArea : public QWidget {
@@ -28,6 +32,10 @@ class LoadHotArea : public QWidget {
     using QWidget::QWidget;
     std::function<void()> press;
 };
+
+// Sets a key label's text without the text document QLabel makes for a label that
+// takes the focus.
+void SetKeyLabelText(QLabel& label, const QString& text);
 
 // Makes the two known to the accessibility framework; call once before either is
 // shown. Further calls do nothing.

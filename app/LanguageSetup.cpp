@@ -1,6 +1,7 @@
 #include "app/LanguageSetup.h"
 
 #include "common/FileAccess.h"
+#include "texts/qt/QtPath.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -32,11 +33,11 @@ bool LanguageSetup::Select(const LanguageSearch& search) {
     std::vector<UnusableLanguageFile> passedOver;
     if (auto found = FindLanguageFile(search, &passedOver)) {
         texts_ = Texts(std::move(found->file));
-        filePath_ = QFile::decodeName(found->path.c_str());
+        filePath_ = QtPathOf(found->path);
     }
     for (const UnusableLanguageFile& unusable : passedOver)
         qCWarning(languageLog).noquote()
-            << "language file" << QFile::decodeName(unusable.path.c_str())
+            << "language file" << QtPathOf(unusable.path)
             << "passed over:" << QString::fromStdString(FileErrorText(unusable.systemError));
     const LanguageFontRow row = FontRowFor(texts_.languageId());
     font_ = QFont(QString::fromStdU16String(row.name));

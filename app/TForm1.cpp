@@ -5,6 +5,7 @@
 
 #include "app/HelpCommands.h"
 #include "app/KeypadControls.h"
+#include "app/KeypadLinkHost.h"
 #include "app/KeypadView.h"
 #include "app/LayoutScale.h"
 #include "app/ToolBarStrip.h"
@@ -72,9 +73,9 @@ void TForm1::FormCreate() {
     SetUpKeyboard();
 
     ws_.language.programFolder = ProgramFolder().toStdU16String();
-    keypad_.Start();
+    keypadHost_ = StartKeypadLink(keypad_, *this);
     for (QLabel* label : keyLabels_)
-        label->setText(FromU16(texts().text(NormalLabelText)));
+        SetKeyLabelText(*label, FromU16(texts().text(NormalLabelText)));
     pictureTop_ = toolBar_->height();
     keypadView_->SetPictureTop(pictureTop_);
     document_.ResetCaption();
@@ -169,6 +170,7 @@ void TForm1::ConnectMenus() {
     for (KeypadMode mode : KeypadModes)
         OnTrigger(m.ModeAction(mode), this, [this, mode] { SwitchViewMode(ViewIndex(mode)); });
     OnTrigger(m.modeRules, this, [this] { dialogs_.OpenModeRules(); });
+    m.modeRules->setVisible(DialogSet::ModeRulesAvailable());
     OnTrigger(m.newMacro, this, [this] { dialogs_.OpenNewMacro(); });
     OnTrigger(m.editMacros, this, [this] { dialogs_.OpenMacroManager(); });
     OnTrigger(m.help, this, [this] { OpenHelp(); });
@@ -199,12 +201,6 @@ void TForm1::MacroListChanged() {
     RebuildMacroMenu();
     RefreshKeyLabels();
     MarkModified();
-}
-
-// The mode rules' dialogs read the language's texts by number.
-bool TForm1::ReadLanguageText(int n, QString& out) const {
-    out = FromU16(texts().text({n, {}}));
-    return !out.isEmpty();
 }
 
 void TForm1::UpdateMenuChecks() {

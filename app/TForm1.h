@@ -23,6 +23,7 @@
 #include "app/DialogSet.h"
 #include "app/DownloadRuntime.h"
 #include "app/KeyContextMenu.h"
+#include "app/KeypadLinkHost.h"
 #include "app/LanguageSetup.h"
 #include "app/MainMenus.h"
 #include "app/MainWindowDocumentPorts.h"
@@ -97,9 +98,9 @@ class TForm1 : public QMainWindow, public DialogHost {
     void UpdateMenuChecks() override;
     // MacroListObserver
     void MacroListChanged() override;
-    bool LanguageActive() const override { return language_.Active(); }
-    bool ReadLanguageText(int n, QString& out) const override;
-    QFont LanguageFont() const override { return language_.Font(); }
+    // Whether a language file is in force, and its font.
+    bool LanguageActive() const { return language_.Active(); }
+    QFont LanguageFont() const { return language_.Font(); }
     // The texts of the language in force.
     const Texts& texts() const { return language_.texts(); }
     QString WarningCaption() const { return documentPorts_.WarningCaption(); }
@@ -190,6 +191,7 @@ class TForm1 : public QMainWindow, public DialogHost {
     Workspace& ws_;
     TForm1Options options_;
     KeypadSession keypad_;
+    std::unique_ptr<KeypadLinkHost> keypadHost_; // PadLink's host, made by FormCreate
     std::unique_ptr<UiServices> ownUi_;
     UiServices* ui_ = nullptr;
     LanguageSetup language_;

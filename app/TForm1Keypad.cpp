@@ -96,7 +96,7 @@ void TForm1::RefreshKeyLabels() {
             ws_.viewMode == NormalView
                 ? nativeKey(key).label
                 : std::u16string_view(ws_.profile.slot(ws_.viewMode, key).label);
-        label->setText(FromU16(text));
+        SetKeyLabelText(*label, FromU16(text));
         label->setAccessibleName(FromU16(texts().keyLabelName(key, text)));
         label->repaint();
     }

@@ -5,30 +5,22 @@
 
 #include "app/KeypadView.h"
 #include "app/ToolBarStrip.h"
+#include "texts/qt/QtPath.h"
 #include "texts/qt/QtUtf16.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 
 namespace pad {
 
-namespace {
-
-std::filesystem::path LocalPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-} // namespace
-
 void TForm1::SelectLanguage() {
     LanguageSearch search =
         options_.languageSearch
             ? *options_.languageSearch
-            : LanguageSearchFromEnvironment(
-                  {}, ShippedLanguageFolders(LocalPath(QCoreApplication::applicationDirPath())));
-    search.programFolder = LocalPath(ProgramFolder());
+            : LanguageSearchFromEnvironment({}, ShippedLanguageFolders(FileSystemPathOf(
+                                                    QCoreApplication::applicationDirPath())));
+    search.programFolder = FileSystemPathOf(ProgramFolder());
     language_.Select(search);
 }
 

@@ -7,7 +7,9 @@
 #include "texts/qt/QtUtf16.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -63,6 +65,40 @@ Presence PresenceOf(std::uint32_t message, const Texts& texts) {
 
 } // namespace
 
+// PadLink's presence: a dot in the presence's colour before the text. The dot is
+// painted over the label's indent: as rich text, the label would cost the start a text
+// document.
+class PresenceLabel : public QLabel {
+  public:
+    using QLabel::QLabel;
+
+    void Show(const QString& text, const QColor& dot) {
+        dot_ = dot;
+        setText(text);
+        update();
+    }
+
+  protected:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::Polish || event->type() == QEvent::FontChange)
+            setIndent(fontMetrics().horizontalAdvance(QString(Dot) + u' '));
+        return QLabel::event(event);
+    }
+
+    void paintEvent(QPaintEvent* event) override {
+        QLabel::paintEvent(event);
+        QPainter painter(this);
+        painter.setPen(dot_);
+        const Qt::Alignment side = text().isRightToLeft() ? Qt::AlignRight : Qt::AlignLeft;
+        painter.drawText(contentsRect(), side | Qt::AlignVCenter | Qt::TextSingleLine,
+                         QString(Dot));
+    }
+
+  private:
+    static constexpr QChar Dot{0x25CF}; // BLACK CIRCLE
+    QColor dot_;
+};
+
 ToolBarStrip::ToolBarStrip(QWidget* parent, int width, const Texts& texts)
     : QWidget(parent), width_(width), texts_(texts) {
     setObjectName("CoolBar1");
@@ -74,7 +110,7 @@ ToolBarStrip::ToolBarStrip(QWidget* parent, int width, const Texts& texts)
         "QToolButton { border: 1px solid transparent; border-radius: 4px; padding: 1px; }"
         "QToolButton:hover { background: #4a515b; border-color: #5c6570; }"
         "QToolButton:pressed, QToolButton:checked { background: #15171a; border-color: #6b7480; }"
-        "#PadLinkStatus { color: #c8ccd2; padding-left: 6px; }");
+        "#PadLinkStatus { color: #c8ccd2; padding-left: 9px; padding-bottom: 2px; }");
     BuildDocumentBar();
     BuildModeBar();
     SetScale(1);
@@ -90,9 +126,9 @@ void ToolBarStrip::BuildDocumentBar() {
     documentBar_->addWidget(gap_);
     helpButton_ = AddButton(documentBar_, "ToolButton7", "tool-help");
     soundButton_ = AddButton(documentBar_, "ToolButton10", "tool-sound");
-    presence_ = new QLabel(documentBar_);
+    presence_ = new PresenceLabel(documentBar_);
     presence_->setObjectName("PadLinkStatus");
-    presence_->setTextFormat(Qt::RichText);
+    presence_->setTextFormat(Qt::PlainText);
     documentBar_->addWidget(presence_);
 }
 
@@ -164,8 +200,7 @@ void ToolBarStrip::SetScale(qreal scale) {
 void ToolBarStrip::ShowKeypadPresence(std::uint32_t message) {
     presenceMessage_ = message;
     const Presence p = PresenceOf(message, texts_);
-    presence_->setText(QString("<span style=\"color:%1\">&#9679;</span> %2")
-                           .arg(p.colour, p.text.toHtmlEscaped()));
+    presence_->Show(p.text, QColor(p.colour));
     // As rich text the tip wraps its long lines.
     presence_->setToolTip("<p>" + p.tip.toHtmlEscaped().replace("\n", "</p><p>") + "</p>");
     presence_->setAccessibleName(p.text);

@@ -18,6 +18,7 @@ class QToolButton;
 namespace pad {
 
 struct MainMenus;
+class PresenceLabel;
 
 class ToolBarStrip : public QWidget {
     Q_OBJECT
@@ -64,7 +65,7 @@ class ToolBarStrip : public QWidget {
     std::array<QToolButton*, KeypadModes.size()> modeButtons_{};
     QWidget* gap_ = nullptr; // ToolButton9, the separator
     const Texts& texts_;
-    QLabel* presence_ = nullptr;
+    PresenceLabel* presence_ = nullptr;
     std::uint32_t presenceMessage_ = 0;
 };
 

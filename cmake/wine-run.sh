@@ -4,7 +4,9 @@
 # The prefix is WINEPREFIX, else the folder "wine" beside the program's folder (for
 # build-windows/bin/qd6.exe: build-windows/wine). A new prefix is made once, with wine's
 # "null" graphics driver, so windows work without an X server, and without a debugger
-# for programs that crash. The wineserver stays
+# for programs that crash. PADCONFIG_WINE_GRAPHICS=x11 makes a new prefix with wine's X11
+# driver instead, for programs that show their windows on DISPLAY (give such a prefix
+# its own WINEPREFIX). The wineserver stays
 # for WINE_PERSIST seconds (default 10) after the last program, so that a series of
 # runs starts it once; "cmake/wine-run.sh --stop" ends it at once, and
 # "cmake/wine-run.sh --check" tells whether wine is there (exit 0, else 77).
@@ -37,20 +39,25 @@ if $stop; then
 fi
 
 mkdir -p "$WINEPREFIX"
-# A server of this prefix that runs already keeps its own persistence.
-"$wineserver" -p"${WINE_PERSIST:-10}" 2>/dev/null || true
 ready=$WINEPREFIX/.padconfig-ready
 if [ ! -e "$ready" ]; then
     (
         flock 9
         if [ ! -e "$ready" ]; then
             "$wine" wineboot --init >/dev/null 2>&1 || true
-            "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
+            "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics \
+                /d "${PADCONFIG_WINE_GRAPHICS:-null}" /f >/dev/null
             # A program that crashes ends at once, instead of waiting in a debugger.
             "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
                 /v Debugger /d '' /f >/dev/null
+            # The desktop process that wineboot started keeps the driver it started
+            # with, which could make no window: the next server starts with "null".
+            "$wineserver" -k 2>/dev/null || true
+            "$wineserver" -w 2>/dev/null || true
             touch "$ready"
         fi
     ) 9>"$WINEPREFIX/.padconfig-lock"
 fi
+# A server of this prefix that runs already keeps its own persistence.
+"$wineserver" -p"${WINE_PERSIST:-10}" 2>/dev/null || true
 exec "$wine" "$@"

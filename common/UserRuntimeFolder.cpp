@@ -47,9 +47,26 @@ std::string PrepareRuntimeFolder(const RuntimeFolder& runtime, unsigned uid) {
     return {};
 }
 
+std::string SessionRuntimeFolder(unsigned uid, const std::string& base) {
+    const std::string folder = base + "/" + std::to_string(uid);
+    struct stat info {};
+    if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != uid ||
+        (info.st_mode & 077) != 0)
+        return {};
+    return folder;
+}
+
 std::filesystem::path UserRuntimeFolder(std::string* error) {
     const unsigned uid = unsigned(::geteuid());
-    const RuntimeFolder folder = RuntimeFolderFor(std::getenv("XDG_RUNTIME_DIR"), uid);
+    const char* xdgRuntimeDir = std::getenv("XDG_RUNTIME_DIR");
+    if (!xdgRuntimeDir || !*xdgRuntimeDir) {
+        if (std::string session = SessionRuntimeFolder(uid); !session.empty()) {
+            if (error)
+                error->clear();
+            return session;
+        }
+    }
+    const RuntimeFolder folder = RuntimeFolderFor(xdgRuntimeDir, uid);
     std::string problem = PrepareRuntimeFolder(folder, uid);
     if (error)
         *error = problem;

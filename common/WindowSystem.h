@@ -13,6 +13,11 @@ namespace pad {
 // True when a window system is named: QT_QPA_PLATFORM, WAYLAND_DISPLAY or DISPLAY in
 // the environment, or Qt's -platform or X11's -display option among the arguments.
 inline bool WindowSystemNamed(const std::vector<char*>& arguments) {
+#ifdef _WIN32
+    // Windows always has its window system.
+    (void)arguments;
+    return true;
+#endif
     for (const char* variable : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"}) {
         const char* value = std::getenv(variable);
         if (value && *value)

@@ -1,6 +1,6 @@
 #include "dialogs/KeyCapture.h"
 
-#include "keyboard/capture/PhysicalKeyLookup.h"
+#include "dialogs/NativeKey.h"
 #include "keyboard/layout/DesktopKeyLayout.h"
 
 #include <QAbstractButton>
@@ -31,7 +31,7 @@ bool IsKeyEvent(const QEvent* event) {
 std::optional<Keystroke> StrokeOf(const QKeyEvent& key) {
     if (key.type() == QEvent::KeyRelease && key.isAutoRepeat())
         return std::nullopt;
-    const PhysicalKey* physical = keyOfXkbKeycode(key.nativeScanCode());
+    const PhysicalKey* physical = PhysicalKeyOf(key);
     if (!physical || (physical->usage == PrintScreenUsage && key.type() == QEvent::KeyPress))
         return std::nullopt;
     KeyTransition transition = KeyTransition::Down;

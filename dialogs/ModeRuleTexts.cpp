@@ -1,7 +1,5 @@
 #include "dialogs/ModeRuleTexts.h"
 
-#include "dialogs/DialogTexts.h"
-
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -13,27 +11,27 @@
 
 namespace pad {
 
-QString FieldText(const DialogHost& host, RuleField field) {
+QString FieldText(const DialogContext& context, RuleField field) {
     switch (field) {
     case RuleField::App:
-        return RunTimeText(host, AppFieldText);
+        return context.text(AppFieldText);
     case RuleField::Title:
-        return RunTimeText(host, TitleFieldText);
+        return context.text(TitleFieldText);
     case RuleField::Exe:
-        return RunTimeText(host, ExeFieldText);
+        return context.text(ExeFieldText);
     }
     return {};
 }
 
-QString ModeChoiceText(const DialogHost& host, ModeChoice mode) {
+QString ModeChoiceText(const DialogContext& context, ModeChoice mode) {
     if (!mode)
-        return RunTimeText(host, KeepModeText);
-    return WithoutAccelerators(RunTimeText(host, ModeText(*mode)));
+        return context.text(KeepModeText);
+    return FromU16(context.texts.plainText(ModeText(*mode)));
 }
 
-void FillModeChoices(QComboBox& box, const DialogHost& host, ModeChoice mode) {
+void FillModeChoices(QComboBox& box, const DialogContext& context, ModeChoice mode) {
     for (const ModeChoice choice : OfferedModes)
-        box.addItem(ModeChoiceText(host, choice));
+        box.addItem(ModeChoiceText(context, choice));
     const auto at = std::find(OfferedModes.begin(), OfferedModes.end(), mode);
     box.setCurrentIndex(int(at - OfferedModes.begin()));
 }
@@ -44,23 +42,23 @@ ModeChoice ChosenMode(const QComboBox& box) {
                                                                   : ModeChoice();
 }
 
-QLabel* AddLabel(QWidget& parent, const DialogHost& host, const UiText& text, QWidget& control) {
-    const QString words = RunTimeText(host, text);
-    auto* label = new QLabel(words, &parent);
+QLabel* AddLabel(QWidget& parent, const DialogContext& context, const UiText& text,
+                 QWidget& control) {
+    auto* label = new QLabel(context.text(text), &parent);
     label->setBuddy(&control);
-    QString name = WithoutAccelerators(words).trimmed();
+    QString name = FromU16(context.texts.plainText(text)).trimmed();
     while (name.endsWith(u':'))
         name = name.chopped(1).trimmed();
     control.setAccessibleName(name);
     return label;
 }
 
-QDialogButtonBox* AddOkCancel(QDialog& dialog, const DialogHost& host) {
+QDialogButtonBox* AddOkCancel(QDialog& dialog, const DialogContext& context) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
     QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel);
-    ok->setText(RunTimeText(host, OkText));
-    cancel->setText(RunTimeText(host, CancelText));
+    ok->setText(context.text(OkText));
+    cancel->setText(context.text(CancelText));
     ok->setDefault(true);
     cancel->setAutoDefault(false);
     for (QPushButton* button : {ok, cancel})

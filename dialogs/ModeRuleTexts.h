@@ -3,7 +3,7 @@
 // the language file's words, the modes in the order they are offered, and labelled
 // controls that screen readers name after their label.
 
-#include "dialogs/DialogHost.h"
+#include "dialogs/DialogContext.h"
 #include "modes/rules/ModeRules.h"
 #include "texts/UiTexts.h"
 
@@ -23,19 +23,20 @@ namespace pad {
 inline constexpr std::array<ModeChoice, 5> OfferedModes = {
     ModeChoice(), KeypadMode::Normal, KeypadMode::A, KeypadMode::B, KeypadMode::C};
 
-QString FieldText(const DialogHost& host, RuleField field);
-QString ModeChoiceText(const DialogHost& host, ModeChoice mode);
+QString FieldText(const DialogContext& context, RuleField field);
+QString ModeChoiceText(const DialogContext& context, ModeChoice mode);
 
 // A combo box of OfferedModes showing mode, and the mode it shows.
-void FillModeChoices(QComboBox& box, const DialogHost& host, ModeChoice mode);
+void FillModeChoices(QComboBox& box, const DialogContext& context, ModeChoice mode);
 ModeChoice ChosenMode(const QComboBox& box);
 
 // A label for control in text's words: its accelerator moves the focus to control,
 // whose accessible name is the label's text without the accelerator and the colon.
-QLabel* AddLabel(QWidget& parent, const DialogHost& host, const UiText& text, QWidget& control);
+QLabel* AddLabel(QWidget& parent, const DialogContext& context, const UiText& text,
+                 QWidget& control);
 
 // OK, the default button, and Cancel, which rejects the dialog, in the language
 // file's words.
-QDialogButtonBox* AddOkCancel(QDialog& dialog, const DialogHost& host);
+QDialogButtonBox* AddOkCancel(QDialog& dialog, const DialogContext& context);
 
 } // namespace pad

@@ -1,6 +1,5 @@
 #include "dialogs/TModeRuleDlg.h"
 
-#include "dialogs/DialogTexts.h"
 #include "dialogs/ModeRuleTexts.h"
 #include "modes/control/RulesEdit.h"
 
@@ -17,7 +16,11 @@
 namespace pad {
 namespace {
 
-constexpr RuleField OfferedFields[] = {RuleField::App, RuleField::Title, RuleField::Exe};
+// In the order the rules file names them (app, exe, title).
+constexpr RuleField OfferedFields[] = {RuleField::App, RuleField::Exe, RuleField::Title};
+
+// A title longer than this is shown cut (the list is read aloud, too).
+constexpr int ShownTitleCharacters = 200;
 
 QString Text(const std::string& utf8) {
     return QString::fromStdString(utf8);
@@ -26,54 +29,60 @@ QString Text(const std::string& utf8) {
 // "Dota 2 (steam_app_570)"; a window without a title by its id alone.
 QString WindowText(const WindowInfo& window) {
     const QString id = Text(window.appId.empty() ? window.instance : window.appId);
-    if (window.title.empty())
+    QString title = Text(window.title);
+    if (title.size() > ShownTitleCharacters)
+        title = title.left(ShownTitleCharacters) + u'\u2026';
+    if (title.isEmpty())
         return id;
-    return id.isEmpty() ? Text(window.title)
-                        : Text(window.title) + QStringLiteral(" (") + id + u')';
+    return id.isEmpty() ? title : title + QStringLiteral(" (") + id + u')';
 }
 
 } // namespace
 
-TModeRuleDlg::TModeRuleDlg(DialogHost& host, ModeServiceLink& link, const UiText& caption,
-                           const Rule& rule, QWidget* parent)
-    : QDialog(parent), host_(host) {
+TModeRuleDlg::TModeRuleDlg(const DialogContext& context, ModeServiceLink& link,
+                           const UiText& caption, const Rule& rule, QWidget* parent)
+    : QDialog(parent), context_(context) {
     setObjectName(QStringLiteral("TModeRuleDlg"));
-    setWindowTitle(RunTimeText(host_, caption));
+    setWindowTitle(context_.text(caption));
     setModal(true);
-    ApplyLanguageFont(*this, host_);
+    applyLanguageFont(*this, context_);
 
     windowList_ = new QListWidget(this);
     windowList_->setObjectName(QStringLiteral("WindowList"));
-    windowsNote_ = new QLabel(RunTimeText(host_, SearchingWindowsText), this);
+    // A long title is shortened in its middle to the list's width, which it never widens.
+    windowList_->setTextElideMode(Qt::ElideMiddle);
+    windowList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    windowList_->setResizeMode(QListView::Adjust);
+    windowsNote_ = new QLabel(context_.text(SearchingWindowsText), this);
     windowsNote_->setWordWrap(true);
     field_ = new QComboBox(this);
     field_->setObjectName(QStringLiteral("FieldBox"));
     for (const RuleField field : OfferedFields) {
-        field_->addItem(FieldText(host_, field));
+        field_->addItem(FieldText(context_, field));
         if (field == rule.field)
             field_->setCurrentIndex(field_->count() - 1);
     }
     pattern_ = new QLineEdit(QString::fromStdString(rule.pattern), this);
     pattern_->setObjectName(QStringLiteral("PatternEdit"));
-    auto* hint = new QLabel(RunTimeText(host_, PatternHint), this);
+    auto* hint = new QLabel(context_.text(PatternHint), this);
     hint->setWordWrap(true);
     pattern_->setAccessibleDescription(hint->text());
     mode_ = new QComboBox(this);
     mode_->setObjectName(QStringLiteral("RuleModeBox"));
-    FillModeChoices(*mode_, host_, rule.mode);
+    FillModeChoices(*mode_, context_, rule.mode);
 
-    QDialogButtonBox* buttons = AddOkCancel(*this, host_);
+    QDialogButtonBox* buttons = AddOkCancel(*this, context_);
     ok_ = buttons->button(QDialogButtonBox::Ok);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(AddLabel(*this, host_, OpenWindowsLabel, *windowList_));
+    layout->addWidget(AddLabel(*this, context_, OpenWindowsLabel, *windowList_));
     layout->addWidget(windowList_, 1);
     layout->addWidget(windowsNote_);
     auto* form = new QFormLayout;
-    form->addRow(AddLabel(*this, host_, MatchOnLabel, *field_), field_);
-    form->addRow(AddLabel(*this, host_, PatternLabel, *pattern_), pattern_);
+    form->addRow(AddLabel(*this, context_, MatchOnLabel, *field_), field_);
+    form->addRow(AddLabel(*this, context_, PatternLabel, *pattern_), pattern_);
     form->addRow(nullptr, hint);
-    form->addRow(AddLabel(*this, host_, RuleModeLabel, *mode_), mode_);
+    form->addRow(AddLabel(*this, context_, RuleModeLabel, *mode_), mode_);
     layout->addLayout(form);
     layout->addWidget(buttons);
     resize(520, 420);
@@ -104,10 +113,14 @@ void TModeRuleDlg::ShowWindows(const OpenWindows& open) {
     windowList_->clear();
     for (const WindowInfo& window : windows_)
         windowList_->addItem(WindowText(window));
+    // Items as wide as the list, whatever their text, so that their text is elided.
+    const int rowHeight = windowList_->count() > 0 ? windowList_->sizeHintForRow(0) : 0;
+    for (int row = 0; row < windowList_->count(); ++row)
+        windowList_->item(row)->setSizeHint(QSize(1, rowHeight));
     // No window is current either, so that the first Down chooses the first one.
     windowList_->setCurrentIndex(QModelIndex());
     windowsNote_->setVisible(!open.failure.empty());
-    windowsNote_->setText(RunTimeText(host_, NoWindowsText).arg(Text(open.failure)));
+    windowsNote_->setText(context_.text(NoWindowsText).arg(Text(open.failure)));
 }
 
 void TModeRuleDlg::TakeWindow() {

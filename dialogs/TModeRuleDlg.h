@@ -3,7 +3,7 @@
 // the window title or the executable), the pattern and the mode. The windows open now
 // are offered, so that choosing one fills in its application id or title.
 
-#include "dialogs/DialogHost.h"
+#include "dialogs/DialogContext.h"
 #include "modes/control/ServiceLink.h"
 #include "modes/rules/ModeRules.h"
 #include "texts/UiTexts.h"
@@ -23,8 +23,8 @@ namespace pad {
 class TModeRuleDlg : public QDialog {
     Q_OBJECT
   public:
-    TModeRuleDlg(DialogHost& host, ModeServiceLink& link, const UiText& caption, const Rule& rule,
-                 QWidget* parent = nullptr);
+    TModeRuleDlg(const DialogContext& context, ModeServiceLink& link, const UiText& caption,
+                 const Rule& rule, QWidget* parent = nullptr);
 
     // The rule as the dialog shows it.
     Rule rule() const;
@@ -35,7 +35,7 @@ class TModeRuleDlg : public QDialog {
     void TakeWindow();
     void UpdateOk();
 
-    DialogHost& host_;
+    DialogContext context_;
     std::vector<WindowInfo> windows_;
     QListWidget* windowList_;
     QLabel* windowsNote_;

@@ -1,8 +1,8 @@
 #include "dialogs/TModeRulesDlg.h"
 
-#include "dialogs/DialogTexts.h"
 #include "dialogs/ModeRuleTexts.h"
 #include "dialogs/TModeRuleDlg.h"
+#include "modes/ServiceText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTreeWidget>
@@ -19,9 +20,6 @@
 
 namespace pad {
 namespace {
-
-// How often the dialog looks whether the service runs: it may start or end by itself.
-constexpr int ServiceWatchMs = 1000;
 
 QString Text(const std::string& utf8) {
     return QString::fromStdString(utf8);
@@ -31,27 +29,29 @@ QString PathText(const std::filesystem::path& path) {
     return QFile::decodeName(path.c_str());
 }
 
-QPushButton* AddButton(QWidget* parent, const DialogHost& host, const UiText& text) {
-    return new QPushButton(RunTimeText(host, text), parent);
+QPushButton* AddButton(QWidget* parent, const DialogContext& context, const UiText& text) {
+    return new QPushButton(context.text(text), parent);
 }
 
 } // namespace
 
-TModeRulesDlg::TModeRulesDlg(DialogHost& host, const QString& programFolder,
-                             const std::filesystem::path& rulesPath, QWidget* parent)
-    : QDialog(parent), host_(host), rulesFile_(rulesPath), control_(programFolder) {
+TModeRulesDlg::TModeRulesDlg(const DialogContext& context, ModeServiceLink& link,
+                             const QString& programFolder, const std::filesystem::path& rulesPath,
+                             QWidget* parent)
+    : QDialog(parent), context_(context), rulesFile_(rulesPath), link_(link),
+      control_(programFolder) {
     setObjectName(QStringLiteral("TModeRulesDlg"));
-    setWindowTitle(RunTimeText(host_, ModeRulesCaption));
+    setWindowTitle(context_.text(ModeRulesCaption));
     setModal(true);
-    ApplyLanguageFont(*this, host_);
+    applyLanguageFont(*this, context_);
     BuildControls();
     ShowRules(0);
 
-    connect(&serviceWatch_, &QTimer::timeout, this, &TModeRulesDlg::ShowServiceState);
-    serviceWatch_.start(ServiceWatchMs);
+    // The service may start or end by itself; its status is asked again then.
+    connect(&link_, &ModeServiceLink::serviceRunsChanged, this, &TModeRulesDlg::AskStatus);
     ShowServiceState();
     ProbeService();
-    link_.requestStatus([this](const FocusStatus& status) { ShowFocusStatus(status); });
+    AskStatus();
 }
 
 void TModeRulesDlg::BuildControls() {
@@ -61,32 +61,32 @@ void TModeRulesDlg::BuildControls() {
     rules_->setRootIsDecorated(false);
     rules_->setUniformRowHeights(true);
     rules_->setAllColumnsShowFocus(true);
-    rules_->setHeaderLabels({RunTimeText(host_, MatchOnColumn), RunTimeText(host_, PatternColumn),
-                             RunTimeText(host_, ModeColumn)});
+    rules_->setHeaderLabels(
+        {context_.text(MatchOnColumn), context_.text(PatternColumn), context_.text(ModeColumn)});
     rules_->header()->setStretchLastSection(false);
     rules_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     rules_->header()->setSectionResizeMode(1, QHeaderView::Stretch);
     rules_->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
-    addButton_ = AddButton(this, host_, AddRuleButton);
-    editButton_ = AddButton(this, host_, EditRuleButton);
-    removeButton_ = AddButton(this, host_, RemoveRuleButton);
-    upButton_ = AddButton(this, host_, RuleUpButton);
-    downButton_ = AddButton(this, host_, RuleDownButton);
+    addButton_ = AddButton(this, context_, AddRuleButton);
+    editButton_ = AddButton(this, context_, EditRuleButton);
+    removeButton_ = AddButton(this, context_, RemoveRuleButton);
+    upButton_ = AddButton(this, context_, RuleUpButton);
+    downButton_ = AddButton(this, context_, RuleDownButton);
     fileNote_ = new QLabel(this);
     fileNote_->setWordWrap(true);
     defaultMode_ = new QComboBox(this);
     defaultMode_->setObjectName(QStringLiteral("DefaultModeBox"));
-    FillModeChoices(*defaultMode_, host_, rulesFile_.document().defaultMode());
-    switch_ = new QCheckBox(RunTimeText(host_, SwitchAutomaticallyText), this);
+    FillModeChoices(*defaultMode_, context_, rulesFile_.document().defaultMode());
+    switch_ = new QCheckBox(context_.text(SwitchAutomaticallyText), this);
     switch_->setObjectName(QStringLiteral("SwitchBox"));
     switch_->setEnabled(false); // until the service's setup is known
     running_ = new QLabel(this);
     running_->setObjectName(QStringLiteral("RunningLabel"));
-    status_ = new QLabel(RunTimeText(host_, ProbingServiceText), this);
+    status_ = new QLabel(context_.text(ProbingServiceText), this);
     status_->setObjectName(QStringLiteral("StatusLabel"));
     status_->setWordWrap(true);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    QDialogButtonBox* buttons = AddOkCancel(*this, host_);
+    QDialogButtonBox* buttons = AddOkCancel(*this, context_);
     for (QPushButton* button : {addButton_, editButton_, removeButton_, upButton_, downButton_})
         button->setAutoDefault(false);
 
@@ -100,7 +100,7 @@ void TModeRulesDlg::BuildControls() {
     ruleRow->addWidget(rules_, 1);
     ruleRow->addLayout(side);
     auto* defaultRow = new QHBoxLayout;
-    defaultRow->addWidget(AddLabel(*this, host_, DefaultModeLabel, *defaultMode_));
+    defaultRow->addWidget(AddLabel(*this, context_, DefaultModeLabel, *defaultMode_));
     defaultRow->addWidget(defaultMode_);
     defaultRow->addStretch(1);
     auto* line = new QFrame(this);
@@ -108,7 +108,7 @@ void TModeRulesDlg::BuildControls() {
     line->setFrameShadow(QFrame::Sunken);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(AddLabel(*this, host_, RulesListLabel, *rules_));
+    layout->addWidget(AddLabel(*this, context_, RulesListLabel, *rules_));
     layout->addLayout(ruleRow, 1);
     layout->addWidget(fileNote_);
     layout->addLayout(defaultRow);
@@ -120,16 +120,18 @@ void TModeRulesDlg::BuildControls() {
     resize(600, 460);
 
     if (const auto& failure = rulesFile_.readFailure()) {
-        fileNote_->setText(RunTimeText(host_, UnusableRulesWarning)
-                               .arg(PathText(rulesFile_.path()), Text(*failure)));
+        fileNote_->setText(
+            context_.text(UnusableRulesWarning).arg(PathText(rulesFile_.path()), Text(*failure)));
         for (QWidget* control : std::initializer_list<QWidget*>{rules_, defaultMode_})
             control->setEnabled(false);
     } else if (const auto errors = rulesFile_.document().errors(); !errors.empty()) {
         QStringList lines;
         for (const RuleError& error : errors)
-            lines << QString::number(error.line);
-        fileNote_->setText(
-            RunTimeText(host_, SkippedLinesNote).arg(lines.join(QStringLiteral(", "))));
+            if (lines.size() < int(MaxToldRuleErrors))
+                lines << QString::number(error.line);
+        if (errors.size() > MaxToldRuleErrors)
+            lines << QStringLiteral("\u2026");
+        fileNote_->setText(context_.text(SkippedLinesNote).arg(lines.join(QStringLiteral(", "))));
     } else {
         fileNote_->hide();
     }
@@ -144,15 +146,15 @@ void TModeRulesDlg::BuildControls() {
     connect(removeButton_, &QPushButton::clicked, this, &TModeRulesDlg::RemoveClick);
     connect(upButton_, &QPushButton::clicked, this, [this] { MoveClick(-1); });
     connect(downButton_, &QPushButton::clicked, this, [this] { MoveClick(1); });
-    connect(switch_, &QCheckBox::clicked, this, &TModeRulesDlg::SwitchToggled);
+    connect(switch_, &QCheckBox::clicked, this, [this](bool on) { chosen_ = on; });
     connect(buttons, &QDialogButtonBox::accepted, this, &TModeRulesDlg::OkClick);
 }
 
 void TModeRulesDlg::ShowRules(int current) {
     rules_->clear();
     for (const Rule& rule : rulesFile_.document().rules())
-        new QTreeWidgetItem(rules_, {FieldText(host_, rule.field), Text(rule.pattern),
-                                     ModeChoiceText(host_, rule.mode)});
+        new QTreeWidgetItem(rules_, {FieldText(context_, rule.field), Text(rule.pattern),
+                                     ModeChoiceText(context_, rule.mode)});
     if (QTreeWidgetItem* item =
             rules_->topLevelItem(std::min(current, rules_->topLevelItemCount() - 1)))
         rules_->setCurrentItem(item);
@@ -171,13 +173,13 @@ void TModeRulesDlg::UpdateButtons() {
 }
 
 bool TModeRulesDlg::EditRule(const UiText& caption, const Rule& rule, const RulePut& put) {
-    TModeRuleDlg dialog(host_, link_, caption, rule, this);
+    TModeRuleDlg dialog(context_, link_, caption, rule, this);
     while (dialog.exec() == QDialog::Accepted) {
         const auto problem = put(dialog.rule());
         if (!problem)
             return true;
-        host_.ui().inform(this, RunTimeText(host_, BadPatternWarning).arg(Text(*problem)),
-                          WarningCaption());
+        context_.ui.inform(this, context_.text(BadPatternWarning).arg(Text(*problem)),
+                           WarningCaption());
     }
     return false;
 }
@@ -219,32 +221,31 @@ void TModeRulesDlg::MoveClick(int by) {
 }
 
 void TModeRulesDlg::OkClick() {
+    if (switching_)
+        return;
     if (!rulesFile_.readFailure()) {
         rulesFile_.setDefaultMode(ChosenMode(*defaultMode_));
         if (rulesFile_.modified()) {
             if (rulesFile_.changedElsewhere() &&
-                !host_.ui().askYesNo(
-                    this,
-                    RunTimeText(host_, ChangedElsewhereQuestion).arg(PathText(rulesFile_.path())),
+                !context_.ui.askYesNo(
+                    this, context_.text(ChangedElsewhereQuestion).arg(PathText(rulesFile_.path())),
                     windowTitle(), UiServices::Answer::No))
                 return;
             if (const auto failure = rulesFile_.save()) {
-                host_.ui().inform(this,
-                                  RunTimeText(host_, RulesNotSavedWarning).arg(Text(*failure)),
-                                  WarningCaption());
+                context_.ui.inform(this, context_.text(RulesNotSavedWarning).arg(Text(*failure)),
+                                   WarningCaption());
                 return;
             }
         }
     }
+    if (setup_ && chosen_ && *chosen_ != ServiceOn())
+        return SwitchAndClose(*chosen_);
     accept();
 }
 
 void TModeRulesDlg::done(int result) {
-    if (switching_) {
-        closeWith_ = result;
-        setEnabled(false);
-        return;
-    }
+    if (switching_)
+        return; // OK was pressed: the dialog closes once the service is switched
     QDialog::done(result);
 }
 
@@ -252,38 +253,48 @@ void TModeRulesDlg::ProbeService() {
     switch_->setEnabled(false);
     control_.probe([this](const ServiceSetup& setup) {
         setup_ = setup;
-        const QSignalBlocker quiet(switch_);
-        switch_->setChecked(SwitchedOn(setup));
-        switch_->setEnabled(!switching_);
+        switch_->setEnabled(true);
+        ShowServiceState();
     });
 }
 
-void TModeRulesDlg::SwitchToggled(bool on) {
-    if (!setup_ || switching_)
-        return;
+bool TModeRulesDlg::ServiceOn() const {
+    return (setup_ && SwitchedOn(*setup_)) || link_.serviceRuns();
+}
+
+void TModeRulesDlg::SwitchAndClose(bool on) {
     switching_ = true;
-    switch_->setEnabled(false);
+    setEnabled(false);
     control_.switchService(on, *setup_, [this](const std::optional<std::string>& failure) {
         switching_ = false;
+        setEnabled(true);
         if (failure)
-            host_.ui().inform(this, RunTimeText(host_, SwitchFailedWarning).arg(Text(*failure)),
-                              WarningCaption());
-        ShowServiceState();
-        if (closeWith_) {
-            QDialog::done(*closeWith_);
-            return;
-        }
-        ProbeService();
+            context_.ui.inform(this, context_.text(SwitchFailedWarning).arg(Text(*failure)),
+                               WarningCaption());
+        QDialog::done(QDialog::Accepted);
     });
 }
 
 void TModeRulesDlg::ShowServiceState() {
-    const QString text =
-        RunTimeText(host_, ModeServiceLink::ServiceRuns() ? ServiceRunsText : ServiceStoppedText);
+    const bool runs = link_.serviceRuns();
+    const QString text = context_.text(runs ? ServiceRunsText : ServiceStoppedText);
     if (running_->text() != text)
         running_->setText(text);
+    // Until the user sets it, the switch follows the service, which may start or end
+    // by itself.
+    if (setup_ && !chosen_)
+        switch_->setChecked(ServiceOn());
     // Read with the switch, which is where the keyboard meets these lines.
     switch_->setAccessibleDescription(running_->text() + u' ' + status_->text());
+}
+
+void TModeRulesDlg::AskStatus() {
+    QPointer<TModeRulesDlg> self(this);
+    link_.requestStatus([self](const FocusStatus& status) {
+        if (self)
+            self->ShowFocusStatus(status);
+    });
+    ShowServiceState();
 }
 
 void TModeRulesDlg::ShowFocusStatus(const FocusStatus& status) {
@@ -291,13 +302,13 @@ void TModeRulesDlg::ShowFocusStatus(const FocusStatus& status) {
     while (hint.endsWith(u'.'))
         hint.chop(1);
     status_->setText(status.follows
-                         ? RunTimeText(host_, FollowsStatus).arg(Text(status.desktop))
-                         : RunTimeText(host_, CannotFollowStatus).arg(Text(status.desktop), hint));
+                         ? context_.text(FollowsStatus).arg(Text(status.desktop))
+                         : context_.text(CannotFollowStatus).arg(Text(status.desktop), hint));
     ShowServiceState();
 }
 
 QString TModeRulesDlg::WarningCaption() const {
-    return RunTimeText(host_, WarningCaptionText);
+    return context_.text(WarningCaptionText);
 }
 
 } // namespace pad

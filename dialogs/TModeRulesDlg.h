@@ -2,18 +2,19 @@
 // "By Application...": the rules by which the mode service padconfig-modes switches
 // the keypad's mode with the focused application, the mode for windows no rule
 // matches, and the switch that starts the service with the user's sessions. The rules
-// file keeps the user's comments and the lines it cannot read; OK writes it, Cancel
-// leaves it. The switch acts at once, and the dialog shows whether the service runs
-// and whether the desktop's focused window can be followed.
+// file keeps the user's comments and the lines it cannot read. OK writes it and, when
+// the switch was changed, switches the service; Cancel leaves both as they were. The
+// switch shows whether the service is on (it starts with the sessions, or it runs,
+// whoever started it), and the dialog whether it runs and whether the desktop's
+// focused window can be followed.
 
-#include "dialogs/DialogHost.h"
+#include "dialogs/DialogContext.h"
 #include "modes/control/RulesEdit.h"
 #include "modes/control/ServiceControl.h"
 #include "modes/control/ServiceLink.h"
 #include "texts/UiTexts.h"
 
 #include <QDialog>
-#include <QTimer>
 
 #include <filesystem>
 #include <functional>
@@ -30,11 +31,12 @@ namespace pad {
 class TModeRulesDlg : public QDialog {
     Q_OBJECT
   public:
-    // programFolder: PadConfig's, near which the service is installed.
-    TModeRulesDlg(DialogHost& host, const QString& programFolder,
+    // link tells of the service; programFolder is PadConfig's, near which the
+    // service is installed.
+    TModeRulesDlg(const DialogContext& context, ModeServiceLink& link, const QString& programFolder,
                   const std::filesystem::path& rulesPath, QWidget* parent = nullptr);
 
-    // Closing waits for a switch of the service that has begun.
+    // Closing waits for a switch of the service that OK began.
     void done(int result) override;
 
   private:
@@ -52,19 +54,22 @@ class TModeRulesDlg : public QDialog {
     bool EditRule(const UiText& caption, const Rule& rule, const RulePut& put);
 
     void ProbeService();
-    void SwitchToggled(bool on);
+    // Switches the service as the switch was set, then closes the dialog.
+    void SwitchAndClose(bool on);
+    // Whether the service is on now: it starts with the sessions, or it runs.
+    bool ServiceOn() const;
     void ShowServiceState();
+    void AskStatus();
     void ShowFocusStatus(const FocusStatus& status);
     QString WarningCaption() const;
 
-    DialogHost& host_;
+    DialogContext context_;
     RulesEdit rulesFile_;
-    ModeServiceLink link_;
+    ModeServiceLink& link_;
     ModeServiceControl control_;
     std::optional<ServiceSetup> setup_; // known once probed
-    bool switching_ = false;
-    std::optional<int> closeWith_; // a close that waits for the switch
-    QTimer serviceWatch_;
+    std::optional<bool> chosen_;        // the switch as the user set it
+    bool switching_ = false;            // after OK, until the service is switched
 
     QTreeWidget* rules_ = nullptr;
     QPushButton* addButton_ = nullptr;

@@ -17,10 +17,6 @@ KeypadSession::KeypadSession(DeviceLinkPort link, std::optional<std::filesystem:
 
 KeypadSession::~KeypadSession() = default;
 
-void KeypadSession::Start() {
-    StartLink(this);
-}
-
 bool KeypadSession::WaitForPresence(std::chrono::milliseconds timeout) {
     if (PresenceMessage() == 0) {
         QEventLoop loop;
@@ -33,13 +29,22 @@ bool KeypadSession::WaitForPresence(std::chrono::milliseconds timeout) {
     return PresenceMessage() != 0;
 }
 
+void KeypadSession::StartOn(HostWindow host) {
+    StartLink(host);
+}
+
 bool KeypadSession::event(QEvent* event) {
     const WindowMessage* message = WindowMessage::from(event);
     if (!message)
         return QObject::event(event);
-    if (!TakeLinkMessage(message->message(), message->lParam()))
-        return true;
-    if (message->message() == MSG_KEYPAD_PRESENT) {
+    TakeHostMessage(message->message(), message->lParam());
+    return true;
+}
+
+bool KeypadSession::TakeHostMessage(std::uint32_t message, std::intptr_t lParam) {
+    if (!TakeLinkMessage(message, lParam))
+        return false;
+    if (message == MSG_KEYPAD_PRESENT) {
         // Writable unless the no-access notice, posted right behind, says otherwise.
         QMetaObject::invokeMethod(
             this,
@@ -48,7 +53,7 @@ bool KeypadSession::event(QEvent* event) {
                     emit keypadReady();
             },
             Qt::QueuedConnection);
-    } else if (message->message() == MSG_KEYPAD_NO_ACCESS) {
+    } else if (message == MSG_KEYPAD_NO_ACCESS) {
         WatchAccess();
     }
     emit presenceChanged(PresenceMessage());

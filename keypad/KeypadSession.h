@@ -18,6 +18,8 @@
 
 namespace pad {
 
+struct KeypadSessionHost;
+
 class KeypadSession : public QObject, public KeypadSessionCore {
     Q_OBJECT
 
@@ -28,8 +30,15 @@ class KeypadSession : public QObject, public KeypadSessionCore {
                            QObject* parent = nullptr);
     ~KeypadSession() override;
 
-    // InitDriver(this, HostMessage, KEYPAD_USAGE_PAGE): PadLink scans and reports.
+    // InitDriver with a host of the session's own: PadLink scans and reports. On Linux
+    // the host is the session object (KeypadSessionQt.cpp), on Windows a message-only
+    // window of the session (KeypadSessionWin32.cpp).
     void Start();
+    // InitDriver with the program's own host: a window whose messages the program hands
+    // to TakeHostMessage (on Windows, through a native event filter).
+    void StartOn(HostWindow host);
+    // One of PadLink's messages to the host; true when it was a presence message.
+    bool TakeHostMessage(std::uint32_t message, std::intptr_t lParam);
     // Runs the event loop until PadLink has said whether a keypad is present (and, for
     // one that is, whether it is writable), at most timeout; false when it has not.
     bool WaitForPresence(std::chrono::milliseconds timeout);
@@ -68,6 +77,8 @@ class KeypadSession : public QObject, public KeypadSessionCore {
 
     void WatchAccess();
 
+    // The host of Start() on Windows; null elsewhere.
+    std::shared_ptr<KeypadSessionHost> ownHost_; // shared: its type is complete only there
     QFileSystemWatcher* accessWatch_ = nullptr;
     bool watchingLock_ = false;
     std::optional<KeypadMode> waitingMode_;

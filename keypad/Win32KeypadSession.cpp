@@ -7,7 +7,6 @@
 namespace pad {
 namespace {
 
-constexpr wchar_t WindowClass[] = L"PadConfigKeypadSession";
 // How often a session that waits for the keypad lock tries it.
 constexpr auto LockPollInterval = std::chrono::milliseconds(50);
 // The message wait wakes on whole milliseconds; a plain sleep keeps the deadline.
@@ -28,42 +27,19 @@ void HandleMessagesFor(std::chrono::milliseconds timeout) {
     HandlePendingMessages();
 }
 
-LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
-    }
-    auto* session =
-        reinterpret_cast<KeypadSessionCore*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (session && session->TakeLinkMessage(message, lParam))
-        return 0;
-    return ::DefWindowProcW(window, message, wParam, lParam);
-}
-
 } // namespace
 
 Win32KeypadSession::Win32KeypadSession(DeviceLinkPort link,
                                        std::optional<std::filesystem::path> lockFile)
-    : KeypadSessionCore(std::move(link), std::move(lockFile)) {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = Procedure;
-    windowClass.hInstance = ::GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = WindowClass;
-    ::RegisterClassW(&windowClass); // fails harmlessly when a session registered it before
-    window_ = ::CreateWindowExW(0, WindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                windowClass.hInstance, static_cast<KeypadSessionCore*>(this));
-}
+    : KeypadSessionCore(std::move(link), std::move(lockFile)),
+      window_([this](std::uint32_t message, std::intptr_t lParam) {
+          return TakeLinkMessage(message, lParam);
+      }) {}
 
-Win32KeypadSession::~Win32KeypadSession() {
-    if (window_) {
-        ::SetWindowLongPtrW(static_cast<HWND>(window_), GWLP_USERDATA, 0);
-        ::DestroyWindow(static_cast<HWND>(window_));
-    }
-}
+Win32KeypadSession::~Win32KeypadSession() = default;
 
 void Win32KeypadSession::Start() {
-    StartLink(static_cast<HWND>(window_));
+    StartLink(window_.handle());
 }
 
 bool Win32KeypadSession::WaitForPresence(std::chrono::milliseconds timeout) {

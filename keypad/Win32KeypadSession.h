@@ -6,6 +6,7 @@
 // KeypadSessionCore's.
 
 #include "keypad/KeypadSessionCore.h"
+#include "keypad/Win32HostWindow.h"
 
 #include <chrono>
 
@@ -30,7 +31,7 @@ class Win32KeypadSession : public KeypadSessionCore {
     void PauseUntil(std::chrono::steady_clock::time_point deadline) override;
 
   private:
-    void* window_ = nullptr;
+    Win32HostWindow window_;
 };
 
 } // namespace pad

@@ -1,32 +1,26 @@
-// Qd6LoaderS: the companion loader that PadConfig starts. It listens on its
-// local socket for PadConfig's messages and shows a download's progress.
-// One instance per user: a second one exits at once.
+// Qd6LoaderS: the companion loader that PadConfig starts. It takes PadConfig's
+// messages in its inbox (its local socket on Linux, its window on Windows) and shows a
+// download's progress. One instance per user: a second one exits at once.
 
 #include "common/Version.h"
 #include "common/WindowSystem.h"
-#include "loader/LoaderServer.h"
-#include "loader/LoaderSocketPlace.h"
+#include "loader/LoaderInbox.h"
 #include "loader/TQd6LdrSDlg.h"
 #include "look/PadLook.h"
 #include "texts/LanguageLookup.h"
+#include "texts/qt/QtPath.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
-#include <QFileInfo>
-#include <QLockFile>
-#include <QTimer>
 
 #include <cstdio>
 #include <optional>
 #include <string_view>
+#include <variant>
 #include <vector>
 
-#include <unistd.h>
-
 namespace {
-
-constexpr int SocketCheckIntervalMs = 2000;
 
 // With --trace every record and every change of the window goes to standard
 // error, one line each, so the loader can be watched from outside.
@@ -130,34 +124,22 @@ std::optional<int> refusalOfArguments(QCommandLineParser& parser, bool noDisplay
     return std::nullopt;
 }
 
-// The socket's path, once its folder is made and checked; nullopt, said on standard
-// error, when the folder cannot be used.
-std::optional<QString> preparedSocketPath() {
-    const pad::LoaderSocketPlace place = pad::LoaderSocketPlaceFromEnvironment();
-    if (const std::string problem = pad::PrepareLoaderSocketPlace(place, ::geteuid());
-        !problem.empty()) {
-        std::fprintf(stderr, "Qd6LoaderS: %s\n", problem.c_str());
-        return std::nullopt;
-    }
-    return QFile::decodeName(QByteArray::fromStdString(place.socket));
-}
-
 // The texts of the language PadConfig uses: the loader lies in PadConfig's program folder.
 pad::Texts padConfigTexts() {
     const std::filesystem::path folder =
-        QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+        pad::FileSystemPathOf(QCoreApplication::applicationDirPath());
     auto found = pad::FindLanguageFile(
         pad::LanguageSearchFromEnvironment(folder, pad::ShippedLanguageFolders(folder)));
     return found ? pad::Texts(std::move(found->file)) : pad::Texts();
 }
 
 // Each record PadConfig sends changes the window or, for Quit, ends the loader.
-void connectWindow(pad::LoaderServer& server, pad::TQd6LdrSDlg& window, Trace trace) {
+void connectWindow(pad::LoaderInbox& inbox, pad::TQd6LdrSDlg& window, Trace trace) {
     QObject::connect(&window, &pad::TQd6LdrSDlg::shownChanged,
                      [trace](bool visible) { trace(visible ? "shown" : "hidden"); });
-    QObject::connect(&server, &pad::LoaderServer::shortRecordDropped,
+    QObject::connect(&inbox, &pad::LoaderInbox::shortRecordDropped,
                      [trace](int bytes) { trace(QString("short %1").arg(bytes)); });
-    QObject::connect(&server, &pad::LoaderServer::recordReceived,
+    QObject::connect(&inbox, &pad::LoaderInbox::recordReceived,
                      [&window, trace](const pad::LoaderRecord& record) {
                          const pad::LoaderCommand command = pad::interpretLoaderRecord(record);
                          trace(describe(command, record));
@@ -166,18 +148,6 @@ void connectWindow(pad::LoaderServer& server, pad::TQd6LdrSDlg& window, Trace tr
                          else
                              window.apply(command);
                      });
-}
-
-// A loader whose socket has gone (its runtime directory was removed at logout,
-// or by a test that ended) can never be reached again: it ends.
-void endWhenSocketGoes(QTimer& socketWatch, const QString& path, Trace trace) {
-    QObject::connect(&socketWatch, &QTimer::timeout, [path, trace] {
-        if (!QFileInfo::exists(path)) {
-            trace("socket gone");
-            QCoreApplication::quit();
-        }
-    });
-    socketWatch.start(SocketCheckIntervalMs);
 }
 
 } // namespace
@@ -198,25 +168,16 @@ int main(int argc, char* argv[]) {
         return *status;
     const Trace trace(parser.isSet(traceOption));
 
-    const std::optional<QString> path = preparedSocketPath();
-    if (!path)
-        return 1;
-    QLockFile instanceLock(*path + ".lock");
-    if (!instanceLock.tryLock(0)) {
-        trace("already running");
-        return 0;
-    }
-    pad::LoaderServer server;
-    if (!server.listen(*path)) {
-        std::fprintf(stderr, "Qd6LoaderS: cannot listen on %s: %s\n", qPrintable(*path),
-                     qPrintable(server.errorString()));
-        return 1;
-    }
-    trace("listening " + *path);
+    auto opened = pad::OpenLoaderInbox(trace);
+    if (const int* status = std::get_if<int>(&opened))
+        return *status;
+    pad::LoaderInbox& inbox = *std::get<std::unique_ptr<pad::LoaderInbox>>(opened);
+    QObject::connect(&inbox, &pad::LoaderInbox::gone, [trace] {
+        trace("socket gone");
+        QCoreApplication::quit();
+    });
 
     pad::TQd6LdrSDlg window(padConfigTexts());
-    connectWindow(server, window, trace);
-    QTimer socketWatch;
-    endWhenSocketGoes(socketWatch, *path, trace);
+    connectWindow(inbox, window, trace);
     return app.exec();
 }

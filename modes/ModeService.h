@@ -1,29 +1,56 @@
 #pragma once
 // The mode service of one program run: follows the focused window through the
 // desktop's backend, the rules file through its watcher and the keypad through its
-// port, and hands every event to the ServiceCore. The instance that sets the modes
-// answers on the session bus (modes/bus/ModesBus.h).
+// port, and hands every event to the ModeSwitcher. With --print it prints each
+// event and the decision on standard output; problems go to standard error. The
+// instance that sets the modes answers on the session bus (modes/ModesBus.h).
+// The desktop's focus and the keypad are given from outside: the program gives the
+// real ones, the tests fakes; an instance that only prints gets a port that writes
+// nothing.
 
 #include "modes/KeypadModePort.h"
+#include "modes/KeypadPortFactory.h"
+#include "modes/ModeSwitcher.h"
+#include "modes/ModesBus.h"
 #include "modes/RulesWatcher.h"
-#include "modes/ServiceCore.h"
-#include "modes/bus/ModesBus.h"
 #include "modes/focus/FocusConnection.h"
 #include "modes/focus/FocusSource.h"
 
 #include <QObject>
 #include <QTimer>
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <sys/types.h>
 
 namespace pad {
+
+struct ServiceOptions {
+    bool print = false;
+    std::filesystem::path rulesPath;
+    // Another instance runs with this pid and sets the modes: this one only prints
+    // what the windows want.
+    std::optional<pid_t> runningInstance;
+    // Whether the instance that sets the modes takes the service's name on the
+    // session bus (the tests' instances do not).
+    bool onSessionBus = true;
+};
+
+// Where the service's focus and keypad come from.
+struct ServiceParts {
+    // Connects to the desktop's focus, at the start and again after it ended.
+    std::function<FocusConnection(const FocusSource::Events&, const CompositorRoute&)> connectFocus;
+    // The keypad port; owner is the QObject its Qt parts may hang on.
+    std::function<std::unique_ptr<KeypadModePort>(QObject* owner, KeypadPortEvents)> makePort;
+};
 
 class ModeService : public QObject {
     Q_OBJECT
   public:
-    explicit ModeService(ServiceOptions options, QObject* parent = nullptr);
+    ModeService(ServiceOptions options, ServiceParts parts, QObject* parent = nullptr);
     ~ModeService() override;
 
     // Connects to the desktop and the keypad and decides for the window focused now.
@@ -31,20 +58,46 @@ class ModeService : public QObject {
     bool start();
 
   private:
+    void rulesChanged(const RulesFileContents& contents, bool reloaded);
     void focusChanged(const std::optional<WindowInfo>& window);
     void decideFocus(const std::optional<WindowInfo>& window);
+    // Makes the keypad port and the switcher that decides with it.
+    void connectKeypad();
+    FocusConnection connectDesktop();
+    // Follows the focus through source from now on; the caller decides for the window
+    // focused now once the keypad's side is there.
+    void follow(std::unique_ptr<FocusSource> source, bool again);
+    // The desktop stopped telling the focus: says why and connects again, with a
+    // growing pause, until it can follow again.
     void desktopEnded(const std::string& why);
+    void reconnect();
     void followingChanged();
     // Puts the service on the session bus; where the compositor's reports go.
     CompositorRoute openBus();
-    ServiceStatus status() const;
+    FocusStatus status() const;
+    // --print's line for an event and what came of it.
+    void report(const std::string& event, const Decision& decision);
+    void printLine(const std::string& line);
 
-    ServiceCore core_;
+    ServiceOptions options_;
+    ServiceParts parts_;
+    CompositorRoute route_;
+    RuleSet rules_; // until the switcher is there
     std::unique_ptr<RulesWatcher> watcher_;
     // Before focus_, which may unload a compositor script over the bus when it goes.
     std::unique_ptr<ModesBus> bus_;
     std::unique_ptr<FocusSource> focus_;
+    // A source that ended, kept until its own call into the service has returned.
+    std::unique_ptr<FocusSource> ended_;
+    // While the desktop does not tell the focus: why (the latest reason), since when,
+    // and the pause before the next try.
+    std::optional<std::string> lost_;
+    std::chrono::steady_clock::time_point lostSince_;
+    std::chrono::milliseconds retryPause_{0};
+    QTimer reconnectTimer_;
     std::unique_ptr<KeypadModePort> port_;
+    bool toldNoAccess_ = false; // the udev rule is named once a run
+    std::unique_ptr<ModeSwitcher> switcher_;
     // Window managers pass the focus through "no window" on its way from one window
     // to the next; a focus that has left every window counts once it stays so.
     QTimer focusLeftTimer_;

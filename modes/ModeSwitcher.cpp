@@ -2,19 +2,10 @@
 
 #include "texts/ModeTitle.h"
 
-#include "common/Version.h"
-
-#include <algorithm>
-#include <iterator>
-#include <string_view>
 #include <utility>
 
 namespace pad {
 namespace {
-
-// The loader's window class on Windows, and the programs whose windows are PadConfig's.
-constexpr std::string_view LoaderWindowClass = "TQd6LdrSDlg";
-constexpr std::string_view OwnPrograms[] = {"PadConfig.exe", "Qd6LoaderS.exe"};
 
 std::string Source(const RuleMatch& match) {
     if (!match.byDefault)
@@ -48,6 +39,9 @@ std::string DescribeDecision(const Decision& decision) {
         return wanted + ": sent";
     case Outcome::NoKeypad:
         return wanted + ": no keypad; sent when one appears";
+    case Outcome::NoAccess:
+        return wanted + ": the keypad may not be written (the udev rule is missing); sent when "
+                        "it may";
     case Outcome::AfterDownload:
         return wanted + ": a download is running; sent when it ends";
     case Outcome::Failed:
@@ -56,17 +50,6 @@ std::string DescribeDecision(const Decision& decision) {
         return "the keypad went away";
     }
     return {};
-}
-
-bool IsOwnWindow(const WindowInfo& window) {
-    if (window.appId == AppId || window.appId == PadConfigApplicationName ||
-        window.appId == LoaderApplicationName || window.appId == LoaderWindowClass)
-        return true;
-    // On Windows PadConfig's windows have Qt's window classes, which every Qt program
-    // shares: its program is known by its name.
-    const std::string_view exe = window.executable;
-    return std::any_of(std::begin(OwnPrograms), std::end(OwnPrograms),
-                       [exe](std::string_view own) { return EqualIgnoringAsciiCase(exe, own); });
 }
 
 Decision WantedMode(const RuleSet& rules, const std::optional<WindowInfo>& window) {
@@ -85,11 +68,11 @@ ModeSwitcher::ModeSwitcher(KeypadModePort& port, RuleSet rules)
 Decision ModeSwitcher::follow(bool evenIfSet) {
     using Outcome = Decision::Outcome;
     Decision decision = WantedMode(rules_, window_);
-    if (decision.outcome != Outcome::Wanted)
+    if (decision.outcome != Outcome::Wanted || !port_.writes())
         return decision;
     const KeypadMode mode = *decision.match.mode;
     if (!port_.keypadPresent()) {
-        decision.outcome = Outcome::NoKeypad;
+        decision.outcome = port_.keypadUnwritable() ? Outcome::NoAccess : Outcome::NoKeypad;
     } else if (!evenIfSet && port_.lastSetMode() == mode) {
         decision.outcome = Outcome::AlreadySet;
     } else {
@@ -124,6 +107,10 @@ Decision ModeSwitcher::keypadAppeared() {
 
 Decision ModeSwitcher::keypadGone() {
     return {Decision::Outcome::KeypadGone, {}};
+}
+
+Decision ModeSwitcher::keypadUnwritable() {
+    return follow(false);
 }
 
 Decision ModeSwitcher::rulesReloaded(RuleSet rules) {

@@ -4,11 +4,11 @@
 // keypad appears, so a keypad plugged in mid-game gets the game's mode at once.
 // While one of PadConfig's own windows has the focus the mode is left to PadConfig,
 // and a mode that a download kept from the keypad is sent when the download ends.
-// Qt-free.
+// With a port that writes nothing, each decision is what the window wants. Qt-free.
 
 #include "modes/KeypadModePort.h"
-#include "modes/WindowInfo.h"
 #include "modes/rules/ModeRules.h"
+#include "modes/rules/WindowInfo.h"
 
 #include <optional>
 #include <string>
@@ -20,10 +20,11 @@ struct Decision {
         NoWindow,      // no window has the focus: nothing to follow
         OwnWindow,     // PadConfig or its loader has the focus: it sets the mode itself
         Keep,          // the rules say keep
-        Wanted,        // the window wants match.mode (only from WantedMode)
+        Wanted,        // the window wants match.mode (WantedMode, or a port that writes nothing)
         AlreadySet,    // the keypad is in that mode already
         Sent,          // the mode was sent
         NoKeypad,      // no keypad: the mode goes to the next one that appears
+        NoAccess,      // the keypad may not be written: the mode goes once it may
         AfterDownload, // a download holds the keypad: the mode follows when it ends
         Failed,        // the keypad did not take the report
         KeypadGone,    // the keypad went away
@@ -41,11 +42,6 @@ std::string DescribeDecision(const Decision& decision);
 // OwnWindow, Keep or Wanted.
 Decision WantedMode(const RuleSet& rules, const std::optional<WindowInfo>& window);
 
-// PadConfig's and its loader's windows: the Wayland app id of both, and the X11
-// classes (also what XWayland windows show as their app id); on Windows the loader's
-// window class and the two programs' names.
-bool IsOwnWindow(const WindowInfo& window);
-
 class ModeSwitcher {
   public:
     explicit ModeSwitcher(KeypadModePort& port, RuleSet rules = {});
@@ -54,6 +50,8 @@ class ModeSwitcher {
     Decision focusLeft();
     Decision keypadAppeared();
     Decision keypadGone();
+    // A keypad is plugged in but may not be written: says what waits for it.
+    Decision keypadUnwritable();
     Decision rulesReloaded(RuleSet rules);
     // A download that kept a mode from the keypad (a Busy send) has ended.
     Decision downloadEnded();

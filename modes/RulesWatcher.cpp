@@ -3,6 +3,12 @@
 #include <QFileInfo>
 #include <QString>
 
+#include <functional>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace pad {
 namespace {
 
@@ -58,12 +64,19 @@ void RulesWatcher::reloadSoon() {
 
 void RulesWatcher::reload() {
     watch();
-    RulesFileContents contents = ReadRulesFile(path_);
-    std::string fingerprint = RulesFingerprint(contents);
-    if (fingerprint == lastSeen_)
-        return;
-    lastSeen_ = std::move(fingerprint);
-    changed_(contents);
+    {
+        const RulesFileContents contents = ReadRulesFile(path_);
+        std::string fingerprint = RulesFingerprint(contents);
+        if (fingerprint != lastSeen_) {
+            lastSeen_ = std::move(fingerprint);
+            changed_(contents);
+        }
+    }
+    // What reading a large file took goes back to the system, not only to the heap,
+    // for a service that runs for the whole session.
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 } // namespace pad

@@ -2,7 +2,6 @@
 
 #include "common/Version.h"
 #include "modes/ServiceText.h"
-#include "modes/rules/RulesFile.h"
 
 #include <cstdio>
 #include <string_view>
@@ -78,25 +77,7 @@ std::optional<int> ReadServiceCommand(const std::vector<std::string>& arguments,
 }
 
 int CheckRules(const std::filesystem::path& path) {
-    const RulesFileContents contents = ReadRulesFile(path);
-    if (!contents.exists || contents.failure) {
-        std::printf("%s\n", DescribeRuleError(path, {0, contents.failure.value_or(
-                                                            "cannot be read: No such file or "
-                                                            "directory")})
-                                .c_str());
-        return ServiceExitFailure;
-    }
-    const auto errors = contents.document.errors();
-    for (const RuleError& error : errors)
-        std::printf("%s\n", DescribeRuleError(path, error).c_str());
-    const std::string rules = DescribeRuleSet(contents.document.ruleSet());
-    const std::string name = path.string();
-    if (errors.empty())
-        std::printf("%s: %s; no errors\n", name.c_str(), rules.c_str());
-    else
-        std::printf("%s: %s; %zu %s skipped\n", name.c_str(), rules.c_str(), errors.size(),
-                    errors.size() == 1 ? "line is" : "lines are");
-    return errors.empty() ? ServiceExitOk : ServiceExitFailure;
+    return PrintRulesCheck(path) ? ServiceExitOk : ServiceExitFailure;
 }
 
 std::optional<int> SettleInstance(const InstanceLock::Attempt& lock, bool print) {

@@ -2,7 +2,7 @@
 // The mode service's command line, the same on every platform: --print, --check
 // [FILE], --help and --version, and what --check prints. Qt-free.
 
-#include "modes/InstanceLock.h"
+#include "modes/bus/InstanceLock.h"
 
 #include <filesystem>
 #include <optional>

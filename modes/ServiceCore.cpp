@@ -28,9 +28,14 @@ void ServiceCore::rulesChanged(const RulesFileContents& contents, bool reloaded)
         SayOnStderr(DescribeRuleError(path, {0, *contents.failure}) + "; no rules apply");
         rules_ = {};
     } else {
-        for (const RuleError& error : contents.document.errors())
-            SayOnStderr(DescribeRuleError(path, error) + "; the line is skipped");
-        rules_ = contents.document.ruleSet();
+        const RulesDocument& document = contents.document;
+        for (const std::string& line :
+             DescribeRuleErrors(path, document.errors(), "", "; the line is skipped"))
+            SayOnStderr(line);
+        for (const std::string& line :
+             DescribeRuleErrors(path, document.warnings(), "warning: ", ""))
+            SayOnStderr(line);
+        rules_ = document.ruleSet();
     }
     const std::string summary = contents.exists ? DescribeRuleSet(rules_) : "no file, no rules";
     const std::string event = std::string(reloaded ? "rules reloaded" : "rules") + " from " +

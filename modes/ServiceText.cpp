@@ -1,6 +1,7 @@
 #include "modes/ServiceText.h"
 
 #include "common/Utf16.h"
+#include "modes/rules/RulesFile.h"
 #include "texts/ModeTitle.h"
 
 #include <cstdint>
@@ -43,7 +44,10 @@ std::string DescribeWindow(const WindowInfo& window) {
         text += QuotedText(window.executable);
     else
         text += window.pid ? "unknown (pid " + std::to_string(*window.pid) + ")" : "unknown";
-    return text + ", title " + QuotedText(window.title);
+    text += ", title " + QuotedText(window.title);
+    if (window.titleCut)
+        text += " (cut at " + std::to_string(MaxWindowTextBytes) + " bytes)";
+    return text;
 }
 
 std::string DescribeRuleError(const std::filesystem::path& path, const RuleError& error) {
@@ -53,10 +57,51 @@ std::string DescribeRuleError(const std::filesystem::path& path, const RuleError
     return text + " " + error.message;
 }
 
+std::vector<std::string> DescribeRuleErrors(const std::filesystem::path& path,
+                                            const std::vector<RuleError>& errors,
+                                            std::string_view prefix, std::string_view suffix) {
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < errors.size() && i < MaxToldRuleErrors; ++i)
+        lines.push_back(DescribeRuleError(
+            path, {errors[i].line, std::string(prefix) + errors[i].message + std::string(suffix)}));
+    if (errors.size() > MaxToldRuleErrors)
+        lines.push_back(path.string() + ": " + std::string(prefix) +
+                        std::to_string(errors.size() - MaxToldRuleErrors) +
+                        " more lines like these");
+    return lines;
+}
+
 std::string DescribeRuleSet(const RuleSet& rules) {
     const std::size_t count = rules.rules.size();
     return std::to_string(count) + (count == 1 ? " rule" : " rules") + ", default " +
            (rules.defaultMode ? ModeTitle(*rules.defaultMode) : "keep");
+}
+
+bool PrintRulesCheck(const std::filesystem::path& path) {
+    const RulesFileContents contents = ReadRulesFile(path);
+    if (!contents.exists || contents.failure) {
+        const RuleError failure{
+            0, contents.failure.value_or("cannot be read: No such file or directory")};
+        std::printf("%s\n", DescribeRuleError(path, failure).c_str());
+        return false;
+    }
+    const auto errors = contents.document.errors();
+    const auto warnings = contents.document.warnings();
+    for (const std::string& line : DescribeRuleErrors(path, errors, "", ""))
+        std::printf("%s\n", line.c_str());
+    for (const std::string& line : DescribeRuleErrors(path, warnings, "warning: ", ""))
+        std::printf("%s\n", line.c_str());
+    std::string summary = path.string() + ": " + DescribeRuleSet(contents.document.ruleSet());
+    if (errors.empty())
+        summary += "; no errors";
+    else
+        summary += "; " + std::to_string(errors.size()) +
+                   (errors.size() == 1 ? " line is" : " lines are") + " skipped";
+    if (!warnings.empty())
+        summary += "; " + std::to_string(warnings.size()) +
+                   (warnings.size() == 1 ? " warning" : " warnings");
+    std::printf("%s\n", summary.c_str());
+    return errors.empty();
 }
 
 } // namespace pad

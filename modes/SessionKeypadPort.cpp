@@ -1,9 +1,13 @@
 // The mode service's keypad: a keypad session over PadLink. It follows permission
 // changes too, so that a keypad the user is given access to counts as appearing.
 
+#include "common/Utf16.h"
 #include "keypad/KeypadSession.h"
 #include "keypad/PadLinkPort.h"
 #include "modes/KeypadPortFactory.h"
+#include "texts/KeypadAccessAdvice.h"
+
+#include <cstring>
 
 namespace pad {
 namespace {
@@ -13,11 +17,17 @@ class SessionKeypadPort : public KeypadModePort {
     SessionKeypadPort(QObject* owner, KeypadPortEvents events) : session_(PadLinkPort()) {
         QObject::connect(&session_, &KeypadSession::keypadReady, owner,
                          [appeared = events.appeared] { appeared(); });
-        QObject::connect(&session_, &KeypadSession::presenceChanged, owner,
-                         [gone = events.gone](std::uint32_t message) {
-                             if (message != MSG_KEYPAD_PRESENT)
-                                 gone();
-                         });
+        QObject::connect(
+            &session_, &KeypadSession::presenceChanged, owner,
+            [this, gone = events.gone, noAccess = events.noAccess](std::uint32_t message) {
+                if (message == MSG_KEYPAD_ABSENT)
+                    gone();
+                else if (message == MSG_KEYPAD_NO_ACCESS)
+                    noAccess("the keypad is connected but cannot be opened for "
+                             "writing (" +
+                             std::string(std::strerror(session_.AccessError())) + ").\n" +
+                             ToUtf8(NoAccessAdvice(KeypadVendorId())));
+            });
         QObject::connect(&session_, &KeypadSession::lockFreed, owner,
                          [ended = events.downloadEnded] { ended(); });
         session_.FollowAccessChanges();
@@ -25,6 +35,9 @@ class SessionKeypadPort : public KeypadModePort {
     }
 
     bool keypadPresent() const override { return session_.Writable(); }
+    bool keypadUnwritable() const override {
+        return session_.PresenceMessage() == MSG_KEYPAD_NO_ACCESS;
+    }
     std::optional<KeypadMode> lastSetMode() const override { return session_.LastSelectedMode(); }
     Send sendMode(KeypadMode mode) override {
         switch (session_.TrySelectMode(mode)) {

@@ -1,5 +1,7 @@
 #include "texts/Texts.h"
 
+#include "texts/ShellStrings.h"
+
 #include <string>
 
 namespace pad {
@@ -27,6 +29,9 @@ std::u16string Texts::keyLabelName(int key, std::u16string_view label) const {
 std::u16string Texts::overwriteQuestion() const {
     if (!file_)
         return std::u16string(OverwriteQuestionText);
+    // The platform's own words where it has them (Windows' shell), else the built-in ones.
+    if (std::u16string shell = ShellOverwriteQuestion(); !shell.empty())
+        return shell;
     const int id = languageId();
     switch (id & 0x3FF) { // the primary language
     case 0x07:

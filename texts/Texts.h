@@ -32,8 +32,9 @@ class Texts {
     std::u16string plainText(const UiText& text) const;
     // A key label as a screen reader names it: "Key 5: Reload"; key is 0-15.
     std::u16string keyLabelName(int key, std::u16string_view label) const;
-    // The question of Save As before it overwrites a file: no language file holds it,
-    // so the common languages are built in besides the English.
+    // The question of Save As before it overwrites a file: no language file holds it.
+    // With a language file it is the shell's own (texts/ShellStrings.h) where the
+    // platform has one, else built in for the common languages besides the English.
     std::u16string overwriteQuestion() const;
 
   private:

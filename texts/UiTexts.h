@@ -206,7 +206,8 @@ inline constexpr UiText RuleModeLabel{114, u"M&ode:"};
 inline constexpr UiText SearchingWindowsText{115, u"Looking for the open windows..."};
 inline constexpr UiText NoWindowsText{116, u"The open windows cannot be listed: %1"};
 inline constexpr UiText PatternHint{
-    117, u"* stands for any text, ? for one character; case does not matter."};
+    117, u"* stands for any text, ? for one character, [...] for one of the characters "
+         u"between the brackets; \\[ stands for a bracket itself. Case does not matter."};
 inline constexpr UiText BadPatternWarning{118, u"This pattern cannot be used: %1"};
 // %1 is the rules file, %2 (and %1 of 120) what the system says of it.
 inline constexpr UiText UnusableRulesWarning{119, u"The rules file %1 cannot be used: %2"};

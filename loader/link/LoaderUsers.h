@@ -6,8 +6,9 @@
 // loader's socket, "<socket>.users". A window that leaves tries to turn its lock into
 // an exclusive one: that succeeds only when no other window holds the file. The
 // system drops the lock of a window that crashes, so a crashed window never keeps the
-// loader alive.
+// loader alive. On Windows the locks are LockFileEx's (LoaderUsersWin32.cpp).
 
+#include <cstdint>
 #include <string>
 
 namespace pad {
@@ -29,7 +30,9 @@ class LoaderUsers {
   private:
     std::string file_;
     bool joined_ = false;
-    int fd_ = -1; // holds the shared lock while joined; -1 when the lock failed
+    // The open file (a descriptor; a HANDLE on Windows) that holds the shared lock while
+    // joined; -1 when the lock failed.
+    std::intptr_t handle_ = -1;
 };
 
 } // namespace pad

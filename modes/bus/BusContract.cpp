@@ -20,16 +20,11 @@ const QDBusArgument& operator>>(const QDBusArgument& argument, BusWindow& window
 
 namespace {
 
-constexpr std::size_t MaxReportedBytes = 4096;
-
-std::string Capped(const QString& text) {
+std::string Capped(const QString& text, bool* cut = nullptr) {
     std::string utf8 = text.toStdString();
-    if (utf8.size() <= MaxReportedBytes)
-        return utf8;
-    std::size_t end = MaxReportedBytes;
-    while (end > 0 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80)
-        --end; // back to the first byte of the character that would be cut
-    utf8.resize(end);
+    const bool wasCut = CutWindowText(utf8);
+    if (cut)
+        *cut = wasCut;
     return utf8;
 }
 
@@ -54,7 +49,8 @@ std::optional<WindowInfo> ReportedWindow(const QString& appId, const QString& in
                                          const QString& title, qint64 pid) {
     if (appId.isEmpty() && title.isEmpty())
         return std::nullopt;
-    WindowInfo window{Capped(appId), Capped(instance), Capped(title)};
+    WindowInfo window{Capped(appId), Capped(instance)};
+    window.title = Capped(title, &window.titleCut);
     if (pid > 0)
         window.pid = pid;
     return window;

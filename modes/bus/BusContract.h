@@ -24,13 +24,14 @@
 // KWin's scripts send whole numbers as int32, so both reports take the pid as int32
 // as well as uint32.
 
-#include "modes/WindowInfo.h"
+#include "modes/rules/WindowInfo.h"
 
 #include <QDBusArgument>
 #include <QList>
 #include <QString>
 
 #include <optional>
+#include <string>
 
 namespace pad {
 
@@ -45,6 +46,21 @@ struct BusWindow {
 };
 using BusWindowList = QList<BusWindow>;
 
+// What Status() answers: the desktop found, whether its focused window is followed,
+// and when it is not, why and what would make it work (such as enabling the GNOME
+// Shell extension), in one sentence.
+struct FocusStatus {
+    std::string desktop;
+    bool follows = false;
+    std::string hint;
+
+    bool operator==(const FocusStatus&) const = default;
+};
+
+// How long a call to the service or to a compositor is waited for: they answer at
+// once, and a hung one must not hold up the caller for long.
+inline constexpr int BusCallTimeoutMs = 5000;
+
 QDBusArgument& operator<<(QDBusArgument& argument, const BusWindow& window);
 const QDBusArgument& operator>>(const QDBusArgument& argument, BusWindow& window);
 
@@ -54,9 +70,9 @@ void RegisterBusTypes();
 BusWindow ToBusWindow(const WindowInfo& window);
 WindowInfo FromBusWindow(const BusWindow& window);
 
-// A window as a compositor reports it, with texts cut to 4 KiB (at a character's
-// start) as the X11 backend cuts them; nullopt for "no window" (appId and title
-// empty). The executable is left to the caller.
+// A window as a compositor reports it, with texts cut to MaxWindowTextBytes (at a
+// character's start) as the X11 backend cuts them; nullopt for "no window" (appId and
+// title empty). The executable is left to the caller.
 std::optional<WindowInfo> ReportedWindow(const QString& appId, const QString& instance,
                                          const QString& title, qint64 pid);
 

@@ -4,8 +4,8 @@
 // lines it cannot read as they are, and written on OK only when something changed.
 // Qt-free.
 
-#include "modes/WindowInfo.h"
 #include "modes/rules/RulesDocument.h"
+#include "modes/rules/WindowInfo.h"
 
 #include <filesystem>
 #include <optional>

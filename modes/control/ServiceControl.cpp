@@ -1,13 +1,13 @@
 #include "modes/control/ServiceControl.h"
 
-#include "modes/InstanceLock.h"
+#include "modes/bus/InstanceLock.h"
+#include "modes/control/ChildProcess.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
-#include <QTimer>
 
 #include <cerrno>
 #include <csignal>
@@ -33,41 +33,25 @@ QString FirstExisting(const QStringList& candidates) {
 
 } // namespace
 
+QString FindServiceProgram(const QString& programFolder) {
+    const QString name = QString::fromLatin1(ServiceProgramName.data(), ServiceProgramName.size());
+    // The service of this PadConfig first: beside it in the build tree, in bin/ of its
+    // prefix when installed; then the one the autostart entry will start, from PATH.
+    const QString program =
+        FirstExisting({programFolder + QLatin1Char('/') + name,
+                       programFolder + QStringLiteral("/" PADCONFIG_INSTALLED_BIN_DIR "/") + name});
+    return program.isEmpty() ? QStandardPaths::findExecutable(name) : program;
+}
+
 ModeServiceControl::ModeServiceControl(QString programFolder, QObject* parent)
     : QObject(parent), programFolder_(std::move(programFolder)) {}
 
 void ModeServiceControl::systemctl(const std::vector<std::string>& arguments, Finished done) {
-    auto* process = new QProcess(this);
     QStringList list;
     for (const std::string& argument : arguments)
         list << QString::fromStdString(argument);
-    auto* timeout = new QTimer(process);
-    timeout->setSingleShot(true);
-    // Called once: when systemctl ends, cannot start, or is given up on.
-    auto finish = [process, done](int exitCode, std::string errors) {
-        if (process->property("finished").toBool())
-            return;
-        process->setProperty("finished", true);
-        const std::string output = process->readAllStandardOutput().toStdString();
-        if (errors.empty())
-            errors = process->readAllStandardError().trimmed().toStdString();
-        process->deleteLater();
-        done(exitCode, output, errors);
-    };
-    connect(process, &QProcess::finished, this, [process, finish](int code, QProcess::ExitStatus) {
-        finish(process->exitStatus() == QProcess::NormalExit ? code : -1, {});
-    });
-    connect(
-        process, &QProcess::errorOccurred, this, [process, finish](QProcess::ProcessError error) {
-            if (error == QProcess::FailedToStart)
-                finish(-1, "systemctl cannot be started: " + process->errorString().toStdString());
-        });
-    connect(timeout, &QTimer::timeout, this, [process, finish] {
-        finish(-1, "systemctl did not answer");
-        process->kill();
-    });
-    timeout->start(SystemctlTimeoutMs);
-    process->start(QStringLiteral("systemctl"), list);
+    RunChildProcess(this, QStringLiteral("systemctl"), list, SystemctlTimeoutMs,
+                    [done](const ChildEnd& end) { done(end.exitCode, end.output, end.errors); });
 }
 
 void ModeServiceControl::probe(std::function<void(const ServiceSetup&)> done) {
@@ -138,8 +122,7 @@ std::optional<std::string> ModeServiceControl::copyAutostartEntry() const {
          QStandardPaths::locate(QStandardPaths::GenericDataLocation,
                                 QStringLiteral("padconfig/autostart/") + name)});
     if (source.isEmpty())
-        return "the autostart entry " + name.toStdString() +
-               " was not found: is the mode service installed?";
+        return "the autostart entry " + name.toStdString() + NotInstalledText;
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return source.toStdString() + " cannot be read: " + in.errorString().toStdString();
@@ -163,16 +146,9 @@ std::optional<std::string> ModeServiceControl::removeAutostartEntry() const {
 std::optional<std::string> ModeServiceControl::startService() const {
     if (InstanceLock::holder())
         return std::nullopt;
-    const QString name = QString::fromLatin1(ServiceProgramName.data(), ServiceProgramName.size());
-    // The service of this PadConfig first: beside it in the build tree, in bin/ of its
-    // prefix when installed; then the one the autostart entry will start, from PATH.
-    QString program = FirstExisting(
-        {programFolder_ + QLatin1Char('/') + name,
-         programFolder_ + QStringLiteral("/" PADCONFIG_INSTALLED_BIN_DIR "/") + name});
+    const QString program = FindServiceProgram(programFolder_);
     if (program.isEmpty())
-        program = QStandardPaths::findExecutable(name);
-    if (program.isEmpty())
-        return name.toStdString() + " was not found: is the mode service installed?";
+        return std::string(ServiceProgramName) + NotInstalledText;
     if (!QProcess::startDetached(program, {}))
         return program.toStdString() + " cannot be started";
     return std::nullopt;

@@ -13,9 +13,11 @@
 #include <string>
 #include <vector>
 
-class QProcess;
-
 namespace pad {
+
+// The service's program of the PadConfig in programFolder: beside it in the build tree,
+// in bin/ of its prefix when installed, else from PATH; empty when there is none.
+QString FindServiceProgram(const QString& programFolder);
 
 class ModeServiceControl : public QObject {
     Q_OBJECT

@@ -1,9 +1,10 @@
 #include "modes/control/ServiceLink.h"
 
-#include "modes/InstanceLock.h"
-#include "modes/ModeSwitcher.h"
-#include "modes/bus/BusContract.h"
-#include "modes/focus/FocusConnection.h"
+#include "modes/bus/InstanceLock.h"
+#include "modes/bus/WindowList.h"
+#include "modes/control/ChildProcess.h"
+#include "modes/control/ServiceSwitch.h"
+#include "modes/rules/ModeRules.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -15,8 +16,9 @@
 namespace pad {
 namespace {
 
-// The service answers at once; a hung one must not keep the dialog waiting long.
-constexpr int CallTimeoutMs = 2000;
+// Connecting to the desktop and listing its windows takes a moment; one that does not
+// end by then is not waiting for anything good.
+constexpr int ListWindowsTimeoutMs = 10000;
 
 // OpenWindows() -> a(ssssu): application id, instance, title, executable, pid.
 std::optional<std::vector<WindowInfo>> WindowsOfReply(const QDBusMessage& reply) {
@@ -41,37 +43,37 @@ std::optional<FocusStatus> StatusOfReply(const QDBusMessage& reply) {
                        values.at(2).toString().toStdString()};
 }
 
-OpenWindows LocalOpenWindows() {
-    const FocusConnection connection =
-        ConnectFocusSource(DesktopSession::fromEnvironment(), FocusSource::Events{});
-    if (!connection.source)
-        return {{}, connection.failure};
-    return {connection.source->openWindows(), {}};
-}
-
-FocusStatus LocalStatus() {
-    const DesktopSession session = DesktopSession::fromEnvironment();
-    const FocusConnection connection = ConnectFocusSource(session, FocusSource::Events{});
-    return StatusOfSession(session, connection.source ? connection.source->description() : "",
-                           connection.failure);
+// The service's bus name is believed only while the instance that holds the service's
+// lock owns it: another program that took the name is asked nothing.
+bool OwnedByService(const QDBusConnection& bus) {
+    const auto holder = InstanceLock::holder();
+    if (!holder || !bus.isConnected() || !bus.interface())
+        return false;
+    if (*holder == 0) // the holder's pid cannot be told here
+        return true;
+    const auto owner = bus.interface()->servicePid(QString::fromLatin1(ModesBusName));
+    return owner.isValid() && pid_t(owner.value()) == *holder;
 }
 
 } // namespace
 
-ModeServiceLink::ModeServiceLink(QObject* parent) : QObject(parent) {}
-
-bool ModeServiceLink::ServiceRuns() {
-    if (InstanceLock::holder())
-        return true;
-    const QDBusConnection bus = QDBusConnection::sessionBus();
-    return bus.isConnected() && bus.interface() &&
-           bus.interface()->isServiceRegistered(QString::fromLatin1(ModesBusName));
+BusServiceLink::BusServiceLink(QString serviceProgram, QObject* parent)
+    : ModeServiceLink(parent), serviceProgram_(std::move(serviceProgram)) {
+    // The service takes its bus name as it starts and loses it as it ends.
+    watcher_.setConnection(QDBusConnection::sessionBus());
+    watcher_.addWatchedService(QString::fromLatin1(ModesBusName));
+    connect(&watcher_, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            &ModeServiceLink::serviceRunsChanged);
 }
 
-void ModeServiceLink::callService(const char* method,
-                                  std::function<void(const QDBusMessage*)> done) {
+bool BusServiceLink::serviceRuns() const {
+    return InstanceLock::holder().has_value();
+}
+
+void BusServiceLink::callService(const char* method,
+                                 std::function<void(const QDBusMessage*)> done) {
     const QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected()) {
+    if (!OwnedByService(bus)) {
         QMetaObject::invokeMethod(
             this, [done] { done(nullptr); }, Qt::QueuedConnection);
         return;
@@ -79,7 +81,7 @@ void ModeServiceLink::callService(const char* method,
     const QDBusMessage call = QDBusMessage::createMethodCall(
         QString::fromLatin1(ModesBusName), QString::fromLatin1(ModesObjectPath),
         QString::fromLatin1(ModesInterface), QString::fromLatin1(method));
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, CallTimeoutMs), this);
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, BusCallTimeoutMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, done] {
         watcher->deleteLater();
         const QDBusMessage reply = watcher->reply();
@@ -87,20 +89,40 @@ void ModeServiceLink::callService(const char* method,
     });
 }
 
-void ModeServiceLink::requestOpenWindows(std::function<void(const OpenWindows&)> done) {
-    callService("OpenWindows", [done](const QDBusMessage* reply) {
-        auto fromService = reply ? WindowsOfReply(*reply) : std::nullopt;
-        OpenWindows open =
-            fromService ? OpenWindows{std::move(*fromService), {}} : LocalOpenWindows();
-        std::erase_if(open.windows, IsOwnWindow);
-        done(open);
+void BusServiceLink::listWindows(std::function<void(const WindowList&)> done) {
+    const std::string program(ServiceProgramName);
+    auto failed = [done](const std::string& why) { done({{{}, false, why}, {}, why}); };
+    if (serviceProgram_.isEmpty()) {
+        QMetaObject::invokeMethod(
+            this, [failed, program] { failed(program + NotInstalledText); }, Qt::QueuedConnection);
+        return;
+    }
+    RunChildProcess(this, serviceProgram_, {QStringLiteral("--list-windows")}, ListWindowsTimeoutMs,
+                    [done, failed, program](const ChildEnd& end) {
+                        if (auto list = ReadWindowList(QByteArray::fromStdString(end.output)))
+                            return done(*list);
+                        failed(end.errors.empty() ? program + " --list-windows failed"
+                                                  : end.errors);
+                    });
+}
+
+void BusServiceLink::requestOpenWindows(std::function<void(const OpenWindows&)> done) {
+    callService("OpenWindows", [this, done](const QDBusMessage* reply) {
+        auto answer = [done](OpenWindows open) {
+            std::erase_if(open.windows, IsOwnWindow);
+            done(open);
+        };
+        if (auto fromService = reply ? WindowsOfReply(*reply) : std::nullopt)
+            return answer({std::move(*fromService), {}});
+        listWindows([answer](const WindowList& list) { answer({list.windows, list.failure}); });
     });
 }
 
-void ModeServiceLink::requestStatus(std::function<void(const FocusStatus&)> done) {
-    callService("Status", [done](const QDBusMessage* reply) {
-        auto fromService = reply ? StatusOfReply(*reply) : std::nullopt;
-        done(fromService ? *fromService : LocalStatus());
+void BusServiceLink::requestStatus(std::function<void(const FocusStatus&)> done) {
+    callService("Status", [this, done](const QDBusMessage* reply) {
+        if (auto fromService = reply ? StatusOfReply(*reply) : std::nullopt)
+            return done(*fromService);
+        listWindows([done](const WindowList& list) { done(list.status); });
     });
 }
 

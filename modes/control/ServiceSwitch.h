@@ -15,6 +15,8 @@ namespace pad {
 
 inline constexpr std::string_view ServiceUnitName = "padconfig-modes.service";
 inline constexpr std::string_view ServiceProgramName = "padconfig-modes";
+// What follows the name of a part of the service that was not found.
+inline constexpr const char* NotInstalledText = " was not found: is the mode service installed?";
 
 // What was found out about the user's session and the service.
 struct ServiceSetup {

@@ -67,8 +67,12 @@ FocusConnection ConnectFocusSource(const DesktopSession& session, const FocusSou
         if (failure == WlrFocusSource::Failure::NoProtocol)
             return ConnectCompositor(session, events, route);
         if (failure == WlrFocusSource::Failure::Broken)
-            return {nullptr, "the Wayland compositor of " + session.waylandDisplay +
-                                 " ended the connection while telling of its windows"};
+            return {nullptr,
+                    "the Wayland compositor of " + session.waylandDisplay +
+                        " ended the connection while telling of its windows (a window's "
+                        "title or app id may be longer than the Wayland protocol allows, "
+                        "about 4 KB)",
+                    true};
         const std::string noWayland =
             "cannot connect to the Wayland display " + session.waylandDisplay;
         if (session.display.empty())

@@ -17,6 +17,9 @@ namespace pad {
 struct FocusConnection {
     std::unique_ptr<FocusSource> source;
     std::string failure; // without a source: why, and what would make it work
+    // The desktop answered but broke off while telling of its windows: trying again
+    // may work once whatever it could not tell has gone.
+    bool brokenOff = false;
 };
 
 // Where KWin's script and GNOME Shell's extension send their reports: to the owner of

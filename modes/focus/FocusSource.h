@@ -6,7 +6,7 @@
 // focus leaving every window, as events of the program's event loop; it wakes up
 // only when the desktop has something to tell. Qt-free interface.
 
-#include "modes/WindowInfo.h"
+#include "modes/rules/WindowInfo.h"
 
 #include <functional>
 #include <optional>
@@ -40,6 +40,9 @@ class FocusSource {
     // Empty while the focused window can be followed; otherwise one sentence that says
     // why not and what would make it work (a GNOME Shell extension to enable).
     virtual std::string hint() const { return {}; }
+    // What the service says once on starting to follow through this backend: a part of
+    // it that does not work here (empty: all does).
+    virtual std::string notice() const { return {}; }
 };
 
 } // namespace pad

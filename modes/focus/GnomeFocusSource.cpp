@@ -1,5 +1,7 @@
 #include "modes/focus/GnomeFocusSource.h"
 
+#include "modes/focus/ProcessInfo.h"
+
 #include <QDBusArgument>
 #include <QDBusVariant>
 
@@ -21,8 +23,14 @@ std::unique_ptr<GnomeFocusSource> GnomeFocusSource::connect(QDBusConnection bus,
                                                             std::string& failure) {
     std::unique_ptr<GnomeFocusSource> source(
         new GnomeFocusSource(std::move(bus), BusName, std::move(events)));
-    source->bus_.connect(BusName, ShellPath, ExtensionsInterface, "ExtensionStateChanged",
-                         source.get(), SLOT(extensionStateChanged(QString, QVariantMap)));
+    // GNOME Shell lets another program take its name: only the Wayland compositor's own
+    // connection is asked and heard.
+    failure = source->bindReporter({WaylandCompositorPid(), false, "the Wayland compositor"});
+    if (!failure.empty())
+        return nullptr;
+    source->bus_.connect(source->reporter(), ShellPath, ExtensionsInterface,
+                         "ExtensionStateChanged", source.get(),
+                         SLOT(extensionStateChanged(QString, QVariantMap)));
     failure = source->readExtension();
     if (failure.empty() && !source->extension_.known)
         failure = source->hint();

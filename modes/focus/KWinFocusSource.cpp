@@ -1,5 +1,7 @@
 #include "modes/focus/KWinFocusSource.h"
 
+#include "modes/focus/ProcessInfo.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -27,6 +29,9 @@ std::unique_ptr<KWinFocusSource> KWinFocusSource::connect(QDBusConnection bus, E
     }
     std::unique_ptr<KWinFocusSource> source(
         new KWinFocusSource(std::move(bus), BusName, std::move(events)));
+    failure = source->bindReporter({WaylandCompositorPid(), true, "the Wayland compositor"});
+    if (!failure.empty())
+        return nullptr;
     // A service that crashed left its script running: KWin loads no second one by
     // the same name.
     source->callScripting("unloadScript", {PluginName});
@@ -45,10 +50,25 @@ std::unique_ptr<KWinFocusSource> KWinFocusSource::connect(QDBusConnection bus, E
                   CallFailure(started) + ")";
         return nullptr;
     }
+    std::string watchFailure;
+    KWinFocusSource* self = source.get();
+    source->watch_ = KWinScriptWatch::start(
+        PluginName, id,
+        [self] {
+            if (self->events().ended)
+                self->events().ended("another program unloaded or stopped padconfig-modes' "
+                                     "KWin script");
+        },
+        watchFailure);
+    if (!source->watch_)
+        source->notice_ = "cannot watch the session bus for a program that unloads the KWin "
+                          "script (" +
+                          watchFailure + "): should one do so, the focus is no longer followed";
     return source;
 }
 
 KWinFocusSource::~KWinFocusSource() {
+    watch_.reset(); // before the service's own unloading, which is no one else's
     if (loaded_)
         callScripting("unloadScript", {PluginName});
 }

@@ -1,6 +1,7 @@
 #include "modes/focus/RelayedFocusSource.h"
 
 #include "modes/bus/BusContract.h"
+#include "modes/bus/InstanceLock.h"
 
 namespace pad {
 
@@ -9,7 +10,14 @@ std::unique_ptr<RelayedFocusSource> RelayedFocusSource::connect(QDBusConnection 
     RegisterBusTypes();
     std::unique_ptr<RelayedFocusSource> source(
         new RelayedFocusSource(std::move(bus), ModesBusName, std::move(events)));
-    if (!source->bus_.connect(ModesBusName, ModesObjectPath, ModesInterface, "FocusChanged",
+    // The name's owner must be the instance that holds the service's lock.
+    const auto holder = InstanceLock::holder();
+    failure = source->bindReporter(
+        {holder && *holder > 0 ? std::optional<std::int64_t>(*holder) : std::nullopt, false,
+         "the running padconfig-modes"});
+    if (!failure.empty())
+        return nullptr;
+    if (!source->bus_.connect(source->reporter(), ModesObjectPath, ModesInterface, "FocusChanged",
                               source.get(),
                               SLOT(focusAnnounced(QString, QString, QString, QString, uint)))) {
         failure = "cannot follow the running padconfig-modes on the session bus";

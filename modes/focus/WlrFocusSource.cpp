@@ -49,6 +49,17 @@ const zwlr_foreign_toplevel_manager_v1_listener ManagerListener = {
         },
 };
 
+const wl_callback_listener AliveListener = {
+    .done =
+        [](void* data, wl_callback* callback, std::uint32_t) {
+            wl_callback_destroy(callback);
+            static_cast<WlrFocusSource*>(data)->aliveAnswered();
+        },
+};
+
+// How often the compositor is asked whether it still answers, where XWayland may run.
+constexpr int AliveCheckMs = 3000;
+
 const wl_registry_listener RegistryListener = {
     .global =
         [](void* data, wl_registry* registry, std::uint32_t name, const char* interface,
@@ -89,6 +100,12 @@ std::unique_ptr<WlrFocusSource> WlrFocusSource::connect(Events events, Failure& 
         std::make_unique<QSocketNotifier>(wl_display_get_fd(display), QSocketNotifier::Read);
     QObject::connect(source->notifier_.get(), &QSocketNotifier::activated, source.get(),
                      &WlrFocusSource::readEvents);
+    // Only XWayland's windows can carry titles too long for the protocol.
+    if (const char* x11 = std::getenv("DISPLAY"); x11 && *x11) {
+        QObject::connect(&source->aliveTimer_, &QTimer::timeout, source.get(),
+                         &WlrFocusSource::askAlive);
+        source->aliveTimer_.start(AliveCheckMs);
+    }
     return source;
 }
 
@@ -96,6 +113,8 @@ WlrFocusSource::WlrFocusSource(wl_display* display) : display_(display) {}
 
 WlrFocusSource::~WlrFocusSource() {
     notifier_.reset();
+    if (aliveCheck_)
+        wl_callback_destroy(aliveCheck_);
     for (const auto& toplevel : toplevels_)
         zwlr_foreign_toplevel_handle_v1_destroy(toplevel->handle);
     if (manager_)
@@ -167,6 +186,7 @@ void WlrFocusSource::finish(const std::string& why) {
     ended_ = true;
     if (notifier_)
         notifier_->setEnabled(false);
+    aliveTimer_.stop();
     if (events_.ended)
         events_.ended(why);
 }
@@ -183,6 +203,19 @@ void WlrFocusSource::readEvents() {
     // All that arrived together is in: a move of the focus from one window to another
     // is one change, not a leave and an enter.
     reportFocus();
+    // A window is described in one go; one that is not may have met an event that
+    // could not be sent.
+    if (std::any_of(toplevels_.begin(), toplevels_.end(),
+                    [](const auto& toplevel) { return !toplevel->described; }))
+        askAlive();
+}
+
+void WlrFocusSource::askAlive() {
+    if (aliveCheck_ || ended_)
+        return;
+    aliveCheck_ = wl_display_sync(display_);
+    wl_callback_add_listener(aliveCheck_, &AliveListener, this);
+    wl_display_flush(display_);
 }
 
 std::vector<WindowInfo> WlrFocusSource::openWindows() {

@@ -5,15 +5,24 @@
 // up there too, with their X11 class as app id. The protocol does not tell the
 // process, so the executable stays unknown. Events are read from the Wayland
 // connection when its socket has data.
+//
+// A compositor that cannot send an event (an X11 window's title longer than a Wayland
+// message, about 4 KB) stops telling this client anything, without closing the
+// connection, until the client sends a request. So the source asks whether the
+// compositor still answers after every batch of events that left a new window
+// undescribed, and, where X11 programs run through XWayland, every few seconds: a
+// compositor in that state closes the connection then, and the source ends.
 
 #include "modes/focus/FocusSource.h"
 
 #include <QObject>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <cstdint>
 #include <memory>
 
+struct wl_callback;
 struct wl_display;
 struct wl_registry;
 struct zwlr_foreign_toplevel_manager_v1;
@@ -53,10 +62,13 @@ class WlrFocusSource : public QObject, public FocusSource {
     void removeToplevel(Toplevel& toplevel);
     void bindManager(wl_registry* registry, std::uint32_t name, std::uint32_t version);
     void finish(const std::string& why);
+    void aliveAnswered() { aliveCheck_ = nullptr; }
 
   private:
     explicit WlrFocusSource(wl_display* display);
     void readEvents();
+    // Sends a sync request, unless one is on its way.
+    void askAlive();
     std::optional<WindowInfo> currentFocus() const;
     void reportFocus();
 
@@ -68,6 +80,8 @@ class WlrFocusSource : public QObject, public FocusSource {
     std::optional<WindowInfo> focused_;
     Events events_;
     std::unique_ptr<QSocketNotifier> notifier_;
+    wl_callback* aliveCheck_ = nullptr;
+    QTimer aliveTimer_;
     bool ended_ = false;
 };
 

@@ -17,8 +17,9 @@
 namespace pad {
 namespace {
 
-// Longer titles and classes are cut here (in 32-bit units, as X counts).
-constexpr std::uint32_t MaxPropertyUnits = 1024;
+// Titles and classes are read up to the size of a window text (in 32-bit units, as X
+// counts); what is left beyond is known from the reply.
+constexpr std::uint32_t MaxPropertyUnits = MaxWindowTextBytes / 4;
 
 template <typename Reply> struct Freed {
     Reply* reply;
@@ -32,14 +33,17 @@ xcb_get_property_cookie_t AskProperty(xcb_connection_t* c, xcb_window_t window, 
     return xcb_get_property(c, 0, window, name, type, 0, units);
 }
 
-// The property's bytes, or nullopt when the window lacks it (or has gone).
+// The property's bytes, or nullopt when the window lacks it (or has gone); cut is set
+// when the property holds more than was asked for.
 std::optional<std::string> PropertyBytes(xcb_connection_t* c, xcb_get_property_cookie_t cookie,
-                                         xcb_atom_t* type = nullptr) {
+                                         xcb_atom_t* type = nullptr, bool* cut = nullptr) {
     Freed<xcb_get_property_reply_t> reply{xcb_get_property_reply(c, cookie, nullptr)};
     if (!reply || reply->type == XCB_NONE)
         return std::nullopt;
     if (type)
         *type = reply->type;
+    if (cut)
+        *cut = reply->bytes_after > 0;
     const auto* data = static_cast<const char*>(xcb_get_property_value(reply.reply));
     const int length = xcb_get_property_value_length(reply.reply);
     return std::string(data, std::size_t(std::max(length, 0)));
@@ -76,6 +80,19 @@ std::string TrimmedText(std::string text) {
     while (!text.empty() && text.back() == '\0')
         text.pop_back();
     return text;
+}
+
+// Drops the part of a UTF-8 character that a cut left at the end of text.
+void DropCutCharacter(std::string& text) {
+    std::size_t start = text.size();
+    while (start > 0 && text.size() - start < 3 && (std::uint8_t(text[start - 1]) & 0xC0) == 0x80)
+        --start;
+    if (start == 0)
+        return;
+    const std::uint8_t lead = std::uint8_t(text[start - 1]);
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    if (text.size() - (start - 1) < length)
+        text.resize(start - 1);
 }
 
 std::string DisplayName() {
@@ -179,13 +196,20 @@ WindowInfo X11FocusSource::windowInfo(std::uint32_t window) {
     if (split != std::string::npos)
         info.appId = TrimmedText(classes.substr(split + 1));
     // _NET_WM_NAME is UTF-8 text and WM_NAME Latin-1, unless their types say otherwise.
+    // A text cut on the server's side loses the part of a character left at its end.
     auto text = [&](xcb_get_property_cookie_t cookie) -> std::optional<std::string> {
         xcb_atom_t type = XCB_NONE;
-        const auto bytes = PropertyBytes(c, cookie, &type);
+        bool cut = false;
+        const auto bytes = PropertyBytes(c, cookie, &type, &cut);
         if (!bytes)
             return std::nullopt;
-        return type == atoms_.utf8String ? TrimmedText(*bytes)
-                                         : LatinOrUtf8Text(TrimmedText(*bytes));
+        std::string utf8 =
+            type == atoms_.utf8String ? TrimmedText(*bytes) : LatinOrUtf8Text(TrimmedText(*bytes));
+        if (cut)
+            DropCutCharacter(utf8);
+        // Latin-1 text grows as UTF-8.
+        info.titleCut = CutWindowText(utf8) || cut;
+        return utf8;
     };
     if (const auto title = text(netName)) {
         info.title = *title;

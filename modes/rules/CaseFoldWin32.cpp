@@ -29,4 +29,18 @@ char32_t FoldCase(char32_t c) {
     return c;
 }
 
+bool IsLetterOrNumber(char32_t c) {
+    if (c < 0x80)
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    // The system's character types know the Basic Multilingual Plane; beyond it no
+    // character counts as a letter.
+    if (c > 0xFFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return false;
+    const wchar_t unit = wchar_t(c);
+    WORD type = 0;
+    if (!::GetStringTypeW(CT_CTYPE1, &unit, 1, &type))
+        return false;
+    return (type & (C1_ALPHA | C1_DIGIT)) != 0;
+}
+
 } // namespace pad

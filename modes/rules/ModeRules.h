@@ -6,7 +6,8 @@
 // Qt-free (but for the case folding of the patterns).
 
 #include "common/KeypadMode.h"
-#include "modes/WindowInfo.h"
+#include "modes/rules/Wildcard.h"
+#include "modes/rules/WindowInfo.h"
 
 #include <cstddef>
 #include <optional>
@@ -45,17 +46,18 @@ struct Rule {
 
 // What is wrong with a rule (an empty or broken pattern), or nullopt.
 std::optional<std::string> RuleProblem(const Rule& rule);
+// Why a good rule may not mean what it looks like (a "[Beta]" in its pattern, which
+// matches one character, not the text "[Beta]"), or nullopt.
+std::optional<std::string> RuleWarning(const Rule& rule);
 
-// Whether the rule's pattern matches the window. An "app" rule matches the application
-// id or the X11 instance name; an "exe" rule matches the executable's name, also
-// without an ending ".exe", and never a window whose executable is unknown.
-bool RuleMatches(const Rule& rule, const WindowInfo& window);
-
-// The rules of a file, in order, with the lines they stand on (from 1).
+// The rules of a file, in order, with the lines they stand on (from 1), their patterns
+// read once for all the windows they are matched against.
 struct RuleSet {
     struct Entry {
+        Entry(Rule rule, std::size_t line);
         Rule rule;
         std::size_t line = 0;
+        WildcardPattern pattern;
     };
     std::vector<Entry> rules;
     ModeChoice defaultMode;      // keep unless the file says otherwise
@@ -71,6 +73,14 @@ struct RuleMatch {
     bool operator==(const RuleMatch&) const = default;
 };
 
+// The first rule whose pattern matches the window decides. An "app" rule matches the
+// application id or the X11 instance name; an "exe" rule matches the executable's
+// name, also without an ending ".exe", and never a window whose executable is unknown.
 RuleMatch MatchWindow(const RuleSet& rules, const WindowInfo& window);
+
+// PadConfig's and its loader's windows: the Wayland app id of both, and the X11
+// classes (also what XWayland windows show as their app id); on Windows the loader's
+// window class and the two programs' names.
+bool IsOwnWindow(const WindowInfo& window);
 
 } // namespace pad

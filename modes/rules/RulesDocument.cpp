@@ -4,7 +4,17 @@
 
 namespace pad {
 
+namespace {
+
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
+} // namespace
+
 RulesDocument::RulesDocument(std::string_view bytes) {
+    if (bytes.starts_with(ByteOrderMark)) {
+        byteOrderMark_ = ByteOrderMark;
+        bytes.remove_prefix(ByteOrderMark.size());
+    }
     while (!bytes.empty()) {
         const std::size_t newline = bytes.find('\n');
         std::string_view text = bytes.substr(0, newline);
@@ -79,6 +89,14 @@ std::vector<RuleError> RulesDocument::errors() const {
                                          std::to_string(*firstDefault + 1) + " applies"});
     }
     return errors;
+}
+
+std::vector<RuleError> RulesDocument::warnings() const {
+    std::vector<RuleError> warnings;
+    for (const std::size_t i : ruleLines())
+        if (auto warning = RuleWarning(lines_[i].parsed.rule))
+            warnings.push_back({i + 1, std::move(*warning)});
+    return warnings;
 }
 
 void RulesDocument::insertLine(std::size_t at, std::string text) {
@@ -180,7 +198,7 @@ void RulesDocument::setDefaultMode(ModeChoice mode) {
 }
 
 std::string RulesDocument::bytes() const {
-    std::string bytes;
+    std::string bytes = byteOrderMark_;
     for (const Line& line : lines_)
         bytes += line.text + line.ending;
     return bytes;

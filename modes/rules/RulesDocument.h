@@ -2,7 +2,9 @@
 // The rules file as text that can be read and edited: the rules in order, the
 // default, and the lines that are neither. Edits change only the lines they are
 // about, so the user's comments, blank lines and lines that cannot be read stay as
-// they were, byte for byte, line endings included. Qt-free.
+// they were, byte for byte, line endings included. A UTF-8 byte-order mark, which
+// some editors put at the start of a file, is not part of the first line and is kept.
+// Qt-free.
 
 #include "modes/rules/ModeRules.h"
 #include "modes/rules/RuleSyntax.h"
@@ -23,6 +25,9 @@ struct RuleError {
     bool operator==(const RuleError&) const = default;
 };
 
+// At most this many lines' errors are told one by one; the rest are counted.
+inline constexpr std::size_t MaxToldRuleErrors = 100;
+
 class RulesDocument {
   public:
     RulesDocument() = default;
@@ -34,6 +39,8 @@ class RulesDocument {
     RuleSet ruleSet() const;
     // The lines that are skipped, and why; a second default line is one of them.
     std::vector<RuleError> errors() const;
+    // The rules that are read but may not mean what they look like (RuleWarning).
+    std::vector<RuleError> warnings() const;
 
     // Puts the rule before rule `index`; an index past the last rule puts it after
     // the last one (before the default line in a file without rules). Returns what is
@@ -65,6 +72,7 @@ class RulesDocument {
     // Inserts a new line before line `at` (the end when at is the count).
     void insertLine(std::size_t at, std::string text);
 
+    std::string byteOrderMark_; // "\xEF\xBB\xBF" when the file starts with one
     std::vector<Line> lines_;
 };
 

@@ -2,8 +2,10 @@
 
 #include "common/FileAccess.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <functional>
 
 #ifdef _WIN32
 #include <io.h>
@@ -51,8 +53,16 @@ RulesFileContents ReadRulesFile(const std::filesystem::path& path) {
         }
     }
     ::close(file.fd);
-    if (!contents.failure)
-        contents.document = RulesDocument(bytes);
+    if (contents.failure)
+        return contents;
+    const std::size_t lines =
+        std::size_t(std::count(bytes.begin(), bytes.end(), '\n')) + !bytes.ends_with('\n');
+    if (!bytes.empty() && lines > MaxRulesFileLines) {
+        contents.failure =
+            "has more than " + std::to_string(MaxRulesFileLines) + " lines: not a rules file";
+        return contents;
+    }
+    contents.document = RulesDocument(bytes);
     return contents;
 }
 
@@ -61,7 +71,10 @@ std::string RulesFingerprint(const RulesFileContents& contents) {
         return "missing";
     if (contents.failure)
         return "failure: " + *contents.failure;
-    return "bytes: " + contents.document.bytes();
+    // The bytes' hash, so that a watcher keeps no copy of them.
+    const std::string bytes = contents.document.bytes();
+    return "bytes: " + std::to_string(bytes.size()) + " " +
+           std::to_string(std::hash<std::string>()(bytes));
 }
 
 std::filesystem::path NearestExistingFolder(const std::filesystem::path& file) {

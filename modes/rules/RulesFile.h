@@ -11,8 +11,10 @@
 
 namespace pad {
 
-// A file this large is not a rules file; reading stops there.
-inline constexpr std::size_t MaxRulesFileBytes = 16 * 1024 * 1024;
+// A file larger than this, or of more lines, is not a rules file a person wrote:
+// reading stops there, and the file as a whole is refused.
+inline constexpr std::size_t MaxRulesFileBytes = 1024 * 1024;
+inline constexpr std::size_t MaxRulesFileLines = 10000;
 
 // $XDG_CONFIG_HOME/padconfig/modes.conf, or ~/.config/padconfig/modes.conf when
 // XDG_CONFIG_HOME is not set to an absolute path.
@@ -20,7 +22,8 @@ std::filesystem::path DefaultRulesPath();
 
 struct RulesFileContents {
     bool exists = false;
-    // Why the file as a whole cannot be read (a folder, no permission, too large).
+    // Why the file as a whole cannot be read (a folder, no permission, too large, too
+    // many lines).
     std::optional<std::string> failure;
     RulesDocument document;
 };

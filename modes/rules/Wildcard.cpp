@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cwchar>
 #include <span>
 #include <utility>
 #include <vector>
@@ -64,10 +65,16 @@ Token MakeToken(Token::Kind kind, char32_t character = 0) {
     return token;
 }
 
-struct CompiledPattern {
+} // namespace
+
+struct WildcardPattern::Compiled {
     std::vector<Token> tokens;
+    // The runs of tokens between the "*"s, as (first token, count); one without "*".
+    std::vector<std::pair<std::size_t, std::size_t>> segments;
     std::optional<std::string> problem;
 };
+
+namespace {
 
 // Reads the set that starts after the "[" at p[start]; returns the index of its
 // closing "]", or nullopt when there is none.
@@ -103,8 +110,8 @@ std::optional<std::size_t> ReadSet(const std::u32string& p, std::size_t start, T
     return std::nullopt;
 }
 
-CompiledPattern Compile(std::string_view pattern) {
-    CompiledPattern compiled;
+WildcardPattern::Compiled Compile(std::string_view pattern) {
+    WildcardPattern::Compiled compiled;
     bool allText = true;
     const std::u32string p = FoldedCharacters(pattern, allText);
     if (!allText) {
@@ -148,45 +155,161 @@ CompiledPattern Compile(std::string_view pattern) {
             tokens.push_back(MakeToken(Token::Kind::Character, p[i]));
         }
     }
+    for (std::size_t i = 0, start = 0; i <= tokens.size(); ++i)
+        if (i == tokens.size() || tokens[i].kind == Token::Kind::AnyText) {
+            compiled.segments.emplace_back(start, i - start);
+            start = i + 1;
+        }
     return compiled;
 }
 
-// The usual matching with a single backtrack point: on a mismatch, the latest "*"
-// takes one character more.
-bool Matches(const std::vector<Token>& tokens, const std::u32string& text) {
-    constexpr std::size_t None = std::size_t(-1);
-    std::size_t t = 0, s = 0, star = None, starText = 0;
-    while (s < text.size()) {
-        if (t < tokens.size() && tokens[t].kind == Token::Kind::AnyText) {
-            star = t++;
-            starText = s;
-        } else if (t < tokens.size() && tokens[t].matches(text[s])) {
-            ++t;
-            ++s;
-        } else if (star != None) {
-            t = star + 1;
-            s = ++starText;
-        } else {
+// Whether the tokens, none of them "*", match the text at `at`, one character each.
+bool SegmentMatchesAt(std::span<const Token> segment, std::u32string_view text, std::size_t at) {
+    for (std::size_t i = 0; i < segment.size(); ++i)
+        if (!segment[i].matches(text[at + i]))
             return false;
-        }
+    return true;
+}
+
+// Where c first stands in text from `from`, or npos: through wmemchr, which the C
+// library runs over many characters at once, where wchar_t holds a char32_t.
+std::size_t FindCharacter(std::u32string_view text, char32_t c, std::size_t from) {
+    if constexpr (sizeof(wchar_t) == sizeof(char32_t)) {
+        const auto* start = reinterpret_cast<const wchar_t*>(text.data());
+        const wchar_t* found = std::wmemchr(start + from, wchar_t(c), text.size() - from);
+        return found ? std::size_t(found - start) : std::u32string_view::npos;
+    } else {
+        return text.find(c, from);
     }
-    while (t < tokens.size() && tokens[t].kind == Token::Kind::AnyText)
-        ++t;
-    return t == tokens.size();
+}
+
+// The first place from `from` up to `last` where the segment matches, or npos. A segment
+// that starts with a character is looked for by that character first.
+std::size_t FindSegment(std::span<const Token> segment, std::u32string_view text, std::size_t from,
+                        std::size_t last) {
+    const bool byCharacter = segment.front().kind == Token::Kind::Character;
+    for (std::size_t at = from; at <= last; ++at) {
+        if (byCharacter) {
+            at = FindCharacter(text, segment.front().character, at);
+            if (at == std::u32string_view::npos || at > last)
+                break;
+        }
+        if (SegmentMatchesAt(segment, text, at))
+            return at;
+    }
+    return std::u32string_view::npos;
+}
+
+// The pattern is segments of one-character tokens between "*"s: the first must match at
+// the start and the last at the end; each one between, at its first place after the one
+// before, which leaves the most text to those after it. Each segment is looked for once,
+// where backtracking would look again for every place of the ones before it.
+bool Matches(const WildcardPattern::Compiled& pattern, std::u32string_view text) {
+    const auto& segments = pattern.segments;
+    const auto tokens = [&](std::size_t i) {
+        return std::span(pattern.tokens).subspan(segments[i].first, segments[i].second);
+    };
+    const auto first = tokens(0), last = tokens(segments.size() - 1);
+    if (segments.size() == 1)
+        return text.size() == first.size() && SegmentMatchesAt(first, text, 0);
+    if (first.size() + last.size() > text.size() || !SegmentMatchesAt(first, text, 0) ||
+        !SegmentMatchesAt(last, text, text.size() - last.size()))
+        return false;
+    std::size_t at = first.size();
+    const std::size_t end = text.size() - last.size();
+    for (std::size_t i = 1; i + 1 < segments.size(); ++i) {
+        const auto segment = tokens(i);
+        if (segment.empty())
+            continue;
+        if (at + segment.size() > end)
+            return false;
+        at = FindSegment(segment, text, at, end - segment.size());
+        if (at == std::u32string_view::npos)
+            return false;
+        at += segment.size();
+    }
+    return true;
+}
+
+bool IsWordCharacter(char32_t c) {
+    return c != 0 && IsLetterOrNumber(c);
+}
+
+// Whether a set written between before and after reads as bracketed text.
+bool LooksLikeText(const Token& set, char32_t before, char32_t after) {
+    if (set.negated)
+        return false;
+    std::u32string members;
+    for (const auto& [low, high] : set.ranges) {
+        if (low != high)
+            return false;
+        if (members.find(low) != std::u32string::npos || low == ' ' || low == '\t')
+            return true;
+        members += low;
+    }
+    if (members.size() == 1)
+        return std::u32string_view(U"*?[]\\!^-").find(members[0]) == std::u32string_view::npos;
+    return !IsWordCharacter(before) && !IsWordCharacter(after);
 }
 
 } // namespace
+
+std::optional<std::string> BracketedTextInPattern(std::string_view pattern) {
+    // The characters as written (not folded), and where each starts in the pattern.
+    std::u32string p;
+    std::vector<std::size_t> starts;
+    const std::span bytes(reinterpret_cast<const std::uint8_t*>(pattern.data()), pattern.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto sequence = DecodeUtf8Sequence(bytes.subspan(i));
+        if (!sequence)
+            return std::nullopt;
+        p.push_back(sequence->codePoint);
+        starts.push_back(i);
+        i += sequence->length;
+    }
+    starts.push_back(pattern.size());
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        if (p[i] == '\\') {
+            ++i;
+            continue;
+        }
+        if (p[i] != '[')
+            continue;
+        Token set = MakeToken(Token::Kind::Set);
+        const auto close = ReadSet(p, i + 1, set);
+        if (!close)
+            return std::nullopt;
+        const char32_t before = i > 0 ? p[i - 1] : 0;
+        const char32_t after = *close + 1 < p.size() ? p[*close + 1] : 0;
+        if (LooksLikeText(set, before, after))
+            return std::string(pattern.substr(starts[i], starts[*close + 1] - starts[i]));
+        i = *close;
+    }
+    return std::nullopt;
+}
 
 std::optional<std::string> WildcardProblem(std::string_view pattern) {
     return Compile(pattern).problem;
 }
 
-bool WildcardMatches(std::string_view pattern, std::string_view text) {
-    const CompiledPattern compiled = Compile(pattern);
-    if (compiled.problem)
-        return false;
+FoldedText::FoldedText(std::string_view text) {
     bool allText = true;
-    return Matches(compiled.tokens, FoldedCharacters(text, allText));
+    characters = FoldedCharacters(text, allText);
+}
+
+WildcardPattern::WildcardPattern(std::string_view pattern)
+    : compiled_(std::make_shared<const Compiled>(Compile(pattern))) {}
+
+bool WildcardPattern::matches(const FoldedText& text) const {
+    return !compiled_->problem && Matches(*compiled_, text.characters);
+}
+
+const std::optional<std::string>& WildcardPattern::problem() const {
+    return compiled_->problem;
+}
+
+bool WildcardMatches(std::string_view pattern, std::string_view text) {
+    return WildcardPattern(pattern).matches(FoldedText(text));
 }
 
 std::string LiteralPattern(std::string_view text) {

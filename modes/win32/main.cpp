@@ -7,8 +7,8 @@
 
 #include "common/Console.h"
 #include "common/FileAccess.h"
-#include "modes/InstanceLock.h"
 #include "modes/ServiceCommandLine.h"
+#include "modes/bus/InstanceLock.h"
 #include "modes/rules/RulesFile.h"
 #include "modes/win32/WindowsModeService.h"
 

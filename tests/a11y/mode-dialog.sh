@@ -29,4 +29,12 @@ start_accessibility_bus
 started+=("$a11y_bus")
 "$2" org.padconfig.test.one "Test window one" >/dev/null 2>&1 &
 started+=($!)
+# A window whose title is far wider than the dialog's list of windows, listed after
+# the test window.
+for _ in $(seq 100); do
+    xdotool search --class '^org\.padconfig\.test\.one$' >/dev/null && break
+    sleep 0.1
+done
+"$2" org.padconfig.test.long "A long title $(printf 'x%.0s' $(seq 10000)) END" >/dev/null 2>&1 &
+started+=($!)
 "$python" "$here/mode_dialog.py" org.padconfig.test.one "$bin/padconfig"

@@ -2,7 +2,9 @@
 AT-SPI, as a screen-reader user would: adds a rule that gives the test window Mode B,
 switches the mode service on and presses OK. The rules file then holds the rule beside
 the user's lines, and the focused test window switches the simulated keypad to Mode B.
-Switching the service off again ends it and takes its autostart entry away.
+The switch acts on OK only: switched off and cancelled, the service runs on; switched
+off with OK, it ends and its autostart entry goes. A service started by hand shows as
+on.
 
 Usage: mode_dialog.py APP_ID PADCONFIG, in the session mode-dialog.sh sets up.
 Prints one line per check and ends with "N passed, N failed"; exits 1 on a failure.
@@ -21,6 +23,7 @@ CAPTION = "Modes by Application"
 RULES = "Rules (the first that matches decides)"
 RUNS = "The mode service padconfig-modes runs."
 STOPPED = "The mode service padconfig-modes does not run."
+FIELDS = ["Application", "Executable", "Window title"]
 USERS_LINES = ("# my games: the dialog keeps this comment\n"
                "frobnicate   # a line the service cannot read\n")
 results = {True: 0, False: 0}
@@ -77,6 +80,10 @@ def labelled(root, label, role):
     return None
 
 
+def width(accessible):
+    return accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).width
+
+
 def state(accessible, which):
     return accessible.getState().contains(which)
 
@@ -105,6 +112,16 @@ def open_dialog(app, window_id):
     return wait_for(lambda: window(app, CAPTION))
 
 
+def service_runs():
+    """Whether a process holds the service's instance lock, as /proc/locks tells."""
+    try:
+        inode = os.stat(os.environ["XDG_RUNTIME_DIR"] + "/padconfig-modes.lock").st_ino
+    except FileNotFoundError:
+        return False
+    return any(fields[5].endswith(f":{inode}") for fields in
+               (line.split() for line in open("/proc/locks")) if fields[1] != "->")
+
+
 def switch_box(dialog, on):
     """The switch, once the dialog knows how the service is set up."""
     box = wait_for(lambda: [b for b in [named(dialog, "Switch modes automatically")]
@@ -131,6 +148,13 @@ def add_rule(app, dialog, app_id):
     keys("Down")
     name = focused_name(app, None, time.monotonic() + 3)
     check("Down chooses it", name and app_id in name, name)
+    field = labelled(rule, "Match on:", pyatspi.ROLE_COMBO_BOX)
+    fields = [a.name for a in descendants(field) if a.getRole() == pyatspi.ROLE_LIST_ITEM] if field else []
+    check("Match on lists the fields in the rules file's order", fields == FIELDS, fields)
+    long_title = next((a for a in descendants(windows) if a.name.startswith("A long title")), None) if windows else None
+    widths = [width(long_title), width(windows)] if long_title else None
+    check("a window with a very long title is shown no wider than the list",
+          widths and 0 < widths[0] <= widths[1], widths)
     pattern = named(rule, "Pattern", pyatspi.ROLE_TEXT)
     text = pattern.queryText().getText(0, -1) if pattern else None
     check("choosing it fills in its application id", text == app_id, text)
@@ -148,20 +172,52 @@ def add_rule(app, dialog, app_id):
     box = switch_box(dialog, on=False)
     if box:
         keys("alt+s")
-        check("switching on starts the service", wait_for(lambda: named(dialog, RUNS), 15))
-        check("the switch is on", wait_for(lambda: state(box, pyatspi.STATE_CHECKED)
-                                          and state(box, pyatspi.STATE_SENSITIVE)))
+        check("the switch is on", wait_for(lambda: state(box, pyatspi.STATE_CHECKED)))
+        time.sleep(1)
+        check("the service starts only on OK", not service_runs() and named(dialog, STOPPED))
     keys("Return")
-    check("OK closes the dialog", wait_for(lambda: window(app, CAPTION) is None))
+    check("OK closes the dialog", wait_for(lambda: window(app, CAPTION) is None, 15))
+    check("OK starts the service", wait_for(service_runs))
 
 
-def switch_off(app, dialog):
+def switch_off(app, main_window):
+    dialog = open_dialog(app, main_window)
+    if not check("the dialog opens again", dialog):
+        return
     check("the dialog says that the service runs", wait_for(lambda: named(dialog, RUNS)))
-    if switch_box(dialog, on=True):
+    box = switch_box(dialog, on=True)
+    if box:
         keys("alt+s")
-        check("switching off ends the service", wait_for(lambda: named(dialog, STOPPED), 15))
-    keys("Escape")
-    check("Escape closes the dialog", wait_for(lambda: window(app, CAPTION) is None))
+        check("the switch is off", wait_for(lambda: not state(box, pyatspi.STATE_CHECKED)))
+        keys("Escape")
+        check("Escape closes the dialog", wait_for(lambda: window(app, CAPTION) is None))
+        time.sleep(1)
+        check("switched off and cancelled, the service runs on", service_runs())
+    dialog = open_dialog(app, main_window)
+    box = switch_box(dialog, on=True) if dialog else None
+    if box:
+        keys("alt+s")
+        wait_for(lambda: not state(box, pyatspi.STATE_CHECKED))
+        keys("Return")
+        check("OK closes the dialog", wait_for(lambda: window(app, CAPTION) is None, 15))
+        check("switched off with OK, the service ends", wait_for(lambda: not service_runs()))
+
+
+def started_by_hand(app, main_window, service):
+    """A service that the user started shows as on (nor the autostart entry nor the unit
+    says so)."""
+    entry = os.environ["XDG_CONFIG_HOME"] + "/autostart/padconfig-modes.desktop"
+    if os.path.exists(entry):
+        os.remove(entry)
+    with subprocess.Popen([service], stderr=subprocess.DEVNULL) as running:
+        wait_for(service_runs)
+        dialog = open_dialog(app, main_window)
+        if check("the dialog opens with a service started by hand", dialog):
+            switch_box(dialog, on=True)
+            check("the dialog says that it runs", wait_for(lambda: named(dialog, RUNS)))
+            keys("Escape")
+            wait_for(lambda: window(app, CAPTION) is None)
+        running.terminate()
 
 
 def main():
@@ -191,11 +247,10 @@ def main():
             modes = lambda: [line.split()[3] for line in open(keypad) if line.startswith("03 ff ff")]
             check("the focused test window switches the keypad from Normal to Mode B",
                   wait_for(lambda: modes() == ["00", "02"]), modes())
-            dialog = open_dialog(app, main_window)
-            if check("the dialog opens again", dialog):
-                switch_off(app, dialog)
+            switch_off(app, main_window)
             check("switching off takes the autostart entry away", not os.path.exists(entry))
             check("the rules stay as OK wrote them", read(rules) == expected, read(rules))
+            started_by_hand(app, main_window, os.path.dirname(padconfig) + "/padconfig-modes")
         program.terminate()
     print(f"{results[True]} passed, {results[False]} failed")
     return 1 if results[False] or not results[True] else 0

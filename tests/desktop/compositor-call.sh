@@ -5,10 +5,13 @@
 #   compositor-call.sh gnome FILE      evaluates the JavaScript of FILE in GNOME Shell
 #                                      (unsafe mode) and prints the result
 # dbus-send rather than gdbus: it starts faster, which the latency benchmark counts.
+# GNOME_SHELL_CONNECTION, when set, names GNOME Shell's connection to call instead of
+# org.gnome.Shell, which another program may have taken.
 send() { dbus-send --session --print-reply "$@"; }
+shell=${GNOME_SHELL_CONNECTION:-org.gnome.Shell}
 case $1 in
 kwin-ready) send --dest=org.kde.KWin /Scripting org.kde.kwin.Scripting.isScriptLoaded string:none ;;
-gnome-ready) send --dest=org.gnome.Shell /org/gnome/Shell org.gnome.Shell.Eval string:1 |
+gnome-ready) send --dest="$shell" /org/gnome/Shell org.gnome.Shell.Eval string:1 |
     grep -q 'boolean true' ;;
 kwin)
     # Each run loads the script under a name of its own and unloads the one before:
@@ -22,6 +25,6 @@ kwin)
         string:"$(cat "$last")" >/dev/null
     echo "$name" >"$last"
     ;;
-gnome) send --dest=org.gnome.Shell /org/gnome/Shell org.gnome.Shell.Eval string:"$(cat "$2")" ;;
+gnome) send --dest="$shell" /org/gnome/Shell org.gnome.Shell.Eval string:"$(cat "$2")" ;;
 *) exit 2 ;;
 esac

@@ -77,13 +77,19 @@ if [ -x "$bin/padconfig" ]; then
     check "padconfig leaves --help after -- to be a file name" \
         refuses --frobnicate "$padconfig" -platform offscreen --frobnicate -- --help
 
-    # With Qt's options and a file after "--", PadConfig starts and keeps running.
+    # With Qt's options and a file after "--", PadConfig starts and keeps running: it
+    # makes its window, which logs the language it chose, and opens the file.
     keeps_running() {
-        env -u DISPLAY QT_QPA_PLATFORM= "$@" >"$tmp/run.log" 2>&1 &
+        env -u DISPLAY QT_QPA_PLATFORM= QT_LOGGING_RULES=padconfig.language.info=true "$@" \
+            >"$tmp/run.log" 2>&1 &
         local pid=$!
         started+=("$pid")
-        sleep 2
-        kill -0 "$pid" 2>/dev/null || {
+        for _ in $(seq 200); do
+            grep -q "language file:" "$tmp/run.log" || ! kill -0 "$pid" 2>/dev/null && break
+            sleep 0.1
+        done
+        sleep 0.3
+        grep -q "language file:" "$tmp/run.log" && kill -0 "$pid" 2>/dev/null || {
             sed 's/^/     /' "$tmp/run.log"
             return 1
         }

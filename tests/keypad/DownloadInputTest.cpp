@@ -63,13 +63,13 @@ void DownloadInputTest::paintsDuringADownloadAndHandlesAClickOnlyAfterIt() {
     };
     hooks.pauseUntil = PauseWithoutInputUntil;
     hooks.reportDone = [&](int sent) {
-        if (sent == 10) {
+        if (sent == 40) { // 38 pauses after the click, each with 2 ms of event loop
             paintsDuring = button.paints;
             clicksDuring = clicks;
         }
     };
 
-    QCOMPARE(RunDownload(DownloadImage{}, hooks, 10ms).sent, ReportsPerDownload);
+    QCOMPARE(RunDownload(DownloadImage{}, hooks, 4ms).sent, ReportsPerDownload);
     QVERIFY2(paintsDuring > paintsBefore, "no paint event during the download");
     QCOMPARE(clicksDuring, 0);
     QTRY_COMPARE_WITH_TIMEOUT(clicks, 1, 3000); // the click waited and is handled now

@@ -117,9 +117,3 @@ TEST(ReportPauseFromEnvironment, ShortensThePauseOnlyForTheSimulatedKeypad) {
     EXPECT_EQ(ReportPauseFromEnvironment(), 70ms);
     unsetenv("PADLINK_SIMULATOR");
 }
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -3,7 +3,6 @@
 
 #include "loader/LoaderProtocol.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -195,10 +194,4 @@ TEST_F(LoaderProcessTest, EndsWhenItsSocketHasGone) {
     ASSERT_TRUE(QFile::remove(socketPath()));
     EXPECT_EQ(loader.nextLine(), "socket gone");
     EXPECT_TRUE(loader.finished(5000));
-}
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

@@ -2,10 +2,11 @@
 // into the rules file, the patterns it offers for a window, how the service is
 // switched on and off, the status line, and whether the service runs.
 
-#include "modes/InstanceLock.h"
-#include "modes/control/FocusStatus.h"
+#include "common/UserRuntimeFolder.h"
+#include "modes/bus/InstanceLock.h"
 #include "modes/control/RulesEdit.h"
 #include "modes/control/ServiceSwitch.h"
+#include "modes/focus/FocusStatus.h"
 #include "modes/rules/Wildcard.h"
 #include "tests/support/TempDir.h"
 
@@ -13,6 +14,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace pad {
@@ -186,6 +188,33 @@ TEST(ServiceInstances, AreSeenByTheirLock) {
         setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
     else
         unsetenv("XDG_RUNTIME_DIR");
+}
+
+// Without XDG_RUNTIME_DIR the locks go into the login manager's folder for the user,
+// when it is the user's own and closed to others, so that every program meets there.
+TEST(ServiceInstances, MeetInTheSessionFolderWithoutXdgRuntimeDir) {
+    test::TempDir base;
+    const unsigned uid = unsigned(getuid());
+    const std::string own = (base / std::to_string(uid)).string();
+    const struct {
+        const char* name;
+        std::function<void()> make;
+        std::string folder;
+    } cases[] = {
+        {"missing", [] {}, ""},
+        {"open to others", [&] { mkdir(own.c_str(), 0755); }, ""},
+        {"the user's own", [&] { chmod(own.c_str(), 0700); }, own},
+        {"a link to it",
+         [&] {
+             std::filesystem::rename(own, own + "-real");
+             std::filesystem::create_directory_symlink(own + "-real", own);
+         },
+         ""},
+    };
+    for (const auto& c : cases) {
+        c.make();
+        EXPECT_EQ(SessionRuntimeFolder(uid, base.path().string()), c.folder) << c.name;
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,11 @@ struct Case {
     std::vector<KeypadMode> sent;
     const char* rules = Rules;
 };
+
+// A case shows as its name, in GoogleTest's output and in CTest's list of tests.
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.name;
+}
 
 Step Focus(std::string appId) {
     return {Step::Focus, std::move(appId)};
@@ -152,8 +158,7 @@ TEST_P(ModeSwitcherTest, SendsTheExpectedModes) {
     EXPECT_EQ(keypad.sent, GetParam().sent);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sequences, ModeSwitcherTest, testing::ValuesIn(Cases),
-                         [](const auto& info) { return "Case" + std::to_string(info.index); });
+INSTANTIATE_TEST_SUITE_P(Sequences, ModeSwitcherTest, testing::ValuesIn(Cases));
 
 // Window titles are other programs' text: nothing in them may drive the terminal.
 TEST(ServiceText, QuotedTitlesShowControlsC1AndStrayBytesAsEscapes) {

@@ -1,6 +1,7 @@
 // The rules file: its lines, the wildcard patterns, which rule decides for a window,
 // the edits that keep everything else byte for byte, and the file on disk.
 
+#include "modes/ServiceText.h"
 #include "modes/rules/RulesFile.h"
 #include "modes/rules/Wildcard.h"
 #include "tests/support/TempDir.h"
@@ -108,9 +109,63 @@ TEST(Wildcards, MatchWithoutRegardToCase) {
         {"?", "\xFF", true},
         {"[a-z]", "\xFF", false},
         {"a[", "a[", false},
+        // The parts between "*"s: the first at the start, the last at the end, each one
+        // between at its first place after the one before.
+        {"*ab", "aab", true},
+        {"a*a", "a", false},
+        {"*a*a*", "aa", true},
+        {"*?*", "", false},
+        {"*[!x]*", "xxy", true},
+        {"*aab*ab", "aaaabab", true},
+        {"*ab*ab", "abab", true},
+        {"*ab*ab", "aba", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(WildcardMatches(c.pattern, c.text), c.matches) << c.pattern << " / " << c.text;
+}
+
+// What a file looks like it says is what it says: an invisible byte-order mark is no
+// part of the first rule, and a pattern whose [...] reads as bracketed text is
+// warned about.
+TEST(RulesDocuments, MeanWhatTheyLookLike) {
+    const struct {
+        std::string bytes;
+        std::size_t rules;
+        std::string warning; // a part of the one warning, or empty for none
+    } cases[] = {
+        {"\xEF\xBB\xBF"
+         "app:game a\n",
+         1, ""},
+        {"\xEF\xBB\xBF", 0, ""},
+        {R"(title:"Game [Beta]" b)", 1, R"("[Beta]" matches a single character)"},
+        {R"(title:"*[DX 11]*" b)", 1, "\\[DX 11]"},
+        {"title:Level[1] b", 1, "[1]"},
+        {"title:x[Bubble]y b", 1, "[Bubble]"},
+        {"app:steam_app_[0-9]* a", 1, ""},
+        {"title:[Mm]inecraft* c", 1, ""},
+        {"title:level[12] c", 1, ""},
+        {"title:*[*]* c", 1, ""},
+        {"title:\\[Beta] c", 1, ""},
+        {"title:[!ab] c", 1, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        const RulesDocument document(c.bytes);
+        EXPECT_EQ(document.bytes(), c.bytes);
+        EXPECT_EQ(document.errors(), std::vector<RuleError>());
+        EXPECT_EQ(document.rules().size(), c.rules);
+        const auto warnings = document.warnings();
+        ASSERT_EQ(warnings.size(), c.warning.empty() ? 0u : 1u);
+        if (!c.warning.empty()) {
+            EXPECT_NE(warnings[0].message.find(c.warning), std::string::npos)
+                << warnings[0].message;
+        }
+    }
+    EXPECT_TRUE(MatchWindow(RulesDocument("\xEF\xBB\xBF"
+                                          "app:game a")
+                                .ruleSet(),
+                            {.appId = "game"})
+                    .mode);
 }
 
 TEST(RuleSets, FirstMatchingRuleDecides) {
@@ -221,13 +276,37 @@ TEST(RulesFiles, BadFilesSayWhyAndGoodLinesApply) {
     EXPECT_FALSE(ReadRulesFile(dir / "missing.conf").exists);
     EXPECT_EQ(ReadRulesFile(dir.path()).failure, "is a folder, not a rules file");
 
-    const std::string text = "app:" + std::string(1 << 20, 'x') + " a\napp:game b\n";
+    const std::string text = "app:" + std::string(1 << 19, 'x') + " a\napp:game b\n";
     test::writeBytes(dir / "long.conf", {text.begin(), text.end()});
     const RulesFileContents contents = ReadRulesFile(dir / "long.conf");
     ASSERT_FALSE(contents.failure);
     ASSERT_EQ(contents.document.errors().size(), 1u);
     EXPECT_EQ(contents.document.errors()[0].line, 1u);
     EXPECT_EQ(MatchWindow(contents.document.ruleSet(), {.appId = "GAME"}).mode, B);
+}
+
+// A file no person wrote costs little: it is refused as a whole beyond 1 MB or 10,000
+// lines, and of its bad lines only the first 100 are told.
+TEST(RulesFiles, OnlyFilesAPersonWritesAreRead) {
+    test::TempDir dir;
+    const struct {
+        std::string bytes;
+        std::optional<std::string> failure;
+    } cases[] = {
+        {std::string(MaxRulesFileBytes, '#'), std::nullopt},
+        {std::string(MaxRulesFileBytes + 1, '#'), "is larger than 1 MB: not a rules file"},
+        {std::string(MaxRulesFileLines - 1, '\n') + "#", std::nullopt},
+        {std::string(MaxRulesFileLines, '\n') + "#", "has more than 10000 lines: not a rules file"},
+    };
+    for (const auto& c : cases) {
+        test::writeBytes(dir / "modes.conf", {c.bytes.begin(), c.bytes.end()});
+        EXPECT_EQ(ReadRulesFile(dir / "modes.conf").failure, c.failure) << c.bytes.size();
+    }
+    const std::vector<RuleError> errors(150, {7, "bad"});
+    const auto told = DescribeRuleErrors("m.conf", errors, "warning: ", "; skipped");
+    ASSERT_EQ(told.size(), MaxToldRuleErrors + 1);
+    EXPECT_EQ(told.front(), "m.conf:7: warning: bad; skipped");
+    EXPECT_EQ(told.back(), "m.conf: warning: 50 more lines like these");
 }
 
 TEST(RulesFiles, SaveReplacesTheLinksTargetAndKeepsItsPermissions) {

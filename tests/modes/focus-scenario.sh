@@ -6,7 +6,8 @@
 # qd6 and PadLink, with the KWin script and the GNOME Shell extension in ../share;
 # FOCUS_WINDOW is the test window program. FOCUS_SESSION names another session script
 # of this folder to run instead of focus-session.sh (mode-latency.sh runs
-# latency-session.sh). Each desktop runs with a session bus of its own. sway refuses to
+# latency-session.sh); SWAY_XWAYLAND=1 runs sway with XWayland. Each desktop runs with a
+# session bus of its own. sway refuses to
 # run as root, so as root the Wayland desktops run as the user padconfig-check, made
 # here when missing, and GNOME Shell with a system bus of its own (with-system-bus.sh).
 # Logs stay in the folder the last line names (the desktop's own in session.err).
@@ -45,7 +46,8 @@ if [[ "${1:-}" == --in ]]; then
             kill "$sway_pid" 2>/dev/null
             wait "$sway_pid" 2>/dev/null
         }
-        start_headless_sway "$out" || exit 77
+        start_desktop() { start_headless_sway "$out" ${SWAY_XWAYLAND:+xwayland}; }
+        start_desktop || exit 77
         criteria() {
             case $1 in
             padconfig) echo '[app_id="^org\.padconfig\.PadConfig$" title="^Corvask 12 - "]' ;;
@@ -66,7 +68,10 @@ if [[ "${1:-}" == --in ]]; then
         ;;
     kwin | gnome)
         source "$desktops/headless-compositor.sh"
-        stop_desktop() { kill "$compositor_pid" 2>/dev/null; }
+        stop_desktop() {
+            kill "$compositor_pid" 2>/dev/null
+            wait "$compositor_pid" 2>/dev/null
+        }
         # A JavaScript test of a window w: its class, or PadConfig's title.
         is_window() {
             if [[ $1 == padconfig ]]; then
@@ -78,7 +83,8 @@ if [[ "${1:-}" == --in ]]; then
         ;;&
     kwin)
         desktop=KWin
-        start_headless_kwin "$out" || exit 77
+        start_desktop() { start_headless_kwin "$out"; }
+        start_desktop || exit 77
         export XDG_CURRENT_DESKTOP=KDE
         windows='(workspace.windowList ? workspace.windowList() : workspace.clientList())'
         for name in one two padconfig; do
@@ -191,7 +197,7 @@ if [[ $(id -u) -eq 0 && $desktop != x11 ]]; then
             "$test_window" "$stage/bin/"
         [[ -x "$bin/mode_latency_probe" ]] && cp -a "$bin/mode_latency_probe" "$stage/bin/"
         cp -a "$bin/../share" "$stage/"
-        cp -a "$here"/*.sh "$stage/tests/modes/"
+        cp -a "$here"/*.sh "$here"/*.py "$stage/tests/modes/"
         cp -a "$desktops"/*.sh "$stage/tests/desktop/"
         cp -a "$here"/../support/*.sh "$stage/tests/support/"
         chmod -R a+rX "$stage"
@@ -208,6 +214,7 @@ x11) timeout 120 "$here/../support/on-own-display.sh" --screen 1024x768x24 "${se
     [[ $desktop == gnome ]] && wrap=("$desktops/with-system-bus.sh" "${as_user[@]}")
     # The compositor's and the buses' chatter goes to session.err.
     timeout 120 "${wrap[@]}" env -i PATH="$PATH" LANG=C.UTF-8 FOCUS_SESSION="${FOCUS_SESSION:-}" \
-        SWITCHES="${SWITCHES:-}" "${session[@]}" 2>"$out/session.err"
+        SWITCHES="${SWITCHES:-}" SWAY_XWAYLAND="${SWAY_XWAYLAND:-}" "${session[@]}" \
+        2>"$out/session.err"
     ;;
 esac

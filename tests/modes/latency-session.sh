@@ -1,7 +1,10 @@
 # The mode service's latency inside one desktop session, sourced by focus-scenario.sh
 # as focus-session.sh is (see there for what the desktop defines): two test windows
 # with a rule each take the focus in turn, and mode_latency_probe times each change
-# from the desktop's focus command to the mode report at the simulated keypad.
+# from the desktop's focus command to the moment the desktop tells of the change (the
+# command alone) and to the mode report at the simulated keypad (the command and the
+# service). The desktop tells through the active window's property on X11, sway's
+# window events, and the compositor's ReportFocus to the service on KDE and GNOME.
 
 source "$here/../support/e2e.sh"
 until_true() { wait_for 20 "$@"; }
@@ -22,6 +25,14 @@ focus_on two
 "$bin/padconfig-modes" 2>"$out/modes.err" &
 started+=($!)
 until_true grep -q '^03 ff ff 02' "$PADLINK_SIMULATOR" || { echo "$desktop: no service"; exit 1; }
+# Line by line: into a pipe, xprop and swaymsg would keep their lines until a buffer
+# is full. Openbox passes through "no window" (0x0) on the way to the next one.
+case $desktop in
+X11) watch="stdbuf -oL xprop -root -spy _NET_ACTIVE_WINDOW | grep --line-buffered -v '# 0x0\$'" ;;
+sway) watch="stdbuf -oL swaymsg -r -m -t subscribe '[\"window\"]' | grep --line-buffered '\"focus\"'" ;;
+*) watch="dbus-monitor --session \"type='method_call',member='ReportFocus'\" |
+          grep --line-buffered 'member=ReportFocus'" ;;
+esac
 echo -n "$desktop: "
-"$bin/mode_latency_probe" "$PADLINK_SIMULATOR" "${SWITCHES:-40}" "$(focus_command one)" \
+"$bin/mode_latency_probe" "$PADLINK_SIMULATOR" "${SWITCHES:-40}" "$watch" "$(focus_command one)" \
     "$(focus_command two)"

@@ -1,5 +1,5 @@
-// GoogleTest main for the device-link tests: the links need a Qt application object
-// for their link window and their messages.
+// GoogleTest main for the tests that need a Qt application object: the device links
+// for their link window and their messages, the keypad session, the loader's sockets.
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>

@@ -1,8 +1,6 @@
 #pragma once
 // QString to and from the std::u16string text of the Qt-free code: both are UTF-16,
-// so the units are copied as they are; and the built-in English of a text.
-
-#include "texts/UiTexts.h"
+// so the units are copied as they are.
 
 #include <QString>
 
@@ -17,11 +15,6 @@ inline std::u16string ToU16(const QString& s) {
 
 inline QString FromU16(std::u16string_view s) {
     return QString::fromUtf16(s.data(), qsizetype(s.size()));
-}
-
-// The built-in English of a text.
-inline QString BuiltIn(const UiText& text) {
-    return FromU16(text.english);
 }
 
 } // namespace pad

@@ -3,6 +3,10 @@
 // so that the program shows them at scale 1 without decoding anything. The SVG
 // sources go into the same file, for the program to render at other scales.
 // Usage: render_artwork OUT.cpp SVG:WIDTHxHEIGHT:NAME ...
+//
+// For a build without Qt Svg (Windows) it also renders them at other scales into PNG
+// files with an alpha channel, DIR/NAME@PERCENT.png, which that build compiles in:
+// Usage: render_artwork --png DIR PERCENT,... SVG:WIDTHxHEIGHT:NAME ...
 
 #include "app/ArtworkRender.h"
 
@@ -12,6 +16,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -38,34 +43,81 @@ void WriteSvg(QByteArray& out, int index, const QByteArray& svg) {
     out += "\n};\n";
 }
 
+struct Entry {
+    QString svgFile;
+    QSize size;
+    QString name;
+    QByteArray svg;
+};
+
+// SVG:WIDTHxHEIGHT:NAME, with the SVG read; nullopt, said on standard error, when
+// the entry is malformed or the file cannot be read.
+std::optional<Entry> ReadEntry(const QString& argument) {
+    const QStringList parts = argument.split(':');
+    const QStringList size = parts.value(1).split('x');
+    if (parts.size() != 3 || size.size() != 2) {
+        std::fprintf(stderr, "bad artwork entry %s\n", qPrintable(argument));
+        return std::nullopt;
+    }
+    QFile file(parts[0]);
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "cannot read %s\n", qPrintable(parts[0]));
+        return std::nullopt;
+    }
+    return Entry{parts[0], QSize(size[0].toInt(), size[1].toInt()), parts[2], file.readAll()};
+}
+
+// --png DIR PERCENT,... ENTRY...: each entry at each scale as DIR/NAME@PERCENT.png.
+int WritePngs(const QStringList& args) {
+    const QStringList percents = args[3].split(',');
+    for (int i = 4; i < args.size(); ++i) {
+        const std::optional<Entry> entry = ReadEntry(args[i]);
+        if (!entry)
+            return 2;
+        for (const QString& percent : percents) {
+            const QSize size(qRound(entry->size.width() * percent.toInt() / 100.0),
+                             qRound(entry->size.height() * percent.toInt() / 100.0));
+            const QImage rendered = pad::RenderSvg(entry->svg, size);
+            const QString out = QString("%1/%2@%3.png").arg(args[2], entry->name, percent);
+            if (rendered.isNull() || !rendered.save(out, "PNG")) {
+                std::fprintf(stderr, "cannot render %s to %s\n", qPrintable(entry->svgFile),
+                             qPrintable(out));
+                return 1;
+            }
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
+    if (args.size() >= 4 && args[1] == "--png")
+        return WritePngs(args);
     if (args.size() < 3) {
-        std::fprintf(stderr, "usage: render_artwork OUT.cpp SVG:WIDTHxHEIGHT:NAME ...\n");
+        std::fprintf(stderr,
+                     "usage: render_artwork OUT.cpp SVG:WIDTHxHEIGHT:NAME ...\n"
+                     "       render_artwork --png DIR PERCENT,... SVG:WIDTHxHEIGHT:NAME ...\n");
         return 2;
     }
     QByteArray pixels, table;
     for (int i = 2; i < args.size(); ++i) {
-        const QStringList parts = args[i].split(':');
-        const QStringList size = parts.value(1).split('x');
-        if (parts.size() != 3 || size.size() != 2) {
-            std::fprintf(stderr, "bad artwork entry %s\n", qPrintable(args[i]));
+        const std::optional<Entry> entry = ReadEntry(args[i]);
+        if (!entry)
             return 2;
-        }
-        QFile file(parts[0]);
-        const QByteArray svg = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        const QImage rendered = pad::RenderSvg(svg, QSize(size[0].toInt(), size[1].toInt()));
+        const QByteArray& svg = entry->svg;
+        const QImage rendered = pad::RenderSvg(svg, entry->size);
         if (rendered.isNull()) {
-            std::fprintf(stderr, "cannot render %s\n", qPrintable(parts[0]));
+            std::fprintf(stderr, "cannot render %s\n", qPrintable(entry->svgFile));
             return 1;
         }
         WritePixels(pixels, i, pad::KeyedFromAlpha(rendered));
         WriteSvg(pixels, i, svg);
         table += QString("    {\"%1\", %2, %3, Pixels%4, Svg%4, %5},\n")
-                     .arg(parts[2], size[0], size[1], QString::number(i))
+                     .arg(entry->name, QString::number(entry->size.width()),
+                          QString::number(entry->size.height()), QString::number(i))
                      .arg(svg.size())
                      .toUtf8();
     }

@@ -120,9 +120,3 @@ TEST(LoaderUsers, OnlyTheLastWindowToLeaveQuitsTheLoader) {
     unlocked.join();
     EXPECT_TRUE(unlocked.leave());
 }
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -6,9 +6,12 @@
 #   qd6_download_log.sh QD6 PROFILE WORKDIR
 set -euo pipefail
 qd6=$1 profile=$2 work=$3
+rm -rf "$work"
 mkdir -p "$work"
+# A runtime folder of its own: a keypad lock no other download holds.
+mkdir -m 700 "$work/run"
+export XDG_RUNTIME_DIR=$work/run
 log="$work/k.log"
-rm -f "$log"
 
 "$qd6" reports "$profile" > "$work/expected.txt"
 PADLINK_SIMULATOR="$log" PADLINK_SIMULATOR_PAUSE_MS=1 "$qd6" download "$profile" > "$work/download.out" 2> "$work/download.err"

@@ -4,9 +4,12 @@
 #   qd6_download_unplug.sh QD6 PROFILE WORKDIR
 set -euo pipefail
 qd6=$1 profile=$2 work=$3
+rm -rf "$work"
 mkdir -p "$work"
+# A runtime folder of its own: a keypad lock no other download holds.
+mkdir -m 700 "$work/run"
+export XDG_RUNTIME_DIR=$work/run
 log="$work/k.log"
-rm -f "$log"
 
 "$qd6" reports "$profile" > "$work/reports.txt"
 head -n 10 "$work/reports.txt" > "$work/expected.txt"

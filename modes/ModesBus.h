@@ -1,7 +1,7 @@
 #pragma once
 // The mode service's object on the session bus (the interface is described in
-// BusContract.h). The reports of windows are taken only from the connection that owns
-// the bus name of the compositor whose backend runs (asked of the bus on every call),
+// BusContract.h). The reports of windows are taken only from the compositor's own
+// connection, which the backend settled when it connected (CompositorFocusSource.h),
 // and only they reach the switching logic: nothing else on the interface can change
 // the keypad's mode.
 
@@ -20,20 +20,13 @@
 
 namespace pad {
 
-// What Status() answers.
-struct ServiceStatus {
-    std::string desktop;
-    bool follows = false;
-    std::string hint;
-};
-
 class ModesBus : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.padconfig.Modes1")
   public:
     struct Handler {
         std::function<std::vector<WindowInfo>()> openWindows;
-        std::function<ServiceStatus()> status;
+        std::function<FocusStatus()> status;
         // The backend the compositor reports to; nullptr while another backend runs.
         std::function<CompositorFocusSource*()> compositor;
     };

@@ -2,7 +2,7 @@
 // (keypad/LockFile.h) on padconfig-modes.lock in %LOCALAPPDATA%\PadConfig, which the
 // system lets go when the holder ends. The file's record holds the holder's pid.
 
-#include "modes/InstanceLock.h"
+#include "modes/bus/InstanceLock.h"
 
 #include "common/UserRuntimeFolder.h"
 #include "keypad/LockFile.h"

@@ -1,4 +1,4 @@
-#include "modes/InstanceLock.h"
+#include "modes/bus/InstanceLock.h"
 
 #include "common/UserRuntimeFolder.h"
 

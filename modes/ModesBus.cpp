@@ -1,4 +1,6 @@
-#include "modes/bus/ModesBus.h"
+#include "modes/ModesBus.h"
+
+#include "modes/focus/ProcessInfo.h"
 
 #include <QDBusArgument>
 #include <QDBusConnectionInterface>
@@ -6,8 +8,6 @@
 
 namespace pad {
 namespace {
-
-constexpr int CallTimeoutMs = 5000;
 
 // One window of ReportWindows: [appId, instance, title, pid], as variants.
 std::optional<WindowInfo> WindowOfReport(const QVariant& item) {
@@ -46,9 +46,14 @@ std::unique_ptr<ModesBus> ModesBus::open(Handler handler, std::string& failure) 
     if (!registered.isValid() ||
         registered.value() != QDBusConnectionInterface::ServiceRegistered) {
         const auto owner = bus.interface()->servicePid(ModesBusName);
+        const std::string program = owner.isValid() ? ExecutableName(owner.value()) : "";
         failure = std::string("the session bus name ") + ModesBusName +
                   " belongs to another program" +
-                  (owner.isValid() ? " (pid " + std::to_string(owner.value()) + ")" : "");
+                  (owner.isValid() ? " (pid " + std::to_string(owner.value()) +
+                                         (program.empty() ? "" : ", " + program) + ")"
+                                   : "") +
+                  ", so PadConfig's By Application dialog cannot ask this padconfig-modes for "
+                  "the open windows and its status";
         bus.unregisterObject(ModesObjectPath);
         return nullptr;
     }
@@ -111,19 +116,15 @@ CompositorFocusSource* ModesBus::reportingCompositor() {
     CompositorFocusSource* source = handler_.compositor();
     if (!source) {
         sendErrorReply(QDBusError::AccessDenied,
-                       "padconfig-modes follows the focus on " +
+                       "padconfig-modes takes no reports of windows now: it follows the focus "
+                       "on " +
                            QString::fromStdString(handler_.status().desktop) +
-                           " itself and takes no reports");
+                           " itself, or does not follow it");
         return nullptr;
     }
-    // Asked anew on every call, and without running the event loop meanwhile, so that
-    // the reports are handled in the order they came.
-    QDBusMessage ask = QDBusMessage::createMethodCall(
-        "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "GetNameOwner");
-    ask << source->compositorName();
-    const QDBusMessage owner = bus_.call(ask, QDBus::Block, CallTimeoutMs);
-    if (owner.type() != QDBusMessage::ReplyMessage ||
-        owner.arguments().value(0).toString() != message().service()) {
+    // The compositor's connection, settled when the service connected to it; the
+    // name it owns may have been taken by another program since.
+    if (message().service() != source->reporter()) {
         sendErrorReply(QDBusError::AccessDenied,
                        "only " + source->compositorName() + " reports windows to padconfig-modes");
         return nullptr;

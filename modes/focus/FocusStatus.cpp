@@ -1,4 +1,4 @@
-#include "modes/control/FocusStatus.h"
+#include "modes/focus/FocusStatus.h"
 
 namespace pad {
 namespace {

@@ -1,0 +1,9 @@
+#include "texts/ShellStrings.h"
+
+namespace pad {
+
+std::u16string ShellOverwriteQuestion() {
+    return {};
+}
+
+} // namespace pad
