@@ -38,7 +38,7 @@ OpenedFile OpenRegularFile(const std::filesystem::path& path, int flags, mode_t 
 OpenedFile OpenToRead(const std::filesystem::path& path);
 
 // The file a command-line argument names: on POSIX systems its bytes; on Windows its
-// UTF-8, as qd6 passes on the UTF-16 command line (tools/qd6/Console.h).
+// UTF-8, as qd6 passes on the UTF-16 command line (common/Console.h).
 std::filesystem::path PathOfArgument(const std::string& argument);
 
 } // namespace pad

@@ -5,7 +5,9 @@
 
 #include "common/KeypadMode.h"
 
+#include <functional>
 #include <optional>
+#include <string>
 
 namespace pad {
 
@@ -39,6 +41,19 @@ struct PrintOnlyPort : KeypadModePort {
     std::optional<KeypadMode> lastSetMode() const override { return std::nullopt; }
     Send sendMode(KeypadMode) override { return Send::Failed; }
     bool writes() const override { return false; }
+};
+
+// What a keypad port tells the service, from its event loop, never from inside a
+// call of the port.
+struct KeypadPortEvents {
+    // A keypad was plugged in, or may now be written.
+    std::function<void()> appeared;
+    std::function<void()> gone;
+    // A keypad is plugged in but may not be opened for writing: why, and what gives the
+    // user access (the udev rule), in sentences of their own.
+    std::function<void(const std::string& why)> noAccess;
+    // The download that made a send Busy has ended.
+    std::function<void()> downloadEnded;
 };
 
 } // namespace pad

@@ -16,18 +16,6 @@ QString QtPath(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
 }
 
-// What tells one reading of the file from another: its bytes' hash, so that the
-// watcher keeps no copy of them.
-std::string Fingerprint(const RulesFileContents& contents) {
-    if (!contents.exists)
-        return "missing";
-    if (contents.failure)
-        return "failure: " + *contents.failure;
-    const std::string bytes = contents.document.bytes();
-    return "bytes: " + std::to_string(bytes.size()) + " " +
-           std::to_string(std::hash<std::string>()(bytes));
-}
-
 } // namespace
 
 RulesWatcher::RulesWatcher(std::filesystem::path path,
@@ -46,11 +34,8 @@ void RulesWatcher::watch() {
     // The file (again: a file replaced by a rename is a new file) and the first
     // existing folder from its own upwards; for a link, also its target's folder,
     // where an editor replaces the target.
-    fs::path folder = path_.parent_path();
+    QStringList folders{QtPath(NearestExistingFolder(path_))};
     std::error_code error;
-    while (!folder.empty() && !fs::is_directory(folder, error) && folder != folder.parent_path())
-        folder = folder.parent_path();
-    QStringList folders{QtPath(folder)};
     if (fs::is_symlink(fs::symlink_status(path_, error))) {
         const fs::path target = fs::weakly_canonical(path_, error);
         if (!error)
@@ -67,7 +52,7 @@ void RulesWatcher::watch() {
 
 RulesFileContents RulesWatcher::read() {
     RulesFileContents contents = ReadRulesFile(path_);
-    lastSeen_ = Fingerprint(contents);
+    lastSeen_ = RulesFingerprint(contents);
     return contents;
 }
 
@@ -81,7 +66,7 @@ void RulesWatcher::reload() {
     watch();
     {
         const RulesFileContents contents = ReadRulesFile(path_);
-        std::string fingerprint = Fingerprint(contents);
+        std::string fingerprint = RulesFingerprint(contents);
         if (fingerprint != lastSeen_) {
             lastSeen_ = std::move(fingerprint);
             changed_(contents);

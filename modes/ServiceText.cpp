@@ -1,6 +1,7 @@
 #include "modes/ServiceText.h"
 
 #include "common/Utf16.h"
+#include "modes/rules/RulesFile.h"
 #include "texts/ModeTitle.h"
 
 #include <cstdint>
@@ -74,6 +75,33 @@ std::string DescribeRuleSet(const RuleSet& rules) {
     const std::size_t count = rules.rules.size();
     return std::to_string(count) + (count == 1 ? " rule" : " rules") + ", default " +
            (rules.defaultMode ? ModeTitle(*rules.defaultMode) : "keep");
+}
+
+bool PrintRulesCheck(const std::filesystem::path& path) {
+    const RulesFileContents contents = ReadRulesFile(path);
+    if (!contents.exists || contents.failure) {
+        const RuleError failure{
+            0, contents.failure.value_or("cannot be read: No such file or directory")};
+        std::printf("%s\n", DescribeRuleError(path, failure).c_str());
+        return false;
+    }
+    const auto errors = contents.document.errors();
+    const auto warnings = contents.document.warnings();
+    for (const std::string& line : DescribeRuleErrors(path, errors, "", ""))
+        std::printf("%s\n", line.c_str());
+    for (const std::string& line : DescribeRuleErrors(path, warnings, "warning: ", ""))
+        std::printf("%s\n", line.c_str());
+    std::string summary = path.string() + ": " + DescribeRuleSet(contents.document.ruleSet());
+    if (errors.empty())
+        summary += "; no errors";
+    else
+        summary += "; " + std::to_string(errors.size()) +
+                   (errors.size() == 1 ? " line is" : " lines are") + " skipped";
+    if (!warnings.empty())
+        summary += "; " + std::to_string(warnings.size()) +
+                   (warnings.size() == 1 ? " warning" : " warnings");
+    std::printf("%s\n", summary.c_str());
+    return errors.empty();
 }
 
 } // namespace pad

@@ -31,4 +31,8 @@ std::vector<std::string> DescribeRuleErrors(const std::filesystem::path& path,
 // "3 rules, default Mode A"
 std::string DescribeRuleSet(const RuleSet& rules);
 
+// What --check prints on standard output about the rules file at path: why it cannot
+// be read, or its errors, its warnings and a summary. Whether it has no errors.
+bool PrintRulesCheck(const std::filesystem::path& path);
+
 } // namespace pad

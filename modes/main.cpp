@@ -115,35 +115,6 @@ std::optional<int> ReadOptions(int argc, char** argv, Options& options) {
     return std::nullopt;
 }
 
-int CheckRules(const std::filesystem::path& path) {
-    const pad::RulesFileContents contents = pad::ReadRulesFile(path);
-    if (!contents.exists || contents.failure) {
-        std::printf(
-            "%s\n",
-            pad::DescribeRuleError(
-                path, {0, contents.failure.value_or("cannot be read: No such file or directory")})
-                .c_str());
-        return ExitFailure;
-    }
-    const auto errors = contents.document.errors();
-    const auto warnings = contents.document.warnings();
-    for (const std::string& line : pad::DescribeRuleErrors(path, errors, "", ""))
-        std::printf("%s\n", line.c_str());
-    for (const std::string& line : pad::DescribeRuleErrors(path, warnings, "warning: ", ""))
-        std::printf("%s\n", line.c_str());
-    std::string summary = path.string() + ": " + pad::DescribeRuleSet(contents.document.ruleSet());
-    if (errors.empty())
-        summary += "; no errors";
-    else
-        summary += "; " + std::to_string(errors.size()) +
-                   (errors.size() == 1 ? " line is" : " lines are") + " skipped";
-    if (!warnings.empty())
-        summary += "; " + std::to_string(warnings.size()) +
-                   (warnings.size() == 1 ? " warning" : " warnings");
-    std::printf("%s\n", summary.c_str());
-    return errors.empty() ? ExitOk : ExitFailure;
-}
-
 pad::FocusConnection ConnectDesktop(const pad::FocusSource::Events& events,
                                     const pad::CompositorRoute& route) {
     return pad::ConnectFocusSource(pad::DesktopSession::fromEnvironment(), events, route);
@@ -191,8 +162,10 @@ int main(int argc, char** argv) {
     if (const auto status = ReadOptions(argc, argv, options))
         return *status;
     if (options.check)
-        return CheckRules(options.file ? std::filesystem::path(*options.file)
-                                       : pad::DefaultRulesPath());
+        return pad::PrintRulesCheck(options.file ? std::filesystem::path(*options.file)
+                                                 : pad::DefaultRulesPath())
+                   ? ExitOk
+                   : ExitFailure;
 
     const int endingSignals = BlockEndingSignals();
     QCoreApplication app(argc, argv);

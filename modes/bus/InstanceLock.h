@@ -1,6 +1,7 @@
 #pragma once
 // One mode service per user: an advisory lock on a file in the user's runtime folder,
 // which the system lets go when the holder ends, however it ends. Qt-free.
+// InstanceLock.cpp (flock) and InstanceLockWin32.cpp (LockFileEx).
 
 #include <memory>
 #include <optional>

@@ -1,5 +1,6 @@
 #pragma once
-// What the system tells of a process (Linux /proc). Qt-free.
+// What the system tells of a process: ProcessInfo.cpp (Linux /proc) and
+// ProcessInfoWin32.cpp (the process image name). Qt-free.
 
 #include "modes/rules/WindowInfo.h"
 
@@ -9,7 +10,7 @@
 
 namespace pad {
 
-// The file name of the process's executable ("factorio"), from /proc/PID/exe; empty
+// The file name of the process's executable ("factorio", on Windows "factorio.exe"); empty
 // when it cannot be read (another user's process, a process that has ended).
 std::string ExecutableName(std::int64_t pid);
 

@@ -4,7 +4,9 @@
 
 #include "common/Version.h"
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <utility>
 
 namespace pad {
@@ -15,6 +17,19 @@ constexpr std::array<std::pair<RuleField, std::string_view>, 3> FieldNames{{
     {RuleField::Exe, "exe"},
     {RuleField::Title, "title"},
 }};
+
+// The loader's window class on Windows, and the programs whose windows are PadConfig's.
+constexpr std::string_view LoaderWindowClass = "TQd6LdrSDlg";
+constexpr std::string_view OwnPrograms[] = {"PadConfig.exe", "Qd6LoaderS.exe"};
+
+// The executable's name without ".exe" (in any case), or nullopt when it has none.
+std::optional<std::string_view> WithoutExeSuffix(std::string_view name) {
+    constexpr std::string_view Suffix = ".exe";
+    if (name.size() <= Suffix.size() ||
+        !EqualIgnoringAsciiCase(name.substr(name.size() - Suffix.size()), Suffix))
+        return std::nullopt;
+    return name.substr(0, name.size() - Suffix.size());
+}
 
 } // namespace
 
@@ -68,6 +83,10 @@ RuleMatch MatchWindow(const RuleSet& rules, const WindowInfo& window) {
     // Each text is folded once, whatever the number of rules.
     const FoldedText appId(window.appId), instance(window.instance), title(window.title),
         executable(window.executable);
+    // Windows names programs with ".exe": "exe:factorio" matches "factorio.exe" too.
+    const auto stem = WithoutExeSuffix(window.executable);
+    const std::optional<FoldedText> executableStem =
+        stem ? std::optional<FoldedText>(FoldedText(*stem)) : std::nullopt;
     for (const auto& entry : rules.rules) {
         const WildcardPattern& pattern = entry.pattern;
         bool matches = false;
@@ -77,7 +96,9 @@ RuleMatch MatchWindow(const RuleSet& rules, const WindowInfo& window) {
                 pattern.matches(appId) || (!window.instance.empty() && pattern.matches(instance));
             break;
         case RuleField::Exe:
-            matches = !window.executable.empty() && pattern.matches(executable);
+            matches = !window.executable.empty() &&
+                      (pattern.matches(executable) ||
+                       (executableStem && pattern.matches(*executableStem)));
             break;
         case RuleField::Title:
             matches = pattern.matches(title);
@@ -90,8 +111,14 @@ RuleMatch MatchWindow(const RuleSet& rules, const WindowInfo& window) {
 }
 
 bool IsOwnWindow(const WindowInfo& window) {
-    return window.appId == AppId || window.appId == PadConfigApplicationName ||
-           window.appId == LoaderApplicationName;
+    if (window.appId == AppId || window.appId == PadConfigApplicationName ||
+        window.appId == LoaderApplicationName || window.appId == LoaderWindowClass)
+        return true;
+    // On Windows PadConfig's windows have Qt's window classes, which every Qt program
+    // shares: its program is known by its name.
+    const std::string_view exe = window.executable;
+    return std::any_of(std::begin(OwnPrograms), std::end(OwnPrograms),
+                       [exe](std::string_view own) { return EqualIgnoringAsciiCase(exe, own); });
 }
 
 } // namespace pad

@@ -74,12 +74,13 @@ struct RuleMatch {
 };
 
 // The first rule whose pattern matches the window decides. An "app" rule matches the
-// application id or the X11 instance name; an "exe" rule never matches a window whose
-// executable is unknown.
+// application id or the X11 instance name; an "exe" rule matches the executable's
+// name, also without an ending ".exe", and never a window whose executable is unknown.
 RuleMatch MatchWindow(const RuleSet& rules, const WindowInfo& window);
 
 // PadConfig's and its loader's windows: the Wayland app id of both, and the X11
-// classes (also what XWayland windows show as their app id).
+// classes (also what XWayland windows show as their app id); on Windows the loader's
+// window class and the two programs' names.
 bool IsOwnWindow(const WindowInfo& window);
 
 } // namespace pad

@@ -1,111 +1,60 @@
 #include "modes/rules/RulesFile.h"
 
+#include "common/FileAccess.h"
+
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
-#include <cstring>
-
 #include <fcntl.h>
-#include <pwd.h>
-#include <sys/stat.h>
+#include <functional>
+
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace pad {
-namespace {
-
-std::string SystemError(const std::string& what) {
-    return what + ": " + std::strerror(errno);
-}
-
-// Closes the descriptor when it goes out of scope.
-struct FileDescriptor {
-    int fd;
-    ~FileDescriptor() {
-        if (fd >= 0)
-            close(fd);
-    }
-};
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        bytes.remove_prefix(std::size_t(written));
-    }
-    return true;
-}
-
-} // namespace
-
-std::filesystem::path DefaultRulesPath() {
-    std::filesystem::path config;
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg && xdg[0] == '/') {
-        config = xdg;
-    } else {
-        const char* home = std::getenv("HOME");
-        if (!home || !*home) {
-            const passwd* user = getpwuid(getuid());
-            home = user ? user->pw_dir : "/";
-        }
-        config = std::filesystem::path(home) / ".config";
-    }
-    return config / "padconfig" / "modes.conf";
-}
 
 RulesFileContents ReadRulesFile(const std::filesystem::path& path) {
     RulesFileContents contents;
-    // Not blocking: a FIFO in the file's place must not hang the service.
-    FileDescriptor file{open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)};
+    // Only a regular file is opened: a FIFO in the file's place must not hang the service.
+    const OpenedFile file = OpenRegularFile(path, O_RDONLY);
     if (file.fd < 0) {
-        if (errno != ENOENT) {
-            contents.exists = true;
-            contents.failure = SystemError("cannot be read");
-        }
+        if (file.error == ENOENT)
+            return contents;
+        contents.exists = true;
+        if (file.error == EISDIR)
+            contents.failure = "is a folder, not a rules file";
+        else if (file.error == NotRegularFileError)
+            contents.failure = "is not a regular file";
+        else
+            contents.failure = "cannot be read: " + FileErrorText(file.error);
         return contents;
     }
     contents.exists = true;
-    struct stat status {};
-    if (fstat(file.fd, &status) != 0) {
-        contents.failure = SystemError("cannot be read");
-        return contents;
-    }
-    if (S_ISDIR(status.st_mode)) {
-        contents.failure = "is a folder, not a rules file";
-        return contents;
-    }
-    if (!S_ISREG(status.st_mode)) {
-        contents.failure = "is not a regular file";
-        return contents;
-    }
-    const std::string tooLarge = "is larger than " +
-                                 std::to_string(MaxRulesFileBytes / (1024 * 1024)) +
-                                 " MB: not a rules file";
-    if (std::size_t(status.st_size) > MaxRulesFileBytes) {
-        contents.failure = tooLarge;
-        return contents;
-    }
     std::string bytes;
     char buffer[65536];
     for (;;) {
-        const ssize_t got = read(file.fd, buffer, sizeof buffer);
+        const auto got = ::read(file.fd, buffer, sizeof buffer);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
-            contents.failure = SystemError("cannot be read");
-            return contents;
+            contents.failure = "cannot be read: " + FileErrorText(errno);
+            break;
         }
         if (got == 0)
             break;
         bytes.append(buffer, std::size_t(got));
-        if (bytes.size() > MaxRulesFileBytes) { // it grew while being read
-            contents.failure = tooLarge;
-            return contents;
+        if (bytes.size() > MaxRulesFileBytes) {
+            contents.failure = "is larger than " +
+                               std::to_string(MaxRulesFileBytes / (1024 * 1024)) +
+                               " MB: not a rules file";
+            break;
         }
     }
+    ::close(file.fd);
+    if (contents.failure)
+        return contents;
     const std::size_t lines =
         std::size_t(std::count(bytes.begin(), bytes.end(), '\n')) + !bytes.ends_with('\n');
     if (!bytes.empty() && lines > MaxRulesFileLines) {
@@ -117,45 +66,24 @@ RulesFileContents ReadRulesFile(const std::filesystem::path& path) {
     return contents;
 }
 
-std::optional<std::string> SaveRulesFile(const std::filesystem::path& path,
-                                         std::string_view bytes) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    fs::path target = path;
-    if (fs::is_symlink(fs::symlink_status(path, error))) {
-        target = fs::weakly_canonical(path, error);
-        if (error)
-            return "cannot follow the link " + path.string() + ": " + error.message();
-    }
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    fs::create_directories(folder, error);
-    if (error)
-        return "cannot make the folder " + folder.string() + ": " + error.message();
+std::string RulesFingerprint(const RulesFileContents& contents) {
+    if (!contents.exists)
+        return "missing";
+    if (contents.failure)
+        return "failure: " + *contents.failure;
+    // The bytes' hash, so that a watcher keeps no copy of them.
+    const std::string bytes = contents.document.bytes();
+    return "bytes: " + std::to_string(bytes.size()) + " " +
+           std::to_string(std::hash<std::string>()(bytes));
+}
 
-    std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    FileDescriptor file{mkostemp(temporary.data(), O_CLOEXEC)};
-    if (file.fd < 0)
-        return SystemError("cannot write in " + folder.string());
-    auto fail = [&](const std::string& what) {
-        std::string message = SystemError(what);
-        unlink(temporary.c_str());
-        return message;
-    };
-    struct stat old {};
-    if (stat(target.c_str(), &old) == 0 && fchmod(file.fd, old.st_mode & 07777) != 0)
-        return fail("cannot give " + temporary + " the permissions of " + target.string());
-    if (!WriteAll(file.fd, bytes) || fsync(file.fd) != 0)
-        return fail("cannot write " + temporary);
-    const int fd = file.fd;
-    file.fd = -1;
-    if (close(fd) != 0)
-        return fail("cannot write " + temporary);
-    if (rename(temporary.c_str(), target.c_str()) != 0)
-        return fail("cannot replace " + target.string());
-    FileDescriptor directory{open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
-    if (directory.fd >= 0)
-        fsync(directory.fd); // the rename itself on disk; the file is complete either way
-    return std::nullopt;
+std::filesystem::path NearestExistingFolder(const std::filesystem::path& file) {
+    namespace fs = std::filesystem;
+    fs::path folder = file.parent_path();
+    std::error_code error;
+    while (!folder.empty() && !fs::is_directory(folder, error) && folder != folder.parent_path())
+        folder = folder.parent_path();
+    return folder;
 }
 
 } // namespace pad

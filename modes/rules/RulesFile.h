@@ -31,6 +31,14 @@ struct RulesFileContents {
 // A missing file is no failure: it holds no rules.
 RulesFileContents ReadRulesFile(const std::filesystem::path& path);
 
+// What tells one reading of the file from another: its bytes, its absence or why it
+// cannot be read. A watcher reports a change only when this changes.
+std::string RulesFingerprint(const RulesFileContents& contents);
+
+// The file's folder, or while that does not exist the nearest existing folder above
+// it: where a watcher sees the file appear.
+std::filesystem::path NearestExistingFolder(const std::filesystem::path& file);
+
 // Writes bytes to a new file beside path and renames it over path, so that readers
 // see the old file or the new one, never a part. The folder is made when missing; a
 // symbolic link stays and its target is replaced; an existing file's permissions

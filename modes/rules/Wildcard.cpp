@@ -1,8 +1,7 @@
 #include "modes/rules/Wildcard.h"
 
 #include "common/Utf16.h"
-
-#include <QChar>
+#include "modes/rules/CaseFold.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -24,7 +23,7 @@ std::u32string FoldedCharacters(std::string_view text, bool& allText) {
     allText = true;
     for (std::size_t i = 0; i < bytes.size();) {
         if (const auto sequence = DecodeUtf8Sequence(bytes.subspan(i))) {
-            characters.push_back(QChar::toCaseFolded(sequence->codePoint));
+            characters.push_back(FoldCase(sequence->codePoint));
             i += sequence->length;
         } else {
             characters.push_back(NotText);
@@ -233,7 +232,7 @@ bool Matches(const WildcardPattern::Compiled& pattern, std::u32string_view text)
 }
 
 bool IsWordCharacter(char32_t c) {
-    return c != 0 && QChar::isLetterOrNumber(c);
+    return c != 0 && IsLetterOrNumber(c);
 }
 
 // Whether a set written between before and after reads as bracketed text.

@@ -101,6 +101,23 @@ const Case Cases[] = {
      {C}},
 };
 
+// On Windows PadConfig's windows have the Qt window classes every Qt program has: its
+// windows are known by the program's name, the loader's by its class.
+TEST(OwnWindows, AreKnownOnWindowsByProgramOrLoaderClass) {
+    const struct {
+        WindowInfo window;
+        bool own;
+    } cases[] = {
+        {{.appId = "Qt642QWindowIcon", .executable = "PADCONFIG.EXE"}, true},
+        {{.appId = "TQd6LdrSDlg", .executable = "qd6loaders.exe"}, true},
+        {{.appId = "TQd6LdrSDlg"}, true},
+        {{.appId = "Qt642QWindowIcon", .executable = "game.exe"}, false},
+        {{.appId = "x", .executable = "PadConfig.exe.bak"}, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsOwnWindow(c.window), c.own) << c.window.appId << " " << c.window.executable;
+}
+
 class ModeSwitcherTest : public testing::TestWithParam<Case> {};
 
 TEST_P(ModeSwitcherTest, SendsTheExpectedModes) {

@@ -187,6 +187,21 @@ TEST(RuleSets, FirstMatchingRuleDecides) {
         EXPECT_EQ(MatchWindow(rules, c.window), c.match) << c.window.appId;
 }
 
+// Windows names programs with ".exe": a rule names them with or without it.
+TEST(RuleSets, ExeRulesMatchWithOrWithoutExe) {
+    const RuleSet rules = RulesDocument("exe:factorio a\nexe:steam.exe b\n").ruleSet();
+    const struct {
+        const char* executable;
+        ModeChoice mode;
+    } cases[] = {
+        {"factorio.exe", A}, {"FACTORIO.EXE", A},      {"factorio", A},     {"steam.exe", B},
+        {"steam", {}},       {"factorio.exe.bak", {}}, {"factorioexe", {}}, {".exe", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MatchWindow(rules, {.appId = "x", .executable = c.executable}).mode, c.mode)
+            << c.executable;
+}
+
 // A file of comments, a line that cannot be read, a second default, Windows line
 // endings and no newline at its end: edits change only the rules' and the default's
 // lines.

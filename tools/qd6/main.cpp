@@ -4,9 +4,9 @@
 // here. A command reports failure by throwing CLI::RuntimeError with its exit
 // status (see CommandSupport.h).
 
+#include "common/Console.h"
 #include "common/Version.h"
 #include "tools/qd6/CommandSupport.h"
-#include "tools/qd6/Console.h"
 #include "tools/qd6/DeviceCommands.h"
 #include "tools/qd6/FileCommands.h"
 #include "tools/qd6/KeyCommands.h"

@@ -1,7 +1,7 @@
-// qd6's command line and standard streams on Windows: the UTF-16 command line in
+// The command line and standard streams on Windows: the UTF-16 command line in
 // UTF-8, binary standard streams, and a console that shows UTF-8.
 
-#include "tools/qd6/Console.h"
+#include "common/Console.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -42,7 +42,7 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
 void PrepareStandardStreams() {
     for (std::FILE* stream : {stdin, stdout, stderr})
         ::_setmode(::_fileno(stream), _O_BINARY);
-    // The console is the user's: its code page is given back when qd6 ends.
+    // The console is the user's: its code page is given back when the program ends.
     static const UINT userCodePage = ::GetConsoleOutputCP();
     if (userCodePage != 0 && userCodePage != CP_UTF8 && ::SetConsoleOutputCP(CP_UTF8))
         std::atexit([] { ::SetConsoleOutputCP(userCodePage); });

@@ -1,6 +1,6 @@
-// qd6's command line and standard streams on POSIX systems: as they are.
+// The command line and standard streams on POSIX systems: as they are.
 
-#include "tools/qd6/Console.h"
+#include "common/Console.h"
 
 namespace pad {
 

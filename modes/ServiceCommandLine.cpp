@@ -1,0 +1,98 @@
+#include "modes/ServiceCommandLine.h"
+
+#include "common/Version.h"
+#include "modes/ServiceText.h"
+
+#include <cstdio>
+#include <string_view>
+
+namespace pad {
+namespace {
+
+#ifdef _WIN32
+constexpr const char* RulesFileText = "%APPDATA%\\PadConfig\\modes.conf";
+#else
+constexpr const char* RulesFileText =
+    "~/.config/padconfig/modes.conf\n($XDG_CONFIG_HOME/padconfig/modes.conf)";
+#endif
+
+void PrintHelp() {
+    std::printf(
+        "Usage: padconfig-modes [--print]\n"
+        "       padconfig-modes --check [FILE]\n"
+        "Switches the Corvask 12 Gaming Keypad to the mode that the focused application's\n"
+        "rule names, by the rules in %s. One instance runs per user.\n"
+        "\n"
+        "  --print         print every change of the focused window (application id or\n"
+        "                  window class, executable, title) and the decision; beside a\n"
+        "                  running instance it only prints\n"
+        "  --check [FILE]  check a rules file (the one above without FILE) and exit;\n"
+        "                  exit status 1 and the lines' errors when it has any\n"
+        "  -h, --help      print this help and exit\n"
+        "  --version       print the version and exit\n"
+        "\n"
+        "See padconfig-modes(1) for the rules, the desktops and how to enable the service.\n",
+        RulesFileText);
+}
+
+int UsageError(const std::string& message) {
+    std::fprintf(stderr,
+                 "padconfig-modes: %s\nTry 'padconfig-modes --help' for more information.\n",
+                 message.c_str());
+    return ServiceExitUsage;
+}
+
+} // namespace
+
+std::optional<int> ReadServiceCommand(const std::vector<std::string>& arguments,
+                                      ServiceCommand& command) {
+    bool optionsEnd = false;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        if (!optionsEnd && argument == "--") {
+            optionsEnd = true;
+        } else if (!optionsEnd && (argument == "--help" || argument == "-h")) {
+            PrintHelp();
+            return ServiceExitOk;
+        } else if (!optionsEnd && argument == "--version") {
+            std::printf("padconfig-modes %s\n", ProjectVersion);
+            return ServiceExitOk;
+        } else if (!optionsEnd && argument == "--print") {
+            command.print = true;
+        } else if (!optionsEnd && argument == "--check") {
+            command.check = true;
+        } else if (!optionsEnd && argument.size() > 1 && argument.front() == '-') {
+            return UsageError("unknown option '" + std::string(argument) + "'");
+        } else if (command.file) {
+            return UsageError("one rules file at a time: '" + std::string(argument) + "'");
+        } else {
+            command.file = std::string(argument);
+        }
+    }
+    if (command.file && !command.check)
+        return UsageError("a rules file is named only with --check: '" + *command.file + "'");
+    if (command.check && command.print)
+        return UsageError("--check and --print do not go together");
+    return std::nullopt;
+}
+
+int CheckRules(const std::filesystem::path& path) {
+    return PrintRulesCheck(path) ? ServiceExitOk : ServiceExitFailure;
+}
+
+std::optional<int> SettleInstance(const InstanceLock::Attempt& lock, bool print) {
+    if (!lock.failure.empty()) {
+        std::fprintf(stderr, "padconfig-modes: %s\n", lock.failure.c_str());
+        return ServiceExitFailure;
+    }
+    if (lock.otherInstance && !print) {
+        std::fprintf(stderr,
+                     "padconfig-modes: already runs for this user (pid %ld); "
+                     "'padconfig-modes --print' shows what each window wants\n",
+                     long(*lock.otherInstance));
+        return ServiceExitOk;
+    }
+    return std::nullopt;
+}
+
+} // namespace pad

@@ -1,0 +1,38 @@
+#pragma once
+// The mode service's command line, the same on every platform: --print, --check
+// [FILE], --help and --version, and what --check prints. Qt-free.
+
+#include "modes/bus/InstanceLock.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pad {
+
+inline constexpr int ServiceExitOk = 0;
+inline constexpr int ServiceExitFailure = 1;
+inline constexpr int ServiceExitUsage = 2;
+
+struct ServiceCommand {
+    bool print = false;
+    bool check = false;
+    std::optional<std::string> file;
+};
+
+// Reads the arguments (argv[0] first, UTF-8). Returns the exit status when they are
+// answered already (--help, --version) or wrong, having printed what to print.
+std::optional<int> ReadServiceCommand(const std::vector<std::string>& arguments,
+                                      ServiceCommand& command);
+
+// --check: prints each line's error and a summary on standard output; 0 without
+// errors, 1 with any or when the file cannot be read.
+int CheckRules(const std::filesystem::path& path);
+
+// What the instance lock's attempt means for this run: the exit status when it ends
+// here (the lock failed; another instance runs and --print was not asked for), having
+// said why; nullopt when the service runs.
+std::optional<int> SettleInstance(const InstanceLock::Attempt& lock, bool print);
+
+} // namespace pad
