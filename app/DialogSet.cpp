@@ -3,6 +3,7 @@
 #include "app/TAboutBox.h"
 #include "dialogs/DialogHost.h"
 #include "dialogs/MacroDialogs.h"
+#include "keyboard/layout/DesktopKeyLayout.h"
 
 namespace pad {
 
@@ -16,7 +17,8 @@ void DialogSet::Create() {
     if (macros_)
         return;
     const DialogContext context{host_.ui(), language_.texts(), language_.Font()};
-    macros_ = std::make_unique<MacroDialogs>(ws_, host_, host_, context, window_);
+    macros_ = std::make_unique<MacroDialogs>(ws_, host_, host_, context, MakeDesktopKeyboard(),
+                                             window_);
     aboutBox_ = new TAboutBox(window_);
 }
 

@@ -1,7 +1,6 @@
 #include "dialogs/KeyCapture.h"
 
 #include "dialogs/NativeKey.h"
-#include "keyboard/layout/DesktopKeyLayout.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -44,8 +43,8 @@ std::optional<Keystroke> StrokeOf(const QKeyEvent& key) {
 
 } // namespace
 
-KeyCapture::KeyCapture(UiServices& ui, QObject* parent)
-    : QObject(parent), ui_(ui), keyboard_(MakeKeyboardState()), layout_(MakeDesktopKeyLayout()) {
+KeyCapture::KeyCapture(UiServices& ui, DesktopKeyboard keyboard, QObject* parent)
+    : QObject(parent), ui_(ui), keyboard_(std::move(keyboard)) {
     escapeWait_.setSingleShot(true);
     escapeWait_.setInterval(EscapeHold::StopAfter);
     connect(&escapeWait_, &QTimer::timeout, this, &KeyCapture::EscapeHeld);
@@ -67,7 +66,7 @@ void KeyCapture::Filter(bool on) {
 }
 
 bool KeyCapture::Start(QWidget* grabWidget, QAbstractButton* stopButton, Receiver receive) {
-    keysDownAtStart_ = keyboard_ ? keyboard_->KeysDown() : std::vector<unsigned>();
+    keysDownAtStart_ = keyboard_.state ? keyboard_.state->KeysDown() : std::vector<unsigned>();
     receive_ = std::move(receive);
     stopButton_ = stopButton;
     escape_.Start(keysDownAtStart_);

@@ -10,9 +10,8 @@
 
 #include "dialogs/UiServices.h"
 #include "keyboard/capture/EscapeHold.h"
-#include "keyboard/capture/KeyLayout.h"
 #include "keyboard/capture/Keystroke.h"
-#include "keyboard/layout/KeyboardState.h"
+#include "keyboard/capture/DesktopKeyboard.h"
 
 #include <QObject>
 #include <QPointer>
@@ -33,8 +32,9 @@ class KeyCapture : public QObject {
   public:
     using Receiver = std::function<void(const Keystroke&)>;
 
-    // ui sounds the beep of a Stop without capture.
-    explicit KeyCapture(UiServices& ui, QObject* parent = nullptr);
+    // ui sounds the beep of a Stop without capture; keyboard names the keys and
+    // tells the keys held as a capture starts.
+    KeyCapture(UiServices& ui, DesktopKeyboard keyboard, QObject* parent = nullptr);
     ~KeyCapture() override;
 
     // Installs the capture: every keystroke goes to receive, in order. grabWidget,
@@ -47,7 +47,7 @@ class KeyCapture : public QObject {
     // The evdev codes of the keys that were down as the last capture started.
     const std::vector<unsigned>& keysDownAtStart() const { return keysDownAtStart_; }
     // The active keyboard layout, which names the keys; null: the US names.
-    KeyLayout* layout() const { return layout_.get(); }
+    KeyLayout* layout() const { return keyboard_.layout.get(); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,8 +60,7 @@ class KeyCapture : public QObject {
     void Filter(bool on);
 
     UiServices& ui_;
-    std::unique_ptr<KeyboardState> keyboard_; // null: the keys down are not known
-    std::unique_ptr<KeyLayout> layout_;
+    DesktopKeyboard keyboard_;
     std::vector<unsigned> keysDownAtStart_;
     bool installed_ = false;
     bool filtering_ = false; // the application's event filter is in place

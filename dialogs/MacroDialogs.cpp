@@ -8,9 +8,10 @@
 namespace pad {
 
 MacroDialogs::MacroDialogs(Workspace& ws, AssignmentView& view, MacroListObserver& observer,
-                           const DialogContext& context, QWidget* window)
+                           const DialogContext& context, DesktopKeyboard keyboard,
+                           QWidget* window)
     : ws_(ws), view_(view), observer_(observer), context_(context), window_(window),
-      capture_(new KeyCapture(context.ui, window)),
+      capture_(new KeyCapture(context.ui, std::move(keyboard), window)),
       editor_(new TRecDlg(context_, *capture_, *this, window)),
       mouseButtons_(new TSelMSBtnDlg(context_, window)),
       singleKey_(new TRecSingleDlg(context_, *capture_, window)),

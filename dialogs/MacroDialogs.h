@@ -10,6 +10,7 @@
 #include "editing/Assignment.h"
 #include "editing/MacroFlows.h"
 #include "editing/Workspace.h"
+#include "keyboard/capture/DesktopKeyboard.h"
 
 #include <cstddef>
 #include <optional>
@@ -26,9 +27,10 @@ class MacroDialogs : public EditorPort, public ManagerPort {
   public:
     // Makes the dialogs, children of window, in the order TRecDlg, TSelMSBtnDlg,
     // TRecSingleDlg, TMacroMngDlg. view and observer are the window's part of an
-    // assignment and of a change of the macro list.
+    // assignment and of a change of the macro list; keyboard is the window system's,
+    // for the capture.
     MacroDialogs(Workspace& ws, AssignmentView& view, MacroListObserver& observer,
-                 const DialogContext& context, QWidget* window);
+                 const DialogContext& context, DesktopKeyboard keyboard, QWidget* window);
 
     // The key menu's items, for the selected key.
     void openSingleKey();

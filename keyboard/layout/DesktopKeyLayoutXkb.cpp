@@ -1,5 +1,4 @@
 #include "keyboard/layout/DesktopKeyLayout.h"
-#include "keyboard/layout/KeyboardState.h"
 
 #include "keyboard/layout/WaylandKeyLayout.h"
 #include "keyboard/layout/X11KeyLayout.h"
@@ -9,19 +8,13 @@
 
 namespace pad {
 
-std::unique_ptr<KeyLayout> MakeDesktopKeyLayout() {
+DesktopKeyboard MakeDesktopKeyboard() {
     const QString platform = QGuiApplication::platformName();
     if (platform == QLatin1String("xcb"))
-        return X11KeyLayout::Create();
+        return {X11KeyboardState::Create(), X11KeyLayout::Create()};
     if (platform.startsWith(QLatin1String("wayland")))
-        return WaylandKeyLayout::Connect();
-    return nullptr;
-}
-
-std::unique_ptr<KeyboardState> MakeKeyboardState() {
-    if (QGuiApplication::platformName() == QLatin1String("xcb"))
-        return X11KeyboardState::Create();
-    return nullptr;
+        return {nullptr, WaylandKeyLayout::Connect()};
+    return {};
 }
 
 } // namespace pad

@@ -2,7 +2,7 @@
 // The X server's view of the keyboard: the keys down (QueryKeymap), and the XKB
 // per-client flag that makes held keys repeat without synthetic releases.
 
-#include "keyboard/layout/KeyboardState.h"
+#include "keyboard/capture/DesktopKeyboard.h"
 
 struct xcb_connection_t;
 

@@ -101,7 +101,8 @@ class DialogsTest : public QObject {
         window = std::make_unique<QWidget>();
         const DialogContext context{host->scriptedUi, texts,
                                     QFont(QStringLiteral("DejaVu Sans"), 9)};
-        dialogs = std::make_unique<MacroDialogs>(*ws, *host, *host, context, window.get());
+        dialogs = std::make_unique<MacroDialogs>(*ws, *host, *host, context, DesktopKeyboard{},
+                                                 window.get());
         rec.reset(&dialogs->editor());
         mouse.reset(&dialogs->mouseButtons());
         single.reset(&dialogs->singleKey());
