@@ -58,6 +58,28 @@ if [ ! -e "$ready" ]; then
         fi
     ) 9>"$WINEPREFIX/.padconfig-lock"
 fi
-# A server of this prefix that runs already keeps its own persistence.
-"$wineserver" -p"${WINE_PERSIST:-10}" 2>/dev/null || true
-exec "$wine" "$@"
+# A server of this prefix that runs already keeps its own persistence. A new one keeps
+# none of the caller's descriptors (see below).
+"$wineserver" -p"${WINE_PERSIST:-10}" </dev/null >/dev/null 2>&1 || true
+
+# Wine's helper processes (services.exe and its drivers, explorer.exe for the desktop)
+# start with the first program of a session that needs them, inherit its output and
+# live as long as the session: a caller that reads the output through a pipe until its
+# end (CTest, $(...)) would wait for every other program of the session too. Output
+# into a pipe is therefore written to a file and copied once the program has ended.
+pipes=()
+for fd in 1 2; do
+    [ ! -p /dev/fd/$fd ] || pipes+=("$fd")
+done
+[ ${#pipes[@]} -gt 0 ] || exec "$wine" "$@"
+output=$(mktemp -d)
+trap 'rm -rf "$output"' EXIT
+exec {stdout}>&1 {stderr}>&2
+for fd in "${pipes[@]}"; do
+    eval "exec $fd>\"\$output/$fd\""
+done
+status=0
+"$wine" "$@" {stdout}>&- {stderr}>&- || status=$?
+[ ! -e "$output/1" ] || cat "$output/1" >&"$stdout"
+[ ! -e "$output/2" ] || cat "$output/2" >&"$stderr"
+exit $status

@@ -1,5 +1,6 @@
 #include "dialogs/TMacroMngDlg.h"
 
+#include "dialogs/ActivateWhenShown.h"
 #include "dialogs/MacroListModel.h"
 #include "dialogs/ScreenCentre.h"
 #include "editing/MacroOps.h"
@@ -61,6 +62,7 @@ void TMacroMngDlg::showEvent(QShowEvent* event) {
     if (event->spontaneous())
         return;
     CentreOnScreen(*this);
+    ActivateWhenShown(*this);
     assigned_.reset();
     assign_->setVisible(request_.offerAssign);
     // AssignRequested holds for one showing only.

@@ -1,5 +1,6 @@
 #include "dialogs/TRecSingleDlg.h"
 
+#include "dialogs/ActivateWhenShown.h"
 #include "dialogs/RecButton.h"
 #include "dialogs/ScreenCentre.h"
 #include "dialogs/TextLimit.h"
@@ -91,6 +92,7 @@ void TRecSingleDlg::showEvent(QShowEvent* event) {
     if (event->spontaneous())
         return;
     CentreOnScreen(*this);
+    ActivateWhenShown(*this);
     setResult(QDialog::Rejected);
     captured_.Clear();
     if (capture_.Installed())

@@ -1,5 +1,6 @@
 #include "dialogs/TSelMSBtnDlg.h"
 
+#include "dialogs/ActivateWhenShown.h"
 #include "dialogs/ScreenCentre.h"
 
 #include <QPushButton>
@@ -60,6 +61,7 @@ void TSelMSBtnDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) {
         CentreOnScreen(*this);
+        ActivateWhenShown(*this);
         setResult(QDialog::Rejected);
     }
 }
