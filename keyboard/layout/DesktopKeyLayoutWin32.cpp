@@ -5,7 +5,6 @@
 // Windows marks a held key's repeats as such.
 
 #include "keyboard/layout/DesktopKeyLayout.h"
-#include "keyboard/layout/KeyboardState.h"
 
 #include "common/Utf16.h"
 #include "keyboard/capture/PhysicalKeyLookup.h"
@@ -66,12 +65,8 @@ class Win32KeyLayout : public KeyLayout {
 
 } // namespace
 
-std::unique_ptr<KeyLayout> MakeDesktopKeyLayout() {
-    return std::make_unique<Win32KeyLayout>();
-}
-
-std::unique_ptr<KeyboardState> MakeKeyboardState() {
-    return nullptr;
+DesktopKeyboard MakeDesktopKeyboard() {
+    return {nullptr, std::make_unique<Win32KeyLayout>()};
 }
 
 } // namespace pad

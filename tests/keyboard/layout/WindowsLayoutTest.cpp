@@ -7,7 +7,7 @@
 #include <utility>
 
 TEST(WindowsKeyLayout, NamesKeysByTheCharacterTheyType) {
-    const auto layout = pad::MakeDesktopKeyLayout();
+    const auto layout = pad::MakeDesktopKeyboard().layout;
     ASSERT_TRUE(layout);
     // By evdev code: Q, Z, 1, minus, semicolon, slash, grave.
     for (const auto& [evdev, name] : {std::pair{16u, "Q"},
