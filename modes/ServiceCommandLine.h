@@ -1,6 +1,7 @@
 #pragma once
 // The mode service's command line, the same on every platform: --print, --check
-// [FILE], --help and --version, and what --check prints. Qt-free.
+// [FILE], --list-windows, --help and --version, on Windows also --at-sign-in (the
+// machine's Run value, modes/control/Autostart.h), and what --check prints. Qt-free.
 
 #include "modes/bus/InstanceLock.h"
 
@@ -18,6 +19,8 @@ inline constexpr int ServiceExitUsage = 2;
 struct ServiceCommand {
     bool print = false;
     bool check = false;
+    bool listWindows = false;
+    bool atSignIn = false;
     std::optional<std::string> file;
 };
 

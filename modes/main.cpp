@@ -137,8 +137,8 @@ int PrintOpenWindows() {
         list.windows = connection.source->openWindows();
     else
         list.failure = connection.failure;
-    const QByteArray output = pad::WriteWindowList(list);
-    std::fwrite(output.constData(), 1, std::size_t(output.size()), stdout);
+    const std::string output = pad::WriteWindowList(list);
+    std::fwrite(output.data(), 1, output.size(), stdout);
     return connection.source ? ExitOk : ExitFailure;
 }
 
