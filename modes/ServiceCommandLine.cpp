@@ -18,7 +18,9 @@ constexpr const char* RulesFileText =
 constexpr bool AtSignInKnown = false;
 #endif
 
-void PrintHelp() {
+} // namespace
+
+void PrintServiceHelp() {
     std::printf(
         "Usage: padconfig-modes [--print]\n"
         "       padconfig-modes --check [FILE]\n"
@@ -46,14 +48,12 @@ void PrintHelp() {
             : "");
 }
 
-int UsageError(const std::string& message) {
+int ServiceUsageError(const std::string& message) {
     std::fprintf(stderr,
                  "padconfig-modes: %s\nTry 'padconfig-modes --help' for more information.\n",
                  message.c_str());
     return ServiceExitUsage;
 }
-
-} // namespace
 
 std::optional<int> ReadServiceCommand(const std::vector<std::string>& arguments,
                                       ServiceCommand& command) {
@@ -63,7 +63,7 @@ std::optional<int> ReadServiceCommand(const std::vector<std::string>& arguments,
         if (!optionsEnd && argument == "--") {
             optionsEnd = true;
         } else if (!optionsEnd && (argument == "--help" || argument == "-h")) {
-            PrintHelp();
+            PrintServiceHelp();
             return ServiceExitOk;
         } else if (!optionsEnd && argument == "--version") {
             std::printf("padconfig-modes %s\n", ProjectVersion);
@@ -77,21 +77,22 @@ std::optional<int> ReadServiceCommand(const std::vector<std::string>& arguments,
         } else if (!optionsEnd && AtSignInKnown && argument == "--at-sign-in") {
             command.atSignIn = true;
         } else if (!optionsEnd && argument.size() > 1 && argument.front() == '-') {
-            return UsageError("unknown option '" + std::string(argument) + "'");
+            return ServiceUsageError("unknown option '" + std::string(argument) + "'");
         } else if (command.file) {
-            return UsageError("one rules file at a time: '" + std::string(argument) + "'");
+            return ServiceUsageError("one rules file at a time: '" + std::string(argument) + "'");
         } else {
             command.file = std::string(argument);
         }
     }
     if (command.file && !command.check)
-        return UsageError("a rules file is named only with --check: '" + *command.file + "'");
+        return ServiceUsageError("a rules file is named only with --check: '" + *command.file +
+                                 "'");
     if (command.check && command.print)
-        return UsageError("--check and --print do not go together");
+        return ServiceUsageError("--check and --print do not go together");
     if (command.listWindows && (command.check || command.print || command.atSignIn))
-        return UsageError("--list-windows goes with no other option");
+        return ServiceUsageError("--list-windows goes with no other option");
     if (command.atSignIn && (command.check || command.print))
-        return UsageError("--at-sign-in goes with no other option");
+        return ServiceUsageError("--at-sign-in goes with no other option");
     return std::nullopt;
 }
 
