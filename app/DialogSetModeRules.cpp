@@ -15,8 +15,8 @@ bool DialogSet::ModeRulesAvailable() {
 void DialogSet::OpenModeRules() {
     const DialogContext context{host_.ui(), language_.texts(), language_.Font()};
     const QString folder = QString::fromStdU16String(ws_.language.programFolder);
-    BusServiceLink link(FindServiceProgram(folder));
-    TModeRulesDlg dialog(context, link, folder, DefaultRulesPath(), window_);
+    const auto link = MakeServiceLink(FindServiceProgram(folder));
+    TModeRulesDlg dialog(context, *link, folder, DefaultRulesPath(), window_);
     dialog.exec();
 }
 

@@ -7,7 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFile>
+#include <QDir>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -25,8 +25,11 @@ QString Text(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
 
+// The path as the system writes it, from its UTF-8 form on every platform.
 QString PathText(const std::filesystem::path& path) {
-    return QFile::decodeName(path.c_str());
+    const std::u8string utf8 = path.u8string();
+    return QDir::toNativeSeparators(
+        QString::fromUtf8(reinterpret_cast<const char*>(utf8.data()), qsizetype(utf8.size())));
 }
 
 QPushButton* AddButton(QWidget* parent, const DialogContext& context, const UiText& text) {

@@ -1,11 +1,8 @@
 #include "modes/ModeService.h"
 
-#include "modes/ServiceText.h"
 #include "modes/focus/CompositorFocusSource.h"
 
 #include <QCoreApplication>
-
-#include <cstdio>
 
 namespace pad {
 namespace {
@@ -21,15 +18,10 @@ constexpr std::chrono::milliseconds FirstRetryPause{250};
 constexpr std::chrono::milliseconds LongestRetryPause{4000};
 constexpr std::chrono::minutes GiveUpAfter{2};
 
-void SayOnStderr(const std::string& line) {
-    std::fprintf(stderr, "padconfig-modes: %s\n", line.c_str());
-    std::fflush(stderr);
-}
-
 } // namespace
 
 ModeService::ModeService(ServiceOptions options, ServiceParts parts, QObject* parent)
-    : QObject(parent), options_(std::move(options)), parts_(std::move(parts)) {
+    : QObject(parent), core_(std::move(options)), parts_(std::move(parts)) {
     focusLeftTimer_.setSingleShot(true);
     focusLeftTimer_.setInterval(FocusLeftDelayMs);
     connect(&focusLeftTimer_, &QTimer::timeout, this, [this] { decideFocus(std::nullopt); });
@@ -41,9 +33,9 @@ ModeService::~ModeService() = default;
 
 bool ModeService::start() {
     watcher_ = std::make_unique<RulesWatcher>(
-        options_.rulesPath,
-        [this](const RulesFileContents& contents) { rulesChanged(contents, true); }, this);
-    rulesChanged(watcher_->read(), false);
+        core_.options().rulesPath,
+        [this](const RulesFileContents& contents) { core_.rulesChanged(contents, true); }, this);
+    core_.rulesChanged(watcher_->read(), false);
 
     route_ = openBus();
     FocusConnection connection = connectDesktop();
@@ -54,9 +46,9 @@ bool ModeService::start() {
     if (connection.source)
         follow(std::move(connection.source), false);
 
-    if (options_.runningInstance)
-        printLine("another padconfig-modes runs (pid " + std::to_string(*options_.runningInstance) +
-                  ") and sets the modes; this one only prints what each window wants");
+    if (const auto& other = core_.options().runningInstance)
+        core_.printLine("another padconfig-modes runs (pid " + std::to_string(*other) +
+                        ") and sets the modes; this one only prints what each window wants");
     connectKeypad();
     if (!focus_)
         desktopEnded(connection.failure);
@@ -67,17 +59,12 @@ bool ModeService::start() {
 
 void ModeService::connectKeypad() {
     KeypadPortEvents keypad;
-    keypad.appeared = [this] { report("keypad appeared", switcher_->keypadAppeared()); };
-    keypad.gone = [this] { report("keypad gone", switcher_->keypadGone()); };
-    keypad.noAccess = [this](const std::string& why) {
-        if (!toldNoAccess_)
-            SayOnStderr(why);
-        toldNoAccess_ = true;
-        report("keypad connected, but it may not be written", switcher_->keypadUnwritable());
-    };
-    keypad.downloadEnded = [this] { report("download ended", switcher_->downloadEnded()); };
+    keypad.appeared = [this] { core_.keypadAppeared(); };
+    keypad.gone = [this] { core_.keypadGone(); };
+    keypad.noAccess = [this](const std::string& why) { core_.keypadUnwritable(why); };
+    keypad.downloadEnded = [this] { core_.downloadEnded(); };
     port_ = parts_.makePort(this, std::move(keypad));
-    switcher_ = std::make_unique<ModeSwitcher>(*port_, rules_);
+    core_.useKeypad(*port_);
 }
 
 FocusConnection ModeService::connectDesktop() {
@@ -95,12 +82,12 @@ void ModeService::follow(std::unique_ptr<FocusSource> source, bool again) {
         "following the focus on " + focus_->description() + (again ? " again" : "");
     if (again)
         SayOnStderr(following);
-    printLine(following);
+    core_.printLine(following);
     if (const std::string notice = focus_->notice(); !notice.empty())
         SayOnStderr(notice);
     if (const std::string hint = focus_->hint(); !hint.empty()) {
         SayOnStderr(hint);
-        printLine("not following yet: " + hint);
+        core_.printLine("not following yet: " + hint);
     }
 }
 
@@ -110,9 +97,9 @@ void ModeService::desktopEnded(const std::string& why) {
     SayOnStderr(why);
     // A --print beside the service only shows what each window wants: it ends with
     // the source it followed (the running service's, on KDE Plasma and GNOME).
-    if (options_.runningInstance && focus_)
+    if (core_.options().runningInstance && focus_)
         return QCoreApplication::exit(1);
-    printLine("not following: " + why);
+    core_.printLine("not following: " + why);
     ended_ = std::move(focus_);
     lost_ = why;
     lostSince_ = std::chrono::steady_clock::now();
@@ -131,7 +118,7 @@ void ModeService::reconnect() {
     }
     if (connection.failure != lost_) {
         SayOnStderr(connection.failure);
-        printLine("not following: " + connection.failure);
+        core_.printLine("not following: " + connection.failure);
         lost_ = connection.failure;
     }
     if (!connection.brokenOff && std::chrono::steady_clock::now() - lostSince_ > GiveUpAfter) {
@@ -144,9 +131,9 @@ void ModeService::reconnect() {
 }
 
 CompositorRoute ModeService::openBus() {
-    if (options_.runningInstance)
+    if (core_.options().runningInstance)
         return {CompositorRoute::To::RunningService, {}};
-    if (!options_.onSessionBus)
+    if (!core_.options().onSessionBus)
         return {CompositorRoute::To::Nobody, {}};
     ModesBus::Handler handler;
     handler.openWindows = [this] {
@@ -160,7 +147,7 @@ CompositorRoute ModeService::openBus() {
         // Where the service follows the focus itself it runs on, but PadConfig's dialog
         // cannot ask it for the open windows and its status.
         SayOnStderr("not on the session bus: " + failure);
-        printLine("not on the session bus: " + failure);
+        core_.printLine("not on the session bus: " + failure);
         return {CompositorRoute::To::Nobody, failure};
     }
     return {CompositorRoute::To::ThisInstance, {}};
@@ -177,35 +164,11 @@ FocusStatus ModeService::status() const {
 void ModeService::followingChanged() {
     const std::string hint = focus_->hint();
     if (hint.empty()) {
-        printLine("following the focus on " + focus_->description() + " now");
+        core_.printLine("following the focus on " + focus_->description() + " now");
     } else {
         SayOnStderr(hint);
-        printLine("not following: " + hint);
+        core_.printLine("not following: " + hint);
     }
-}
-
-void ModeService::rulesChanged(const RulesFileContents& contents, bool reloaded) {
-    const auto& path = options_.rulesPath;
-    if (contents.failure) {
-        SayOnStderr(DescribeRuleError(path, {0, *contents.failure}) + "; no rules apply");
-        rules_ = {};
-    } else {
-        const RulesDocument& document = contents.document;
-        for (const std::string& line :
-             DescribeRuleErrors(path, document.errors(), "", "; the line is skipped"))
-            SayOnStderr(line);
-        for (const std::string& line :
-             DescribeRuleErrors(path, document.warnings(), "warning: ", ""))
-            SayOnStderr(line);
-        rules_ = document.ruleSet();
-    }
-    const std::string summary = contents.exists ? DescribeRuleSet(rules_) : "no file, no rules";
-    const std::string event = std::string(reloaded ? "rules reloaded" : "rules") + " from " +
-                              path.string() + ": " + summary;
-    if (!reloaded)
-        printLine(event);
-    else
-        report(event, switcher_->rulesReloaded(rules_));
 }
 
 void ModeService::focusChanged(const std::optional<WindowInfo>& window) {
@@ -213,7 +176,7 @@ void ModeService::focusChanged(const std::optional<WindowInfo>& window) {
         return focusLeftTimer_.start();
     const bool passingThrough = focusLeftTimer_.isActive();
     focusLeftTimer_.stop();
-    if (passingThrough && window == switcher_->focusedWindow())
+    if (passingThrough && window == core_.focusedWindow())
         return; // the focus came back to the window it had left
     decideFocus(window);
 }
@@ -221,22 +184,7 @@ void ModeService::focusChanged(const std::optional<WindowInfo>& window) {
 void ModeService::decideFocus(const std::optional<WindowInfo>& window) {
     if (bus_)
         bus_->announceFocus(window);
-    const std::string event =
-        window ? "focus: " + DescribeWindow(*window) : "focus left every window";
-    report(event, window ? switcher_->focusChanged(*window) : switcher_->focusLeft());
-}
-
-void ModeService::report(const std::string& event, const Decision& decision) {
-    if (decision.outcome == Decision::Outcome::Failed)
-        SayOnStderr(DescribeDecision(decision));
-    printLine(event + " -> " + DescribeDecision(decision));
-}
-
-void ModeService::printLine(const std::string& line) {
-    if (!options_.print)
-        return;
-    std::fputs((line + "\n").c_str(), stdout);
-    std::fflush(stdout);
+    core_.decideFocus(window);
 }
 
 } // namespace pad

@@ -1,8 +1,8 @@
 #pragma once
 // The mode service of one program run: follows the focused window through the
 // desktop's backend, the rules file through its watcher and the keypad through its
-// port, and hands every event to the ModeSwitcher. With --print it prints each
-// event and the decision on standard output; problems go to standard error. The
+// port, and hands every event to the ServiceCore (the decisions and what --print and
+// standard error say, which the Windows service shares). The
 // instance that sets the modes answers on the session bus (modes/ModesBus.h).
 // The desktop's focus and the keypad are given from outside: the program gives the
 // real ones, the tests fakes; an instance that only prints gets a port that writes
@@ -10,9 +10,9 @@
 
 #include "modes/KeypadModePort.h"
 #include "modes/KeypadPortFactory.h"
-#include "modes/ModeSwitcher.h"
 #include "modes/ModesBus.h"
 #include "modes/RulesWatcher.h"
+#include "modes/ServiceCore.h"
 #include "modes/focus/FocusConnection.h"
 #include "modes/focus/FocusSource.h"
 
@@ -20,24 +20,11 @@
 #include <QTimer>
 
 #include <chrono>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <sys/types.h>
 
 namespace pad {
-
-struct ServiceOptions {
-    bool print = false;
-    std::filesystem::path rulesPath;
-    // Another instance runs with this pid and sets the modes: this one only prints
-    // what the windows want.
-    std::optional<pid_t> runningInstance;
-    // Whether the instance that sets the modes takes the service's name on the
-    // session bus (the tests' instances do not).
-    bool onSessionBus = true;
-};
 
 // Where the service's focus and keypad come from.
 struct ServiceParts {
@@ -58,7 +45,6 @@ class ModeService : public QObject {
     bool start();
 
   private:
-    void rulesChanged(const RulesFileContents& contents, bool reloaded);
     void focusChanged(const std::optional<WindowInfo>& window);
     void decideFocus(const std::optional<WindowInfo>& window);
     // Makes the keypad port and the switcher that decides with it.
@@ -75,14 +61,10 @@ class ModeService : public QObject {
     // Puts the service on the session bus; where the compositor's reports go.
     CompositorRoute openBus();
     FocusStatus status() const;
-    // --print's line for an event and what came of it.
-    void report(const std::string& event, const Decision& decision);
-    void printLine(const std::string& line);
 
-    ServiceOptions options_;
+    ServiceCore core_;
     ServiceParts parts_;
     CompositorRoute route_;
-    RuleSet rules_; // until the switcher is there
     std::unique_ptr<RulesWatcher> watcher_;
     // Before focus_, which may unload a compositor script over the bus when it goes.
     std::unique_ptr<ModesBus> bus_;
@@ -96,8 +78,6 @@ class ModeService : public QObject {
     std::chrono::milliseconds retryPause_{0};
     QTimer reconnectTimer_;
     std::unique_ptr<KeypadModePort> port_;
-    bool toldNoAccess_ = false; // the udev rule is named once a run
-    std::unique_ptr<ModeSwitcher> switcher_;
     // Window managers pass the focus through "no window" on its way from one window
     // to the next; a focus that has left every window counts once it stays so.
     QTimer focusLeftTimer_;

@@ -11,15 +11,20 @@ namespace {
 
 #ifdef _WIN32
 constexpr const char* RulesFileText = "%APPDATA%\\PadConfig\\modes.conf";
+constexpr bool AtSignInKnown = true;
 #else
 constexpr const char* RulesFileText =
     "~/.config/padconfig/modes.conf\n($XDG_CONFIG_HOME/padconfig/modes.conf)";
+constexpr bool AtSignInKnown = false;
 #endif
 
-void PrintHelp() {
+} // namespace
+
+void PrintServiceHelp() {
     std::printf(
         "Usage: padconfig-modes [--print]\n"
         "       padconfig-modes --check [FILE]\n"
+        "       padconfig-modes --list-windows\n"
         "Switches the Corvask 12 Gaming Keypad to the mode that the focused application's\n"
         "rule names, by the rules in %s. One instance runs per user.\n"
         "\n"
@@ -28,21 +33,27 @@ void PrintHelp() {
         "                  running instance it only prints\n"
         "  --check [FILE]  check a rules file (the one above without FILE) and exit;\n"
         "                  exit status 1 and the lines' errors when it has any\n"
+        "  --list-windows  print the open windows as the service sees them, and whether\n"
+        "                  the focus can be followed, as one JSON object, and exit;\n"
+        "                  exit status 1 when the windows cannot be listed\n"
+        "%s"
         "  -h, --help      print this help and exit\n"
         "  --version       print the version and exit\n"
         "\n"
         "See padconfig-modes(1) for the rules, the desktops and how to enable the service.\n",
-        RulesFileText);
+        RulesFileText,
+        AtSignInKnown
+            ? "  --at-sign-in    as started at sign-in for every user: end at once when this\n"
+              "                  user switched the service off in PadConfig\n"
+            : "");
 }
 
-int UsageError(const std::string& message) {
+int ServiceUsageError(const std::string& message) {
     std::fprintf(stderr,
                  "padconfig-modes: %s\nTry 'padconfig-modes --help' for more information.\n",
                  message.c_str());
     return ServiceExitUsage;
 }
-
-} // namespace
 
 std::optional<int> ReadServiceCommand(const std::vector<std::string>& arguments,
                                       ServiceCommand& command) {
@@ -52,7 +63,7 @@ std::optional<int> ReadServiceCommand(const std::vector<std::string>& arguments,
         if (!optionsEnd && argument == "--") {
             optionsEnd = true;
         } else if (!optionsEnd && (argument == "--help" || argument == "-h")) {
-            PrintHelp();
+            PrintServiceHelp();
             return ServiceExitOk;
         } else if (!optionsEnd && argument == "--version") {
             std::printf("padconfig-modes %s\n", ProjectVersion);
@@ -61,18 +72,27 @@ std::optional<int> ReadServiceCommand(const std::vector<std::string>& arguments,
             command.print = true;
         } else if (!optionsEnd && argument == "--check") {
             command.check = true;
+        } else if (!optionsEnd && argument == "--list-windows") {
+            command.listWindows = true;
+        } else if (!optionsEnd && AtSignInKnown && argument == "--at-sign-in") {
+            command.atSignIn = true;
         } else if (!optionsEnd && argument.size() > 1 && argument.front() == '-') {
-            return UsageError("unknown option '" + std::string(argument) + "'");
+            return ServiceUsageError("unknown option '" + std::string(argument) + "'");
         } else if (command.file) {
-            return UsageError("one rules file at a time: '" + std::string(argument) + "'");
+            return ServiceUsageError("one rules file at a time: '" + std::string(argument) + "'");
         } else {
             command.file = std::string(argument);
         }
     }
     if (command.file && !command.check)
-        return UsageError("a rules file is named only with --check: '" + *command.file + "'");
+        return ServiceUsageError("a rules file is named only with --check: '" + *command.file +
+                                 "'");
     if (command.check && command.print)
-        return UsageError("--check and --print do not go together");
+        return ServiceUsageError("--check and --print do not go together");
+    if (command.listWindows && (command.check || command.print || command.atSignIn))
+        return ServiceUsageError("--list-windows goes with no other option");
+    if (command.atSignIn && (command.check || command.print))
+        return ServiceUsageError("--at-sign-in goes with no other option");
     return std::nullopt;
 }
 

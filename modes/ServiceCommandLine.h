@@ -1,6 +1,10 @@
 #pragma once
 // The mode service's command line, the same on every platform: --print, --check
-// [FILE], --help and --version, and what --check prints. Qt-free.
+// [FILE], --list-windows, --help and --version, on Windows also --at-sign-in (the
+// machine's Run value, modes/control/Autostart.h); its help and errors, what --check
+// prints and what the instance lock's attempt means. Qt-free. (The Linux program reads
+// its arguments with QCommandLineParser, as the suite's other Qt programs do, and says
+// what this says.)
 
 #include "modes/bus/InstanceLock.h"
 
@@ -18,8 +22,15 @@ inline constexpr int ServiceExitUsage = 2;
 struct ServiceCommand {
     bool print = false;
     bool check = false;
+    bool listWindows = false;
+    bool atSignIn = false;
     std::optional<std::string> file;
 };
+
+// --help's text on standard output.
+void PrintServiceHelp();
+// A usage error on standard error, with where to find help; ServiceExitUsage.
+int ServiceUsageError(const std::string& message);
 
 // Reads the arguments (argv[0] first, UTF-8). Returns the exit status when they are
 // answered already (--help, --version) or wrong, having printed what to print.

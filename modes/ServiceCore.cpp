@@ -65,6 +65,13 @@ void ServiceCore::keypadGone() {
     report("keypad gone", switcher_->keypadGone());
 }
 
+void ServiceCore::keypadUnwritable(const std::string& why) {
+    if (!toldNoAccess_)
+        SayOnStderr(why);
+    toldNoAccess_ = true;
+    report("keypad connected, but it may not be written", switcher_->keypadUnwritable());
+}
+
 void ServiceCore::downloadEnded() {
     report("download ended", switcher_->downloadEnded());
 }

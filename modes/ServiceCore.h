@@ -24,6 +24,9 @@ struct ServiceOptions {
     // Another instance runs with this pid and sets the modes: this one only prints
     // what the windows want.
     std::optional<pid_t> runningInstance;
+    // Linux: whether the instance that sets the modes takes the service's name on the
+    // session bus (the tests' instances do not).
+    bool onSessionBus = true;
 };
 
 // "padconfig-modes: LINE" on standard error.
@@ -44,6 +47,8 @@ class ServiceCore {
     const std::optional<WindowInfo>& focusedWindow() const;
     void keypadAppeared();
     void keypadGone();
+    // A keypad is plugged in that may not be written: why, said once a run.
+    void keypadUnwritable(const std::string& why);
     void downloadEnded();
 
     // A line for --print.
@@ -57,6 +62,7 @@ class ServiceCore {
     RuleSet rules_;
     std::optional<WindowInfo> window_; // while only printing
     std::unique_ptr<ModeSwitcher> switcher_;
+    bool toldNoAccess_ = false;
 };
 
 } // namespace pad

@@ -3,7 +3,7 @@
 
 #include "common/Version.h"
 #include "modes/ModeService.h"
-#include "modes/ServiceText.h"
+#include "modes/ServiceCommandLine.h"
 #include "modes/bus/InstanceLock.h"
 #include "modes/bus/WindowList.h"
 #include "modes/focus/FocusStatus.h"
@@ -28,44 +28,7 @@
 
 namespace {
 
-constexpr int ExitOk = 0;
-constexpr int ExitFailure = 1;
-constexpr int ExitUsage = 2;
-
-constexpr const char* HelpText =
-    "Usage: padconfig-modes [--print]\n"
-    "       padconfig-modes --check [FILE]\n"
-    "       padconfig-modes --list-windows\n"
-    "Switches the Corvask 12 Gaming Keypad to the mode that the focused application's\n"
-    "rule names, by the rules in ~/.config/padconfig/modes.conf\n"
-    "($XDG_CONFIG_HOME/padconfig/modes.conf). One instance runs per user.\n"
-    "\n"
-    "  --print         print every change of the focused window (application id or\n"
-    "                  window class, executable, title) and the decision; beside a\n"
-    "                  running instance it only prints\n"
-    "  --check [FILE]  check a rules file (the one above without FILE) and exit;\n"
-    "                  exit status 1 and the lines' errors when it has any\n"
-    "  --list-windows  print the open windows as the service sees them, and whether\n"
-    "                  the focus can be followed, as one JSON object, and exit;\n"
-    "                  exit status 1 when the windows cannot be listed\n"
-    "  -h, --help      print this help and exit\n"
-    "  --version       print the version and exit\n"
-    "\n"
-    "See padconfig-modes(1) for the rules, the desktops and how to enable the service.\n";
-
-struct Options {
-    bool print = false;
-    bool check = false;
-    bool listWindows = false;
-    std::optional<std::string> file;
-};
-
-int UsageError(const std::string& message) {
-    std::fprintf(stderr,
-                 "padconfig-modes: %s\nTry 'padconfig-modes --help' for more information.\n",
-                 message.c_str());
-    return ExitUsage;
-}
+using Options = pad::ServiceCommand;
 
 // The options, or the exit status when they are answered already or wrong. Each option
 // is taken only as written here: "-help", "--h" and "--print=1" are unknown options.
@@ -81,37 +44,38 @@ std::optional<int> ReadOptions(int argc, char** argv, Options& options) {
         optionsEnd = optionsEnd || argument == "--";
         if (i > 0 && !optionsEnd && argument.size() > 1 && argument.front() == '-' &&
             !spellings.contains(argument))
-            return UsageError("unknown option '" + std::string(argument) + "'");
+            return pad::ServiceUsageError("unknown option '" + std::string(argument) + "'");
         words << QString::fromLocal8Bit(argument.data(), qsizetype(argument.size()));
     }
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions({help, version, print, check, listWindows});
     if (!parser.parse(words))
-        return UsageError(parser.errorText().toStdString());
+        return pad::ServiceUsageError(parser.errorText().toStdString());
     if (parser.isSet(help)) {
-        std::fputs(HelpText, stdout);
-        return ExitOk;
+        pad::PrintServiceHelp();
+        return pad::ServiceExitOk;
     }
     if (parser.isSet(version)) {
         std::printf("padconfig-modes %s\n", pad::ProjectVersion);
-        return ExitOk;
+        return pad::ServiceExitOk;
     }
     options.print = parser.isSet(print);
     options.check = parser.isSet(check);
     options.listWindows = parser.isSet(listWindows);
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
-        return UsageError("one rules file at a time: '" + files.at(1).toLocal8Bit().toStdString() +
-                          "'");
+        return pad::ServiceUsageError("one rules file at a time: '" +
+                                      files.at(1).toLocal8Bit().toStdString() + "'");
     if (!files.isEmpty())
         options.file = files.front().toLocal8Bit().toStdString();
     if (options.file && !options.check)
-        return UsageError("a rules file is named only with --check: '" + *options.file + "'");
+        return pad::ServiceUsageError("a rules file is named only with --check: '" + *options.file +
+                                      "'");
     if (options.check && options.print)
-        return UsageError("--check and --print do not go together");
+        return pad::ServiceUsageError("--check and --print do not go together");
     if (options.listWindows && (options.check || options.print))
-        return UsageError("--list-windows goes with no other option");
+        return pad::ServiceUsageError("--list-windows goes with no other option");
     return std::nullopt;
 }
 
@@ -137,9 +101,9 @@ int PrintOpenWindows() {
         list.windows = connection.source->openWindows();
     else
         list.failure = connection.failure;
-    const QByteArray output = pad::WriteWindowList(list);
-    std::fwrite(output.constData(), 1, std::size_t(output.size()), stdout);
-    return connection.source ? ExitOk : ExitFailure;
+    const std::string output = pad::WriteWindowList(list);
+    std::fwrite(output.data(), 1, output.size(), stdout);
+    return connection.source ? pad::ServiceExitOk : pad::ServiceExitFailure;
 }
 
 // SIGTERM (systemd stopping the service), SIGINT and SIGHUP end the event loop, so
@@ -162,10 +126,8 @@ int main(int argc, char** argv) {
     if (const auto status = ReadOptions(argc, argv, options))
         return *status;
     if (options.check)
-        return pad::PrintRulesCheck(options.file ? std::filesystem::path(*options.file)
-                                                 : pad::DefaultRulesPath())
-                   ? ExitOk
-                   : ExitFailure;
+        return pad::CheckRules(options.file ? std::filesystem::path(*options.file)
+                                            : pad::DefaultRulesPath());
 
     const int endingSignals = BlockEndingSignals();
     QCoreApplication app(argc, argv);
@@ -188,20 +150,11 @@ int main(int argc, char** argv) {
                    "the user's desktop session, which sets it (as a systemd user service, from "
                    "the autostart entry or from the desktop's own start-up)\n",
                    stderr);
-        return ExitFailure;
+        return pad::ServiceExitFailure;
     }
     pad::InstanceLock::Attempt lock = pad::InstanceLock::acquire();
-    if (!lock.failure.empty()) {
-        std::fprintf(stderr, "padconfig-modes: %s\n", lock.failure.c_str());
-        return ExitFailure;
-    }
-    if (lock.otherInstance && !options.print) {
-        std::fprintf(stderr,
-                     "padconfig-modes: already runs for this user (pid %ld); "
-                     "'padconfig-modes --print' shows what each window wants\n",
-                     long(*lock.otherInstance));
-        return ExitOk;
-    }
+    if (const auto status = pad::SettleInstance(lock, options.print))
+        return *status;
     pad::ServiceParts parts{ConnectDesktop, pad::makeKeypadModePort};
     if (lock.otherInstance)
         parts.makePort = [](QObject*, pad::KeypadPortEvents) {
@@ -210,6 +163,6 @@ int main(int argc, char** argv) {
     pad::ModeService service({options.print, pad::DefaultRulesPath(), lock.otherInstance},
                              std::move(parts));
     if (!service.start())
-        return ExitFailure;
+        return pad::ServiceExitFailure;
     return QCoreApplication::exec();
 }

@@ -24,6 +24,7 @@
 // KWin's scripts send whole numbers as int32, so both reports take the pid as int32
 // as well as uint32.
 
+#include "modes/bus/WindowList.h" // FocusStatus, what Status() answers
 #include "modes/rules/WindowInfo.h"
 
 #include <QDBusArgument>
@@ -45,17 +46,6 @@ struct BusWindow {
     uint pid = 0; // 0: unknown
 };
 using BusWindowList = QList<BusWindow>;
-
-// What Status() answers: the desktop found, whether its focused window is followed,
-// and when it is not, why and what would make it work (such as enabling the GNOME
-// Shell extension), in one sentence.
-struct FocusStatus {
-    std::string desktop;
-    bool follows = false;
-    std::string hint;
-
-    bool operator==(const FocusStatus&) const = default;
-};
 
 // How long a call to the service or to a compositor is waited for: they answer at
 // once, and a hung one must not hold up the caller for long.

@@ -1,58 +1,61 @@
 #include "modes/bus/WindowList.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <nlohmann/json.hpp>
 
 namespace pad {
 namespace {
 
-QString Json(const std::string& utf8) {
-    return QString::fromStdString(utf8);
-}
+using nlohmann::json;
 
-std::string Utf8(const QJsonValue& value) {
-    return value.toString().toStdString();
+// The text of the member, or empty when it is missing or no text.
+std::string Text(const json& object, const char* name) {
+    const auto member = object.find(name);
+    return member != object.end() && member->is_string() ? member->get<std::string>()
+                                                         : std::string();
 }
 
 } // namespace
 
-QByteArray WriteWindowList(const WindowList& list) {
-    QJsonArray windows;
+std::string WriteWindowList(const WindowList& list) {
+    json windows = json::array();
     for (const WindowInfo& window : list.windows) {
-        QJsonObject item{{"app", Json(window.appId)},
-                         {"instance", Json(window.instance)},
-                         {"title", Json(window.title)},
-                         {"executable", Json(window.executable)}};
+        json item{{"app", window.appId},
+                  {"instance", window.instance},
+                  {"title", window.title},
+                  {"executable", window.executable}};
         if (window.pid)
-            item.insert("pid", qint64(*window.pid));
-        windows.append(item);
+            item["pid"] = *window.pid;
+        windows.push_back(std::move(item));
     }
-    const QJsonObject object{{"desktop", Json(list.status.desktop)},
-                             {"follows", list.status.follows},
-                             {"hint", Json(list.status.hint)},
-                             {"failure", Json(list.failure)},
-                             {"windows", windows}};
-    return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
+    const json object{{"desktop", list.status.desktop},
+                      {"follows", list.status.follows},
+                      {"hint", list.status.hint},
+                      {"failure", list.failure},
+                      {"windows", std::move(windows)}};
+    return object.dump(-1, ' ', false, json::error_handler_t::replace) + '\n';
 }
 
-std::optional<WindowList> ReadWindowList(const QByteArray& output) {
-    const QJsonDocument document = QJsonDocument::fromJson(output);
-    const QJsonObject object = document.object();
-    if (!object.value("desktop").isString() || !object.value("follows").isBool() ||
-        !object.value("windows").isArray())
+std::optional<WindowList> ReadWindowList(std::string_view output) {
+    const json object = json::parse(output, nullptr, false);
+    if (!object.is_object())
         return std::nullopt;
-    WindowList list{{Utf8(object.value("desktop")), object.value("follows").toBool(),
-                     Utf8(object.value("hint"))},
+    const auto desktop = object.find("desktop");
+    const auto follows = object.find("follows");
+    const auto windows = object.find("windows");
+    if (desktop == object.end() || !desktop->is_string() || follows == object.end() ||
+        !follows->is_boolean() || windows == object.end() || !windows->is_array())
+        return std::nullopt;
+    WindowList list{{Text(object, "desktop"), follows->get<bool>(), Text(object, "hint")},
                     {},
-                    Utf8(object.value("failure"))};
-    for (const QJsonValue& value : object.value("windows").toArray()) {
-        const QJsonObject item = value.toObject();
-        WindowInfo window{Utf8(item.value("app")), Utf8(item.value("instance")),
-                          Utf8(item.value("title"))};
-        window.executable = Utf8(item.value("executable"));
-        if (const qint64 pid = item.value("pid").toInteger(); pid > 0)
-            window.pid = pid;
+                    Text(object, "failure")};
+    for (const json& item : *windows) {
+        if (!item.is_object())
+            continue;
+        WindowInfo window{Text(item, "app"), Text(item, "instance"), Text(item, "title")};
+        window.executable = Text(item, "executable");
+        if (const auto pid = item.find("pid"); pid != item.end() && pid->is_number_integer())
+            if (const auto value = pid->get<std::int64_t>(); value > 0)
+                window.pid = value;
         list.windows.push_back(std::move(window));
     }
     return list;

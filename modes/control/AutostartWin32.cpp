@@ -19,30 +19,42 @@ std::optional<std::string> Failure(const std::string& what, LSTATUS status) {
     return what + ": " + WindowsErrorText(DWORD(status));
 }
 
-} // namespace
-
-std::wstring ProgramOfCommand(std::wstring_view command) {
-    if (command.starts_with(L'"')) {
-        const std::size_t end = command.find(L'"', 1);
-        return std::wstring(command.substr(1, end == std::wstring_view::npos ? end : end - 1));
-    }
-    return std::wstring(command.substr(0, command.find(L' ')));
+// A value that is to go and is not there is no failure.
+LSTATUS Absent(LSTATUS status) {
+    return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
 }
 
-std::optional<std::filesystem::path> AutostartProgram() {
-    wchar_t command[2048];
-    DWORD size = sizeof command;
-    if (::RegGetValueW(HKEY_CURRENT_USER, AutostartRunKey, AutostartValueName,
-                       RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ, nullptr, command,
-                       &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    const std::wstring program = ProgramOfCommand(command);
-    if (program.empty())
-        return std::nullopt;
-    return std::filesystem::path(program);
+constexpr const char* SettingsKeyText = "HKEY_CURRENT_USER\\Software\\PadConfig";
+
+// Whether root's Run key has the service's value.
+bool HasRunValue(HKEY root) {
+    return ::RegGetValueW(root, AutostartRunKey, AutostartValueName, RRF_RT_ANY, nullptr, nullptr,
+                          nullptr) == ERROR_SUCCESS;
+}
+
+} // namespace
+
+bool StartsAtSignIn() {
+    return HasRunValue(HKEY_CURRENT_USER) ||
+           (HasRunValue(HKEY_LOCAL_MACHINE) && !SwitchedOffAtSignIn());
+}
+
+bool SwitchedOffAtSignIn() {
+    DWORD value = 1;
+    DWORD size = sizeof value;
+    return ::RegGetValueW(HKEY_CURRENT_USER, UserSettingsKey, AtSignInValueName, RRF_RT_REG_DWORD,
+                          nullptr, &value, &size) == ERROR_SUCCESS &&
+           value == 0;
 }
 
 std::optional<std::string> EnableAutostart(const std::filesystem::path& program) {
+    if (auto failure = Failure(
+            std::string("cannot change ") + SettingsKeyText,
+            Absent(::RegDeleteKeyValueW(HKEY_CURRENT_USER, UserSettingsKey, AtSignInValueName))))
+        return failure;
+    // The machine's value starts it now that the user's switch is no longer off.
+    if (HasRunValue(HKEY_LOCAL_MACHINE))
+        return std::nullopt;
     const std::wstring command = L"\"" + program.wstring() + L"\"";
     return Failure("cannot write the Run key",
                    ::RegSetKeyValueW(HKEY_CURRENT_USER, AutostartRunKey, AutostartValueName, REG_SZ,
@@ -51,18 +63,23 @@ std::optional<std::string> EnableAutostart(const std::filesystem::path& program)
 }
 
 std::optional<std::string> DisableAutostart() {
-    const LSTATUS status =
-        ::RegDeleteKeyValueW(HKEY_CURRENT_USER, AutostartRunKey, AutostartValueName);
-    if (status == ERROR_FILE_NOT_FOUND)
+    if (auto failure = Failure(
+            "cannot change the Run key",
+            Absent(::RegDeleteKeyValueW(HKEY_CURRENT_USER, AutostartRunKey, AutostartValueName))))
+        return failure;
+    if (!HasRunValue(HKEY_LOCAL_MACHINE))
         return std::nullopt;
-    return Failure("cannot change the Run key", status);
+    const DWORD off = 0;
+    return Failure(std::string("cannot write ") + SettingsKeyText,
+                   ::RegSetKeyValueW(HKEY_CURRENT_USER, UserSettingsKey, AtSignInValueName,
+                                     REG_DWORD, &off, sizeof off));
 }
 
 bool ServiceRunning() {
     return static_cast<HWND>(FindServiceWindow()) != nullptr;
 }
 
-std::optional<std::string> StartService(const std::filesystem::path& program) {
+std::optional<std::string> StartModeService(const std::filesystem::path& program) {
     if (ServiceRunning())
         return std::nullopt;
     std::wstring command = L"\"" + program.wstring() + L"\"";
@@ -77,7 +94,7 @@ std::optional<std::string> StartService(const std::filesystem::path& program) {
     return std::nullopt;
 }
 
-std::optional<std::string> StopService() {
+std::optional<std::string> StopModeService() {
     const HWND window = static_cast<HWND>(FindServiceWindow());
     if (!window)
         return std::nullopt;

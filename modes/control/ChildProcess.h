@@ -1,6 +1,8 @@
 #pragma once
 // Runs a program as a child process without holding up the event loop, and calls back
-// once with how it ended. QtCore.
+// once with how it ended; and so asks `padconfig-modes --list-windows`. QtCore.
+
+#include "modes/bus/WindowList.h"
 
 #include <QObject>
 #include <QString>
@@ -21,5 +23,11 @@ struct ChildEnd {
 // not ended after timeoutMs is killed.
 void RunChildProcess(QObject* owner, const QString& program, const QStringList& arguments,
                      int timeoutMs, std::function<void(const ChildEnd&)> done);
+
+// Runs `serviceProgram --list-windows` and calls back once with what it printed; when it
+// cannot start, fails or prints something else, with a list whose failure and status
+// hint say why. An empty serviceProgram is a service that is not installed.
+void ListWindows(QObject* owner, const QString& serviceProgram,
+                 std::function<void(const WindowList&)> done);
 
 } // namespace pad

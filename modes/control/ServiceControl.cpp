@@ -1,3 +1,6 @@
+// The mode service switched on and off on Linux: systemctl, the autostart entry, and
+// the instance that holds the service's lock.
+
 #include "modes/control/ServiceControl.h"
 
 #include "modes/bus/InstanceLock.h"
@@ -12,6 +15,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <vector>
 
 namespace pad {
 namespace {
@@ -31,94 +35,25 @@ QString FirstExisting(const QStringList& candidates) {
     return {};
 }
 
-} // namespace
+using Finished =
+    std::function<void(int exitCode, const std::string& output, const std::string& errors)>;
+using SwitchDone = std::function<void(const std::optional<std::string>&)>;
 
-QString FindServiceProgram(const QString& programFolder) {
-    const QString name = QString::fromLatin1(ServiceProgramName.data(), ServiceProgramName.size());
-    // The service of this PadConfig first: beside it in the build tree, in bin/ of its
-    // prefix when installed; then the one the autostart entry will start, from PATH.
-    const QString program =
-        FirstExisting({programFolder + QLatin1Char('/') + name,
-                       programFolder + QStringLiteral("/" PADCONFIG_INSTALLED_BIN_DIR "/") + name});
-    return program.isEmpty() ? QStandardPaths::findExecutable(name) : program;
-}
-
-ModeServiceControl::ModeServiceControl(QString programFolder, QObject* parent)
-    : QObject(parent), programFolder_(std::move(programFolder)) {}
-
-void ModeServiceControl::systemctl(const std::vector<std::string>& arguments, Finished done) {
+// Runs systemctl; a systemctl that cannot start or does not end gives exit code -1.
+void Systemctl(QObject* owner, const std::vector<std::string>& arguments, Finished done) {
     QStringList list;
     for (const std::string& argument : arguments)
         list << QString::fromStdString(argument);
-    RunChildProcess(this, QStringLiteral("systemctl"), list, SystemctlTimeoutMs,
+    RunChildProcess(owner, QStringLiteral("systemctl"), list, SystemctlTimeoutMs,
                     [done](const ChildEnd& end) { done(end.exitCode, end.output, end.errors); });
 }
 
-void ModeServiceControl::probe(std::function<void(const ServiceSetup&)> done) {
-    ServiceSetup setup;
-    setup.autostartEntry = std::filesystem::exists(AutostartEntryPath());
-    systemctl(SystemdSessionProbe(),
-              [this, setup, done](int code, const std::string& output, const std::string&) mutable {
-                  setup.systemdSession = ReadSystemdSession(code, output);
-                  systemctl(UnitEnabledProbe(), [setup, done](int code, const std::string& output,
-                                                              const std::string&) mutable {
-                      setup.unitEnabled = ReadUnitEnabled(code, output);
-                      done(setup);
-                  });
-              });
-}
-
-void ModeServiceControl::switchService(
-    bool on, const ServiceSetup& setup,
-    std::function<void(const std::optional<std::string>&)> done) {
-    runSteps(PlanServiceSwitch(on, setup), 0, std::move(done));
-}
-
-void ModeServiceControl::runSteps(std::vector<SwitchStep> steps, std::size_t next,
-                                  std::function<void(const std::optional<std::string>&)> done) {
-    using Kind = SwitchStep::Kind;
-    for (; next < steps.size(); ++next) {
-        const SwitchStep& step = steps[next];
-        std::optional<std::string> failure;
-        switch (step.kind) {
-        case Kind::Systemctl:
-            systemctl(step.arguments, [this, steps, next, done](int code, const std::string&,
-                                                                const std::string& errors) {
-                if (code != 0)
-                    done(errors.empty() ? "systemctl failed" : errors);
-                else
-                    runSteps(steps, next + 1, done);
-            });
-            return;
-        case Kind::CopyAutostartEntry:
-            failure = copyAutostartEntry();
-            break;
-        case Kind::RemoveAutostartEntry:
-            failure = removeAutostartEntry();
-            break;
-        case Kind::StartService:
-            failure = startService();
-            break;
-        case Kind::StopService:
-            failure = stopService();
-            break;
-        }
-        if (failure) {
-            QMetaObject::invokeMethod(
-                this, [done, failure] { done(failure); }, Qt::QueuedConnection);
-            return;
-        }
-    }
-    QMetaObject::invokeMethod(
-        this, [done] { done(std::nullopt); }, Qt::QueuedConnection);
-}
-
-std::optional<std::string> ModeServiceControl::copyAutostartEntry() const {
+std::optional<std::string> CopyAutostartEntry(const QString& programFolder) {
     const QString name = QString::fromLatin1(ServiceProgramName.data(), ServiceProgramName.size()) +
                          QStringLiteral(".desktop");
     const QString source = FirstExisting(
-        {programFolder_ + QStringLiteral("/" PADCONFIG_INSTALLED_AUTOSTART_DIR "/") + name,
-         programFolder_ + QStringLiteral("/" PADCONFIG_BUILD_AUTOSTART_DIR "/") + name,
+        {programFolder + QStringLiteral("/" PADCONFIG_INSTALLED_AUTOSTART_DIR "/") + name,
+         programFolder + QStringLiteral("/" PADCONFIG_BUILD_AUTOSTART_DIR "/") + name,
          QStandardPaths::locate(QStandardPaths::GenericDataLocation,
                                 QStringLiteral("padconfig/autostart/") + name)});
     if (source.isEmpty())
@@ -135,7 +70,7 @@ std::optional<std::string> ModeServiceControl::copyAutostartEntry() const {
     return std::nullopt;
 }
 
-std::optional<std::string> ModeServiceControl::removeAutostartEntry() const {
+std::optional<std::string> RemoveAutostartEntry() {
     std::error_code error;
     std::filesystem::remove(AutostartEntryPath(), error);
     if (error)
@@ -143,10 +78,10 @@ std::optional<std::string> ModeServiceControl::removeAutostartEntry() const {
     return std::nullopt;
 }
 
-std::optional<std::string> ModeServiceControl::startService() const {
+std::optional<std::string> StartService(const QString& programFolder) {
     if (InstanceLock::holder())
         return std::nullopt;
-    const QString program = FindServiceProgram(programFolder_);
+    const QString program = FindServiceProgram(programFolder);
     if (program.isEmpty())
         return std::string(ServiceProgramName) + NotInstalledText;
     if (!QProcess::startDetached(program, {}))
@@ -154,7 +89,7 @@ std::optional<std::string> ModeServiceControl::startService() const {
     return std::nullopt;
 }
 
-std::optional<std::string> ModeServiceControl::stopService() const {
+std::optional<std::string> StopService() {
     const auto holder = InstanceLock::holder();
     if (!holder)
         return std::nullopt;
@@ -164,6 +99,82 @@ std::optional<std::string> ModeServiceControl::stopService() const {
         return "padconfig-modes (pid " + std::to_string(*holder) +
                ") cannot be ended: " + std::strerror(errno);
     return std::nullopt;
+}
+
+void RunSteps(QObject* owner, const QString& programFolder, std::vector<SwitchStep> steps,
+              std::size_t next, SwitchDone done) {
+    using Kind = SwitchStep::Kind;
+    for (; next < steps.size(); ++next) {
+        const SwitchStep& step = steps[next];
+        std::optional<std::string> failure;
+        switch (step.kind) {
+        case Kind::Systemctl:
+            Systemctl(owner, step.arguments,
+                      [owner, programFolder, steps, next, done](int code, const std::string&,
+                                                                const std::string& errors) {
+                          if (code != 0)
+                              done(errors.empty() ? "systemctl failed" : errors);
+                          else
+                              RunSteps(owner, programFolder, steps, next + 1, done);
+                      });
+            return;
+        case Kind::CopyAutostartEntry:
+            failure = CopyAutostartEntry(programFolder);
+            break;
+        case Kind::RemoveAutostartEntry:
+            failure = RemoveAutostartEntry();
+            break;
+        case Kind::StartService:
+            failure = StartService(programFolder);
+            break;
+        case Kind::StopService:
+            failure = StopService();
+            break;
+        }
+        if (failure) {
+            QMetaObject::invokeMethod(
+                owner, [done, failure] { done(failure); }, Qt::QueuedConnection);
+            return;
+        }
+    }
+    QMetaObject::invokeMethod(
+        owner, [done] { done(std::nullopt); }, Qt::QueuedConnection);
+}
+
+} // namespace
+
+QString FindServiceProgram(const QString& programFolder) {
+    const QString name = QString::fromLatin1(ServiceProgramName.data(), ServiceProgramName.size());
+    // The service of this PadConfig first: beside it in the build tree, in bin/ of its
+    // prefix when installed; then the one the autostart entry will start, from PATH.
+    const QString program =
+        FirstExisting({programFolder + QLatin1Char('/') + name,
+                       programFolder + QStringLiteral("/" PADCONFIG_INSTALLED_BIN_DIR "/") + name});
+    return program.isEmpty() ? QStandardPaths::findExecutable(name) : program;
+}
+
+ModeServiceControl::ModeServiceControl(QString programFolder, QObject* parent)
+    : QObject(parent), programFolder_(std::move(programFolder)) {}
+
+void ModeServiceControl::probe(std::function<void(const ServiceSetup&)> done) {
+    ServiceSetup setup;
+    setup.autostartEntry = std::filesystem::exists(AutostartEntryPath());
+    Systemctl(this, SystemdSessionProbe(),
+              [this, setup, done](int code, const std::string& output, const std::string&) mutable {
+                  setup.systemdSession = ReadSystemdSession(code, output);
+                  Systemctl(this, UnitEnabledProbe(),
+                            [setup, done](int code, const std::string& output,
+                                          const std::string&) mutable {
+                                setup.unitEnabled = ReadUnitEnabled(code, output);
+                                done(setup);
+                            });
+              });
+}
+
+void ModeServiceControl::switchService(
+    bool on, const ServiceSetup& setup,
+    std::function<void(const std::optional<std::string>&)> done) {
+    RunSteps(this, programFolder_, PlanServiceSwitch(on, setup), 0, std::move(done));
 }
 
 } // namespace pad

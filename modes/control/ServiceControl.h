@@ -1,7 +1,9 @@
 #pragma once
 // Finds out how the mode service is set up for the user and switches it on or off
-// (modes/control/ServiceSwitch.h), without holding up the event loop: systemctl runs
-// as a child process. QtCore.
+// (modes/control/ServiceSwitch.h), without holding up the event loop. On Linux
+// (ServiceControl.cpp) systemctl runs as a child process; on Windows
+// (ServiceControlWin32.cpp) the Run keys are read and written (Autostart.h) and the
+// service is started and stopped on a thread of its own. QtCore.
 
 #include "modes/control/ServiceSwitch.h"
 
@@ -11,12 +13,12 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace pad {
 
 // The service's program of the PadConfig in programFolder: beside it in the build tree,
-// in bin/ of its prefix when installed, else from PATH; empty when there is none.
+// in bin/ of its prefix when installed, else from PATH (on Windows beside it alone);
+// empty when there is none.
 QString FindServiceProgram(const QString& programFolder);
 
 class ModeServiceControl : public QObject {
@@ -33,17 +35,6 @@ class ModeServiceControl : public QObject {
                        std::function<void(const std::optional<std::string>&)> done);
 
   private:
-    using Finished =
-        std::function<void(int exitCode, const std::string& output, const std::string& errors)>;
-    // Runs systemctl; a systemctl that cannot start or does not end gives exit code -1.
-    void systemctl(const std::vector<std::string>& arguments, Finished done);
-    void runSteps(std::vector<SwitchStep> steps, std::size_t next,
-                  std::function<void(const std::optional<std::string>&)> done);
-    std::optional<std::string> copyAutostartEntry() const;
-    std::optional<std::string> removeAutostartEntry() const;
-    std::optional<std::string> startService() const;
-    std::optional<std::string> stopService() const;
-
     QString programFolder_;
 };
 

@@ -1,9 +1,12 @@
+// The mode service as PadConfig sees it on Linux: the running service answers over the
+// session bus; when it does not run or answer, `padconfig-modes --list-windows`
+// answers once per request, as a child process.
+
 #include "modes/control/ServiceLink.h"
 
+#include "modes/bus/BusContract.h"
 #include "modes/bus/InstanceLock.h"
-#include "modes/bus/WindowList.h"
 #include "modes/control/ChildProcess.h"
-#include "modes/control/ServiceSwitch.h"
 #include "modes/rules/ModeRules.h"
 
 #include <QDBusArgument>
@@ -11,14 +14,29 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
+#include <QDBusServiceWatcher>
 #include <QMetaObject>
 
 namespace pad {
 namespace {
 
-// Connecting to the desktop and listing its windows takes a moment; one that does not
-// end by then is not waiting for anything good.
-constexpr int ListWindowsTimeoutMs = 10000;
+class BusServiceLink : public ModeServiceLink {
+  public:
+    explicit BusServiceLink(QString serviceProgram);
+
+    // It holds its instance lock. (Another program may own the service's bus name; the
+    // running service is asked only when the name is its own.)
+    bool serviceRuns() const override;
+    void requestOpenWindows(std::function<void(const OpenWindows&)> done) override;
+    void requestStatus(std::function<void(const FocusStatus&)> done) override;
+
+  private:
+    // Calls back with the service's reply, or with null when it does not answer.
+    void callService(const char* method, std::function<void(const QDBusMessage*)> done);
+
+    QString serviceProgram_;
+    QDBusServiceWatcher watcher_;
+};
 
 // OpenWindows() -> a(ssssu): application id, instance, title, executable, pid.
 std::optional<std::vector<WindowInfo>> WindowsOfReply(const QDBusMessage& reply) {
@@ -55,10 +73,8 @@ bool OwnedByService(const QDBusConnection& bus) {
     return owner.isValid() && pid_t(owner.value()) == *holder;
 }
 
-} // namespace
-
-BusServiceLink::BusServiceLink(QString serviceProgram, QObject* parent)
-    : ModeServiceLink(parent), serviceProgram_(std::move(serviceProgram)) {
+BusServiceLink::BusServiceLink(QString serviceProgram)
+    : serviceProgram_(std::move(serviceProgram)) {
     // The service takes its bus name as it starts and loses it as it ends.
     watcher_.setConnection(QDBusConnection::sessionBus());
     watcher_.addWatchedService(QString::fromLatin1(ModesBusName));
@@ -89,23 +105,6 @@ void BusServiceLink::callService(const char* method,
     });
 }
 
-void BusServiceLink::listWindows(std::function<void(const WindowList&)> done) {
-    const std::string program(ServiceProgramName);
-    auto failed = [done](const std::string& why) { done({{{}, false, why}, {}, why}); };
-    if (serviceProgram_.isEmpty()) {
-        QMetaObject::invokeMethod(
-            this, [failed, program] { failed(program + NotInstalledText); }, Qt::QueuedConnection);
-        return;
-    }
-    RunChildProcess(this, serviceProgram_, {QStringLiteral("--list-windows")}, ListWindowsTimeoutMs,
-                    [done, failed, program](const ChildEnd& end) {
-                        if (auto list = ReadWindowList(QByteArray::fromStdString(end.output)))
-                            return done(*list);
-                        failed(end.errors.empty() ? program + " --list-windows failed"
-                                                  : end.errors);
-                    });
-}
-
 void BusServiceLink::requestOpenWindows(std::function<void(const OpenWindows&)> done) {
     callService("OpenWindows", [this, done](const QDBusMessage* reply) {
         auto answer = [done](OpenWindows open) {
@@ -114,7 +113,9 @@ void BusServiceLink::requestOpenWindows(std::function<void(const OpenWindows&)> 
         };
         if (auto fromService = reply ? WindowsOfReply(*reply) : std::nullopt)
             return answer({std::move(*fromService), {}});
-        listWindows([answer](const WindowList& list) { answer({list.windows, list.failure}); });
+        ListWindows(this, serviceProgram_, [answer](const WindowList& list) {
+            answer({list.windows, list.failure});
+        });
     });
 }
 
@@ -122,8 +123,14 @@ void BusServiceLink::requestStatus(std::function<void(const FocusStatus&)> done)
     callService("Status", [this, done](const QDBusMessage* reply) {
         if (auto fromService = reply ? StatusOfReply(*reply) : std::nullopt)
             return done(*fromService);
-        listWindows([done](const WindowList& list) { done(list.status); });
+        ListWindows(this, serviceProgram_, [done](const WindowList& list) { done(list.status); });
     });
+}
+
+} // namespace
+
+std::unique_ptr<ModeServiceLink> MakeServiceLink(QString serviceProgram) {
+    return std::make_unique<BusServiceLink>(std::move(serviceProgram));
 }
 
 } // namespace pad

@@ -1,5 +1,7 @@
 // padconfig-modes.exe: switches the Corvask 12 keypad's mode with the foreground
 // window, by the rules of %APPDATA%\PadConfig\modes.conf. One instance per user.
+// Started with --at-sign-in (the machine's Run value) it ends at once for a user who
+// switched it off in PadConfig (modes/control/Autostart.h).
 //
 // A Windows (not console) program, so that starting it at sign-in opens no console
 // window; --print, --check, --help and --version write to the console it was started
@@ -9,6 +11,9 @@
 #include "common/FileAccess.h"
 #include "modes/ServiceCommandLine.h"
 #include "modes/bus/InstanceLock.h"
+#include "modes/bus/WindowList.h"
+#include "modes/control/Autostart.h"
+#include "modes/focus/Win32FocusSource.h"
 #include "modes/rules/RulesFile.h"
 #include "modes/win32/WindowsModeService.h"
 
@@ -29,6 +34,22 @@ void UseCallersConsole() {
     std::freopen("CONOUT$", "w", stderr);
 }
 
+// --list-windows: the top-level windows as the service sees them (class, title, program,
+// pid), and whether the foreground window can be followed: whether the system takes
+// the service's event hook.
+int PrintOpenWindows() {
+    pad::Win32FocusSource source(pad::FocusSource::Events{});
+    pad::WindowList list;
+    list.status = {source.description(), source.hooked(),
+                   source.hooked() ? ""
+                                   : "Windows refuses the event hook that announces the "
+                                     "foreground window"};
+    list.windows = source.openWindows();
+    const std::string output = pad::WriteWindowList(list);
+    std::fwrite(output.data(), 1, output.size(), stdout);
+    return pad::ServiceExitOk;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -40,6 +61,10 @@ int main(int argc, char** argv) {
     if (options.check)
         return pad::CheckRules(options.file ? pad::PathOfArgument(*options.file)
                                             : pad::DefaultRulesPath());
+    if (options.listWindows)
+        return PrintOpenWindows();
+    if (options.atSignIn && pad::SwitchedOffAtSignIn())
+        return pad::ServiceExitOk;
 
     pad::InstanceLock::Attempt lock = pad::InstanceLock::acquire();
     if (const auto status = pad::SettleInstance(lock, options.print))

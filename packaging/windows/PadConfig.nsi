@@ -7,7 +7,8 @@
 ; the language files and Qt's files; a Start-menu entry; the .qd6 file type, whose open
 ; command PadConfig also reads to find its program folder; the uninstaller, listed
 ; under installed programs. As an option (or /MODES on the command line) the mode
-; service starts at the user's sign-in. /S installs and uninstalls silently.
+; service starts at every user's sign-in, which each user can switch off in PadConfig.
+; /S installs and uninstalls silently.
 
 Unicode true
 Target amd64-unicode
@@ -24,6 +25,9 @@ RequestExecutionLevel admin
 !define PROFILE_TYPE "CV12_2 Game Profile"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define RUN_VALUE "PadConfig Modes"
+; Where PadConfig keeps a user's "off" for the machine's Run value (modes/control/Autostart.h).
+!define USER_SETTINGS_KEY "Software\PadConfig"
+!define AT_SIGN_IN_VALUE "ModesAtSignIn"
 !define SERVICE_WINDOW_CLASS "PadConfigModesService"
 !define HWND_MESSAGE -3
 ; SHChangeNotify's SHCNE_ASSOCCHANGED: the shell shows the new file type at once.
@@ -108,18 +112,20 @@ Section "PadConfig" SecMain
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" "$0"
 SectionEnd
 
-; The mode service at the sign-in of the user who installs, as PadConfig's "Switch
-; modes automatically" sets it.
+; The mode service at every user's sign-in: the machine's Run value. The installer runs
+; elevated, often with an administrator's account, whose HKCU is not the user's. Started
+; with --at-sign-in the service ends at once for a user who switched "Switch modes
+; automatically" off in PadConfig, which then writes ModesAtSignIn = 0 in the user's HKCU.
 Section /o "Switch modes automatically (start the mode service at sign-in)" SecModes
-    WriteRegStr HKCU "${RUN_KEY}" "${RUN_VALUE}" '"$INSTDIR\padconfig-modes.exe"'
+    WriteRegStr HKLM "${RUN_KEY}" "${RUN_VALUE}" '"$INSTDIR\padconfig-modes.exe" --at-sign-in'
 SectionEnd
 
 LangString DESC_SecMain ${LANG_ENGLISH} "PadConfig, its loader, the mode service, qd6, the help page and the language files."
 LangString DESC_SecMain ${LANG_GERMAN} "PadConfig, sein Loader, der Modus-Dienst, qd6, die Hilfeseite und die Sprachdateien."
 LangString DESC_SecMain ${LANG_FRENCH} "PadConfig, son chargeur, le service des modes, qd6, la page d'aide et les fichiers de langue."
-LangString DESC_SecModes ${LANG_ENGLISH} "Switches the keypad's mode with the game in the foreground, by the rules of PadConfig's Mode > By Application."
-LangString DESC_SecModes ${LANG_GERMAN} "Schaltet den Modus des Keypads mit dem Spiel im Vordergrund um, nach den Regeln von PadConfigs Modus > Nach Anwendung."
-LangString DESC_SecModes ${LANG_FRENCH} "Change le mode du clavier avec le jeu au premier plan, selon les règles de PadConfig, Mode > Par application."
+LangString DESC_SecModes ${LANG_ENGLISH} "Starts the mode service at every user's sign-in. It switches the keypad's mode with the game in the foreground, by the rules of PadConfig's Mode > By Application, where each user can switch it off."
+LangString DESC_SecModes ${LANG_GERMAN} "Startet den Modus-Dienst bei der Anmeldung jedes Benutzers. Er schaltet den Modus des Keypads mit dem Spiel im Vordergrund um, nach den Regeln von PadConfigs Modus > Nach Anwendung, wo jeder Benutzer ihn abschalten kann."
+LangString DESC_SecModes ${LANG_FRENCH} "Démarre le service des modes à l'ouverture de session de chaque utilisateur. Il change le mode du clavier avec le jeu au premier plan, selon les règles de PadConfig, Mode > Par application, où chacun peut le désactiver."
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
     !insertmacro MUI_DESCRIPTION_TEXT ${SecMain} $(DESC_SecMain)
     !insertmacro MUI_DESCRIPTION_TEXT ${SecModes} $(DESC_SecModes)
@@ -131,7 +137,7 @@ Function .onInit
         Abort
     ${EndIf}
     SetRegView 64
-    ; /MODES: the mode service starts at sign-in, also in a silent install.
+    ; /MODES: the mode service starts at every user's sign-in, also in a silent install.
     ${GetParameters} $0
     ClearErrors
     ${GetOptions} $0 "/MODES" $1
@@ -159,6 +165,10 @@ Section "Uninstall"
     ${EndIf}
     DeleteRegKey HKLM "Software\Classes\${PROFILE_TYPE}"
     System::Call 'shell32::SHChangeNotify(i ${SHCNE_ASSOCCHANGED}, i 0, p 0, p 0)'
+    DeleteRegValue HKLM "${RUN_KEY}" "${RUN_VALUE}"
+    ; What PadConfig's switch wrote for the account that uninstalls.
     DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
+    DeleteRegValue HKCU "${USER_SETTINGS_KEY}" "${AT_SIGN_IN_VALUE}"
+    DeleteRegKey /ifempty HKCU "${USER_SETTINGS_KEY}"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd

@@ -4,6 +4,7 @@
 
 #include "common/UserRuntimeFolder.h"
 #include "modes/bus/InstanceLock.h"
+#include "modes/bus/WindowList.h"
 #include "modes/control/RulesEdit.h"
 #include "modes/control/ServiceSwitch.h"
 #include "modes/focus/FocusStatus.h"
@@ -169,6 +170,26 @@ TEST(FocusStatuses, NameTheDesktopAndWhyItCannotBeFollowed) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(StatusOfSession(c.session, c.backend, c.failure), c.status);
+}
+
+// What --list-windows prints (on Windows too, without Qt) is read back as it was
+// written, text that is not UTF-8 included; other output is refused.
+TEST(WindowLists, AreReadBackAsWritten) {
+    WindowInfo game{"Factorio", "", "Factorio \xE2\x80\x94 \"save\"\n"};
+    game.pid = 4242;
+    game.executable = "factorio.exe";
+    const WindowList list{{"Windows", false, "why"}, {game, {"Qt642QWindowIcon", "", "x"}}, ""};
+    const auto read = ReadWindowList(WriteWindowList(list));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->status, list.status);
+    EXPECT_EQ(read->windows, list.windows);
+    const auto latin1 =
+        ReadWindowList(WriteWindowList({{"X11", true, ""}, {{"a", "", "\xE9t\xE9"}}, ""}));
+    ASSERT_TRUE(latin1);
+    EXPECT_EQ(latin1->windows.at(0).title, "\xEF\xBF\xBDt\xEF\xBF\xBD");
+    for (const char* output : {"", "not json", "[]", R"({"desktop": "X11", "windows": []})",
+                               R"({"desktop": 1, "follows": true, "windows": []})"})
+        EXPECT_FALSE(ReadWindowList(output)) << output;
 }
 
 // The probe sees the lock's holder without taking the lock.

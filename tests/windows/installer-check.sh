@@ -2,8 +2,9 @@
 # The installer under wine, as a user runs it: a silent install (/S /MODES) into a new
 # wine prefix puts every file of the list where it belongs, byte for byte, with the
 # Start-menu entry, the .qd6 file type, the uninstall entry and the mode service's Run
-# value; the installed padconfig-modes.exe runs; the silent uninstall (the uninstall
-# entry's QuietUninstallString) removes every file, folder and key it made.
+# value for every user, which a user's "off" (PadConfig's switch) makes end at once;
+# the installed padconfig-modes.exe runs; the silent uninstall (the uninstall entry's
+# QuietUninstallString) removes every file, folder and key it made.
 # Exit 77 (skipped) without wine or without the installer (no makensis).
 #   installer-check.sh INSTALLER INSTALLED_FILES_LIST BIN_DIR LANG_DIR WINE_RUN WORK_DIR VERSION
 set -uo pipefail
@@ -22,7 +23,8 @@ folder="$WINEPREFIX/drive_c/Program Files/PadConfig"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/PadConfig.lnk"
 classes='HKLM\Software\Classes'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\PadConfig'
-run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+run_key='Software\Microsoft\Windows\CurrentVersion\Run'
+user_settings='HKCU\Software\PadConfig'
 # A registry value's data, or nothing when the key or value is missing.
 value() {
     local key=$1 name=$2 option=(/v "$2")
@@ -52,13 +54,21 @@ for name in DisplayName DisplayVersion Publisher UninstallString QuietUninstallS
     [ -n "$(value "$uninstall_key" "$name")" ] || fail "the uninstall entry has no $name"
 done
 [ "$(value "$uninstall_key" DisplayVersion)" = "$version" ] || fail "DisplayVersion is not $version"
-[ "$(value "$run_key" "PadConfig Modes")" = '"C:\Program Files\PadConfig\padconfig-modes.exe"' ] ||
-    fail "/MODES did not make the mode service start at sign-in"
+[ "$(value "HKLM\\$run_key" "PadConfig Modes")" = '"C:\Program Files\PadConfig\padconfig-modes.exe" --at-sign-in' ] ||
+    fail "/MODES did not make the mode service start at every user's sign-in"
+[ -z "$(value "HKCU\\$run_key" "PadConfig Modes")" ] ||
+    fail "/MODES wrote the Run value of the account that installs"
 "$wine" "$folder/padconfig-modes.exe" --version | grep -q "padconfig-modes $version" ||
     fail "the installed padconfig-modes.exe does not run"
+# A user who switched the service off: started at sign-in, it ends at once.
+"$wine" reg add "$user_settings" /v ModesAtSignIn /t REG_DWORD /d 0 /f >/dev/null
+timeout 60 "$wine" "$folder/padconfig-modes.exe" --at-sign-in 2>/dev/null ||
+    fail "padconfig-modes.exe --at-sign-in ran on (or failed: $?) for a user who switched it off"
+"$wine" reg delete "$user_settings" /f >/dev/null
 
-# A running mode service, which the uninstaller ends before it removes the program.
-"$wine" "$folder/padconfig-modes.exe" 2>/dev/null &
+# A running mode service, started as at sign-in, which the uninstaller ends before it
+# removes the program.
+"$wine" "$folder/padconfig-modes.exe" --at-sign-in 2>/dev/null &
 service=$!
 for _ in $(seq 100); do
     find "$WINEPREFIX/drive_c/users" -name padconfig-modes.lock -size +0 | grep -q . && break
@@ -90,7 +100,7 @@ wait "$service" || fail "the mode service ended with $? when the uninstaller sto
 [ -z "$(value "$classes\\.qd6" "")" ] || fail "the .qd6 type is left"
 "$wine" reg query "$classes\\CV12_2 Game Profile" >/dev/null 2>&1 && fail "the profile type's key is left"
 "$wine" reg query "$uninstall_key" >/dev/null 2>&1 && fail "the uninstall entry is left"
-[ -z "$(value "$run_key" "PadConfig Modes")" ] || fail "the Run value is left"
+[ -z "$(value "HKLM\\$run_key" "PadConfig Modes")" ] || fail "the Run value is left"
 
 "$wine" --stop
 [ "$failures" -eq 0 ] || exit 1
