@@ -22,14 +22,11 @@ constexpr RuleField OfferedFields[] = {RuleField::App, RuleField::Exe, RuleField
 // A title longer than this is shown cut (the list is read aloud, too).
 constexpr int ShownTitleCharacters = 200;
 
-QString Text(const std::string& utf8) {
-    return QString::fromStdString(utf8);
-}
-
 // "Dota 2 (steam_app_570)"; a window without a title by its id alone.
 QString WindowText(const WindowInfo& window) {
-    const QString id = Text(window.appId.empty() ? window.instance : window.appId);
-    QString title = Text(window.title);
+    const QString id =
+        QString::fromStdString(window.appId.empty() ? window.instance : window.appId);
+    QString title = QString::fromStdString(window.title);
     if (title.size() > ShownTitleCharacters)
         title = title.left(ShownTitleCharacters) + u'\u2026';
     if (title.isEmpty())
@@ -120,7 +117,7 @@ void TModeRuleDlg::ShowWindows(const OpenWindows& open) {
     // No window is current either, so that the first Down chooses the first one.
     windowList_->setCurrentIndex(QModelIndex());
     windowsNote_->setVisible(!open.failure.empty());
-    windowsNote_->setText(context_.text(NoWindowsText).arg(Text(open.failure)));
+    windowsNote_->setText(context_.text(NoWindowsText).arg(QString::fromStdString(open.failure)));
 }
 
 void TModeRuleDlg::TakeWindow() {
@@ -130,7 +127,7 @@ void TModeRuleDlg::TakeWindow() {
         return;
     const std::string pattern = PatternForWindow(rule().field, windows_[std::size_t(row)]);
     if (!pattern.empty())
-        pattern_->setText(Text(pattern));
+        pattern_->setText(QString::fromStdString(pattern));
 }
 
 void TModeRuleDlg::UpdateOk() {

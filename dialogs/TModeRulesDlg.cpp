@@ -21,10 +21,6 @@
 namespace pad {
 namespace {
 
-QString Text(const std::string& utf8) {
-    return QString::fromStdString(utf8);
-}
-
 // The path as the system writes it, from its UTF-8 form on every platform.
 QString PathText(const std::filesystem::path& path) {
     const std::u8string utf8 = path.u8string();
@@ -123,8 +119,8 @@ void TModeRulesDlg::BuildControls() {
     resize(600, 460);
 
     if (const auto& failure = rulesFile_.readFailure()) {
-        fileNote_->setText(
-            context_.text(UnusableRulesWarning).arg(PathText(rulesFile_.path()), Text(*failure)));
+        fileNote_->setText(context_.text(UnusableRulesWarning)
+                               .arg(PathText(rulesFile_.path()), QString::fromStdString(*failure)));
         for (QWidget* control : std::initializer_list<QWidget*>{rules_, defaultMode_})
             control->setEnabled(false);
     } else if (const auto errors = rulesFile_.document().errors(); !errors.empty()) {
@@ -156,8 +152,9 @@ void TModeRulesDlg::BuildControls() {
 void TModeRulesDlg::ShowRules(int current) {
     rules_->clear();
     for (const Rule& rule : rulesFile_.document().rules())
-        new QTreeWidgetItem(rules_, {FieldText(context_, rule.field), Text(rule.pattern),
-                                     ModeChoiceText(context_, rule.mode)});
+        new QTreeWidgetItem(rules_,
+                            {FieldText(context_, rule.field), QString::fromStdString(rule.pattern),
+                             ModeChoiceText(context_, rule.mode)});
     if (QTreeWidgetItem* item =
             rules_->topLevelItem(std::min(current, rules_->topLevelItemCount() - 1)))
         rules_->setCurrentItem(item);
@@ -181,7 +178,8 @@ bool TModeRulesDlg::EditRule(const UiText& caption, const Rule& rule, const Rule
         const auto problem = put(dialog.rule());
         if (!problem)
             return true;
-        context_.ui.inform(this, context_.text(BadPatternWarning).arg(Text(*problem)),
+        context_.ui.inform(this,
+                           context_.text(BadPatternWarning).arg(QString::fromStdString(*problem)),
                            WarningCaption());
     }
     return false;
@@ -235,8 +233,9 @@ void TModeRulesDlg::OkClick() {
                     windowTitle(), UiServices::Answer::No))
                 return;
             if (const auto failure = rulesFile_.save()) {
-                context_.ui.inform(this, context_.text(RulesNotSavedWarning).arg(Text(*failure)),
-                                   WarningCaption());
+                context_.ui.inform(
+                    this, context_.text(RulesNotSavedWarning).arg(QString::fromStdString(*failure)),
+                    WarningCaption());
                 return;
             }
         }
@@ -272,8 +271,9 @@ void TModeRulesDlg::SwitchAndClose(bool on) {
         switching_ = false;
         setEnabled(true);
         if (failure)
-            context_.ui.inform(this, context_.text(SwitchFailedWarning).arg(Text(*failure)),
-                               WarningCaption());
+            context_.ui.inform(
+                this, context_.text(SwitchFailedWarning).arg(QString::fromStdString(*failure)),
+                WarningCaption());
         QDialog::done(QDialog::Accepted);
     });
 }
@@ -301,12 +301,13 @@ void TModeRulesDlg::AskStatus() {
 }
 
 void TModeRulesDlg::ShowFocusStatus(const FocusStatus& status) {
-    QString hint = Text(status.hint);
+    QString hint = QString::fromStdString(status.hint);
     while (hint.endsWith(u'.'))
         hint.chop(1);
-    status_->setText(status.follows
-                         ? context_.text(FollowsStatus).arg(Text(status.desktop))
-                         : context_.text(CannotFollowStatus).arg(Text(status.desktop), hint));
+    status_->setText(
+        status.follows
+            ? context_.text(FollowsStatus).arg(QString::fromStdString(status.desktop))
+            : context_.text(CannotFollowStatus).arg(QString::fromStdString(status.desktop), hint));
     ShowServiceState();
 }
 

@@ -10,7 +10,6 @@ namespace pad {
 namespace {
 
 constexpr const char* ScriptingPath = "/Scripting";
-constexpr const char* ScriptingInterface = "org.kde.kwin.Scripting";
 
 } // namespace
 
@@ -74,7 +73,7 @@ KWinFocusSource::~KWinFocusSource() {
 }
 
 QDBusMessage KWinFocusSource::callScripting(const QString& method, const QVariantList& arguments) {
-    return callCompositor(ScriptingPath, ScriptingInterface, method, arguments);
+    return callCompositor(ScriptingPath, KWinScriptingInterface, method, arguments);
 }
 
 } // namespace pad

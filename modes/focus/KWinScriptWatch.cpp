@@ -9,7 +9,6 @@
 namespace pad {
 namespace {
 
-constexpr const char* ScriptingInterface = "org.kde.kwin.Scripting";
 constexpr const char* ScriptInterface = "org.kde.kwin.Script";
 
 } // namespace
@@ -34,7 +33,7 @@ std::unique_ptr<KWinScriptWatch> KWinScriptWatch::start(const QString& pluginNam
     }
     const QStringList rules{
         QStringLiteral("type='method_call',interface='%1',member='unloadScript',arg0='%2'")
-            .arg(QLatin1String(ScriptingInterface), pluginName),
+            .arg(QLatin1String(KWinScriptingInterface), pluginName),
         QStringLiteral("type='method_call',interface='%1',member='stop'")
             .arg(QLatin1String(ScriptInterface)),
     };
@@ -55,7 +54,7 @@ KWinScriptWatch::~KWinScriptWatch() {
 }
 
 bool KWinScriptWatch::handleMessage(const QDBusMessage& message, const QDBusConnection&) {
-    const bool unloads = message.interface() == QLatin1String(ScriptingInterface) &&
+    const bool unloads = message.interface() == QLatin1String(KWinScriptingInterface) &&
                          message.arguments().value(0).toString() == pluginName_;
     // KWin 5.27 and 6 put a script at /Scripting/Script<id>, earlier ones at /<id>.
     const QString id = QString::number(scriptId_);

@@ -14,6 +14,9 @@
 
 namespace pad {
 
+// The D-Bus interface through which KWin loads, runs and unloads scripts.
+inline constexpr const char* KWinScriptingInterface = "org.kde.kwin.Scripting";
+
 class KWinScriptWatch : public QDBusVirtualObject {
     Q_OBJECT
   public:
