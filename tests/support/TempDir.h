@@ -36,9 +36,16 @@ inline void writeBytes(const std::filesystem::path& file, const std::vector<std:
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
+// The whole file in one read (byte by byte, a large file takes seconds in a test build).
 inline std::vector<std::uint8_t> readBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
+    if (!in)
+        return {};
+    std::vector<std::uint8_t> bytes(std::size_t(in.tellg()));
+    in.seekg(0);
+    in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
+    bytes.resize(std::size_t(in.gcount()));
+    return bytes;
 }
 
 } // namespace pad::test
