@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QLockFile>
 #include <QTimer>
 
@@ -25,27 +26,37 @@ class SocketInbox : public LoaderInbox {
         connect(&server_, &LoaderServer::shortRecordDropped, this,
                 &LoaderInbox::shortRecordDropped);
         // A socket that has gone (its runtime folder was removed at logout, or by a test
-        // that ended) can never be reached again.
-        connect(&socketWatch_, &QTimer::timeout, this, [this] {
-            if (!QFileInfo::exists(path_))
-                emit gone();
-        });
+        // that ended) can never be reached again. The folder's watch tells at once; the
+        // timer is for file systems that report no changes.
+        connect(&folderWatch_, &QFileSystemWatcher::directoryChanged, this,
+                &SocketInbox::checkSocket);
+        connect(&socketWatch_, &QTimer::timeout, this, &SocketInbox::checkSocket);
     }
 
     bool lock() { return lock_.tryLock(0); }
     bool listen() {
         if (!server_.listen(path_))
             return false;
+        folderWatch_.addPath(QFileInfo(path_).absolutePath());
         socketWatch_.start(SocketCheckIntervalMs);
         return true;
     }
     QString errorString() const { return server_.errorString(); }
 
   private:
+    void checkSocket() {
+        if (!gone_ && !QFileInfo::exists(path_)) {
+            gone_ = true;
+            emit gone();
+        }
+    }
+
     QString path_;
     QLockFile lock_;
     LoaderServer server_;
+    QFileSystemWatcher folderWatch_;
     QTimer socketWatch_;
+    bool gone_ = false;
 };
 
 } // namespace
