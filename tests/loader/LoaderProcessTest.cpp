@@ -97,13 +97,25 @@ TEST_F(LoaderProcessTest, ShowsADownloadFromHelloToCompleteAndExitsOnQuit) {
     }
     ASSERT_TRUE(post(socketPath(), MSG_LOADER_STATUS, window, 241));
     EXPECT_EQ(loader.nextLine(), "complete");
-    EXPECT_EQ(loader.nextLine(4000), "hidden"); // a moment later
 
     ASSERT_TRUE(post(socketPath(), LoaderQuitMessage, 0, 0));
     EXPECT_EQ(loader.nextLine(), "quit");
     ASSERT_TRUE(loader.finished(5000));
     EXPECT_EQ(loader.exitCode(), 0);
     EXPECT_FALSE(QFileInfo::exists(socketPath()));
+}
+
+// Waits out the moment the finished download stays on screen: in the e2e suite.
+TEST_F(LoaderProcessTest, HidesItsWindowAMomentAfterADownloadCompletes) {
+    LoaderProcess loader(runtimeDir.path());
+    ASSERT_EQ(loader.nextLine(), "listening " + socketPath());
+    ASSERT_TRUE(post(socketPath(), MSG_LOADER_STATUS, 0x02A00007, 240));
+    ASSERT_EQ(loader.nextLine(), "progress 240");
+    ASSERT_EQ(loader.nextLine(), "shown");
+    ASSERT_TRUE(post(socketPath(), MSG_LOADER_STATUS, 0x02A00007, 241));
+    EXPECT_EQ(loader.nextLine(), "complete");
+    EXPECT_EQ(loader.nextLine(500), "<timeout>"); // still on screen
+    EXPECT_EQ(loader.nextLine(4000), "hidden");
 }
 
 TEST_F(LoaderProcessTest, SurvivesShortRecordsGarbageAndSilentPeers) {

@@ -6,7 +6,7 @@ set -euo pipefail
 qd6=$1 profile=$2 work=$3
 rm -rf "$work"
 mkdir -p -m 700 "$work/run"
-export XDG_RUNTIME_DIR=$work/run PADLINK_SIMULATOR=$work/k.log PADLINK_SIMULATOR_PAUSE_MS=8
+export XDG_RUNTIME_DIR=$work/run PADLINK_SIMULATOR=$work/k.log PADLINK_SIMULATOR_PAUSE_MS=5
 
 "$qd6" download "$profile" > /dev/null 2>&1 &
 download=$!
