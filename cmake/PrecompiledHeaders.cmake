@@ -14,8 +14,10 @@
 # Other compilers check the options more strictly (Clang refuses a header made with
 # other -D definitions); they build without, and so do cross builds (MinGW-w64), whose
 # targets and definitions differ from the families below.
+# A unity build (the default preset) builds without: it parses the headers once per
+# batch of files already, and the headers' own build would only hold up its targets.
 if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "GNU" OR CMAKE_CROSSCOMPILING
-   OR CMAKE_DISABLE_PRECOMPILE_HEADERS)
+   OR CMAKE_DISABLE_PRECOMPILE_HEADERS OR CMAKE_UNITY_BUILD)
     return()
 endif()
 
@@ -62,7 +64,7 @@ set(pad_qt_widgets_headers ${pad_qt_core_headers} <QAction> <QApplication> <QDia
 # Qt Widgets: the libraries of the main window, the dialogs and the look, and the Qt
 # tests of the main window (in one folder, as Qt Test defines the folder).
 pad_precompile(HEADERS ${pad_std_headers} ${pad_qt_widgets_headers}
-               TARGETS pad_look pad_dialogs pad_app pad_loader_window pad_test_support_ui)
+               TARGETS pad_look pad_dialogs pad_app pad_loader_window)
 pad_precompile(HEADERS ${pad_std_headers} ${pad_qt_widgets_headers} <QtTest>
                TARGETS keyboard_tests mainwindow_tests language_tests hidpi_tests
                        tform1_download_test)
