@@ -13,6 +13,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace pad {
 namespace {
 
@@ -66,8 +68,9 @@ Presence PresenceOf(std::uint32_t message, const Texts& texts) {
 } // namespace
 
 // PadLink's presence: a dot in the presence's colour before the text. The dot is
-// painted over the label's indent: as rich text, the label would cost the start a text
-// document.
+// painted over the label's indent, as a circle rather than a character: few fonts have
+// U+25CF, and finding one that has it costs the start a search through the system's
+// fonts. As rich text, the label would cost the start a text document.
 class PresenceLabel : public QLabel {
   public:
     using QLabel::QLabel;
@@ -81,21 +84,26 @@ class PresenceLabel : public QLabel {
   protected:
     bool event(QEvent* event) override {
         if (event->type() == QEvent::Polish || event->type() == QEvent::FontChange)
-            setIndent(fontMetrics().horizontalAdvance(QString(Dot) + u' '));
+            setIndent(dotSize() + fontMetrics().height() / 3);
         return QLabel::event(event);
     }
 
     void paintEvent(QPaintEvent* event) override {
         QLabel::paintEvent(event);
         QPainter painter(this);
-        painter.setPen(dot_);
-        const Qt::Alignment side = text().isRightToLeft() ? Qt::AlignRight : Qt::AlignLeft;
-        painter.drawText(contentsRect(), side | Qt::AlignVCenter | Qt::TextSingleLine,
-                         QString(Dot));
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(dot_);
+        const QRect area = contentsRect();
+        const int size = dotSize();
+        const int left = text().isRightToLeft() ? area.right() + 1 - size : area.left();
+        painter.drawEllipse(QRectF(left, area.center().y() + 1 - size / 2.0, size, size));
     }
 
   private:
-    static constexpr QChar Dot{0x25CF}; // BLACK CIRCLE
+    // About the size of the circle character in a text font.
+    int dotSize() const { return std::max(4, fontMetrics().ascent() * 3 / 5); }
+
     QColor dot_;
 };
 

@@ -14,9 +14,9 @@ for program in padconfig startup_watch empty_window_bench; do
     [[ -x "$bin/$program" ]] || { echo "missing $bin/$program (build the bench targets)" >&2; exit 1; }
 done
 work=$(mktemp -d)
-# The loader ends by itself within 2 s once its socket's folder is gone; waiting for
-# that lets it leave before the X server does.
-trap 'rm -rf "$work"; sleep 2.5' EXIT
+# The loader ends by itself once its socket's folder is gone; waiting for that lets it
+# leave before the X server does.
+trap 'rm -rf "$work"; sleep 0.5' EXIT
 export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR=$work/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
