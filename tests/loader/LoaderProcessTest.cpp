@@ -4,6 +4,7 @@
 #include "loader/LoaderProtocol.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
@@ -200,10 +201,17 @@ TEST_F(LoaderProcessTest, StaysUpWhenClientsPileUp) {
     EXPECT_EQ(clients.back()->state(), QLocalSocket::ConnectedState);
 }
 
+// The socket removed alone, and with the whole runtime folder as at logout. The loader
+// notices before its two-second check would.
 TEST_F(LoaderProcessTest, EndsWhenItsSocketHasGone) {
-    LoaderProcess loader(runtimeDir.path());
-    ASSERT_EQ(loader.nextLine(), "listening " + socketPath());
-    ASSERT_TRUE(QFile::remove(socketPath()));
-    EXPECT_EQ(loader.nextLine(), "socket gone");
-    EXPECT_TRUE(loader.finished(5000));
+    for (const bool wholeFolder : {false, true}) {
+        SCOPED_TRACE(wholeFolder ? "runtime folder removed" : "socket removed");
+        QTemporaryDir folder;
+        const QString socket = folder.filePath("Qd6LoaderS.sock");
+        LoaderProcess loader(folder.path());
+        ASSERT_EQ(loader.nextLine(), "listening " + socket);
+        ASSERT_TRUE(wholeFolder ? QDir(folder.path()).removeRecursively() : QFile::remove(socket));
+        EXPECT_EQ(loader.nextLine(1500), "socket gone");
+        EXPECT_TRUE(loader.finished(5000));
+    }
 }
